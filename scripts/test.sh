@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Every test of the project: the native unit tests on the in-memory Windows, and the same
+# tests cross-built for Windows and run under Wine.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/ensure-packages.sh
+ensure_packages
+
+step() { printf '\n== %s\n' "$*"; }
+summaries=()
+run_ctest() {
+  local log
+  log=$(mktemp)
+  set +e
+  ctest "$@" 2>&1 | tee "$log"
+  local status=${PIPESTATUS[0]}
+  set -e
+  summaries+=("$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$log" | tail -1)")
+  rm -f "$log"
+  return "$status"
+}
+
+step "Layering: only src/win32 talks to Windows"
+offenders=$(grep -rlE '#\s*include\s*[<"](windows|winreg|winuser|winsvc|commdlg|shellapi|dwmapi)\.h' \
+  src --include='*.h' --include='*.cpp' | grep -v '^src/win32/' || true)
+if [ -n "$offenders" ]; then
+  echo "These core files include a Windows header: $offenders"
+  exit 1
+fi
+echo "ok"
+
+step "Formatting"
+git ls-files -co --exclude-standard 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' \
+  'tools/*.cpp' 'tools/*.h' 'bench/*.cpp' 'bench/*.h' | xargs -r clang-format --dry-run --Werror
+echo "ok"
+
+step "Native build and unit tests"
+cmake --preset linux >/dev/null
+cmake --build --preset linux
+run_ctest --preset linux -j2
+
+step "Windows build, tests under Wine"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw
+export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+# One wine server for the whole run instead of one per test program.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+run_ctest --preset mingw
+
+passed=0 failed=0
+for line in "${summaries[@]}"; do
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+done
+echo
+echo "total: $passed passed, $failed failed"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "engine/Commands.h"
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+using WindowSet = std::vector<WindowHandle>;
+
+// The nine window sets: per desktop the windows to show when it is entered, in the order
+// they were added. An add does not look for duplicates.
+class DesktopWindows {
+  public:
+    WindowSet& operator[](int index) { return sets_.at(static_cast<std::size_t>(index)); }
+    const WindowSet& operator[](int index) const {
+        return sets_.at(static_cast<std::size_t>(index));
+    }
+    auto begin() const { return sets_.begin(); }
+    auto end() const { return sets_.end(); }
+
+  private:
+    std::array<WindowSet, kDesktopCount> sets_;
+};
+
+}  // namespace ombrel

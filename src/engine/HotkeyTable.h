@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/Commands.h"
+#include "platform/Hotkeys.h"
+
+namespace ombrel {
+
+inline constexpr std::uint32_t kVkF1 = 0x70;
+
+struct HotkeyRow {
+    int id;
+    std::uint32_t modifiers;
+    std::uint32_t virtualKey;
+};
+
+inline constexpr int kHotkeyCount = 21;
+
+// Ids 0..11: Ctrl+F1..F12; ids 12..20: Ctrl+Alt+F1..F9. The id is the command code.
+constexpr std::array<HotkeyRow, kHotkeyCount> MakeHotkeyTable() {
+    std::array<HotkeyRow, kHotkeyCount> table{};
+    for (int id = 0; id < kHotkeyCount; ++id) {
+        const bool send = id >= kFirstSendCode;
+        table[static_cast<std::size_t>(id)] = {
+            id, send ? (ModControl | ModAlt) : std::uint32_t{ModControl},
+            kVkF1 + static_cast<std::uint32_t>(send ? id - kFirstSendCode : id)};
+    }
+    return table;
+}
+
+inline constexpr std::array<HotkeyRow, kHotkeyCount> kHotkeyTable = MakeHotkeyTable();
+
+// Registers the 21 hotkeys for the window; a combination another program holds is skipped.
+void RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
+void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
+
+}  // namespace ombrel

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+// The shell's desktop-icon window and taskbar, found once at start-up, and whether we last
+// showed them. The flags start true whatever the windows' real state.
+struct ShellWindows {
+    WindowHandle hProgMan = WindowHandle::None;
+    bool DesktopIconsShown = true;
+    WindowHandle hTrayWnd = WindowHandle::None;
+    bool TaskbarShown = true;
+};
+
+}  // namespace ombrel

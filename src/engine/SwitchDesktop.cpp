@@ -1,0 +1,95 @@
+// The command entry: switching, sending the foreground window, and the three toggles.
+#include <string>
+
+#include "engine/DesktopEngine.h"
+#include "platform/Text.h"
+#include "ui/forms/Form.h"
+
+namespace ombrel {
+namespace {
+
+constexpr std::u16string_view kDesktopCaptionPrefix = u"这是桌面-";
+constexpr float kMarkerOffsetTwips = 30;
+
+}  // namespace
+
+DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain)
+    : windows_(windows), frmMain_(frmMain), visibility_(windows) {}
+
+int DesktopEngine::CurrentDesktop() const {
+    // Only start-up and SwitchDesktop write the Tag, so anything else means desktop 1.
+    const std::u16string& tag = frmMain_.Tag();
+    int value = 0;
+    for (char16_t digit : tag) {
+        if (digit < u'0' || digit > u'9' || value >= kDesktopCount) {
+            return 0;
+        }
+        value = value * 10 + (digit - u'0');
+    }
+    return IsDesktopIndex(value) ? value : 0;
+}
+
+void DesktopEngine::SwitchDesktop(std::int16_t code) {
+    if (code >= kFirstSwitchCode && code < kFirstSwitchCode + kDesktopCount) {
+        SwitchTo(code - kFirstSwitchCode);
+    } else if (code == kToggleDesktopIcons) {
+        ToggleShellWindow(shell_.hProgMan, shell_.DesktopIconsShown);
+    } else if (code == kToggleTaskbar) {
+        ToggleShellWindow(shell_.hTrayWnd, shell_.TaskbarShown);
+    } else if (code == kToggleBar) {
+        frmMain_.SetVisible(!frmMain_.Visible());
+    } else if (code >= kFirstSendCode && code <= kLastSendCode) {
+        SendForegroundWindow(code - kFirstSendCode);
+    }
+    // Any other code comes from no caller of ours and is ignored.
+}
+
+void DesktopEngine::ToggleShellWindow(WindowHandle window, bool& shown) {
+    // The flag flips whatever the call returns: it records what we asked for last.
+    if (shown) {
+        visibility_.Hide(window);
+    } else {
+        visibility_.Show(window);
+    }
+    shown = !shown;
+}
+
+void DesktopEngine::SendForegroundWindow(int target) {
+    if (CurrentDesktop() == target) {
+        return;
+    }
+    const WindowHandle foreground = windows_.GetForegroundWindow();
+    if (!IsTaskWindow(foreground)) {
+        return;
+    }
+    // It stays in the current set until the next refresh, so it also returns here if the
+    // user leaves before then.
+    DesktopWindows_[target].push_back(foreground);
+    visibility_.Hide(foreground);
+}
+
+void DesktopEngine::SwitchTo(int target) {
+    const int current = CurrentDesktop();
+    if (current == target) {
+        return;
+    }
+    // The set as the last refresh left it: a window opened since stays on the next desktop.
+    for (WindowHandle window : DesktopWindows_[current]) {
+        visibility_.Hide(window);
+    }
+    frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(target + 1));
+    SelectDesktopButton(static_cast<std::int16_t>(target));
+    frmMain_.SetTag(DecimalText(target));
+    for (WindowHandle window : DesktopWindows_[target]) {
+        visibility_.Show(window);
+    }
+}
+
+void DesktopEngine::SelectDesktopButton(std::int16_t index) {
+    const Control& button = frmMain_.Controls(u"cmdDesktop", index);
+    Control& marker = frmMain_.Controls(u"shpSelect");
+    marker.SetLeft(button.Left() - kMarkerOffsetTwips);
+    marker.SetTop(button.Top() - kMarkerOffsetTwips);
+}
+
+}  // namespace ombrel

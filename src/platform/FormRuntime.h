@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+class Form;
+class Control;
+
+enum class FormChange { Caption, Position };
+enum class ControlChange { Text, Value, Position };
+
+// Native windows for the forms, and the facts about the running program that forms need.
+class FormRuntime {
+  public:
+    FormRuntime() = default;
+    FormRuntime(const FormRuntime&) = delete;
+    FormRuntime& operator=(const FormRuntime&) = delete;
+    virtual ~FormRuntime() = default;
+
+    // Builds the window and its controls from the form's layout, hidden, and from then on
+    // raises the form's events.
+    virtual WindowHandle CreateFormWindow(Form& form) = 0;
+    virtual void DestroyFormWindow(Form& form) noexcept = 0;
+    virtual void ShowFormWindow(Form& form) noexcept = 0;
+    virtual void HideFormWindow(Form& form) noexcept = 0;
+    virtual bool IsFormWindowVisible(const Form& form) noexcept = 0;
+    // The model changed: bring the native window in line.
+    virtual void FormChanged(Form& form, FormChange change) noexcept = 0;
+    virtual void ControlChanged(Form& form, Control& control, ControlChange change) noexcept = 0;
+    // The window's full width, frame included.
+    virtual float OuterWidthTwips(const Form& form) noexcept = 0;
+    virtual float ScreenWidthTwips() noexcept = 0;
+    // Another instance already runs for this user.
+    virtual bool PreviousInstance() noexcept = 0;
+    virtual std::u16string ProgramDirectory() = 0;
+    // The program file's name without its extension.
+    virtual std::u16string ProgramName() = 0;
+    // Ends the process at once: no further event is raised (a fake may return).
+    virtual void EndProcess() noexcept = 0;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+enum HotkeyModifier : std::uint32_t { ModAlt = 0x1, ModControl = 0x2 };
+
+inline constexpr std::uint32_t kErrorHotkeyAlreadyRegistered = 1409;
+
+// System-wide key combinations that post WM_HOTKEY to a window.
+class Hotkeys {
+  public:
+    Hotkeys() = default;
+    Hotkeys(const Hotkeys&) = delete;
+    Hotkeys& operator=(const Hotkeys&) = delete;
+    virtual ~Hotkeys() = default;
+
+    // 0 on success, otherwise the Win32 error code.
+    virtual std::uint32_t RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                                         std::uint32_t virtualKey) noexcept = 0;
+    virtual std::uint32_t UnregisterHotKey(WindowHandle window, int id) noexcept = 0;
+};
+
+}  // namespace ombrel

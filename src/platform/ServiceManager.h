@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace ombrel {
+
+enum class ServiceHandle : std::uintptr_t { None = 0 };
+
+inline constexpr std::uint32_t kScManagerConnect = 0x0001;
+inline constexpr std::uint32_t kServiceStart = 0x0010;
+inline constexpr std::uint32_t kServiceStop = 0x0020;
+inline constexpr std::uint32_t kServiceControlStop = 1;
+
+inline constexpr std::uint32_t kErrorServiceAlreadyRunning = 1056;
+inline constexpr std::uint32_t kErrorServiceDoesNotExist = 1060;
+inline constexpr std::uint32_t kErrorServiceNotActive = 1062;
+
+// The service control manager of the local machine.
+class ServiceManager {
+  public:
+    ServiceManager() = default;
+    ServiceManager(const ServiceManager&) = delete;
+    ServiceManager& operator=(const ServiceManager&) = delete;
+    virtual ~ServiceManager() = default;
+
+    virtual ServiceHandle OpenSCManager(std::uint32_t access) noexcept = 0;
+    virtual ServiceHandle OpenService(ServiceHandle manager, std::u16string_view name,
+                                      std::uint32_t access) noexcept = 0;
+    virtual bool StartService(ServiceHandle service) noexcept = 0;
+    // Asks the service to stop; the status it reports back is not kept.
+    virtual bool ControlService(ServiceHandle service, std::uint32_t control) noexcept = 0;
+    virtual bool CloseServiceHandle(ServiceHandle handle) noexcept = 0;
+    // The calling thread's last-error value, right after a call that failed.
+    virtual std::uint32_t GetLastError() noexcept = 0;
+};
+
+}  // namespace ombrel

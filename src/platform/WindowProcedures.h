@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+inline constexpr std::uint32_t kWmHotkey = 0x0312;
+
+// A window procedure as an opaque value: what SetWindowLongPtr returns and takes.
+enum class WindowProcedure : std::uintptr_t { None = 0 };
+
+struct WindowMessage {
+    WindowHandle window{};
+    std::uint32_t message{};
+    std::uintptr_t wParam{};
+    std::intptr_t lParam{};
+};
+
+// Receives the messages of a window whose procedure was replaced by the hook procedure.
+class MessageHandler {
+  public:
+    MessageHandler() = default;
+    MessageHandler(const MessageHandler&) = delete;
+    MessageHandler& operator=(const MessageHandler&) = delete;
+    virtual std::intptr_t HandleMessage(const WindowMessage& message) noexcept = 0;
+
+  protected:
+    ~MessageHandler() = default;
+};
+
+// Subclassing a window by replacing its procedure, and calling the one it had.
+class WindowProcedures {
+  public:
+    WindowProcedures() = default;
+    WindowProcedures(const WindowProcedures&) = delete;
+    WindowProcedures& operator=(const WindowProcedures&) = delete;
+    virtual ~WindowProcedures() = default;
+
+    // The procedure that hands every message to handler; there is one per process.
+    virtual WindowProcedure HookProcedure(MessageHandler& handler) noexcept = 0;
+    // Installs procedure and returns the one the window had.
+    virtual WindowProcedure SetWindowProcedure(WindowHandle window,
+                                               WindowProcedure procedure) noexcept = 0;
+    virtual std::intptr_t CallWindowProcedure(WindowProcedure procedure,
+                                              const WindowMessage& message) noexcept = 0;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+enum class ShowCommand : int { Hide = 0, Show = 5 };
+
+// Top-level windows of the whole desktop.
+class WindowSystem {
+  public:
+    WindowSystem() = default;
+    WindowSystem(const WindowSystem&) = delete;
+    WindowSystem& operator=(const WindowSystem&) = delete;
+    virtual ~WindowSystem() = default;
+
+    // First top-level window of the class, or None.
+    virtual WindowHandle FindWindowByClass(std::u16string_view className) noexcept = 0;
+    // Waits for the window's thread to act on it: only for windows of our own thread.
+    virtual bool ShowWindow(WindowHandle window, ShowCommand command) noexcept = 0;
+    // Posts the request and returns at once, whatever the window's thread is doing.
+    virtual bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept = 0;
+    virtual bool IsWindowVisible(WindowHandle window) noexcept = 0;
+    // True when the window is kept out of sight by the system although it has the visible style.
+    virtual bool IsWindowCloaked(WindowHandle window) noexcept = 0;
+    virtual bool IsOwnThreadWindow(WindowHandle window) noexcept = 0;
+    virtual std::u16string ClassName(WindowHandle window) = 0;
+    // Calls visit for every top-level window in the system's order while it returns true.
+    virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
+    virtual WindowHandle GetForegroundWindow() noexcept = 0;
+    // Above every window that is not topmost; keeps place and size.
+    virtual bool SetTopmost(WindowHandle window) noexcept = 0;
+};
+
+}  // namespace ombrel

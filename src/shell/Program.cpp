@@ -1,0 +1,75 @@
+#include "shell/Program.h"
+
+#include "engine/HotkeyTable.h"
+#include "service/ServiceControl.h"
+#include "ui/layouts/HelpWindowLayout.h"
+#include "ui/layouts/MainWindowLayout.h"
+#include "ui/layouts/SettingsDialogLayout.h"
+
+namespace ombrel {
+
+Program::Program(Platform& platform)
+    : platform_(platform),
+      frmMain_(MainWindowLayout(), platform.forms),
+      frmHelp_(HelpWindowLayout(), platform.forms),
+      frmConfig_(SettingsDialogLayout(), platform.forms),
+      engine_(platform.windows, frmMain_),
+      hook_(platform.procedures, engine_),
+      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this) {}
+
+void Program::Start() {
+    frmMain_.Load();
+    if (!ended_) {
+        frmMain_.Show();
+    }
+}
+
+void Program::EndProcess() {
+    ended_ = true;
+    platform_.forms.EndProcess();
+}
+
+void Program::Startup() {
+    if (platform_.forms.PreviousInstance()) {
+        EndProcess();
+        return;
+    }
+    const WindowHandle bar = frmMain_.hWnd();
+    platform_.windows.SetTopmost(bar);
+    StartCompanionService(platform_.services);
+
+    ShellWindows& shell = engine_.Shell();
+    shell.hProgMan = platform_.windows.FindWindowByClass(u"ProgMan");
+    shell.DesktopIconsShown = true;
+    shell.hTrayWnd = platform_.windows.FindWindowByClass(u"Shell_TrayWnd");
+    shell.TaskbarShown = true;
+
+    frmMain_.SetLeft(platform_.forms.ScreenWidthTwips() - frmMain_.Width());
+    frmMain_.SetTop(0);
+    frmMain_.SetTag(u"0");
+    engine_.SelectDesktopButton(0);
+    engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
+
+    RegisterHotKeys(platform_.hotkeys, bar);
+    hook_.Install(bar);
+}
+
+void Program::Shutdown() {
+    WindowVisibility& visibility = engine_.Visibility();
+    for (const WindowSet& set : engine_.Sets()) {
+        for (WindowHandle window : set) {
+            visibility.Show(window);
+        }
+    }
+    const ShellWindows& shell = engine_.Shell();
+    visibility.Show(shell.hProgMan);
+    visibility.Show(shell.hTrayWnd);
+
+    const WindowHandle bar = frmMain_.hWnd();
+    UnregisterHotKeys(platform_.hotkeys, bar);
+    hook_.Remove(bar);
+    StopCompanionService(platform_.services);
+    EndProcess();
+}
+
+}  // namespace ombrel

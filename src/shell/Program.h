@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/DesktopEngine.h"
+#include "engine/MainWindowHook.h"
+#include "platform/Platform.h"
+#include "ui/MainWindow.h"
+#include "ui/forms/Form.h"
+
+namespace ombrel {
+
+// The running program: its three windows, the desktop engine and the program-wide state,
+// from start-up to shut-down.
+class Program final : public ProgramLifecycle {
+  public:
+    explicit Program(Platform& platform);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program() = default;
+
+    // Loads the bar, which runs the start-up, and shows it unless the program already ended.
+    void Start();
+    bool Ended() const { return ended_; }
+
+    Form& frmMain() { return frmMain_; }
+    Form& frmHelp() { return frmHelp_; }
+    Form& frmConfig() { return frmConfig_; }
+    DesktopEngine& Engine() { return engine_; }
+    MainWindowHook& Hook() { return hook_; }
+
+    void Startup() override;
+    void Shutdown() override;
+
+  private:
+    void EndProcess();
+
+    Platform& platform_;
+    Form frmMain_;
+    Form frmHelp_;
+    Form frmConfig_;
+    DesktopEngine engine_;
+    MainWindowHook hook_;
+    MainWindow mainWindow_;
+    bool ended_ = false;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/DesktopEngine.h"
+#include "ui/forms/Form.h"
+#include "ui/forms/FormEvents.h"
+
+namespace ombrel {
+
+// Start-up and shut-down, which the main window's load and unload carry.
+class ProgramLifecycle {
+  public:
+    ProgramLifecycle() = default;
+    ProgramLifecycle(const ProgramLifecycle&) = delete;
+    ProgramLifecycle& operator=(const ProgramLifecycle&) = delete;
+    virtual void Startup() = 0;
+    virtual void Shutdown() = 0;
+
+  protected:
+    ~ProgramLifecycle() = default;
+};
+
+// The button bar's behaviour: every handler is one forward.
+class MainWindow final : public FormEvents {
+  public:
+    MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEngine& engine,
+               ProgramLifecycle& lifecycle);
+
+    void OnLoad() override { lifecycle_.Startup(); }
+    void OnUnload() override { lifecycle_.Shutdown(); }
+    void OnClick(std::u16string_view control, int index) override;
+    void OnDblClick() override { frmConfig_.Show(); }
+    void OnTimer(std::u16string_view control) override;
+
+  private:
+    Form& frmMain_;
+    Form& frmHelp_;
+    Form& frmConfig_;
+    DesktopEngine& engine_;
+    ProgramLifecycle& lifecycle_;
+};
+
+}  // namespace ombrel

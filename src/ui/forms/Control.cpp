@@ -1,0 +1,38 @@
+#include "ui/forms/Control.h"
+
+#include "ui/forms/Form.h"
+
+namespace ombrel {
+
+Control::Control(Form& form, const ControlLayout& layout) : form_(&form), layout_(&layout) {
+    Reset();
+}
+
+void Control::Reset() {
+    left_ = static_cast<float>(layout_->leftTwips);
+    top_ = static_cast<float>(layout_->topTwips);
+    text_ = std::u16string(layout_->caption);
+    value_ = 0;
+}
+
+void Control::SetLeft(float twips) {
+    left_ = twips;
+    form_->ControlChanged(*this, ControlChange::Position);
+}
+
+void Control::SetTop(float twips) {
+    top_ = twips;
+    form_->ControlChanged(*this, ControlChange::Position);
+}
+
+void Control::SetText(std::u16string text) {
+    text_ = std::move(text);
+    form_->ControlChanged(*this, ControlChange::Text);
+}
+
+void Control::SetValue(int value) {
+    value_ = value;
+    form_->ControlChanged(*this, ControlChange::Value);
+}
+
+}  // namespace ombrel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string_view>
+
+namespace ombrel {
+
+// What a form's behaviour handles; every event it does not handle is ignored.
+class FormEvents {
+  public:
+    FormEvents() = default;
+    FormEvents(const FormEvents&) = delete;
+    FormEvents& operator=(const FormEvents&) = delete;
+
+    virtual void OnLoad() {}
+    virtual void OnUnload() {}
+    virtual void OnClick(std::u16string_view /*control*/, int /*index*/) {}
+    virtual void OnDblClick() {}
+    virtual void OnTimer(std::u16string_view /*control*/) {}
+
+  protected:
+    ~FormEvents() = default;
+};
+
+}  // namespace ombrel

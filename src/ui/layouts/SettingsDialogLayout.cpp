@@ -1,0 +1,165 @@
+#include "ui/layouts/SettingsDialogLayout.h"
+
+#include <array>
+
+namespace ombrel {
+namespace {
+
+using enum ControlKind;
+
+// Rows 0 and 1 live in the frame (origin 120, 60 in the dialog), rows 2 to 8 in the dialog;
+// either way the nine rows make one even column, 300 twips apart.
+constexpr int kRowTopTwips = 300;
+constexpr int kRowPitchTwips = 300;
+constexpr int kFrameLeftTwips = 120;
+constexpr int kFrameTopTwips = 60;
+
+constexpr ControlLayout WallpaperBox(int index, std::u16string_view parent, int tabIndex) {
+    const bool inFrame = !parent.empty();
+    return {.name = u"txtWallPaper",
+            .kind = TextBox,
+            .index = index,
+            .parent = parent,
+            .leftTwips = 720 - (inFrame ? kFrameLeftTwips : 0),
+            .topTwips = kRowTopTwips + kRowPitchTwips * index - (inFrame ? kFrameTopTwips : 0),
+            .widthTwips = 3315,
+            .heightTwips = 270,
+            .tabIndex = tabIndex};
+}
+
+constexpr ControlLayout BrowseButton(int index, std::u16string_view parent, int tabIndex) {
+    const bool inFrame = !parent.empty();
+    return {.name = u"cmdWallPaper",
+            .kind = CommandButton,
+            .index = index,
+            .parent = parent,
+            .leftTwips = 4020 - (inFrame ? kFrameLeftTwips : 0),
+            .topTwips = kRowTopTwips + kRowPitchTwips * index - (inFrame ? kFrameTopTwips : 0),
+            .widthTwips = 255,
+            .heightTwips = 255,
+            .tabIndex = tabIndex};
+}
+
+constexpr ControlLayout DesktopLabel(std::u16string_view name, std::u16string_view caption,
+                                     int index, int tabIndex) {
+    return {.name = name,
+            .kind = Label,
+            .parent = u"Frame1",
+            .caption = caption,
+            .leftTwips = 120,
+            .topTwips = 300 + kRowPitchTwips * index,
+            .widthTwips = 495,
+            .heightTwips = 195,
+            .tabIndex = tabIndex};
+}
+
+constexpr std::array kControls{
+    ControlLayout{.name = u"cmdCancel",
+                  .caption = u"取  消",
+                  .leftTwips = 3480,
+                  .topTwips = 3840,
+                  .widthTwips = 915,
+                  .heightTwips = 375,
+                  .tabIndex = 34},
+    ControlLayout{.name = u"cmdApply",
+                  .caption = u"应  用",
+                  .leftTwips = 3480,
+                  .topTwips = 3360,
+                  .widthTwips = 915,
+                  .heightTwips = 375,
+                  .tabIndex = 33},
+    BrowseButton(8, {}, 22),
+    WallpaperBox(8, {}, 21),
+    BrowseButton(7, {}, 20),
+    WallpaperBox(7, {}, 19),
+    BrowseButton(6, {}, 18),
+    WallpaperBox(6, {}, 17),
+    BrowseButton(5, {}, 16),
+    WallpaperBox(5, {}, 15),
+    BrowseButton(4, {}, 14),
+    WallpaperBox(4, {}, 13),
+    BrowseButton(3, {}, 12),
+    WallpaperBox(3, {}, 11),
+    BrowseButton(2, {}, 10),
+    WallpaperBox(2, {}, 9),
+    ControlLayout{.name = u"Frame2",
+                  .kind = Frame,
+                  .caption = u"启动",
+                  .leftTwips = 120,
+                  .topTwips = 3240,
+                  .widthTwips = 2415,
+                  .heightTwips = 975,
+                  .tabIndex = 3},
+    ControlLayout{.name = u"chkNeverShowInfo",
+                  .kind = CheckBox,
+                  .parent = u"Frame2",
+                  .caption = u"启动时跳过提示信息",
+                  .leftTwips = 120,
+                  .topTwips = 660,
+                  .widthTwips = 1935,
+                  .heightTwips = 195,
+                  .tabIndex = 23},
+    ControlLayout{.name = u"chkStart",
+                  .kind = CheckBox,
+                  .parent = u"Frame2",
+                  .caption = u"Windows启动时自动加载",
+                  .leftTwips = 120,
+                  .topTwips = 300,
+                  .widthTwips = 2235,
+                  .heightTwips = 195,
+                  .tabIndex = 4},
+    ControlLayout{.name = u"Frame1",
+                  .kind = Frame,
+                  .caption = u"墙纸",
+                  .leftTwips = 120,
+                  .topTwips = 60,
+                  .widthTwips = 4275,
+                  .heightTwips = 3075,
+                  .tabIndex = 2},
+    BrowseButton(1, u"Frame1", 8),
+    WallpaperBox(1, u"Frame1", 7),
+    BrowseButton(0, u"Frame1", 6),
+    WallpaperBox(0, u"Frame1", 5),
+    DesktopLabel(u"Label9", u"桌面9", 8, 32),
+    DesktopLabel(u"Label8", u"桌面8", 7, 31),
+    DesktopLabel(u"Label7", u"桌面7", 6, 30),
+    DesktopLabel(u"Label6", u"桌面6", 5, 29),
+    DesktopLabel(u"Label5", u"桌面5", 4, 28),
+    DesktopLabel(u"Label4", u"桌面4", 3, 27),
+    DesktopLabel(u"Label3", u"桌面3", 2, 26),
+    DesktopLabel(u"Label2", u"桌面2", 1, 25),
+    DesktopLabel(u"Label1", u"桌面1", 0, 24),
+    ControlLayout{.name = u"cmdDefault",
+                  .caption = u"缺省值",
+                  .leftTwips = 2580,
+                  .topTwips = 3360,
+                  .widthTwips = 855,
+                  .heightTwips = 375,
+                  .tabIndex = 1},
+    ControlLayout{.name = u"cmdOk",
+                  .caption = u"确  定",
+                  .leftTwips = 2580,
+                  .topTwips = 3840,
+                  .widthTwips = 855,
+                  .heightTwips = 375,
+                  .tabIndex = 0},
+};
+
+constexpr FormLayout kSettingsDialog{
+    .name = u"frmConfig",
+    .caption = u"设置",
+    .clientWidthTwips = 4500,
+    .clientHeightTwips = 4290,
+    .placement = FormPlacement::CenterScreen,
+    .icon = FormIcon::Settings,
+    .closeBox = true,
+    .controls = kControls,
+};
+
+}  // namespace
+
+const FormLayout& SettingsDialogLayout() {
+    return kSettingsDialog;
+}
+
+}  // namespace ombrel

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace ombrel::testing {
+namespace {
+
+constexpr std::uint32_t kCtrl = ModControl;
+constexpr std::uint32_t kCtrlAlt = ModControl | ModAlt;
+constexpr std::uint32_t F(int n) {
+    return kVkF1 + static_cast<std::uint32_t>(n - 1);
+}
+
+TEST(HotkeyTable, CtrlF1ToF12ThenCtrlAltF1ToF9WithTheIdAsCommandCode) {
+    ASSERT_EQ(kHotkeyTable.size(), 21U);
+    for (int id = 0; id <= 11; ++id) {
+        EXPECT_EQ(kHotkeyTable[id].id, id);
+        EXPECT_EQ(kHotkeyTable[id].modifiers, kCtrl);
+        EXPECT_EQ(kHotkeyTable[id].virtualKey, F(id + 1));
+    }
+    for (int id = 12; id <= 20; ++id) {
+        EXPECT_EQ(kHotkeyTable[id].modifiers, kCtrlAlt);
+        EXPECT_EQ(kHotkeyTable[id].virtualKey, F(id - 11));
+    }
+}
+
+using Hotkeys = RunningProgram;
+
+TEST_F(Hotkeys, AllTwentyOneAreHeldByTheBarAndCtrlAltF10IsLeftFree) {
+    StartProgram();
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
+    EXPECT_FALSE(fake.desktop.IsCombinationHeld(kCtrlAlt, F(10)));
+    EXPECT_FALSE(fake.desktop.PressHotkey(kCtrlAlt, F(10)));
+}
+
+TEST_F(Hotkeys, CtrlF3FromAnotherProgramSwitchesLikeTheButton) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    ASSERT_TRUE(fake.desktop.PressHotkey(kCtrl, F(3)));
+    EXPECT_EQ(Bar().Tag(), u"2");
+    EXPECT_FALSE(Visible(app));
+}
+
+TEST_F(Hotkeys, CtrlAltF2SendsTheActiveWindowAndCtrlF2BringsItBack) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    fake.desktop.SetForeground(app);
+    fake.desktop.PressHotkey(kCtrlAlt, F(2));
+    EXPECT_FALSE(Visible(app));
+    fake.desktop.PressHotkey(kCtrl, F(2));
+    EXPECT_TRUE(Visible(app));
+
+    // On desktop 2 the same combination sends to the current desktop: nothing happens.
+    fake.desktop.SetForeground(app);
+    fake.desktop.PressHotkey(kCtrlAlt, F(2));
+    EXPECT_TRUE(Visible(app));
+}
+
+TEST_F(Hotkeys, CtrlF12ShowsAHiddenBarAgainAlsoAfterTheHideButton) {
+    StartProgram();
+    fake.desktop.PressHotkey(kCtrl, F(12));
+    EXPECT_FALSE(Bar().Visible());
+    fake.desktop.PressHotkey(kCtrl, F(12));
+    EXPECT_TRUE(Bar().Visible());
+    Click(u"cmdHide");
+    EXPECT_FALSE(Bar().Visible());
+    fake.desktop.PressHotkey(kCtrl, F(12));
+    EXPECT_TRUE(Bar().Visible());
+}
+
+TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking) {
+    fake.desktop.HoldHotkeyElsewhere(kCtrl, F(5));
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 20U);
+    EXPECT_FALSE(fake.desktop.PressHotkey(kCtrl, F(5)));
+    EXPECT_EQ(Bar().Tag(), u"0");
+
+    fake.desktop.PressHotkey(kCtrl, F(6));
+    EXPECT_EQ(Bar().Tag(), u"5");
+    Click(u"cmdDesktop", 4);
+    EXPECT_EQ(Bar().Tag(), u"4");
+    EXPECT_FALSE(Visible(app));
+}
+
+TEST_F(Hotkeys, TheHookPassesEveryMessageOnUnchangedAndReturnsTheOldResult) {
+    StartProgram();
+    const WindowHandle bar = Bar().hWnd();
+    const std::intptr_t result = fake.desktop.SendMessage(bar, 0x0010, 7, -3);
+    EXPECT_EQ(result, 0x0011);  // what the original procedure answered
+    fake.desktop.PressHotkey(kCtrl, F(2));
+    fake.desktop.SendMessage(bar, kWmHotkey, 77);  // an id nobody registered: no command
+
+    const auto& seen = fake.desktop.Get(bar).receivedByOriginalProcedure;
+    ASSERT_EQ(seen.size(), 3U);
+    EXPECT_EQ(seen[0].message, 0x0010U);
+    EXPECT_EQ(seen[0].wParam, 7U);
+    EXPECT_EQ(seen[0].lParam, -3);
+    EXPECT_EQ(seen[1].message, kWmHotkey);
+    EXPECT_EQ(seen[1].wParam, 1U);
+    EXPECT_EQ(seen[2].wParam, 77U);
+    EXPECT_EQ(Bar().Tag(), u"1");
+}
+
+}  // namespace
+}  // namespace ombrel::testing

@@ -1,0 +1,185 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace ombrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class Switching : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        one = OpenApp();
+        two = OpenApp();
+        StartProgram();
+    }
+    Control& Marker() { return Bar().Controls(u"shpSelect"); }
+
+    WindowHandle one{};
+    WindowHandle two{};
+};
+
+TEST_F(Switching, SwitchHidesTheCurrentSetShowsTheTargetAndMovesCaptionTagAndMarker) {
+    Engine().SwitchDesktop(2);
+    EXPECT_FALSE(Visible(one));
+    EXPECT_FALSE(Visible(two));
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-3");
+    EXPECT_EQ(Bar().Tag(), u"2");
+    EXPECT_FLOAT_EQ(Marker().Left(), 90 + 480 * 2);
+    EXPECT_FLOAT_EQ(Marker().Top(), 90);
+
+    const WindowHandle three = OpenApp();
+    Tick();
+    Engine().SwitchDesktop(5);
+    EXPECT_FALSE(Visible(three));
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-6");
+    EXPECT_EQ(Bar().Tag(), u"5");
+    EXPECT_FLOAT_EQ(Marker().Left(), 90 + 480 * 5);
+
+    Engine().SwitchDesktop(0);
+    EXPECT_TRUE(Visible(one));
+    EXPECT_TRUE(Visible(two));
+    EXPECT_FALSE(Visible(three));
+    Engine().SwitchDesktop(2);
+    EXPECT_TRUE(Visible(three));
+    EXPECT_FALSE(Visible(one));
+}
+
+TEST_F(Switching, SwitchToTheCurrentDesktopChangesNothing) {
+    const int calls = fake.desktop.AsyncShowCalls() + fake.desktop.SyncShowCalls();
+    Engine().SwitchDesktop(0);
+    EXPECT_EQ(fake.desktop.AsyncShowCalls() + fake.desktop.SyncShowCalls(), calls);
+    EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
+    EXPECT_FLOAT_EQ(Marker().Left(), 90);
+    EXPECT_TRUE(Visible(one));
+}
+
+TEST_F(Switching, WindowOpenedSinceTheLastTickStaysOnTheDesktopBeingEntered) {
+    const WindowHandle late = OpenApp();
+    Engine().SwitchDesktop(1);
+    EXPECT_TRUE(Visible(late));
+    EXPECT_FALSE(Visible(one));
+    Tick();
+    EXPECT_THAT(Set(1), ElementsAre(late));
+}
+
+TEST_F(Switching, StaleHandleIsSkippedAndTheRestOfTheSetStillProcessed) {
+    fake.desktop.CloseWindow(two);  // set 0 still holds it until the next tick
+    Engine().SwitchDesktop(1);
+    EXPECT_FALSE(Visible(one));
+    Engine().SwitchDesktop(0);
+    EXPECT_TRUE(Visible(one));
+}
+
+TEST_F(Switching, EnteringADesktopThatNeverHadWindowsShowsNothing) {
+    Engine().SwitchDesktop(8);
+    EXPECT_FALSE(Visible(one));
+    EXPECT_TRUE(Visible(progMan));
+    EXPECT_TRUE(Visible(trayWnd));
+}
+
+TEST_F(Switching, SendHidesTheForegroundWindowUntilItsDesktopIsEntered) {
+    fake.desktop.SetForeground(one);
+    Engine().SwitchDesktop(kFirstSendCode + 3);
+    EXPECT_FALSE(Visible(one));
+    EXPECT_THAT(Set(3), ElementsAre(one));
+    EXPECT_EQ(Bar().Tag(), u"0");
+
+    Tick();
+    EXPECT_THAT(Set(0), ElementsAre(two));
+    Engine().SwitchDesktop(3);
+    EXPECT_TRUE(Visible(one));
+    EXPECT_FALSE(Visible(two));
+}
+
+TEST_F(Switching, SentWindowLeftBeforeTheNextTickSitsInTwoSetsAndReturnsOnBoth) {
+    fake.desktop.SetForeground(one);
+    Engine().SwitchDesktop(kFirstSendCode + 1);
+    Engine().SwitchDesktop(1);  // no tick: set 0 still holds it
+    EXPECT_TRUE(Visible(one));
+    Engine().SwitchDesktop(2);
+    EXPECT_FALSE(Visible(one));
+    Engine().SwitchDesktop(0);
+    EXPECT_TRUE(Visible(one));
+}
+
+TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {
+    fake.desktop.SetForeground(one);
+    Engine().SwitchDesktop(kFirstSendCode + 0);
+    EXPECT_TRUE(Visible(one));
+
+    fake.desktop.SetForeground(Bar().hWnd());
+    Engine().SwitchDesktop(kFirstSendCode + 4);
+    EXPECT_TRUE(Bar().Visible());
+
+    fake.desktop.SetForeground(WindowHandle::None);
+    Engine().SwitchDesktop(kFirstSendCode + 4);
+    EXPECT_TRUE(Set(4).empty());
+}
+
+TEST_F(Switching, IconAndTaskbarTogglesFlipWhateverTheCallReturns) {
+    Engine().SwitchDesktop(kToggleDesktopIcons);
+    EXPECT_FALSE(Visible(progMan));
+    EXPECT_FALSE(Engine().Shell().DesktopIconsShown);
+    Engine().SwitchDesktop(kToggleDesktopIcons);
+    EXPECT_TRUE(Visible(progMan));
+
+    // A taskbar already hidden when we started: the first toggle "hides" it, the second shows.
+    fake.desktop.SetVisibleByOwner(trayWnd, false);
+    Engine().SwitchDesktop(kToggleTaskbar);
+    EXPECT_FALSE(Visible(trayWnd));
+    fake.desktop.Failures().Fail("ShowWindowAsync", 5, 1);
+    Engine().SwitchDesktop(kToggleTaskbar);
+    EXPECT_TRUE(Engine().Shell().TaskbarShown);
+    EXPECT_FALSE(Visible(trayWnd));
+    Engine().SwitchDesktop(kToggleTaskbar);
+    Engine().SwitchDesktop(kToggleTaskbar);
+    EXPECT_TRUE(Visible(trayWnd));
+}
+
+TEST_F(Switching, BarToggleHidesAndShowsTheBarItself) {
+    Engine().SwitchDesktop(kToggleBar);
+    EXPECT_FALSE(Bar().Visible());
+    Engine().SwitchDesktop(kToggleBar);
+    EXPECT_TRUE(Bar().Visible());
+}
+
+TEST_F(Switching, UnknownCodesAreIgnored) {
+    for (std::int16_t code : {std::int16_t{-1}, std::int16_t{21}, std::int16_t{300}}) {
+        Engine().SwitchDesktop(code);
+    }
+    EXPECT_EQ(Bar().Tag(), u"0");
+    EXPECT_TRUE(Visible(one));
+}
+
+TEST_F(Switching, AHungProgramsWindowNeverMakesASwitchWait) {
+    constexpr fakes::ThreadId kHungThread = 99;
+    const WindowHandle frozen = OpenApp(kHungThread);
+    Tick();
+    fake.desktop.HangThread(kHungThread);
+
+    Engine().SwitchDesktop(1);
+    Engine().SwitchDesktop(0);
+    Engine().SwitchDesktop(kToggleTaskbar);
+    EXPECT_EQ(fake.desktop.HangsObserved(), 0);
+    EXPECT_TRUE(Visible(one));  // the rest of the set went through
+
+    fake.desktop.ResumeThread(kHungThread);
+    EXPECT_TRUE(Visible(frozen));
+}
+
+TEST_F(Switching, OurOwnWindowsAreShownAndHiddenAtOnceOtherProgramsByPosting) {
+    Click(u"Command2");
+    Tick();
+    const int syncBefore = fake.desktop.SyncShowCalls();
+    const int asyncBefore = fake.desktop.AsyncShowCalls();
+    Engine().SwitchDesktop(1);
+    EXPECT_EQ(fake.desktop.SyncShowCalls() - syncBefore, 1);    // the help window
+    EXPECT_EQ(fake.desktop.AsyncShowCalls() - asyncBefore, 2);  // the two apps
+}
+
+}  // namespace
+}  // namespace ombrel::testing

@@ -1,0 +1,94 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace ombrel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+using WindowSets = RunningProgram;
+
+TEST_F(WindowSets, StartUpCollectsVisibleAppWindowsInEnumerationOrder) {
+    const WindowHandle first = OpenApp();
+    const WindowHandle hidden = OpenApp();
+    fake.desktop.SetVisibleByOwner(hidden, false);
+    const WindowHandle second = OpenApp();
+    StartProgram();
+
+    // Newest on top, and EnumWindows reports top first; the shell and the bar never enter.
+    EXPECT_THAT(Set(0), ElementsAre(second, first));
+    for (int desktop = 1; desktop < kDesktopCount; ++desktop) {
+        EXPECT_THAT(Set(desktop), IsEmpty());
+    }
+}
+
+TEST_F(WindowSets, FilterLeavesOutWhatWindowsKeepsOutOfSightAndTheShellsOtherParts) {
+    const WindowHandle app = OpenApp();
+    const WindowHandle cloaked = fake.desktop.OpenWindow({.cloaked = true});
+    const WindowHandle secondTaskbar =
+        fake.desktop.OpenWindow({.className = u"Shell_SecondaryTrayWnd"});
+    const WindowHandle wallpaperHost = fake.desktop.OpenWindow({.className = u"WorkerW"});
+    StartProgram();
+
+    EXPECT_THAT(Set(0), ElementsAre(app));
+    EXPECT_FALSE(Engine().IsTaskWindow(cloaked));
+    EXPECT_FALSE(Engine().IsTaskWindow(secondTaskbar));
+    EXPECT_FALSE(Engine().IsTaskWindow(wallpaperHost));
+    EXPECT_FALSE(Engine().IsTaskWindow(progMan));
+    EXPECT_FALSE(Engine().IsTaskWindow(trayWnd));
+    EXPECT_FALSE(Engine().IsTaskWindow(Bar().hWnd()));
+    EXPECT_FALSE(Engine().IsTaskWindow(WindowHandle::None));
+}
+
+TEST_F(WindowSets, WithoutShellWindowsTheFilterStillWorks) {
+    fake.desktop.CloseWindow(progMan);
+    fake.desktop.CloseWindow(trayWnd);
+    const WindowHandle app = OpenApp();
+    StartProgram();
+
+    EXPECT_EQ(Engine().Shell().hProgMan, WindowHandle::None);
+    EXPECT_EQ(Engine().Shell().hTrayWnd, WindowHandle::None);
+    EXPECT_THAT(Set(0), ElementsAre(app));
+}
+
+TEST_F(WindowSets, RefreshFollowsTheScreenAndIsStableWhenNothingChanged) {
+    const WindowHandle a = OpenApp();
+    const WindowHandle b = OpenApp();
+    StartProgram();
+    Tick();
+    const WindowSet before = Set(0);
+    Tick();
+    EXPECT_EQ(Set(0), before);
+
+    fake.desktop.SetVisibleByOwner(a, false);
+    const WindowHandle c = OpenApp();
+    Tick();
+    EXPECT_THAT(Set(0), ElementsAre(c, b));
+}
+
+TEST_F(WindowSets, OurOwnHelpWindowJoinsTheCurrentDesktopAndLeavesWithIt) {
+    StartProgram();
+    Click(u"Command2");
+    const WindowHandle help = program->frmHelp().hWnd();
+    ASSERT_TRUE(Visible(help));
+    Tick();
+    EXPECT_THAT(Set(0), ElementsAre(help));
+
+    Click(u"cmdDesktop", 1);
+    EXPECT_FALSE(Visible(help));
+    Click(u"cmdDesktop", 0);
+    EXPECT_TRUE(Visible(help));
+}
+
+TEST_F(WindowSets, TheBarIsNeverCollectedEvenWhenVisible) {
+    StartProgram();
+    ASSERT_TRUE(Bar().Visible());
+    Tick();
+    EXPECT_THAT(Set(0), IsEmpty());
+}
+
+}  // namespace
+}  // namespace ombrel::testing

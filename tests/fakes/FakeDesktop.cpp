@@ -1,0 +1,313 @@
+#include "FakeDesktop.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ombrel::fakes {
+namespace {
+
+constexpr std::uint32_t kErrorInvalidWindowHandle = 1400;
+constexpr std::uint32_t kErrorHotkeyNotRegistered = 1419;
+constexpr auto kHookProcedure = static_cast<WindowProcedure>(0x6000);
+
+}  // namespace
+
+FakeDesktop::FakeDesktop() = default;
+
+WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
+    Window window;
+    window.handle = static_cast<WindowHandle>(nextHandle_);
+    nextHandle_ += 4;
+    window.className = options.className;
+    window.title = options.title;
+    window.visible = options.visible;
+    window.cloaked = options.cloaked;
+    window.thread = options.thread;
+    window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
+    originalProcedures_[window.handle] = window.procedure;
+    windows_.insert(windows_.begin(), window);
+    return window.handle;
+}
+
+void FakeDesktop::CloseWindow(WindowHandle window) {
+    std::erase_if(windows_, [window](const Window& w) { return w.handle == window; });
+    std::erase_if(hotkeys_, [window](const auto& entry) { return entry.second.owner == window; });
+    if (foreground_ == window) {
+        foreground_ = WindowHandle::None;
+    }
+}
+
+const FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) const {
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [window](const Window& w) { return w.handle == window; });
+    return found == windows_.end() ? nullptr : &*found;
+}
+
+bool FakeDesktop::Exists(WindowHandle window) const {
+    return Find(window) != nullptr;
+}
+
+FakeDesktop::Window& FakeDesktop::Get(WindowHandle window) {
+    const Window* found = Find(window);
+    if (found == nullptr) {
+        throw std::out_of_range("no such window");
+    }
+    return const_cast<Window&>(*found);
+}
+
+void FakeDesktop::SetVisibleByOwner(WindowHandle window, bool visible) {
+    Get(window).visible = visible;
+}
+
+void FakeDesktop::SetTitle(WindowHandle window, std::u16string title) {
+    Get(window).title = std::move(title);
+}
+
+void FakeDesktop::HangThread(ThreadId thread) {
+    hungThreads_.push_back(thread);
+}
+
+void FakeDesktop::ResumeThread(ThreadId thread) {
+    std::erase(hungThreads_, thread);
+    for (Window& window : windows_) {
+        if (window.thread == thread && window.pendingVisible) {
+            window.visible = *window.pendingVisible;
+            window.pendingVisible.reset();
+        }
+    }
+}
+
+bool FakeDesktop::IsHung(const Window& window) const {
+    return std::find(hungThreads_.begin(), hungThreads_.end(), window.thread) != hungThreads_.end();
+}
+
+std::vector<WindowHandle> FakeDesktop::VisibleWindows() const {
+    std::vector<WindowHandle> visible;
+    for (const Window& window : windows_) {
+        if (window.visible) {
+            visible.push_back(window.handle);
+        }
+    }
+    return visible;
+}
+
+bool FakeDesktop::Fails(std::string_view call) {
+    if (const auto error = failures_.Take(call)) {
+        lastError_ = *error;
+        return true;
+    }
+    return false;
+}
+
+WindowHandle FakeDesktop::FindWindowByClass(std::u16string_view className) noexcept {
+    if (Fails("FindWindow")) {
+        return WindowHandle::None;
+    }
+    for (const Window& window : windows_) {
+        if (window.className == className) {
+            return window.handle;
+        }
+    }
+    return WindowHandle::None;
+}
+
+bool FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) noexcept {
+    ++syncShowCalls_;
+    if (Fails("ShowWindow")) {
+        return false;
+    }
+    Window* target = const_cast<Window*>(Find(window));
+    if (target == nullptr) {
+        lastError_ = kErrorInvalidWindowHandle;
+        return false;
+    }
+    if (IsHung(*target)) {
+        // On Windows this call would not come back until the thread answers again.
+        ++hangs_;
+        return false;
+    }
+    const bool wasVisible = target->visible;
+    target->visible = command == ShowCommand::Show;
+    return wasVisible;
+}
+
+bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept {
+    ++asyncShowCalls_;
+    if (Fails("ShowWindowAsync")) {
+        return false;
+    }
+    Window* target = const_cast<Window*>(Find(window));
+    if (target == nullptr) {
+        lastError_ = kErrorInvalidWindowHandle;
+        return false;
+    }
+    if (IsHung(*target)) {
+        target->pendingVisible = command == ShowCommand::Show;
+    } else {
+        target->visible = command == ShowCommand::Show;
+    }
+    return true;
+}
+
+bool FakeDesktop::IsWindowVisible(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target != nullptr && target->visible;
+}
+
+bool FakeDesktop::IsWindowCloaked(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target != nullptr && target->cloaked;
+}
+
+bool FakeDesktop::IsOwnThreadWindow(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target != nullptr && target->thread == kOwnThread;
+}
+
+std::u16string FakeDesktop::ClassName(WindowHandle window) {
+    const Window* target = Find(window);
+    return target == nullptr ? std::u16string() : target->className;
+}
+
+bool FakeDesktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
+    if (Fails("EnumWindows")) {
+        return false;
+    }
+    // A snapshot, as Windows takes one: the callback may open or close windows.
+    std::vector<WindowHandle> order;
+    order.reserve(windows_.size());
+    for (const Window& window : windows_) {
+        order.push_back(window.handle);
+    }
+    for (WindowHandle handle : order) {
+        if (Exists(handle) && !visit(handle)) {
+            break;
+        }
+    }
+    return true;
+}
+
+WindowHandle FakeDesktop::GetForegroundWindow() noexcept {
+    return foreground_;
+}
+
+bool FakeDesktop::SetTopmost(WindowHandle window) noexcept {
+    if (Fails("SetTopmost") || !Exists(window)) {
+        return false;
+    }
+    topmost_.push_back(window);
+    return true;
+}
+
+bool FakeDesktop::IsTopmost(WindowHandle window) const {
+    return std::find(topmost_.begin(), topmost_.end(), window) != topmost_.end() && Exists(window);
+}
+
+void FakeDesktop::HoldHotkeyElsewhere(std::uint32_t modifiers, std::uint32_t virtualKey) {
+    hotkeys_[{modifiers, virtualKey}] = Hotkey{WindowHandle::None, -1};
+}
+
+bool FakeDesktop::IsHotkeyHeldBy(WindowHandle window, int id) const {
+    return std::any_of(hotkeys_.begin(), hotkeys_.end(), [&](const auto& entry) {
+        return entry.second.owner == window && entry.second.id == id;
+    });
+}
+
+bool FakeDesktop::IsCombinationHeld(std::uint32_t modifiers, std::uint32_t virtualKey) const {
+    return hotkeys_.contains({modifiers, virtualKey});
+}
+
+std::size_t FakeDesktop::HotkeysHeldBy(WindowHandle window) const {
+    return static_cast<std::size_t>(
+        std::count_if(hotkeys_.begin(), hotkeys_.end(),
+                      [window](const auto& entry) { return entry.second.owner == window; }));
+}
+
+bool FakeDesktop::PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey) {
+    const auto found = hotkeys_.find({modifiers, virtualKey});
+    if (found == hotkeys_.end() || found->second.owner == WindowHandle::None) {
+        return false;
+    }
+    const Hotkey hotkey = found->second;
+    SendMessage(hotkey.owner, kWmHotkey, static_cast<std::uintptr_t>(hotkey.id),
+                static_cast<std::intptr_t>((virtualKey << 16) | modifiers));
+    return true;
+}
+
+std::uint32_t FakeDesktop::RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                                          std::uint32_t virtualKey) noexcept {
+    if (Fails("RegisterHotKey")) {
+        return lastError_;
+    }
+    if (hotkeys_.contains({modifiers, virtualKey}) || IsHotkeyHeldBy(window, id)) {
+        lastError_ = kErrorHotkeyAlreadyRegistered;
+        return lastError_;
+    }
+    hotkeys_[{modifiers, virtualKey}] = Hotkey{window, id};
+    return 0;
+}
+
+std::uint32_t FakeDesktop::UnregisterHotKey(WindowHandle window, int id) noexcept {
+    if (Fails("UnregisterHotKey")) {
+        return lastError_;
+    }
+    const auto found = std::find_if(hotkeys_.begin(), hotkeys_.end(), [&](const auto& entry) {
+        return entry.second.owner == window && entry.second.id == id;
+    });
+    if (found == hotkeys_.end()) {
+        lastError_ = kErrorHotkeyNotRegistered;
+        return lastError_;
+    }
+    hotkeys_.erase(found);
+    return 0;
+}
+
+WindowProcedure FakeDesktop::HookProcedure(MessageHandler& handler) noexcept {
+    hook_ = &handler;
+    return kHookProcedure;
+}
+
+WindowProcedure FakeDesktop::SetWindowProcedure(WindowHandle window,
+                                                WindowProcedure procedure) noexcept {
+    if (Fails("SetWindowProcedure")) {
+        return WindowProcedure::None;
+    }
+    Window* target = const_cast<Window*>(Find(window));
+    if (target == nullptr) {
+        lastError_ = kErrorInvalidWindowHandle;
+        return WindowProcedure::None;
+    }
+    const WindowProcedure previous = target->procedure;
+    target->procedure = procedure;
+    return previous;
+}
+
+WindowProcedure FakeDesktop::OriginalProcedureOf(WindowHandle window) const {
+    const auto found = originalProcedures_.find(window);
+    return found == originalProcedures_.end() ? WindowProcedure::None : found->second;
+}
+
+std::intptr_t FakeDesktop::CallWindowProcedure(WindowProcedure procedure,
+                                               const WindowMessage& message) noexcept {
+    if (procedure == kHookProcedure && hook_ != nullptr) {
+        return hook_->HandleMessage(message);
+    }
+    for (Window& window : windows_) {
+        if (originalProcedures_[window.handle] == procedure) {
+            window.receivedByOriginalProcedure.push_back(message);
+            return static_cast<std::intptr_t>(message.message) + 1;
+        }
+    }
+    return 0;
+}
+
+std::intptr_t FakeDesktop::SendMessage(WindowHandle window, std::uint32_t message,
+                                       std::uintptr_t wParam, std::intptr_t lParam) {
+    const Window* target = Find(window);
+    if (target == nullptr) {
+        return 0;
+    }
+    return CallWindowProcedure(target->procedure, {window, message, wParam, lParam});
+}
+
+}  // namespace ombrel::fakes

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FailurePlan.h"
+#include "platform/Hotkeys.h"
+#include "platform/WindowProcedures.h"
+#include "platform/WindowSystem.h"
+
+namespace ombrel::fakes {
+
+using ThreadId = std::uint32_t;
+
+// An in-memory desktop: top-level windows in z-order, the foreground window, hotkeys and
+// window procedures, with the behaviour of Windows that the program relies on.
+class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProcedures {
+  public:
+    static constexpr ThreadId kOwnThread = 1;
+    static constexpr ThreadId kOtherThread = 2;
+
+    struct WindowOptions {
+        std::u16string className = u"Notepad";
+        std::u16string title;
+        bool visible = true;
+        bool cloaked = false;
+        ThreadId thread = kOtherThread;
+    };
+
+    struct Window {
+        WindowHandle handle{};
+        std::u16string className;
+        std::u16string title;
+        bool visible = false;
+        bool cloaked = false;
+        ThreadId thread = kOtherThread;
+        WindowProcedure procedure{};
+        // A change asked for with ShowWindowAsync that a hung thread has not acted on yet.
+        std::optional<bool> pendingVisible;
+        std::vector<WindowMessage> receivedByOriginalProcedure;
+    };
+
+    FakeDesktop();
+
+    // Windows: a new window goes on top of the z-order, and EnumWindows reports top first.
+    WindowHandle OpenWindow(const WindowOptions& options);
+    WindowHandle OpenWindow() { return OpenWindow(WindowOptions{}); }
+    void CloseWindow(WindowHandle window);
+    bool Exists(WindowHandle window) const;
+    Window& Get(WindowHandle window);
+    const Window* Find(WindowHandle window) const;
+    // As the window's own program would do it.
+    void SetVisibleByOwner(WindowHandle window, bool visible);
+    void SetForeground(WindowHandle window) { foreground_ = window; }
+    void SetTitle(WindowHandle window, std::u16string title);
+    // The thread stops answering: a synchronous show or hide of its windows would never return.
+    void HangThread(ThreadId thread);
+    void ResumeThread(ThreadId thread);
+    // Synchronous calls that would have blocked forever on a hung thread.
+    int HangsObserved() const { return hangs_; }
+    std::vector<WindowHandle> VisibleWindows() const;
+
+    // Hotkeys: held by another program, pressed by the user.
+    void HoldHotkeyElsewhere(std::uint32_t modifiers, std::uint32_t virtualKey);
+    bool IsHotkeyHeldBy(WindowHandle window, int id) const;
+    bool IsCombinationHeld(std::uint32_t modifiers, std::uint32_t virtualKey) const;
+    std::size_t HotkeysHeldBy(WindowHandle window) const;
+    // Delivers WM_HOTKEY to the owner if the combination is registered; false if nobody holds it.
+    bool PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey);
+    // Dispatches a message through the window's current procedure.
+    std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0,
+                              std::intptr_t lParam = 0);
+    WindowProcedure OriginalProcedureOf(WindowHandle window) const;
+
+    FailurePlan& Failures() { return failures_; }
+    std::uint32_t LastError() const { return lastError_; }
+    int SyncShowCalls() const { return syncShowCalls_; }
+    int AsyncShowCalls() const { return asyncShowCalls_; }
+
+    // WindowSystem
+    WindowHandle FindWindowByClass(std::u16string_view className) noexcept override;
+    bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
+    bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
+    bool IsWindowVisible(WindowHandle window) noexcept override;
+    bool IsWindowCloaked(WindowHandle window) noexcept override;
+    bool IsOwnThreadWindow(WindowHandle window) noexcept override;
+    std::u16string ClassName(WindowHandle window) override;
+    bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
+    WindowHandle GetForegroundWindow() noexcept override;
+    bool SetTopmost(WindowHandle window) noexcept override;
+    bool IsTopmost(WindowHandle window) const;
+
+    // Hotkeys
+    std::uint32_t RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                                 std::uint32_t virtualKey) noexcept override;
+    std::uint32_t UnregisterHotKey(WindowHandle window, int id) noexcept override;
+
+    // WindowProcedures
+    WindowProcedure HookProcedure(MessageHandler& handler) noexcept override;
+    WindowProcedure SetWindowProcedure(WindowHandle window,
+                                       WindowProcedure procedure) noexcept override;
+    std::intptr_t CallWindowProcedure(WindowProcedure procedure,
+                                      const WindowMessage& message) noexcept override;
+
+  private:
+    struct Hotkey {
+        WindowHandle owner;  // None: another program
+        int id;
+    };
+    using Combination = std::pair<std::uint32_t, std::uint32_t>;
+
+    bool Fails(std::string_view call);
+    bool IsHung(const Window& window) const;
+
+    std::vector<Window> windows_;  // z-order, top first
+    std::uintptr_t nextHandle_ = 0x10010;
+    WindowHandle foreground_ = WindowHandle::None;
+    std::vector<WindowHandle> topmost_;
+    std::vector<ThreadId> hungThreads_;
+    int hangs_ = 0;
+    int syncShowCalls_ = 0;
+    int asyncShowCalls_ = 0;
+    std::map<Combination, Hotkey> hotkeys_;
+    MessageHandler* hook_ = nullptr;
+    std::uintptr_t nextProcedure_ = 0x7000;
+    std::map<WindowHandle, WindowProcedure> originalProcedures_;
+    FailurePlan failures_;
+    std::uint32_t lastError_ = 0;
+};
+
+}  // namespace ombrel::fakes

@@ -1,0 +1,50 @@
+#include "FakeFormRuntime.h"
+
+#include "ui/forms/Form.h"
+
+namespace ombrel::fakes {
+
+int FakeFormRuntime::CreateCount(std::u16string_view formName) const {
+    const auto found = creates_.find(formName);
+    return found == creates_.end() ? 0 : found->second;
+}
+
+WindowHandle FakeFormRuntime::CreateFormWindow(Form& form) {
+    ++creates_[std::u16string(form.Layout().name)];
+    return desktop_.OpenWindow({.className = u"OmbrelForm",
+                                .title = form.Caption(),
+                                .visible = false,
+                                .thread = FakeDesktop::kOwnThread});
+}
+
+void FakeFormRuntime::DestroyFormWindow(Form& form) noexcept {
+    desktop_.CloseWindow(form.WindowIfLoaded());
+}
+
+void FakeFormRuntime::ShowFormWindow(Form& form) noexcept {
+    desktop_.SetVisibleByOwner(form.WindowIfLoaded(), true);
+    desktop_.SetForeground(form.WindowIfLoaded());
+}
+
+void FakeFormRuntime::HideFormWindow(Form& form) noexcept {
+    desktop_.SetVisibleByOwner(form.WindowIfLoaded(), false);
+}
+
+bool FakeFormRuntime::IsFormWindowVisible(const Form& form) noexcept {
+    return desktop_.IsWindowVisible(form.WindowIfLoaded());
+}
+
+void FakeFormRuntime::FormChanged(Form& form, FormChange change) noexcept {
+    if (change == FormChange::Caption) {
+        desktop_.SetTitle(form.WindowIfLoaded(), form.Caption());
+    }
+}
+
+void FakeFormRuntime::ControlChanged(Form& /*form*/, Control& /*control*/,
+                                     ControlChange /*change*/) noexcept {}
+
+float FakeFormRuntime::OuterWidthTwips(const Form& form) noexcept {
+    return static_cast<float>(form.Layout().clientWidthTwips) + kFrameWidthTwips;
+}
+
+}  // namespace ombrel::fakes

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "FakeDesktop.h"
+#include "platform/FormRuntime.h"
+
+namespace ombrel::fakes {
+
+// Forms without native controls: each loaded form is a window of our own thread on the fake
+// desktop, so it is enumerated and collected like any other window.
+class FakeFormRuntime final : public FormRuntime {
+  public:
+    static constexpr float kScreenWidthTwips = 1920 * 15;
+    // Left and right border together, at 96 DPI.
+    static constexpr float kFrameWidthTwips = 2 * 3 * 15;
+
+    explicit FakeFormRuntime(FakeDesktop& desktop) : desktop_(desktop) {}
+
+    void SetPreviousInstance(bool running) { previousInstance_ = running; }
+    void SetProgramPath(std::u16string directory, std::u16string name) {
+        directory_ = std::move(directory);
+        name_ = std::move(name);
+    }
+    bool ProcessEnded() const { return endCount_ > 0; }
+    int EndCount() const { return endCount_; }
+    int CreateCount(const std::u16string_view formName) const;
+
+    WindowHandle CreateFormWindow(Form& form) override;
+    void DestroyFormWindow(Form& form) noexcept override;
+    void ShowFormWindow(Form& form) noexcept override;
+    void HideFormWindow(Form& form) noexcept override;
+    bool IsFormWindowVisible(const Form& form) noexcept override;
+    void FormChanged(Form& form, FormChange change) noexcept override;
+    void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
+    float OuterWidthTwips(const Form& form) noexcept override;
+    float ScreenWidthTwips() noexcept override { return kScreenWidthTwips; }
+    bool PreviousInstance() noexcept override { return previousInstance_; }
+    std::u16string ProgramDirectory() override { return directory_; }
+    std::u16string ProgramName() override { return name_; }
+    void EndProcess() noexcept override {
+        ++endCount_;
+        if (atEnd_) {
+            atEnd_();
+        }
+    }
+    // Runs at the moment the program ends its process, to see the state it leaves behind.
+    void AtEndProcess(std::function<void()> probe) { atEnd_ = std::move(probe); }
+
+  private:
+    FakeDesktop& desktop_;
+    bool previousInstance_ = false;
+    std::u16string directory_ = u"C:\\Program Files\\Ombrel";
+    std::u16string name_ = u"Ombrel";
+    int endCount_ = 0;
+    std::function<void()> atEnd_;
+    std::map<std::u16string, int, std::less<>> creates_;
+};
+
+}  // namespace ombrel::fakes

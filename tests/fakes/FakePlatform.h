@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FakeDesktop.h"
+#include "FakeDialogs.h"
+#include "FakeFormRuntime.h"
+#include "FakeRegistry.h"
+#include "FakeServiceManager.h"
+#include "FakeWallpaper.h"
+#include "platform/Platform.h"
+
+namespace ombrel::fakes {
+
+// One in-memory Windows: every seam, wired together as the program expects.
+struct FakePlatform {
+    FakeDesktop desktop;
+    FakeRegistry registry;
+    FakeServiceManager services;
+    FakeDialogs dialogs;
+    FakeWallpaper wallpaper;
+    FakeFormRuntime forms{desktop};
+    Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs, forms};
+};
+
+}  // namespace ombrel::fakes

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "FailurePlan.h"
+#include "platform/Registry.h"
+
+namespace ombrel::fakes {
+
+// A registry tree in memory. Key and value names compare without regard to case, as on
+// Windows; REG_SZ data is kept as the bytes the caller stored.
+class FakeRegistry final : public Registry {
+  public:
+    struct Value {
+        std::uint32_t type = RegSz;
+        std::vector<std::byte> data;
+    };
+
+    FakeRegistry();
+
+    // Paths are "HKLM\SOFTWARE\Kelvora" style, root first.
+    void PutValue(std::u16string_view keyPath, std::u16string_view name, Value value);
+    void PutString(std::u16string_view keyPath, std::u16string_view name, std::u16string_view text);
+    std::optional<Value> GetValue(std::u16string_view keyPath, std::u16string_view name) const;
+    // The text of a REG_SZ value up to its first NUL; nullopt when absent.
+    std::optional<std::u16string> GetString(std::u16string_view keyPath,
+                                            std::u16string_view name) const;
+    bool KeyExists(std::u16string_view keyPath) const;
+    bool IsVolatile(std::u16string_view keyPath) const;
+    // Writes below this key fail with access denied, as HKEY_LOCAL_MACHINE does for a user.
+    void DenyWrites(std::u16string_view keyPath) { denied_.push_back(Normalize(keyPath)); }
+    // The log-on session ends: volatile keys go.
+    void EndSession();
+    std::size_t OpenHandles() const { return handles_.size(); }
+    FailurePlan& Failures() { return failures_; }
+
+    std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
+                           RegistryKey& opened) noexcept override;
+    std::int32_t CreateVolatileKey(RegistryKey parent, std::u16string_view path,
+                                   RegistryKey& opened) noexcept override;
+    std::int32_t CloseKey(RegistryKey key) noexcept override;
+    std::int32_t SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
+                          const std::byte* data, std::uint32_t size) noexcept override;
+    std::int32_t QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                            std::byte* data, std::uint32_t& size) noexcept override;
+    std::int32_t DeleteValue(RegistryKey key, std::u16string_view name) noexcept override;
+    std::int32_t DeleteKey(RegistryKey parent, std::u16string_view path) noexcept override;
+
+  private:
+    struct Key {
+        bool isVolatile = false;
+        std::map<std::u16string, Value> values;  // by upper-cased name
+    };
+
+    static std::u16string Normalize(std::u16string_view path);
+    std::optional<std::u16string> PathOf(RegistryKey key) const;
+    std::int32_t Create(RegistryKey parent, std::u16string_view path, bool isVolatile,
+                        RegistryKey& opened);
+    bool IsDenied(const std::u16string& path) const;
+    std::optional<std::int32_t> Fails(std::string_view call);
+
+    std::map<std::u16string, Key> keys_;  // by upper-cased full path
+    std::map<RegistryKey, std::u16string> handles_;
+    std::vector<std::u16string> denied_;
+    std::uintptr_t nextHandle_ = 0x300;
+    FailurePlan failures_;
+};
+
+// UTF-16 text as REG_SZ bytes, with its terminating NUL.
+std::vector<std::byte> StringData(std::u16string_view text);
+
+}  // namespace ombrel::fakes

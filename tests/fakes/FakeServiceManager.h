@@ -1,0 +1,56 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FailurePlan.h"
+#include "platform/ServiceManager.h"
+
+namespace ombrel::fakes {
+
+// A service control manager holding services by name, each running or stopped.
+class FakeServiceManager final : public ServiceManager {
+  public:
+    static constexpr std::uint32_t kErrorAccessDenied = 5;
+
+    void Install(std::u16string name, bool running = false) {
+        services_[std::move(name)] = running;
+    }
+    bool IsRunning(const std::u16string& name) const;
+    // The user may connect but not start or stop this service.
+    void DenyControl(std::u16string name) { denied_[std::move(name)] = true; }
+    // The user may not even connect to the manager.
+    void DenyManager() { managerDenied_ = true; }
+    std::size_t OpenHandles() const { return handles_.size(); }
+    // Every handle closed, in the order it happened.
+    const std::vector<ServiceHandle>& ClosedHandles() const { return closed_; }
+    FailurePlan& Failures() { return failures_; }
+
+    ServiceHandle OpenSCManager(std::uint32_t access) noexcept override;
+    ServiceHandle OpenService(ServiceHandle manager, std::u16string_view name,
+                              std::uint32_t access) noexcept override;
+    bool StartService(ServiceHandle service) noexcept override;
+    bool ControlService(ServiceHandle service, std::uint32_t control) noexcept override;
+    bool CloseServiceHandle(ServiceHandle handle) noexcept override;
+    std::uint32_t GetLastError() noexcept override { return lastError_; }
+
+  private:
+    struct Opened {
+        std::u16string service;  // empty: the manager
+        std::uint32_t access;
+    };
+    bool Fails(std::string_view call);
+    ServiceHandle NewHandle(Opened opened);
+
+    std::map<std::u16string, bool, std::less<>> services_;
+    std::map<std::u16string, bool, std::less<>> denied_;
+    bool managerDenied_ = false;
+    std::map<ServiceHandle, Opened> handles_;
+    std::vector<ServiceHandle> closed_;
+    std::uintptr_t nextHandle_ = 0x5000;
+    std::uint32_t lastError_ = 0;
+    FailurePlan failures_;
+};
+
+}  // namespace ombrel::fakes

@@ -1,0 +1,117 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace ombrel::testing {
+namespace {
+
+using ::testing::Contains;
+
+using StartUp = RunningProgram;
+
+TEST_F(StartUp, TheBarStandsTopmostInTheTopRightCornerWithTheMarkerOnOne) {
+    StartProgram();
+    const WindowHandle bar = Bar().hWnd();
+    EXPECT_TRUE(Bar().Visible());
+    EXPECT_TRUE(fake.desktop.IsTopmost(bar));
+    EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), fakes::FakeFormRuntime::kScreenWidthTwips);
+    EXPECT_FLOAT_EQ(Bar().Top(), 0);
+    EXPECT_EQ(Bar().Tag(), u"0");
+    EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
+    EXPECT_FLOAT_EQ(Bar().Controls(u"shpSelect").Left(), 90);
+    EXPECT_FLOAT_EQ(Bar().Controls(u"shpSelect").Top(), 90);
+    EXPECT_EQ(Engine().Shell().hProgMan, progMan);
+    EXPECT_EQ(Engine().Shell().hTrayWnd, trayWnd);
+    EXPECT_TRUE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
+    EXPECT_NE(program->Hook().OldWindowProc(), WindowProcedure::None);
+    EXPECT_FALSE(fake.forms.ProcessEnded());
+}
+
+TEST_F(StartUp, ShellFlagsStartTrueWhateverTheShellWindowsShow) {
+    fake.desktop.SetVisibleByOwner(trayWnd, false);
+    StartProgram();
+    EXPECT_TRUE(Engine().Shell().TaskbarShown);
+    EXPECT_TRUE(Engine().Shell().DesktopIconsShown);
+}
+
+TEST_F(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
+    const WindowHandle app = OpenApp();
+    fake.forms.SetPreviousInstance(true);
+    StartProgram();
+    EXPECT_TRUE(fake.forms.ProcessEnded());
+    EXPECT_TRUE(program->Ended());
+    EXPECT_FALSE(Bar().Visible());
+    EXPECT_FALSE(fake.desktop.IsCombinationHeld(ModControl, kVkF1));
+    EXPECT_FALSE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
+    EXPECT_TRUE(Visible(app));
+    EXPECT_EQ(fake.desktop.SyncShowCalls() + fake.desktop.AsyncShowCalls(), 0);
+}
+
+TEST_F(StartUp, NoFailureStopsTheStartUp) {
+    fake.services.DenyManager();
+    fake.desktop.Failures().Fail("SetTopmost", 5);
+    fake.desktop.Failures().Fail("FindWindow", 2);
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    EXPECT_TRUE(Bar().Visible());
+    EXPECT_THAT(Set(0), Contains(app));
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
+}
+
+class ShutDown : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        for (WindowHandle& window : apps) {
+            window = OpenApp();
+        }
+        StartProgram();
+        // apps[0..1] stay on desktop 1, apps[2] goes to 2 by hotkey, apps[3] opens on 3.
+        fake.desktop.SetForeground(apps[2]);
+        Press(kFirstSendCode + 1);
+        Click(u"cmdDesktop", 2);
+        apps[3] = OpenApp();
+        Tick();
+        Click(u"cmdDesktop", 4);
+        Click(u"cmdDesk");
+        Click(u"cmdTray");
+        bar = Bar().hWnd();
+        oldProcedure = fake.desktop.OriginalProcedureOf(bar);
+    }
+
+    std::array<WindowHandle, 4> apps{};
+    WindowHandle bar{};
+    WindowProcedure oldProcedure{};
+};
+
+TEST_F(ShutDown, ExitShowsEveryHeldWindowTheIconsAndTheTaskbar) {
+    for (WindowHandle window : apps) {
+        ASSERT_FALSE(Visible(window));
+    }
+    fake.desktop.CloseWindow(apps[1]);  // closed meanwhile: its show just fails
+    Click(u"Command1");
+    EXPECT_TRUE(Visible(apps[0]));
+    EXPECT_TRUE(Visible(apps[2]));
+    EXPECT_TRUE(Visible(apps[3]));
+    EXPECT_TRUE(Visible(progMan));
+    EXPECT_TRUE(Visible(trayWnd));
+}
+
+TEST_F(ShutDown, ExitReleasesTheHotkeysRestoresTheProcedureStopsTheServiceAndEnds) {
+    ASSERT_NE(fake.desktop.Get(bar).procedure, oldProcedure);
+    // Unloading destroys the bar, so look at it at the shut-down's last step.
+    WindowProcedure atEnd{};
+    fake.forms.AtEndProcess([&] { atEnd = fake.desktop.Get(bar).procedure; });
+    Click(u"Command1");
+    EXPECT_EQ(atEnd, oldProcedure);
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(bar), 0U);
+    for (const HotkeyRow& row : kHotkeyTable) {
+        EXPECT_FALSE(fake.desktop.IsCombinationHeld(row.modifiers, row.virtualKey));
+    }
+    EXPECT_FALSE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
+    EXPECT_EQ(fake.forms.EndCount(), 1);
+}
+
+}  // namespace
+}  // namespace ombrel::testing

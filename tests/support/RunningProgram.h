@@ -1,0 +1,58 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "FakePlatform.h"
+#include "engine/HotkeyTable.h"
+#include "service/ServiceControl.h"
+#include "shell/Program.h"
+
+namespace ombrel::testing {
+
+// A fake desktop with the shell's windows, and the program started on it.
+class RunningProgram : public ::testing::Test {
+  protected:
+    static constexpr fakes::ThreadId kAppThread = 7;
+
+    void SetUp() override {
+        progMan = fake.desktop.OpenWindow({.className = u"ProgMan"});
+        trayWnd = fake.desktop.OpenWindow({.className = u"Shell_TrayWnd"});
+        fake.services.Install(std::u16string(kCompanionServiceName));
+    }
+
+    // Opens an ordinary window of another program; it becomes the foreground window.
+    WindowHandle OpenApp(fakes::ThreadId thread = kAppThread) {
+        const WindowHandle window =
+            fake.desktop.OpenWindow({.className = u"Notepad", .thread = thread});
+        fake.desktop.SetForeground(window);
+        return window;
+    }
+
+    void StartProgram() {
+        program = std::make_unique<Program>(fake.platform);
+        program->Start();
+    }
+
+    Form& Bar() { return program->frmMain(); }
+    DesktopEngine& Engine() { return program->Engine(); }
+    void Tick() { Bar().RaiseTimer(u"tmrFresh"); }
+    void Click(std::u16string_view control, int index = kNoIndex) {
+        Bar().RaiseClick(control, index);
+    }
+    // Presses Ctrl (+Alt) + F-key through the hotkey table, as the user would.
+    bool Press(int hotkeyId) {
+        const HotkeyRow& row = kHotkeyTable.at(static_cast<std::size_t>(hotkeyId));
+        return fake.desktop.PressHotkey(row.modifiers, row.virtualKey);
+    }
+    bool Visible(WindowHandle window) { return fake.desktop.IsWindowVisible(window); }
+    const WindowSet& Set(int index) { return Engine().Sets()[index]; }
+
+    fakes::FakePlatform fake;
+    WindowHandle progMan{};
+    WindowHandle trayWnd{};
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace ombrel::testing
