@@ -44,9 +44,13 @@ cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-# One wine server for the whole run instead of one per test program.
+# One Wine session for the whole run instead of one per test program. Its background
+# services start here, outside CTest, which would otherwise wait on their output forever.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
+wine cmd /c exit >/dev/null 2>&1 </dev/null
 run_ctest --preset mingw
 
 passed=0 failed=0

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace ombrel {
 
@@ -18,6 +19,19 @@ enum CommandCode : std::int16_t {
 
 constexpr bool IsDesktopIndex(int index) {
     return index >= 0 && index < kDesktopCount;
+}
+
+// The current desktop is kept as decimal text ("0" to "8") in the main window's Tag. Only
+// start-up and a switch write it, so anything else reads as desktop 1.
+constexpr int DesktopIndexFromTag(std::u16string_view tag) {
+    int value = 0;
+    for (char16_t digit : tag) {
+        if (digit < u'0' || digit > u'9' || value >= kDesktopCount) {
+            return 0;
+        }
+        value = value * 10 + (digit - u'0');
+    }
+    return IsDesktopIndex(value) ? value : 0;
 }
 
 }  // namespace ombrel

@@ -17,16 +17,7 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain)
     : windows_(windows), frmMain_(frmMain), visibility_(windows) {}
 
 int DesktopEngine::CurrentDesktop() const {
-    // Only start-up and SwitchDesktop write the Tag, so anything else means desktop 1.
-    const std::u16string& tag = frmMain_.Tag();
-    int value = 0;
-    for (char16_t digit : tag) {
-        if (digit < u'0' || digit > u'9' || value >= kDesktopCount) {
-            return 0;
-        }
-        value = value * 10 + (digit - u'0');
-    }
-    return IsDesktopIndex(value) ? value : 0;
+    return DesktopIndexFromTag(frmMain_.Tag());
 }
 
 void DesktopEngine::SwitchDesktop(std::int16_t code) {

@@ -15,7 +15,12 @@ Program::Program(Platform& platform)
       frmConfig_(SettingsDialogLayout(), platform.forms),
       engine_(platform.windows, frmMain_),
       hook_(platform.procedures, engine_),
-      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this) {}
+      registry_(platform.registry),
+      wallpapers_(platform.wallpaper, registry_),
+      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this),
+      helpWindow_(frmHelp_, registry_.SettingsReg),
+      settingsDialog_(frmConfig_, frmMain_,
+                      {registry_, wallpapers_, platform.dialogs, platform.forms}) {}
 
 void Program::Start() {
     frmMain_.Load();
@@ -37,6 +42,7 @@ void Program::Startup() {
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
     StartCompanionService(platform_.services);
+    registry_.ConfigureAtStartup();
 
     ShellWindows& shell = engine_.Shell();
     shell.hProgMan = platform_.windows.FindWindowByClass(u"ProgMan");
@@ -49,6 +55,8 @@ void Program::Startup() {
     frmMain_.SetTag(u"0");
     engine_.SelectDesktopButton(0);
     engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
+    // Shown after the collection: the notice joins desktop 1 at the first refresh.
+    helpWindow_.ShowStartupInfo();
 
     RegisterHotKeys(platform_.hotkeys, bar);
     hook_.Install(bar);

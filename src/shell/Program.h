@@ -3,6 +3,10 @@
 #include "engine/DesktopEngine.h"
 #include "engine/MainWindowHook.h"
 #include "platform/Platform.h"
+#include "settings/DesktopWallpapers.h"
+#include "settings/SettingsDialog.h"
+#include "settings/SettingsStore.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/forms/Form.h"
 
@@ -26,6 +30,8 @@ class Program final : public ProgramLifecycle {
     Form& frmConfig() { return frmConfig_; }
     DesktopEngine& Engine() { return engine_; }
     MainWindowHook& Hook() { return hook_; }
+    RegistryObjects& Registry() { return registry_; }
+    SettingsDialog& Settings() { return settingsDialog_; }
 
     void Startup() override;
     void Shutdown() override;
@@ -39,7 +45,11 @@ class Program final : public ProgramLifecycle {
     Form frmConfig_;
     DesktopEngine engine_;
     MainWindowHook hook_;
+    RegistryObjects registry_;
+    DesktopWallpapers wallpapers_;
     MainWindow mainWindow_;
+    HelpWindow helpWindow_;
+    SettingsDialog settingsDialog_;
     bool ended_ = false;
 };
 

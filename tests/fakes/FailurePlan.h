@@ -13,9 +13,10 @@ class FailurePlan {
   public:
     static constexpr int kAlways = -1;
 
-    // The next `times` calls of `call` fail with `error` (kAlways: every call from now on).
-    void Fail(std::string_view call, std::uint32_t error, int times = kAlways) {
-        plan_[std::string(call)] = {error, times};
+    // After `skip` calls that go through, the next `times` calls of `call` fail with `error`
+    // (kAlways: every call from then on).
+    void Fail(std::string_view call, std::uint32_t error, int times = kAlways, int skip = 0) {
+        plan_[std::string(call)] = {error, times, skip};
     }
     void Clear() { plan_.clear(); }
 
@@ -26,6 +27,10 @@ class FailurePlan {
             return std::nullopt;
         }
         Entry& entry = found->second;
+        if (entry.skip > 0) {
+            --entry.skip;
+            return std::nullopt;
+        }
         const std::uint32_t error = entry.error;
         if (entry.remaining != kAlways && --entry.remaining == 0) {
             plan_.erase(found);
@@ -37,6 +42,7 @@ class FailurePlan {
     struct Entry {
         std::uint32_t error;
         int remaining;
+        int skip;
     };
     std::map<std::string, Entry, std::less<>> plan_;
 };

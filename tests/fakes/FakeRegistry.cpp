@@ -137,14 +137,14 @@ std::int32_t FakeRegistry::Create(RegistryKey parent, std::u16string_view path, 
     if (!path.empty()) {
         full += u"\\" + Normalize(path);
     }
-    // Like Windows with a key opened for writing: an existing key under a denied root
-    // cannot be opened that way either.
-    if (IsDenied(full)) {
-        return kErrorAccessDenied;
-    }
     std::vector<std::u16string> missing;
     for (std::u16string at = full; !keys_.contains(at); at = Parent(at)) {
         missing.push_back(at);
+    }
+    // Opened with the most access allowed, as RegCreateKey does: an existing key opens for
+    // reading, but a missing one cannot be made there.
+    if (!missing.empty() && IsDenied(full)) {
+        return kErrorAccessDenied;
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         keys_[*it].isVolatile = isVolatile;

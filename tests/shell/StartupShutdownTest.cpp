@@ -28,6 +28,23 @@ TEST_F(StartUp, TheBarStandsTopmostInTheTopRightCornerWithTheMarkerOnOne) {
     EXPECT_FALSE(fake.forms.ProcessEnded());
 }
 
+TEST_F(StartUp, TheRegistryObjectsAddressTheirValuesAndTheDefaultWallpaperIsReadOnce) {
+    fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"C:\\a.bmp");
+    StartProgram();
+    RegistryObjects& registry = program->Registry();
+    EXPECT_EQ(registry.DefaultWallpaperReg.RootKey(), kHkeyUsers);
+    EXPECT_EQ(registry.DefaultWallpaperReg.KeyValue(), u"C:\\a.bmp");
+    EXPECT_EQ(registry.AutoStartReg.RootKey(), kHkeyLocalMachine);
+    EXPECT_EQ(registry.AutoStartReg.RegKey(), u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(registry.AutoStartReg.KeyName(), u"Kelvora");
+    EXPECT_EQ(registry.SettingsReg.RegKey(), u"SOFTWARE\\Kelvora");
+
+    fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"C:\\b.bmp");
+    Bar().RaiseDblClick();
+    program->frmConfig().RaiseClick(u"cmdApply");
+    EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\a.bmp");
+}
+
 TEST_F(StartUp, ShellFlagsStartTrueWhateverTheShellWindowsShow) {
     fake.desktop.SetVisibleByOwner(trayWnd, false);
     StartProgram();

@@ -20,7 +20,13 @@ class RunningProgram : public ::testing::Test {
         progMan = fake.desktop.OpenWindow({.className = u"ProgMan"});
         trayWnd = fake.desktop.OpenWindow({.className = u"Shell_TrayWnd"});
         fake.services.Install(std::u16string(kCompanionServiceName));
+        // Most tests want a quiet start; the notice's own tests take this away.
+        fake.registry.PutString(kOwnKey, u"NeverShowInfo", u"Yes");
     }
+
+    static constexpr std::u16string_view kOwnKey = u"HKLM\\SOFTWARE\\Kelvora";
+    static constexpr std::u16string_view kRunKeyPath =
+        u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
     // Opens an ordinary window of another program; it becomes the foreground window.
     WindowHandle OpenApp(fakes::ThreadId thread = kAppThread) {

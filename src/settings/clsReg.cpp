@@ -1,0 +1,125 @@
+#include "settings/clsReg.h"
+
+#include <cstring>
+#include <vector>
+
+#include "settings/ScopedRegistryKey.h"
+
+namespace ombrel {
+namespace {
+
+std::u16string TextBeforeFirstNul(const std::vector<std::byte>& data) {
+    // An odd last byte is half a character and is dropped.
+    std::u16string text(data.size() / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), data.data(), text.size() * sizeof(char16_t));
+    const auto nul = text.find(u'\0');
+    if (nul != std::u16string::npos) {
+        text.resize(nul);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::int32_t clsReg::ValidateParameters() const {
+    if (KeyName_.empty()) {
+        return kNoKeyName;
+    }
+    if (RootKey_ == 0) {
+        return kNoRootKey;
+    }
+    if (RegKey_.empty()) {
+        return kNoRegKey;
+    }
+    return kErrorSuccess;
+}
+
+void clsReg::CreateKey() {
+    Status_ = ValidateParameters();
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    ScopedRegistryKey key(registry_);
+    Status_ = key.Create(Root(), RegKey_);
+}
+
+void clsReg::DeleteKey() {
+    CreateKey();
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    ScopedRegistryKey root(registry_);
+    Status_ = root.Create(Root(), u"");
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    Status_ = registry_.DeleteKey(root.Get(), RegKey_);
+}
+
+void clsReg::SetValue() {
+    Status_ = ValidateParameters();
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    ScopedRegistryKey key(registry_);
+    Status_ = key.Create(Root(), RegKey_);
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    // UTF-16 text and one NUL character; an empty text stores the NUL alone.
+    std::vector<std::byte> data((KeyValue_.size() + 1) * sizeof(char16_t));
+    std::memcpy(data.data(), KeyValue_.data(), KeyValue_.size() * sizeof(char16_t));
+    Status_ = registry_.SetValue(key.Get(), KeyName_, RegSz, data.data(),
+                                 static_cast<std::uint32_t>(data.size()));
+}
+
+void clsReg::DeleteValue() {
+    Status_ = ValidateParameters();
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    ScopedRegistryKey key(registry_);
+    Status_ = key.Create(Root(), RegKey_);
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    Status_ = registry_.DeleteValue(key.Get(), KeyName_);
+}
+
+void clsReg::GetValue() {
+    Status_ = ValidateParameters();
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    ScopedRegistryKey key(registry_);
+    Status_ = key.Create(Root(), RegKey_);
+    if (Status_ != kErrorSuccess) {
+        return;
+    }
+    // Ask for the size with a buffer declared empty: an existing value answers "more data".
+    std::uint32_t type = RegSz;
+    std::uint32_t size = 0;
+    std::byte scratch[4] = {};
+    Status_ = registry_.QueryValue(key.Get(), KeyName_, type, scratch, size);
+    if (size < 1) {
+        KeyValue_.clear();
+        return;
+    }
+    if (size > kMaxValueBytes) {
+        KeyValue_.clear();
+        Status_ = kErrorMoreData;
+        return;
+    }
+    std::vector<std::byte> data(size);
+    type = RegSz;
+    Status_ = registry_.QueryValue(key.Get(), KeyName_, type, data.data(), size);
+    // A value that changed between the two reads is read as nothing rather than as garbage.
+    if (Status_ != kErrorSuccess || size > data.size()) {
+        KeyValue_.clear();
+        return;
+    }
+    data.resize(size);
+    KeyValue_ = TextBeforeFirstNul(data);
+}
+
+}  // namespace ombrel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "settings/clsReg.h"
+#include "ui/forms/Form.h"
+#include "ui/forms/FormEvents.h"
+
+namespace ombrel {
+
+// The help window, which lists the hotkeys; at start-up it is the notice the user can turn off.
+class HelpWindow final : public FormEvents {
+  public:
+    HelpWindow(Form& frmHelp, clsReg& SettingsReg);
+
+    // Shows the notice, modeless, unless "NeverShowInfo" holds exactly "Yes".
+    void ShowStartupInfo();
+    // OK only hides the window; the next showing brings back the same one, where it was.
+    void OnClick(std::u16string_view control, int index) override;
+
+  private:
+    Form& frmHelp_;
+    clsReg& SettingsReg_;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+#include "platform/Text.h"
+
+namespace ombrel::testing {
+namespace {
+
+class SettingsDialogUse : public RunningProgram {
+  protected:
+    void SetUp() override {
+        RunningProgram::SetUp();
+        fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper",
+                                u"C:\\Windows\\default.bmp");
+    }
+    void Open() {
+        if (!program) {
+            StartProgram();
+        }
+        Bar().RaiseDblClick();
+    }
+    Form& Dialog() { return program->frmConfig(); }
+    Control& Box(int index) { return Dialog().Controls(u"txtWallPaper", index); }
+    Control& SkipNotice() { return Dialog().Controls(u"chkNeverShowInfo"); }
+    Control& StartWithWindows() { return Dialog().Controls(u"chkStart"); }
+    void Press(std::u16string_view button, int index = kNoIndex) {
+        Dialog().RaiseClick(button, index);
+    }
+    std::optional<std::u16string> Stored(std::u16string_view name) {
+        return fake.registry.GetString(kOwnKey, name);
+    }
+    std::optional<std::u16string> RunValue() {
+        return fake.registry.GetString(kRunKeyPath, u"Kelvora");
+    }
+};
+
+TEST_F(SettingsDialogUse, WithNothingStoredItOpensEmptyAndClear) {
+    fake.registry.PutValue(kOwnKey, u"NeverShowInfo", {RegSz, fakes::StringData(u"yes")});
+    Open();
+    ASSERT_TRUE(Dialog().Visible());
+    for (int index = 0; index < kDesktopCount; ++index) {
+        EXPECT_TRUE(Box(index).Text().empty());
+    }
+    EXPECT_EQ(SkipNotice().Value(), 0);  // "yes" is not "Yes"
+    EXPECT_EQ(StartWithWindows().Value(), 0);
+}
+
+TEST_F(SettingsDialogUse, OkSavesEveryBoxAndBothOptionsAndCloses) {
+    Open();
+    Box(0).TextEditedByUser(u"D:\\图片\\海边.bmp");
+    Box(4).TextEditedByUser(u"   ");  // blanks are a path like any other
+    StartWithWindows().ValueChangedByUser(1);
+    Press(u"cmdOk");
+    EXPECT_FALSE(Dialog().IsLoaded());
+    EXPECT_EQ(Stored(u"WallPaper0"), u"D:\\图片\\海边.bmp");
+    EXPECT_EQ(Stored(u"WallPaper4"), u"   ");
+    EXPECT_FALSE(Stored(u"WallPaper1").has_value());
+    EXPECT_EQ(Stored(u"NeverShowInfo"), u"Yes");
+    // The program lives under a path with a blank: the Run value quotes it.
+    EXPECT_EQ(RunValue(), u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+    EXPECT_TRUE(fake.wallpaper.Applied().empty());
+
+    Open();
+    EXPECT_EQ(Box(0).Text(), u"D:\\图片\\海边.bmp");
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+}
+
+TEST_F(SettingsDialogUse, ARunValueInEitherFormNamingThisProgramCountsAndAnOldPathDoesNot) {
+    fake.forms.SetProgramPath(u"C:\\Tools", u"Ombrel");
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"C:\\Tools\\Ombrel.exe");
+    Open();
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+    Press(u"cmdOk");
+    EXPECT_EQ(RunValue(), u"C:\\Tools\\Ombrel.exe");  // no blank, no quotes
+
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"C:\\Tools\\Ombrel.exe\"");
+    Open();
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+    Press(u"cmdCancel");
+
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"C:\\Old place\\Ombrel.exe");
+    Open();
+    EXPECT_EQ(StartWithWindows().Value(), 0);
+    Press(u"cmdOk");
+    EXPECT_FALSE(RunValue().has_value());
+}
+
+TEST_F(SettingsDialogUse, CancelSavesNothingAndTheNextOpenReadsTheRegistryAgain) {
+    Open();
+    Box(2).TextEditedByUser(u"C:\\x.bmp");
+    Press(u"cmdCancel");
+    EXPECT_FALSE(Stored(u"WallPaper2").has_value());
+    Open();
+    EXPECT_TRUE(Box(2).Text().empty());
+}
+
+TEST_F(SettingsDialogUse, ShowingItAgainWhileOpenKeepsTheUnsavedEdits) {
+    Open();
+    Box(2).TextEditedByUser(u"C:\\x.bmp");
+    Open();
+    EXPECT_EQ(Box(2).Text(), u"C:\\x.bmp");
+}
+
+TEST_F(SettingsDialogUse, DefaultsThenOkDeletesAllElevenValues) {
+    for (int index = 0; index < kDesktopCount; ++index) {
+        fake.registry.PutString(kOwnKey, WallpaperValueName(index), u"C:\\w.bmp");
+    }
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+    Open();
+    EXPECT_EQ(SkipNotice().Value(), 1);
+    Press(u"cmdDefault");
+    EXPECT_TRUE(Stored(u"WallPaper3").has_value());  // nothing written yet
+    Press(u"cmdOk");
+    for (int index = 0; index < kDesktopCount; ++index) {
+        EXPECT_FALSE(Stored(WallpaperValueName(index)).has_value());
+    }
+    EXPECT_FALSE(Stored(u"NeverShowInfo").has_value());
+    EXPECT_FALSE(RunValue().has_value());
+    EXPECT_TRUE(fake.dialogs.Messages().empty());  // deleting what is absent is no failure
+}
+
+TEST_F(SettingsDialogUse, ApplyOnADesktopWithoutAWallpaperAppliesTheDefaultOne) {
+    Open();
+    Box(4).TextEditedByUser(u"C:\\five.bmp");
+    Press(u"cmdApply");
+    EXPECT_TRUE(Dialog().Visible());
+    EXPECT_EQ(Stored(u"WallPaper4"), u"C:\\five.bmp");
+    ASSERT_EQ(fake.wallpaper.Applied().size(), 1U);
+    EXPECT_EQ(fake.wallpaper.Applied()[0], u"C:\\Windows\\default.bmp");
+}
+
+TEST_F(SettingsDialogUse, ApplyOnDesktopThreeAppliesItsOwnAndSwitchingLeavesItAlone) {
+    StartProgram();
+    Click(u"cmdDesktop", 2);
+    Open();
+    Box(2).TextEditedByUser(u"C:\\three.jpg");
+    Press(u"cmdApply");
+    EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\three.jpg");
+    Click(u"cmdDesktop", 0);
+    EXPECT_EQ(fake.wallpaper.Applied().size(), 1U);
+}
+
+TEST_F(SettingsDialogUse, WithoutAnyDefaultWallpaperApplyRemovesIt) {
+    fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"");
+    Open();
+    Press(u"cmdApply");
+    EXPECT_EQ(fake.wallpaper.Applied().back(), u"");
+}
+
+TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseEmptiesIt) {
+    Open();
+    fake.dialogs.QueueChoice(u"C:\\pictures\\sea.bmp");
+    Press(u"cmdWallPaper", 6);
+    EXPECT_EQ(Box(6).Text(), u"C:\\pictures\\sea.bmp");
+    const OpenFileRecord& record = fake.dialogs.OpenFileCalls().back();
+    EXPECT_EQ(record.initialDirectory, u"c:\\windows");
+    EXPECT_EQ(record.filter, std::u16string(u"*.bmp;*.pcx;*.jpg,*.gif\0\0", 25));
+
+    fake.dialogs.QueueChoice(std::nullopt);
+    Press(u"cmdWallPaper", 6);
+    EXPECT_TRUE(Box(6).Text().empty());
+}
+
+TEST_F(SettingsDialogUse, AFailedSaveSaysWhatWasNotSavedAndKeepsTheDialogOpen) {
+    fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    Open();
+    Box(1).TextEditedByUser(u"C:\\two.bmp");
+    SkipNotice().ValueChangedByUser(1);
+    StartWithWindows().ValueChangedByUser(1);
+    Press(u"cmdOk");
+
+    EXPECT_TRUE(Dialog().IsLoaded());
+    EXPECT_EQ(Box(1).Text(), u"C:\\two.bmp");
+    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
+    const auto& message = fake.dialogs.Messages()[0];
+    EXPECT_EQ(message.caption, u"设置");
+    EXPECT_EQ(message.owner, Dialog().WindowIfLoaded());
+    std::u16string expected = u"以下设置未能保存：";
+    for (int index = 0; index < kDesktopCount; ++index) {
+        expected += u"\r\n桌面" + DecimalText(index + 1);
+    }
+    expected +=
+        u"\r\n启动时跳过提示信息\r\nWindows启动时自动加载"
+        u"\r\n没有修改注册表的权限，请以管理员身份运行本程序后再试。";
+    EXPECT_EQ(message.text, expected);
+}
+
+TEST_F(SettingsDialogUse, AnotherErrorIsNamedByItsCodeAndApplyStillSetsTheWallpaper) {
+    Open();
+    fake.registry.Failures().Fail("SetValue", 1021);
+    Box(0).TextEditedByUser(u"C:\\one.bmp");
+    Press(u"cmdApply");
+    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
+    EXPECT_EQ(fake.dialogs.Messages()[0].text,
+              u"以下设置未能保存：\r\n桌面1\r\n启动时跳过提示信息\r\n错误代码：1021");
+    EXPECT_EQ(fake.wallpaper.Applied().size(), 1U);
+}
+
+}  // namespace
+}  // namespace ombrel::testing

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+#include "ui/layouts/HelpWindowLayout.h"
+
+namespace ombrel::testing {
+namespace {
+
+class StartupNotice : public RunningProgram {
+  protected:
+    void StartWith(std::optional<std::u16string> neverShowInfo) {
+        if (neverShowInfo) {
+            fake.registry.PutString(kOwnKey, u"NeverShowInfo", *neverShowInfo);
+        } else {
+            RegistryKey key{};
+            fake.registry.CreateKey(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora", key);
+            fake.registry.DeleteValue(key, u"NeverShowInfo");
+            fake.registry.CloseKey(key);
+        }
+        StartProgram();
+    }
+    Form& Help() { return program->frmHelp(); }
+};
+
+class NoticeSetting : public StartupNotice,
+                      public ::testing::WithParamInterface<std::optional<std::u16string>> {};
+
+TEST_P(NoticeSetting, ShowsTheNoticeAfterDesktopOneWasCollected) {
+    StartWith(GetParam());
+    EXPECT_TRUE(Help().Visible());
+    // Shown after desktop 1 was collected: it joins only at the first refresh.
+    EXPECT_TRUE(Set(0).empty());
+    Tick();
+    EXPECT_EQ(Set(0).size(), 1U);
+}
+
+// Absent, or anything but exactly "Yes".
+INSTANTIATE_TEST_SUITE_P(AbsentOrNotExactlyYes, NoticeSetting,
+                         ::testing::Values(std::nullopt, u"yes", u"YES", u"Yes "));
+
+TEST_F(StartupNotice, YesTurnsItOffButTheHelpButtonStillShowsIt) {
+    StartWith(u"Yes");
+    EXPECT_FALSE(Help().IsLoaded());
+    Click(u"Command2");
+    EXPECT_TRUE(Help().Visible());
+}
+
+TEST_F(StartupNotice, OkHidesItAndTheHotkeysWorkWhileItIsOpen) {
+    const WindowHandle app = OpenApp();
+    StartWith(std::nullopt);
+    EXPECT_TRUE(Press(1));
+    EXPECT_FALSE(Visible(app));
+    Help().RaiseClick(u"cmdOk");
+    EXPECT_FALSE(Help().Visible());
+    EXPECT_TRUE(Help().IsLoaded());
+    Click(u"Command2");
+    EXPECT_TRUE(Help().Visible());
+    EXPECT_EQ(fake.forms.CreateCount(u"frmHelp"), 1);
+}
+
+TEST(HelpWindowLayout, FourLinesEachEndedByCrLfAndAnOkButton) {
+    const FormLayout& layout = HelpWindowLayout();
+    EXPECT_EQ(layout.caption, u"帮助");
+    EXPECT_EQ(layout.placement, FormPlacement::CenterScreen);
+    ASSERT_EQ(layout.controls.size(), 2U);
+    EXPECT_EQ(layout.controls[0].name, u"cmdOk");
+    const ControlLayout& text = layout.controls[1];
+    EXPECT_TRUE(text.multiLine);
+    EXPECT_EQ(text.tabIndex, 0);
+    EXPECT_EQ(text.caption,
+              u"按Ctrl+[F1至F9]桌面切换。\r\n按Ctrl+F10显示/隐藏桌面图标。\r\n"
+              u"按Ctrl+F11显示/隐藏任务栏。\r\n按Ctrl+F12显示/隐藏软件界面。\r\n");
+}
+
+}  // namespace
+}  // namespace ombrel::testing
