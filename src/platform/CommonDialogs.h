@@ -35,9 +35,9 @@ class CommonDialogs {
     virtual ~CommonDialogs() = default;
 
     // True when the user chose a file; the buffers then hold the results up to a NUL.
-    virtual bool GetOpenFileName(OpenFileRecord& record) noexcept = 0;
-    virtual int MessageBox(WindowHandle owner, std::u16string_view text,
-                           std::u16string_view caption, std::uint32_t style) noexcept = 0;
+    virtual bool ShowOpenFileDialog(OpenFileRecord& record) noexcept = 0;
+    virtual int ShowMessageBox(WindowHandle owner, std::u16string_view text,
+                               std::u16string_view caption, std::uint32_t style) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -24,15 +24,15 @@ class ServiceManager {
     ServiceManager& operator=(const ServiceManager&) = delete;
     virtual ~ServiceManager() = default;
 
-    virtual ServiceHandle OpenSCManager(std::uint32_t access) noexcept = 0;
-    virtual ServiceHandle OpenService(ServiceHandle manager, std::u16string_view name,
-                                      std::uint32_t access) noexcept = 0;
-    virtual bool StartService(ServiceHandle service) noexcept = 0;
+    virtual ServiceHandle OpenManager(std::uint32_t access) noexcept = 0;
+    virtual ServiceHandle OpenNamedService(ServiceHandle manager, std::u16string_view name,
+                                           std::uint32_t access) noexcept = 0;
+    virtual bool Start(ServiceHandle service) noexcept = 0;
     // Asks the service to stop; the status it reports back is not kept.
-    virtual bool ControlService(ServiceHandle service, std::uint32_t control) noexcept = 0;
-    virtual bool CloseServiceHandle(ServiceHandle handle) noexcept = 0;
+    virtual bool Control(ServiceHandle service, std::uint32_t control) noexcept = 0;
+    virtual bool Close(ServiceHandle handle) noexcept = 0;
     // The calling thread's last-error value, right after a call that failed.
-    virtual std::uint32_t GetLastError() noexcept = 0;
+    virtual std::uint32_t LastError() noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -14,7 +14,7 @@ class ScopedServiceHandle {
     ScopedServiceHandle& operator=(const ScopedServiceHandle&) = delete;
     ~ScopedServiceHandle() {
         if (handle_ != ServiceHandle::None) {
-            services_.CloseServiceHandle(handle_);
+            services_.Close(handle_);
         }
     }
     ServiceHandle Get() const { return handle_; }
@@ -27,18 +27,18 @@ class ScopedServiceHandle {
 
 std::int32_t Request(ServiceManager& services, std::uint32_t access,
                      const std::function<bool(ServiceHandle)>& send) {
-    const ScopedServiceHandle manager(services, services.OpenSCManager(kScManagerConnect));
+    const ScopedServiceHandle manager(services, services.OpenManager(kScManagerConnect));
     if (!manager) {
-        return static_cast<std::int32_t>(services.GetLastError());
+        return static_cast<std::int32_t>(services.LastError());
     }
     // Declared after the manager, so it is closed first.
     const ScopedServiceHandle service(
-        services, services.OpenService(manager.Get(), kCompanionServiceName, access));
+        services, services.OpenNamedService(manager.Get(), kCompanionServiceName, access));
     if (!service) {
-        return static_cast<std::int32_t>(services.GetLastError());
+        return static_cast<std::int32_t>(services.LastError());
     }
     if (!send(service.Get())) {
-        return static_cast<std::int32_t>(services.GetLastError());
+        return static_cast<std::int32_t>(services.LastError());
     }
     return 0;
 }
@@ -47,12 +47,12 @@ std::int32_t Request(ServiceManager& services, std::uint32_t access,
 
 std::int32_t StartCompanionService(ServiceManager& services) {
     return Request(services, kServiceStart,
-                   [&services](ServiceHandle service) { return services.StartService(service); });
+                   [&services](ServiceHandle service) { return services.Start(service); });
 }
 
 std::int32_t StopCompanionService(ServiceManager& services) {
     return Request(services, kServiceStop, [&services](ServiceHandle service) {
-        return services.ControlService(service, kServiceControlStop);
+        return services.Control(service, kServiceControlStop);
     });
 }
 

@@ -150,8 +150,8 @@ void SettingsDialog::ReportFailures(const std::vector<Failure>& failures) {
         text += kErrorCodeLabel;
         text += DecimalText(status);
     }
-    services_.dialogs.MessageBox(frmConfig_.WindowIfLoaded(), text, kDialogCaption,
-                                 MbOk | MbIconWarning);
+    services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text, kDialogCaption,
+                                     MbOk | MbIconWarning);
 }
 
 }  // namespace ombrel

@@ -30,7 +30,7 @@ void clsComDlg::ShowOpen() {
     record.title = Title_;
     record.flags = 0;
 
-    if (dialogs_.GetOpenFileName(record)) {
+    if (dialogs_.ShowOpenFileDialog(record)) {
         FileName_ = BeforeFirstNul(record.fileBuffer);
         FileTitle_ = BeforeFirstNul(record.fileTitleBuffer);
     } else {

@@ -2,7 +2,7 @@
 
 namespace ombrel::fakes {
 
-bool FakeDialogs::GetOpenFileName(OpenFileRecord& record) noexcept {
+bool FakeDialogs::ShowOpenFileDialog(OpenFileRecord& record) noexcept {
     openFileCalls_.push_back(record);
     std::optional<std::u16string> choice;
     if (!choices_.empty()) {
@@ -25,8 +25,8 @@ bool FakeDialogs::GetOpenFileName(OpenFileRecord& record) noexcept {
     return true;
 }
 
-int FakeDialogs::MessageBox(WindowHandle owner, std::u16string_view text,
-                            std::u16string_view caption, std::uint32_t style) noexcept {
+int FakeDialogs::ShowMessageBox(WindowHandle owner, std::u16string_view text,
+                                std::u16string_view caption, std::uint32_t style) noexcept {
     messages_.push_back({owner, std::u16string(text), std::u16string(caption), style});
     return 1;
 }

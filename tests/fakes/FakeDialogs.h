@@ -24,9 +24,9 @@ class FakeDialogs final : public CommonDialogs {
     const std::vector<OpenFileRecord>& OpenFileCalls() const { return openFileCalls_; }
     const std::vector<ShownMessage>& Messages() const { return messages_; }
 
-    bool GetOpenFileName(OpenFileRecord& record) noexcept override;
-    int MessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
-                   std::uint32_t style) noexcept override;
+    bool ShowOpenFileDialog(OpenFileRecord& record) noexcept override;
+    int ShowMessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
+                       std::uint32_t style) noexcept override;
 
   private:
     std::deque<std::optional<std::u16string>> choices_;

@@ -25,8 +25,8 @@ ServiceHandle FakeServiceManager::NewHandle(Opened opened) {
     return handle;
 }
 
-ServiceHandle FakeServiceManager::OpenSCManager(std::uint32_t access) noexcept {
-    if (Fails("OpenSCManager")) {
+ServiceHandle FakeServiceManager::OpenManager(std::uint32_t access) noexcept {
+    if (Fails("OpenManager")) {
         return ServiceHandle::None;
     }
     if (managerDenied_) {
@@ -36,9 +36,9 @@ ServiceHandle FakeServiceManager::OpenSCManager(std::uint32_t access) noexcept {
     return NewHandle({u"", access});
 }
 
-ServiceHandle FakeServiceManager::OpenService(ServiceHandle manager, std::u16string_view name,
-                                              std::uint32_t access) noexcept {
-    if (Fails("OpenService")) {
+ServiceHandle FakeServiceManager::OpenNamedService(ServiceHandle manager, std::u16string_view name,
+                                                   std::uint32_t access) noexcept {
+    if (Fails("OpenNamedService")) {
         return ServiceHandle::None;
     }
     const auto opened = handles_.find(manager);
@@ -57,8 +57,8 @@ ServiceHandle FakeServiceManager::OpenService(ServiceHandle manager, std::u16str
     return NewHandle({std::u16string(name), access});
 }
 
-bool FakeServiceManager::StartService(ServiceHandle service) noexcept {
-    if (Fails("StartService")) {
+bool FakeServiceManager::Start(ServiceHandle service) noexcept {
+    if (Fails("Start")) {
         return false;
     }
     const auto opened = handles_.find(service);
@@ -79,8 +79,8 @@ bool FakeServiceManager::StartService(ServiceHandle service) noexcept {
     return true;
 }
 
-bool FakeServiceManager::ControlService(ServiceHandle service, std::uint32_t control) noexcept {
-    if (Fails("ControlService")) {
+bool FakeServiceManager::Control(ServiceHandle service, std::uint32_t control) noexcept {
+    if (Fails("Control")) {
         return false;
     }
     const auto opened = handles_.find(service);
@@ -101,7 +101,7 @@ bool FakeServiceManager::ControlService(ServiceHandle service, std::uint32_t con
     return true;
 }
 
-bool FakeServiceManager::CloseServiceHandle(ServiceHandle handle) noexcept {
+bool FakeServiceManager::Close(ServiceHandle handle) noexcept {
     if (handles_.erase(handle) == 0) {
         lastError_ = kErrorInvalidHandle;
         return false;

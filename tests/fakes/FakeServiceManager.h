@@ -27,13 +27,13 @@ class FakeServiceManager final : public ServiceManager {
     const std::vector<ServiceHandle>& ClosedHandles() const { return closed_; }
     FailurePlan& Failures() { return failures_; }
 
-    ServiceHandle OpenSCManager(std::uint32_t access) noexcept override;
-    ServiceHandle OpenService(ServiceHandle manager, std::u16string_view name,
-                              std::uint32_t access) noexcept override;
-    bool StartService(ServiceHandle service) noexcept override;
-    bool ControlService(ServiceHandle service, std::uint32_t control) noexcept override;
-    bool CloseServiceHandle(ServiceHandle handle) noexcept override;
-    std::uint32_t GetLastError() noexcept override { return lastError_; }
+    ServiceHandle OpenManager(std::uint32_t access) noexcept override;
+    ServiceHandle OpenNamedService(ServiceHandle manager, std::u16string_view name,
+                                   std::uint32_t access) noexcept override;
+    bool Start(ServiceHandle service) noexcept override;
+    bool Control(ServiceHandle service, std::uint32_t control) noexcept override;
+    bool Close(ServiceHandle handle) noexcept override;
+    std::uint32_t LastError() noexcept override { return lastError_; }
 
   private:
     struct Opened {

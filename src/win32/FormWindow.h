@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/forms/Form.h"
+#include "win32/UiFonts.h"
+
+namespace ombrel::win32 {
+
+// The native window of one form: built from its layout, scaled for its DPI, and turning
+// window messages into the form's events. One object per form for the program's life; the
+// window itself comes and goes with loading and unloading.
+class FormWindow {
+  public:
+    static constexpr const wchar_t* kClassName = L"OmbrelForm";
+    static void RegisterClass(HINSTANCE instance);
+
+    FormWindow(Form& form, HINSTANCE instance, HWND owner);
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND Create();
+    void Destroy();
+    HWND Handle() const { return window_; }
+    void Show();
+    void Hide();
+    void CaptionChanged();
+    void PositionChanged();
+    void ControlChanged(const Control& control, ControlChange change);
+    float OuterWidthTwips() const;
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code);
+    void OnPaint();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnMoved();
+
+    void CreateControls();
+    void ApplyTabOrder();
+    void Relayout();
+    void SizeToLayout();
+    void PlaceInitially();
+    void SetIcons();
+    int Px(float twips) const;
+    float Twips(int pixels) const;
+    RECT ControlRect(const Control& control) const;
+    std::size_t IndexOf(const Control& control) const;
+    HFONT FontFor(const Control& control, HWND child);
+
+    Form& form_;
+    HINSTANCE instance_;
+    HWND owner_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    bool shownOnce_ = false;
+    std::unique_ptr<UiFonts> fonts_;
+    std::vector<HWND> controls_;  // parallel to the form's controls; none for timers and shapes
+    std::vector<UniqueFont> fittedFonts_;
+};
+
+}  // namespace ombrel::win32

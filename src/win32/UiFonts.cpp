@@ -1,0 +1,96 @@
+#include "win32/UiFonts.h"
+
+#include <array>
+#include <string>
+
+namespace ombrel::win32 {
+namespace {
+
+bool FontExists(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy_s(wanted.lfFaceName, face, _TRUNCATE);
+    bool found = false;
+    const HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// A face that has the Chinese captions, in the order a user's system is likely to have them.
+std::wstring TextFace() {
+    // SimSun first: the layouts were drawn for its compact lines.
+    constexpr std::array kFaces{L"SimSun", L"Microsoft YaHei UI", L"Microsoft YaHei",
+                                L"AR PL UMing CN", L"WenQuanYi Zen Hei Sharp",
+                                L"Noto Sans CJK SC"};
+    for (const wchar_t* face : kFaces) {
+        if (FontExists(face)) {
+            return face;
+        }
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return metrics.lfMessageFont.lfFaceName;
+}
+
+// Height in pixels for a size in hundredths of a point.
+int PixelHeight(int centiPoints, UINT dpi) {
+    return -::MulDiv(centiPoints, static_cast<int>(dpi), 7200);
+}
+
+HFONT MakeFont(const std::wstring& face, int centiPoints, UINT dpi, BYTE charset) {
+    return ::CreateFontW(PixelHeight(centiPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                         charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+}
+
+const std::wstring& TextFaceOnce() {
+    static const std::wstring face = TextFace();
+    return face;
+}
+
+constexpr int kTextCentiPoints = 900;
+constexpr int kSmallestTextCentiPoints = 650;
+
+int LineHeight(HFONT font) {
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(screen, &metrics);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+}
+
+}  // namespace
+
+UiFonts::UiFonts(UINT dpi) : dpi_(dpi) {
+    const std::wstring& textFace = TextFaceOnce();
+    static const bool hasSansSerif = FontExists(L"MS Sans Serif");
+    text_.Reset(MakeFont(textFace, kTextCentiPoints, dpi, DEFAULT_CHARSET));
+    desktopButtons_.Reset(hasSansSerif ? MakeFont(L"MS Sans Serif", 825, dpi, ANSI_CHARSET)
+                                       : MakeFont(textFace, 825, dpi, DEFAULT_CHARSET));
+}
+
+HFONT UiFonts::For(ControlFont font) const {
+    return font == ControlFont::MsSansSerif8 ? desktopButtons_.Get() : text_.Get();
+}
+
+UniqueFont UiFonts::TextFittingLines(int lineCount, int pixels) const {
+    for (int size = kTextCentiPoints; size > kSmallestTextCentiPoints; size -= 25) {
+        UniqueFont font(MakeFont(TextFaceOnce(), size, dpi_, DEFAULT_CHARSET));
+        if (LineHeight(font.Get()) * lineCount <= pixels) {
+            return font;
+        }
+    }
+    return UniqueFont(MakeFont(TextFaceOnce(), kSmallestTextCentiPoints, dpi_, DEFAULT_CHARSET));
+}
+
+}  // namespace ombrel::win32

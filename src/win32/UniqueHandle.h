@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+#include <winsvc.h>
+
+#include <utility>
+
+namespace ombrel::win32 {
+
+// One move-only owner for every kind of Windows handle; the traits say what "none" is and
+// how to let go.
+template <typename Traits>
+class UniqueHandle {
+  public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset(other.Release());
+        }
+        return *this;
+    }
+    ~UniqueHandle() { Reset(); }
+
+    Handle Get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Traits::None(); }
+    Handle Release() noexcept { return std::exchange(handle_, Traits::None()); }
+    void Reset(Handle handle = Traits::None()) noexcept {
+        const Handle old = std::exchange(handle_, handle);
+        if (old != Traits::None()) {
+            Traits::Close(old);
+        }
+    }
+
+  private:
+    Handle handle_ = Traits::None();
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
+};
+
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::RegCloseKey(handle); }
+};
+
+struct ServiceHandleTraits {
+    using Handle = SC_HANDLE;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::CloseServiceHandle(handle); }
+};
+
+template <typename GdiObject>
+struct GdiObjectTraits {
+    using Handle = GdiObject;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::DeleteObject(handle); }
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::DestroyWindow(handle); }
+};
+
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
+}  // namespace ombrel::win32

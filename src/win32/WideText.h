@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ombrel::win32 {
+
+// The core's UTF-16 text and Windows' wide strings hold the same code units; only the
+// character type differs.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16");
+
+inline std::wstring ToWide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+inline std::u16string FromWide(std::wstring_view text) {
+    return {text.begin(), text.end()};
+}
+
+}  // namespace ombrel::win32

@@ -1,0 +1,80 @@
+#include "win32/Win32Dialogs.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "win32/Handles.h"
+#include "win32/WideText.h"
+
+namespace ombrel::win32 {
+namespace {
+
+// A buffer of exactly the declared size, holding what the caller put in it.
+std::vector<wchar_t> Buffer(const std::u16string& contents, std::uint32_t chars) {
+    std::vector<wchar_t> buffer(chars, L'\0');
+    for (std::size_t i = 0; i < contents.size() && i + 1 < buffer.size(); ++i) {
+        buffer[i] = static_cast<wchar_t>(contents[i]);
+    }
+    return buffer;
+}
+
+std::u16string Contents(const std::vector<wchar_t>& buffer) {
+    return FromWide(std::wstring_view(buffer.data(), buffer.size()));
+}
+
+}  // namespace
+
+bool Win32Dialogs::ShowOpenFileDialog(OpenFileRecord& record) noexcept {
+    try {
+        std::vector<wchar_t> file = Buffer(record.fileBuffer, record.fileBufferChars);
+        std::vector<wchar_t> title = Buffer(record.fileTitleBuffer, record.fileTitleBufferChars);
+        const std::wstring filter = ToWide(record.filter);
+        const std::wstring initialDirectory = ToWide(record.initialDirectory.value_or(u""));
+        const std::wstring dialogTitle = ToWide(record.title.value_or(u""));
+
+        OPENFILENAMEW dialog{};
+        dialog.lStructSize = sizeof(dialog);
+        dialog.hwndOwner = ToHwnd(record.owner);
+        dialog.lpstrFilter = filter.c_str();
+        dialog.lpstrFile = file.data();
+        dialog.nMaxFile = static_cast<DWORD>(file.size());
+        dialog.lpstrFileTitle = title.data();
+        dialog.nMaxFileTitle = static_cast<DWORD>(title.size());
+        dialog.lpstrInitialDir = record.initialDirectory ? initialDirectory.c_str() : nullptr;
+        dialog.lpstrTitle = record.title ? dialogTitle.c_str() : nullptr;
+        dialog.Flags = record.flags;
+        const bool chosen = ::GetOpenFileNameW(&dialog) != FALSE;
+        record.fileBuffer = Contents(file);
+        record.fileTitleBuffer = Contents(title);
+        return chosen;
+    } catch (...) {
+        return false;
+    }
+}
+
+int Win32Dialogs::ShowMessageBox(WindowHandle owner, std::u16string_view text,
+                                 std::u16string_view caption, std::uint32_t style) noexcept {
+    try {
+        const std::wstring wideText = ToWide(text);
+        const std::wstring wideCaption = ToWide(caption);
+        return ::MessageBoxW(ToHwnd(owner), wideText.c_str(), wideCaption.c_str(), style);
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool Win32Wallpaper::SetDesktopWallpaper(std::u16string_view path) noexcept {
+    try {
+        std::wstring widePath = ToWide(path);
+        // Written to the user's profile, but no change notice goes out to other programs.
+        return ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, widePath.data(),
+                                       SPIF_UPDATEINIFILE) != FALSE;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace ombrel::win32

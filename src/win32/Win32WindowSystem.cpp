@@ -1,0 +1,72 @@
+#include "win32/Win32WindowSystem.h"
+
+#include <windows.h>
+
+#include <dwmapi.h>
+
+#include "win32/Handles.h"
+#include "win32/WideText.h"
+
+namespace ombrel::win32 {
+
+WindowHandle Win32WindowSystem::FindWindowByClass(std::u16string_view className) noexcept {
+    const std::wstring name = ToWide(className);
+    return FromHwnd(::FindWindowW(name.c_str(), nullptr));
+}
+
+bool Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) noexcept {
+    return ::ShowWindow(ToHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
+bool Win32WindowSystem::ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept {
+    return ::ShowWindowAsync(ToHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) noexcept {
+    return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowSystem::IsWindowCloaked(WindowHandle window) noexcept {
+    // Where the compositor does not answer (older systems, Wine) nothing is cloaked.
+    DWORD cloaked = 0;
+    const HRESULT result =
+        ::DwmGetWindowAttribute(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
+    return SUCCEEDED(result) && cloaked != 0;
+}
+
+bool Win32WindowSystem::IsOwnThreadWindow(WindowHandle window) noexcept {
+    // A window that no longer exists belongs to thread 0, never ours.
+    return ::GetWindowThreadProcessId(ToHwnd(window), nullptr) == ::GetCurrentThreadId();
+}
+
+std::u16string Win32WindowSystem::ClassName(WindowHandle window) {
+    wchar_t name[256] = {};
+    const int length = ::GetClassNameW(ToHwnd(window), name, static_cast<int>(std::size(name)));
+    return FromWide(std::wstring_view(name, length > 0 ? static_cast<std::size_t>(length) : 0));
+}
+
+bool Win32WindowSystem::EnumWindows(const std::function<bool(WindowHandle)>& visit) {
+    struct Context {
+        const std::function<bool(WindowHandle)>* visit;
+    } context{&visit};
+    const WNDENUMPROC callback = [](HWND window, LPARAM parameter) -> BOOL {
+        const auto* context = reinterpret_cast<const Context*>(parameter);
+        try {
+            return (*context->visit)(FromHwnd(window)) ? TRUE : FALSE;
+        } catch (...) {
+            return FALSE;  // nothing may cross the system's callback
+        }
+    };
+    return ::EnumWindows(callback, reinterpret_cast<LPARAM>(&context)) != FALSE;
+}
+
+WindowHandle Win32WindowSystem::GetForegroundWindow() noexcept {
+    return FromHwnd(::GetForegroundWindow());
+}
+
+bool Win32WindowSystem::SetTopmost(WindowHandle window) noexcept {
+    return ::SetWindowPos(ToHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) !=
+           FALSE;
+}
+
+}  // namespace ombrel::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+namespace ombrel::win32 {
+
+class Win32WindowSystem final : public WindowSystem {
+  public:
+    WindowHandle FindWindowByClass(std::u16string_view className) noexcept override;
+    bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
+    bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
+    bool IsWindowVisible(WindowHandle window) noexcept override;
+    bool IsWindowCloaked(WindowHandle window) noexcept override;
+    bool IsOwnThreadWindow(WindowHandle window) noexcept override;
+    std::u16string ClassName(WindowHandle window) override;
+    bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
+    WindowHandle GetForegroundWindow() noexcept override;
+    bool SetTopmost(WindowHandle window) noexcept override;
+};
+
+}  // namespace ombrel::win32
