@@ -5,7 +5,7 @@ OMBREL_PACKAGES=(
   cmake ninja-build g++ clang-format
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils fonts-wqy-zenhei imagemagick
+  wine wine64 xvfb xauth x11-utils fonts-wqy-zenhei fonts-arphic-uming imagemagick
 )
 
 ensure_packages() {

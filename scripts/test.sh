@@ -42,14 +42,15 @@ run_ctest --preset linux -j2
 step "Windows build, tests under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
-export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+source scripts/wine-env.sh
+ombrel_wine_prefix "$PWD/build/wine/prefix-96"
+ombrel_start_display
 # One Wine session for the whole run instead of one per test program. Its background
 # services start here, outside CTest, which would otherwise wait on their output forever.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; ombrel_stop_display' EXIT
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 run_ctest --preset mingw
 
@@ -62,3 +63,4 @@ for line in "${summaries[@]}"; do
 done
 echo
 echo "total: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -3,7 +3,7 @@
 # Mono and Gecko installers that a new prefix would otherwise offer.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
+export WINEPREFIX="${WINEPREFIX:-$here/build/wine/prefix-96}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 exec wine "$@"

@@ -100,7 +100,7 @@ void FormWindow::Destroy() {
         const HWND window = std::exchange(window_, nullptr);
         ::DestroyWindow(window);
     }
-    tooltip_ = nullptr;
+    tooltip_.Reset();
     controls_.clear();
     fittedFonts_.clear();
     shownOnce_ = false;
@@ -192,10 +192,12 @@ HFONT FormWindow::FontFor(const Control& control, HWND child) {
 void FormWindow::CreateControls() {
     const auto controls = form_.AllControls();
     controls_.assign(controls.size(), nullptr);
-    tooltip_ =
-        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+    // Owned by nobody: a topmost window owned by the bar would keep the bar itself from being
+    // made topmost (seen under Wine). So it goes with the form by hand.
+    tooltip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                     instance_, nullptr));
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const Control& control = controls[i];
         const ControlLayout& row = control.Layout();
@@ -215,10 +217,9 @@ void FormWindow::CreateControls() {
             kind.exStyle, kind.className, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
             rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)),
-                       FALSE);
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)), FALSE);
         controls_[i] = child;
-        if (!row.tooltip.empty() && tooltip_ != nullptr) {
+        if (!row.tooltip.empty() && tooltip_) {
             std::wstring tip = ToWide(row.tooltip);
             TOOLINFOW tool{};
             tool.cbSize = sizeof(tool);
@@ -226,7 +227,7 @@ void FormWindow::CreateControls() {
             tool.hwnd = window_;
             tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = tip.data();
-            ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
     ApplyTabOrder();

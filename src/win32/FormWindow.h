@@ -7,6 +7,7 @@
 
 #include "ui/forms/Form.h"
 #include "win32/UiFonts.h"
+#include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
 
@@ -56,7 +57,7 @@ class FormWindow {
     HINSTANCE instance_;
     HWND owner_;
     HWND window_ = nullptr;
-    HWND tooltip_ = nullptr;
+    UniqueWindow tooltip_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool shownOnce_ = false;
     std::unique_ptr<UiFonts> fonts_;

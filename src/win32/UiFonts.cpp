@@ -26,9 +26,8 @@ bool FontExists(const wchar_t* face) {
 // A face that has the Chinese captions, in the order a user's system is likely to have them.
 std::wstring TextFace() {
     // SimSun first: the layouts were drawn for its compact lines.
-    constexpr std::array kFaces{L"SimSun", L"Microsoft YaHei UI", L"Microsoft YaHei",
-                                L"AR PL UMing CN", L"WenQuanYi Zen Hei Sharp",
-                                L"Noto Sans CJK SC"};
+    constexpr std::array kFaces{L"SimSun",         L"Microsoft YaHei UI",      L"Microsoft YaHei",
+                                L"AR PL UMing CN", L"WenQuanYi Zen Hei Sharp", L"Noto Sans CJK SC"};
     for (const wchar_t* face : kFaces) {
         if (FontExists(face)) {
             return face;

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Sourced: a Wine prefix and an X display for running Ombrel and its Windows tests.
+#   ombrel_wine_prefix DIR [DPI]   makes DIR a fresh prefix set up for Chinese captions
+#   ombrel_start_display           starts Xvfb unless a display is given; sets DISPLAY
+
+OMBREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export LANG=zh_CN.UTF-8
+
+ombrel_wine_prefix() {
+  local prefix="$1" dpi="${2:-96}"
+  export WINEPREFIX="$prefix"
+  if [ ! -f "$prefix/.ombrel-ready-$dpi" ]; then
+    wineserver -k 2>/dev/null || true
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    wineboot -i >/dev/null 2>&1
+    wine regedit /S "$OMBREL_ROOT/scripts/wine-prefix.reg" >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.ombrel-ready-$dpi"
+  fi
+}
+
+ombrel_start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  local number
+  for number in $(seq 90 120); do
+    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+      Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+      OMBREL_XVFB_PID=$!
+      export DISPLAY=":$number"
+      local tries
+      for tries in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      echo "Xvfb did not start" >&2
+      return 1
+    fi
+  done
+  echo "no free X display number" >&2
+  return 1
+}
+
+ombrel_stop_display() {
+  if [ -n "${OMBREL_XVFB_PID:-}" ]; then
+    kill "$OMBREL_XVFB_PID" 2>/dev/null || true
+  fi
+}

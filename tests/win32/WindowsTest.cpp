@@ -1,0 +1,192 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "win32/Handles.h"
+#include "win32/Win32Hotkeys.h"
+#include "win32/Win32WindowSystem.h"
+
+namespace ombrel::win32 {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Windows of another thread, which pumps its messages until told to hang or to end.
+class OtherThread {
+  public:
+    explicit OtherThread(int windowCount) {
+        thread_ = std::thread([this, windowCount] { Run(windowCount); });
+        while (!ready_) {
+            std::this_thread::sleep_for(1ms);
+        }
+    }
+    ~OtherThread() {
+        ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    OtherThread(const OtherThread&) = delete;
+    OtherThread& operator=(const OtherThread&) = delete;
+
+    const std::vector<HWND>& Windows() const { return windows_; }
+    // The thread stops answering for a while, like a hung program.
+    void Hang(std::chrono::milliseconds how_long) {
+        ::PostThreadMessageW(threadId_, WM_APP, static_cast<WPARAM>(how_long.count()), 0);
+    }
+
+  private:
+    void Run(int windowCount) {
+        threadId_ = ::GetCurrentThreadId();
+        for (int i = 0; i < windowCount; ++i) {
+            windows_.push_back(::CreateWindowExW(0, L"STATIC", L"other",
+                                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10 + 20 * i, 10,
+                                                 200, 100, nullptr, nullptr, nullptr, nullptr));
+        }
+        MSG message{};
+        ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        ready_ = true;
+        while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (message.hwnd == nullptr && message.message == WM_APP) {
+                ::Sleep(static_cast<DWORD>(message.wParam));
+                continue;
+            }
+            ::DispatchMessageW(&message);
+        }
+        for (HWND window : windows_) {
+            ::DestroyWindow(window);
+        }
+    }
+
+    std::thread thread_;
+    std::atomic<bool> ready_{false};
+    DWORD threadId_ = 0;
+    std::vector<HWND> windows_;
+};
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 3s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return condition();
+}
+
+TEST(RealWindows, AnotherThreadsWindowIsHiddenAndShownWithoutWaiting) {
+    OtherThread other(2);
+    Win32WindowSystem windows;
+    const WindowHandle first = FromHwnd(other.Windows()[0]);
+    EXPECT_FALSE(windows.IsOwnThreadWindow(first));
+    EXPECT_TRUE(windows.IsWindowVisible(first));
+    EXPECT_FALSE(windows.IsWindowCloaked(first));
+    EXPECT_EQ(windows.ClassName(first), u"Static");
+
+    windows.ShowWindowAsync(first, ShowCommand::Hide);
+    EXPECT_TRUE(WaitUntil([&] { return !windows.IsWindowVisible(first); }));
+    windows.ShowWindowAsync(first, ShowCommand::Show);
+    EXPECT_TRUE(WaitUntil([&] { return windows.IsWindowVisible(first); }));
+}
+
+TEST(RealWindows, AHungThreadDoesNotHoldUpTheAsyncPath) {
+    OtherThread other(1);
+    Win32WindowSystem windows;
+    const WindowHandle window = FromHwnd(other.Windows()[0]);
+    other.Hang(1500ms);
+    std::this_thread::sleep_for(100ms);
+
+    const auto start = std::chrono::steady_clock::now();
+    windows.ShowWindowAsync(window, ShowCommand::Hide);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, 500ms);
+    // Once the thread answers again, the request has been carried out.
+    EXPECT_TRUE(WaitUntil([&] { return !windows.IsWindowVisible(window); }, 5s));
+}
+
+TEST(RealWindows, EnumerationReportsEveryTopLevelWindowAndStopsWhenAsked) {
+    OtherThread other(3);
+    Win32WindowSystem windows;
+    std::vector<WindowHandle> seen;
+    windows.EnumWindows([&seen](WindowHandle window) {
+        seen.push_back(window);
+        return true;
+    });
+    for (HWND window : other.Windows()) {
+        EXPECT_NE(std::find(seen.begin(), seen.end(), FromHwnd(window)), seen.end());
+    }
+    int visits = 0;
+    windows.EnumWindows([&visits](WindowHandle) { return ++visits < 2; });
+    EXPECT_EQ(visits, 2);
+}
+
+TEST(RealWindows, OwnThreadWindowsAreRecognisedAndAStaleHandleIsNobodys) {
+    Win32WindowSystem windows;
+    HWND own = ::CreateWindowExW(0, L"STATIC", L"own", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    EXPECT_TRUE(windows.IsOwnThreadWindow(FromHwnd(own)));
+    windows.ShowWindow(FromHwnd(own), ShowCommand::Show);
+    EXPECT_TRUE(windows.IsWindowVisible(FromHwnd(own)));
+    ::DestroyWindow(own);
+    EXPECT_FALSE(windows.IsOwnThreadWindow(FromHwnd(own)));
+    EXPECT_FALSE(windows.ShowWindowAsync(FromHwnd(own), ShowCommand::Show));
+}
+
+TEST(RealHotkeys, ACombinationHeldElsewhereGives1409) {
+    HWND holder = ::CreateWindowExW(0, L"STATIC", L"holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    nullptr, nullptr);
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   nullptr, nullptr);
+    Win32Hotkeys hotkeys;
+    ASSERT_EQ(hotkeys.RegisterHotKey(FromHwnd(holder), 5, MOD_CONTROL | MOD_ALT, VK_F11), 0U);
+    EXPECT_EQ(hotkeys.RegisterHotKey(FromHwnd(other), 5, MOD_CONTROL | MOD_ALT, VK_F11),
+              static_cast<std::uint32_t>(ERROR_HOTKEY_ALREADY_REGISTERED));
+    EXPECT_EQ(hotkeys.UnregisterHotKey(FromHwnd(holder), 5), 0U);
+    EXPECT_EQ(hotkeys.RegisterHotKey(FromHwnd(other), 5, MOD_CONTROL | MOD_ALT, VK_F11), 0U);
+    hotkeys.UnregisterHotKey(FromHwnd(other), 5);
+    ::DestroyWindow(holder);
+    ::DestroyWindow(other);
+}
+
+// Counts the messages it sees and answers what the old procedure answers.
+class CountingHandler final : public MessageHandler {
+  public:
+    explicit CountingHandler(WindowProcedures& procedures) : procedures_(procedures) {}
+    std::intptr_t HandleMessage(const WindowMessage& message) noexcept override {
+        if (message.message == WM_APP + 7) {
+            ++seen;
+        }
+        return procedures_.CallWindowProcedure(previous, message);
+    }
+    WindowProcedure previous{};
+    int seen = 0;
+
+  private:
+    WindowProcedures& procedures_;
+};
+
+TEST(RealWindowProcedures, TheHookSeesMessagesAndPassesThemOnUntilRemoved) {
+    HWND window = ::CreateWindowExW(0, L"EDIT", L"text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
+                                    nullptr, nullptr);
+    Win32WindowProcedures procedures;
+    CountingHandler handler(procedures);
+    handler.previous =
+        procedures.SetWindowProcedure(FromHwnd(window), procedures.HookProcedure(handler));
+    ::SendMessageW(window, WM_APP + 7, 0, 0);
+    wchar_t text[16] = {};
+    ::SendMessageW(window, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"text");  // the edit control's own procedure still answered
+    EXPECT_EQ(handler.seen, 1);
+
+    procedures.SetWindowProcedure(FromHwnd(window), handler.previous);
+    ::SendMessageW(window, WM_APP + 7, 0, 0);
+    EXPECT_EQ(handler.seen, 1);
+    ::DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace ombrel::win32
