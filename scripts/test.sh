@@ -43,15 +43,16 @@ step "Windows build, tests under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 source scripts/wine-env.sh
-ombrel_wine_prefix "$PWD/build/wine/prefix-96"
+prefixes=()
+for dpi in 120 144 192 96; do  # the 96 DPI one last: it stays the current prefix
+  ombrel_wine_prefix "$PWD/build/wine/prefix-$dpi" "$dpi"
+  prefixes+=("$WINEPREFIX")
+done
 ombrel_start_display
-# One Wine session for the whole run instead of one per test program. Its background
-# services start here, outside CTest, which would otherwise wait on their output forever.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-wineserver -p
-trap 'wineserver -k 2>/dev/null || true; ombrel_stop_display' EXIT
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+trap 'ombrel_end_wine_sessions "${prefixes[@]}"; ombrel_stop_display' EXIT
+for prefix in "${prefixes[@]}"; do
+  ombrel_wine_session "$prefix"
+done
 run_ctest --preset mingw
 
 passed=0 failed=0

@@ -51,3 +51,20 @@ ombrel_stop_display() {
     kill "$OMBREL_XVFB_PID" 2>/dev/null || true
   fi
 }
+
+# One Wine session per prefix for a whole test run instead of one per program. Its background
+# services start here, outside CTest, which would otherwise wait on their output forever.
+ombrel_wine_session() {
+  local prefix="$1"
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+  WINEPREFIX="$prefix" wineserver -p
+  WINEPREFIX="$prefix" wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+ombrel_end_wine_sessions() {
+  local prefix
+  for prefix in "$@"; do
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+  done
+}

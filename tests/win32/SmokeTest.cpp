@@ -10,6 +10,13 @@ namespace {
 
 using testing::WaitFor;
 
+// The prefix's LogPixels, as the test command set it up.
+int ExpectedDpi() {
+    wchar_t value[16] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"OMBREL_EXPECTED_DPI", value, 16);
+    return length > 0 ? _wtoi(value) : 96;
+}
+
 HWND FindBar() {
     return ::FindWindowW(L"OmbrelForm", L"Ombrel200902");
 }
@@ -73,10 +80,12 @@ TEST_F(RealProgram, StartsAsOneTopmostBarInTheTopRightCornerAndExitsCleanly) {
     EXPECT_EQ(window.right, ::GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(window.top, 0);
     EXPECT_NE(::GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    // The layout's twips at the prefix's DPI.
     RECT client{};
     ::GetClientRect(bar, &client);
-    EXPECT_EQ(client.right, 4470 / 15);
-    EXPECT_EQ(client.bottom, 1020 / 15);
+    const int dpi = ExpectedDpi();
+    EXPECT_EQ(client.right, (4470 * dpi + 720) / 1440);
+    EXPECT_EQ(client.bottom, (1020 * dpi + 720) / 1440);
 
     // A second start ends at once and leaves the first alone.
     HANDLE second = Start();

@@ -1,0 +1,175 @@
+#include "Driver.h"
+
+#include <atomic>
+
+namespace ombrel::demo {
+namespace {
+
+constexpr UINT kOpenMessage = WM_APP + 1;
+
+struct OpenRequest {
+    std::wstring title;
+    int x;
+    int y;
+    HWND opened;
+};
+
+LRESULT CALLBACK DocumentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint{};
+        const HDC dc = ::BeginPaint(window, &paint);
+        wchar_t title[128] = {};
+        ::GetWindowTextW(window, title, 128);
+        RECT client{};
+        ::GetClientRect(window, &client);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextW(dc, title, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::EndPaint(window, &paint);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kOpenMessage) {
+        auto* request = reinterpret_cast<OpenRequest*>(lParam);
+        request->opened =
+            ::CreateWindowExW(0, L"OmbrelDemoDocument", request->title.c_str(),
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, request->x, request->y, 320, 200,
+                              nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ::SetForegroundWindow(request->opened);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+DocumentWindows::DocumentWindows() {
+    std::atomic<bool> ready{false};
+    thread_ = std::thread([this, &ready] {
+        threadId_ = ::GetCurrentThreadId();
+        WNDCLASSW document{};
+        document.lpfnWndProc = &DocumentProc;
+        document.hInstance = ::GetModuleHandleW(nullptr);
+        document.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        document.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        document.lpszClassName = L"OmbrelDemoDocument";
+        ::RegisterClassW(&document);
+        WNDCLASSW control{};
+        control.lpfnWndProc = &ControlProc;
+        control.hInstance = ::GetModuleHandleW(nullptr);
+        control.lpszClassName = L"OmbrelDemoControl";
+        ::RegisterClassW(&control);
+        control_ = ::CreateWindowExW(0, L"OmbrelDemoControl", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ready = true;
+        Run();
+    });
+    while (!ready) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+DocumentWindows::~DocumentWindows() {
+    ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    thread_.join();
+}
+
+void DocumentWindows::Run() {
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+HWND DocumentWindows::Open(const std::wstring& title, int x, int y) {
+    OpenRequest request{title, x, y, nullptr};
+    ::SendMessageW(control_, kOpenMessage, 0, reinterpret_cast<LPARAM>(&request));
+    return request.opened;
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClickAt(POINT screen, bool twice) {
+    ::SetCursorPos(screen.x, screen.y);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        for (DWORD flag : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            inputs.push_back(input);
+        }
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+POINT CenterOf(HWND window) {
+    const RECT rect = WindowRect(window);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return condition();
+}
+
+HWND FindBar() {
+    // The caption changes with the desktop; the class and the exit button do not.
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND window, LPARAM result) -> BOOL {
+            wchar_t className[64] = {};
+            ::GetClassNameW(window, className, 64);
+            if (std::wstring(className) == L"OmbrelForm" &&
+                FindChildButton(window, L"退出") != nullptr) {
+                *reinterpret_cast<HWND*>(result) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindChildButton(HWND parent, const wchar_t* caption) {
+    return ::FindWindowExW(parent, nullptr, L"Button", caption);
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::wstring WindowTitle(HWND window) {
+    wchar_t title[256] = {};
+    ::GetWindowTextW(window, title, 256);
+    return title;
+}
+
+}  // namespace ombrel::demo

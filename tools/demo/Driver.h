@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace ombrel::demo {
+
+// Ordinary windows of another program than Ombrel, on a thread that keeps answering.
+class DocumentWindows {
+  public:
+    DocumentWindows();
+    ~DocumentWindows();
+    DocumentWindows(const DocumentWindows&) = delete;
+    DocumentWindows& operator=(const DocumentWindows&) = delete;
+
+    // Opens a visible window with this title at this place and brings it to the front.
+    HWND Open(const std::wstring& title, int x, int y);
+
+  private:
+    void Run();
+
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    HWND control_ = nullptr;
+};
+
+// What a person does: keys, clicks, and waiting to see the effect.
+void PressKeys(std::initializer_list<WORD> keys);
+void ClickAt(POINT screen, bool twice = false);
+POINT CenterOf(HWND window);
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds limit = std::chrono::seconds(5));
+HWND FindBar();
+HWND FindChildButton(HWND parent, const wchar_t* caption);
+RECT WindowRect(HWND window);
+std::wstring WindowTitle(HWND window);
+
+}  // namespace ombrel::demo

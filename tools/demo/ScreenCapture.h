@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ombrel::demo {
+
+// Saves a part of the screen as a 24-bit BMP file.
+bool SaveScreenBmp(const std::wstring& path, const RECT& area);
+
+}  // namespace ombrel::demo
