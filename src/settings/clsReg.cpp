@@ -34,13 +34,18 @@ std::int32_t clsReg::ValidateParameters() const {
     return kErrorSuccess;
 }
 
-void clsReg::CreateKey() {
+bool clsReg::OpenKey(ScopedRegistryKey& key) {
     Status_ = ValidateParameters();
     if (Status_ != kErrorSuccess) {
-        return;
+        return false;
     }
-    ScopedRegistryKey key(registry_);
     Status_ = key.Create(Root(), RegKey_);
+    return Status_ == kErrorSuccess;
+}
+
+void clsReg::CreateKey() {
+    ScopedRegistryKey key(registry_);
+    OpenKey(key);
 }
 
 void clsReg::DeleteKey() {
@@ -57,13 +62,8 @@ void clsReg::DeleteKey() {
 }
 
 void clsReg::SetValue() {
-    Status_ = ValidateParameters();
-    if (Status_ != kErrorSuccess) {
-        return;
-    }
     ScopedRegistryKey key(registry_);
-    Status_ = key.Create(Root(), RegKey_);
-    if (Status_ != kErrorSuccess) {
+    if (!OpenKey(key)) {
         return;
     }
     // UTF-16 text and one NUL character; an empty text stores the NUL alone.
@@ -74,26 +74,15 @@ void clsReg::SetValue() {
 }
 
 void clsReg::DeleteValue() {
-    Status_ = ValidateParameters();
-    if (Status_ != kErrorSuccess) {
-        return;
-    }
     ScopedRegistryKey key(registry_);
-    Status_ = key.Create(Root(), RegKey_);
-    if (Status_ != kErrorSuccess) {
-        return;
+    if (OpenKey(key)) {
+        Status_ = registry_.DeleteValue(key.Get(), KeyName_);
     }
-    Status_ = registry_.DeleteValue(key.Get(), KeyName_);
 }
 
 void clsReg::GetValue() {
-    Status_ = ValidateParameters();
-    if (Status_ != kErrorSuccess) {
-        return;
-    }
     ScopedRegistryKey key(registry_);
-    Status_ = key.Create(Root(), RegKey_);
-    if (Status_ != kErrorSuccess) {
+    if (!OpenKey(key)) {
         return;
     }
     // Ask for the size with a buffer declared empty: an existing value answers "more data".

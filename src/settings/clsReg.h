@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Registry.h"
+#include "settings/ScopedRegistryKey.h"
 
 namespace ombrel {
 
@@ -46,6 +47,8 @@ class clsReg {
 
   private:
     std::int32_t ValidateParameters() const;
+    // Validates, then opens the key with create semantics; false, with Status set, on failure.
+    bool OpenKey(ScopedRegistryKey& key);
     RegistryKey Root() const { return RootKeyFor(RootKey_); }
 
     Registry& registry_;
