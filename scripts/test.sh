@@ -53,7 +53,25 @@ trap 'ombrel_end_wine_sessions "${prefixes[@]}"; ombrel_stop_display' EXIT
 for prefix in "${prefixes[@]}"; do
   ombrel_wine_session "$prefix"
 done
-run_ctest --preset mingw
+run_ctest --preset mingw -E '^e2e_'
+
+step "End to end: Ombrel.exe used as a person would"
+# A fresh prefix for every run, and a display of its own: nothing left by the tests above.
+ombrel_end_wine_sessions "${prefixes[@]}"
+ombrel_stop_display
+rm -rf build/wine/prefix-e2e build/e2e-screenshots
+ombrel_wine_prefix "$PWD/build/wine/prefix-e2e"
+prefixes=("$WINEPREFIX")
+unset DISPLAY
+ombrel_start_display
+ombrel_wine_session "$WINEPREFIX"
+e2e_start=$(date +%s)
+run_ctest --preset mingw -R '^e2e_'
+echo "end-to-end suite: $(( $(date +%s) - e2e_start )) s"
+for bmp in build/e2e-screenshots/*.bmp; do
+  [ -e "$bmp" ] || continue
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
 
 passed=0 failed=0
 for line in "${summaries[@]}"; do

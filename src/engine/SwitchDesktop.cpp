@@ -71,8 +71,11 @@ void DesktopEngine::SwitchTo(int target) {
     frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(target + 1));
     SelectDesktopButton(static_cast<std::int16_t>(target));
     frmMain_.SetTag(DecimalText(target));
-    for (WindowHandle window : DesktopWindows_[target]) {
-        visibility_.Show(window);
+    // Bottom-most first: each shown window comes to the front, so the desktop comes back in
+    // the stacking order it was left in, with the top window active again.
+    const WindowSet& entering = DesktopWindows_[target];
+    for (auto window = entering.rbegin(); window != entering.rend(); ++window) {
+        visibility_.Show(*window);
     }
 }
 

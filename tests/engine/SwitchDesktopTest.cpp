@@ -181,5 +181,24 @@ TEST_F(Switching, OurOwnWindowsAreShownAndHiddenAtOnceOtherProgramsByPosting) {
     EXPECT_EQ(fake.desktop.AsyncShowCalls() - asyncBefore, 2);  // the two apps
 }
 
+TEST_F(Switching, ARoundTripKeepsTheStackingOrderAndGivesTheFocusBackToTheTopWindow) {
+    const WindowHandle three = OpenApp();
+    Tick();
+    auto stacking = [&] {
+        std::vector<WindowHandle> apps;
+        for (WindowHandle window : fake.desktop.VisibleWindows()) {
+            if (window == one || window == two || window == three) {
+                apps.push_back(window);
+            }
+        }
+        return apps;
+    };
+    ASSERT_THAT(stacking(), ElementsAre(three, two, one));
+    Engine().SwitchDesktop(1);
+    Engine().SwitchDesktop(0);
+    EXPECT_THAT(stacking(), ElementsAre(three, two, one));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), three);
+}
+
 }  // namespace
 }  // namespace ombrel::testing

@@ -127,7 +127,7 @@ bool FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) noexcept 
         return false;
     }
     const bool wasVisible = target->visible;
-    target->visible = command == ShowCommand::Show;
+    Apply(window, command);
     return wasVisible;
 }
 
@@ -144,9 +144,21 @@ bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noex
     if (IsHung(*target)) {
         target->pendingVisible = command == ShowCommand::Show;
     } else {
-        target->visible = command == ShowCommand::Show;
+        Apply(window, command);
     }
     return true;
+}
+
+void FakeDesktop::Apply(WindowHandle window, ShowCommand command) {
+    Window& target = Get(window);
+    target.visible = command == ShowCommand::Show;
+    if (command == ShowCommand::Show) {
+        // Showing activates: the window goes to the top and takes the focus.
+        const auto at = std::find_if(windows_.begin(), windows_.end(),
+                                     [window](const Window& w) { return w.handle == window; });
+        std::rotate(windows_.begin(), at, at + 1);
+        foreground_ = window;
+    }
 }
 
 bool FakeDesktop::IsWindowVisible(WindowHandle window) noexcept {

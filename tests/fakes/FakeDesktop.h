@@ -113,6 +113,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     using Combination = std::pair<std::uint32_t, std::uint32_t>;
 
     bool Fails(std::string_view call);
+    void Apply(WindowHandle window, ShowCommand command);
     bool IsHung(const Window& window) const;
 
     std::vector<Window> windows_;  // z-order, top first

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "DesktopDriver.h"
 #include "win32/Handles.h"
 #include "win32/Win32Hotkeys.h"
 #include "win32/Win32WindowSystem.h"
@@ -15,6 +16,7 @@ namespace ombrel::win32 {
 namespace {
 
 using namespace std::chrono_literals;
+using driver::WaitFor;
 
 // Windows of another thread, which pumps its messages until told to hang or to end.
 class OtherThread {
@@ -67,17 +69,6 @@ class OtherThread {
     std::vector<HWND> windows_;
 };
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 3s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return condition();
-}
-
 TEST(RealWindows, AnotherThreadsWindowIsHiddenAndShownWithoutWaiting) {
     OtherThread other(2);
     Win32WindowSystem windows;
@@ -88,9 +79,9 @@ TEST(RealWindows, AnotherThreadsWindowIsHiddenAndShownWithoutWaiting) {
     EXPECT_EQ(windows.ClassName(first), u"Static");
 
     windows.ShowWindowAsync(first, ShowCommand::Hide);
-    EXPECT_TRUE(WaitUntil([&] { return !windows.IsWindowVisible(first); }));
+    EXPECT_TRUE(WaitFor([&] { return !windows.IsWindowVisible(first); }));
     windows.ShowWindowAsync(first, ShowCommand::Show);
-    EXPECT_TRUE(WaitUntil([&] { return windows.IsWindowVisible(first); }));
+    EXPECT_TRUE(WaitFor([&] { return windows.IsWindowVisible(first); }));
 }
 
 TEST(RealWindows, AHungThreadDoesNotHoldUpTheAsyncPath) {
@@ -105,7 +96,7 @@ TEST(RealWindows, AHungThreadDoesNotHoldUpTheAsyncPath) {
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, 500ms);
     // Once the thread answers again, the request has been carried out.
-    EXPECT_TRUE(WaitUntil([&] { return !windows.IsWindowVisible(window); }, 5s));
+    EXPECT_TRUE(WaitFor([&] { return !windows.IsWindowVisible(window); }, 5s));
 }
 
 TEST(RealWindows, EnumerationReportsEveryTopLevelWindowAndStopsWhenAsked) {

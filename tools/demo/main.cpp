@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Driver.h"
+#include "DesktopDriver.h"
 #include "ScreenCapture.h"
 
-using namespace ombrel::demo;
+using namespace ombrel::driver;
 
 namespace {
 

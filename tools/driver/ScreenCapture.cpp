@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace ombrel::demo {
+namespace ombrel::driver {
 
 bool SaveScreenBmp(const std::wstring& path, const RECT& area) {
     const int width = area.right - area.left;
@@ -47,4 +47,4 @@ bool SaveScreenBmp(const std::wstring& path, const RECT& area) {
     return saved;
 }
 
-}  // namespace ombrel::demo
+}  // namespace ombrel::driver

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace ombrel::demo {
+namespace ombrel::driver {
 
 // Ordinary windows of another program than Ombrel, on a thread that keeps answering.
 class DocumentWindows {
@@ -32,6 +32,10 @@ class DocumentWindows {
 // What a person does: keys, clicks, and waiting to see the effect.
 void PressKeys(std::initializer_list<WORD> keys);
 void ClickAt(POINT screen, bool twice = false);
+// Types text into a window character by character, as its keyboard handling receives it.
+void TypeText(HWND window, const std::wstring& text);
+// UTF-8, for messages.
+std::string Utf8(const std::wstring& text);
 POINT CenterOf(HWND window);
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds limit = std::chrono::seconds(5));
@@ -39,5 +43,7 @@ HWND FindBar();
 HWND FindChildButton(HWND parent, const wchar_t* caption);
 RECT WindowRect(HWND window);
 std::wstring WindowTitle(HWND window);
+// A control's text as the control itself reports it, also in another program.
+std::wstring ControlText(HWND control);
 
-}  // namespace ombrel::demo
+}  // namespace ombrel::driver

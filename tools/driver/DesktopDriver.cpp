@@ -1,8 +1,8 @@
-#include "Driver.h"
+#include "DesktopDriver.h"
 
 #include <atomic>
 
-namespace ombrel::demo {
+namespace ombrel::driver {
 namespace {
 
 constexpr UINT kOpenMessage = WM_APP + 1;
@@ -108,14 +108,38 @@ void PressKeys(std::initializer_list<WORD> keys) {
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void TypeText(HWND window, const std::wstring& text) {
+    // Posted characters rather than SendInput: Wine on a virtual X display delivers no key
+    // presses to windows from SendInput (hotkeys it does deliver).
+    for (wchar_t character : text) {
+        ::PostMessageW(window, WM_CHAR, character, 1);
+    }
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(),
+                          size, nullptr, nullptr);
+    return utf8;
+}
+
 void ClickAt(POINT screen, bool twice) {
-    ::SetCursorPos(screen.x, screen.y);
+    // Every event carries its own position: an event that took the cursor's position when it
+    // is processed could land elsewhere once the next click has moved the cursor.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
+    const LONG y = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
     std::vector<INPUT> inputs;
     for (int i = 0; i < (twice ? 2 : 1); ++i) {
-        for (DWORD flag : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+        for (DWORD button : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
             INPUT input{};
             input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flag;
+            input.mi.dx = x;
+            input.mi.dy = y;
+            input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
             inputs.push_back(input);
         }
     }
@@ -166,10 +190,18 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
+std::wstring ControlText(HWND control) {
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, 2000, &copied);
+    return text;
+}
+
 std::wstring WindowTitle(HWND window) {
     wchar_t title[256] = {};
     ::GetWindowTextW(window, title, 256);
     return title;
 }
 
-}  // namespace ombrel::demo
+}  // namespace ombrel::driver

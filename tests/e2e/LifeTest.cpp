@@ -1,0 +1,128 @@
+// Start-up, a second start, a hotkey held elsewhere, and exit.
+#include <windows.h>
+
+#include "Session.h"
+
+namespace ombrel::e2e {
+namespace {
+
+DWORD CompanionState() {
+    const SC_HANDLE manager = ::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+    const SC_HANDLE service = ::OpenServiceW(manager, L"SampleQx3Service", SERVICE_QUERY_STATUS);
+    SERVICE_STATUS status{};
+    ::QueryServiceStatus(service, &status);
+    ::CloseServiceHandle(service);
+    ::CloseServiceHandle(manager);
+    return status.dwCurrentState;
+}
+
+// The marker is a frame in the active caption's colour just outside button "1".
+bool MarkerAround(HWND button) {
+    const RECT rect = driver::WindowRect(button);
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF left = ::GetPixel(screen, rect.left - 1, (rect.top + rect.bottom) / 2);
+    ::ReleaseDC(nullptr, screen);
+    return left == ::GetSysColor(COLOR_ACTIVECAPTION);
+}
+
+using StartAndExit = Session;
+
+TEST_F(StartAndExit, FirstStartShowsTheBarTheNoticeHoldsTheHotkeysAndStartsTheService) {
+    StartOmbrel(/*withNotice=*/true);
+    const RECT bar = driver::WindowRect(Bar());
+    EXPECT_EQ(bar.right, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(bar.top, 0);
+    EXPECT_NE(::GetWindowLongPtrW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(BarCaption(), L"Ombrel200902");
+    EXPECT_TRUE(WaitFor([this] { return MarkerAround(driver::FindChildButton(Bar(), L"1")); }));
+
+    HWND notice = nullptr;
+    EXPECT_TRUE(WaitFor([&] {
+        notice = ::FindWindowW(L"OmbrelForm", L"帮助");
+        return notice != nullptr && Visible(notice);
+    })) << "the start-up notice was not shown";
+    SaveScreenshot(L"help", notice);
+    SaveScreenshot(L"bar-desktop1", Bar());
+
+    EXPECT_EQ(HotkeysHeld(), kHotkeyCount);
+    EXPECT_TRUE(::RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F10));
+    ::UnregisterHotKey(nullptr, 1);
+    EXPECT_TRUE(WaitFor([] { return CompanionState() == SERVICE_RUNNING; }));
+
+    // A second start ends at once and changes nothing.
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION second{};
+    std::wstring command = L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"";
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &second));
+    EXPECT_EQ(::WaitForSingleObject(second.hProcess, 10000), WAIT_OBJECT_0);
+    ::CloseHandle(second.hThread);
+    ::CloseHandle(second.hProcess);
+    EXPECT_EQ(driver::FindBar(), Bar());
+    EXPECT_EQ(BarCaption(), L"Ombrel200902");
+    EXPECT_EQ(::WaitForSingleObject(OmbrelProcess(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+TEST_F(StartAndExit, NeverShowInfoYesSkipsTheNotice) {
+    StartOmbrel();
+    // The notice would come right after the bar; give it the time it would take.
+    EXPECT_FALSE(WaitFor(
+        [] {
+            const HWND notice = ::FindWindowW(L"OmbrelForm", L"帮助");
+            return notice != nullptr && Visible(notice);
+        },
+        std::chrono::milliseconds(1500)));
+}
+
+TEST_F(StartAndExit, ExitShowsEveryHeldWindowAndTheTaskbarFreesTheHotkeysAndStopsTheService) {
+    const HWND taskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();
+    StartOmbrel();
+    const std::vector<HWND> one = OpenApp(L"One", 2);
+    LetARefreshPass();
+    Press({VK_CONTROL, VK_F2});
+    ASSERT_TRUE(WaitForDesktop(2));
+    const std::vector<HWND> two = OpenApp(L"Two", 2);
+    LetARefreshPass();
+    Press({VK_CONTROL, VK_F3});
+    ASSERT_TRUE(WaitForDesktop(3));
+    const std::vector<HWND> three = OpenApp(L"Three", 1);
+    LetARefreshPass();
+    Press({VK_CONTROL, VK_F4});
+    ASSERT_TRUE(WaitForDesktop(4));
+    Press({VK_CONTROL, VK_F11});
+    ASSERT_TRUE(WaitFor([&] { return !Visible(taskbar); }));
+    ASSERT_TRUE(AllVisible(one, false) && AllVisible(two, false) && AllVisible(three, false));
+
+    ClickButton(Bar(), L"退出");
+    ASSERT_EQ(::WaitForSingleObject(OmbrelProcess(), 10000), WAIT_OBJECT_0) << "still running";
+    EXPECT_TRUE(WaitFor([&] {
+        return AllVisible(one, true) && AllVisible(two, true) && AllVisible(three, true) &&
+               Visible(taskbar);
+    }));
+    EXPECT_EQ(HotkeysHeld(), 0);
+    EXPECT_TRUE(WaitFor([] { return CompanionState() == SERVICE_STOPPED; }));
+}
+
+TEST_F(StartAndExit, AHotkeyHeldByAnotherProgramLeavesTheOtherTwentyAndItsButton) {
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 77, MOD_CONTROL, VK_F5));
+    StartOmbrel();
+    const std::vector<HWND> apps = OpenApp(L"Held", 1);
+    LetARefreshPass();
+    Press({VK_CONTROL, VK_F5});
+    MSG message{};
+    EXPECT_TRUE(WaitFor([&] {
+        return ::PeekMessageW(&message, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != FALSE;
+    })) << "the key should have come to its holder";
+    EXPECT_EQ(BarCaption(), L"Ombrel200902");
+
+    Press({VK_CONTROL, VK_F6});
+    EXPECT_TRUE(WaitForDesktop(6));
+    ClickDesktopButton(5);
+    EXPECT_TRUE(WaitForDesktop(5));
+    SaveScreenshot(L"bar-desktop5", Bar());
+    ::UnregisterHotKey(nullptr, 77);
+}
+
+}  // namespace
+}  // namespace ombrel::e2e

@@ -1,0 +1,173 @@
+#include "Session.h"
+
+#include "ScreenCapture.h"
+
+namespace ombrel::e2e {
+namespace {
+
+constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kelvora";
+constexpr const wchar_t* kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+struct HotkeyCombination {
+    UINT modifiers;
+    UINT key;
+};
+
+HotkeyCombination Combination(int id) {
+    return id < 12 ? HotkeyCombination{MOD_CONTROL, static_cast<UINT>(VK_F1 + id)}
+                   : HotkeyCombination{MOD_CONTROL | MOD_ALT, static_cast<UINT>(VK_F1 + id - 12)};
+}
+
+}  // namespace
+
+std::wstring WinePath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* c = unixPath; *c != '\0'; ++c) {
+        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
+    }
+    return path;
+}
+
+void ResetRegistry() {
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
+    HKEY run = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        ::RegDeleteValueW(run, L"Kelvora");
+        ::RegCloseKey(run);
+    }
+}
+
+void SetNeverShowInfo(const wchar_t* value) {
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr);
+    ::RegSetValueExW(key, L"NeverShowInfo", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                     static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
+std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool* found) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    const bool exists =
+        ::RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS;
+    if (found != nullptr) {
+        *found = exists;
+    }
+    return exists ? value : L"";
+}
+
+void Session::SetUp() {
+    ResetRegistry();
+    ASSERT_EQ(driver::FindBar(), nullptr) << "an Ombrel from an earlier scenario still runs";
+}
+
+void Session::TearDown() {
+    for (PROCESS_INFORMATION* process : {&ombrel_}) {
+        if (process->hProcess != nullptr) {
+            if (::WaitForSingleObject(process->hProcess, 0) == WAIT_TIMEOUT) {
+                ::TerminateProcess(process->hProcess, 1);
+                ::WaitForSingleObject(process->hProcess, 5000);
+            }
+            ::CloseHandle(process->hThread);
+            ::CloseHandle(process->hProcess);
+        }
+    }
+    for (PROCESS_INFORMATION& process : others_) {
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 5000);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    WaitFor([] { return driver::FindBar() == nullptr; });
+}
+
+PROCESS_INFORMATION Session::Launch(const std::wstring& commandLine) {
+    std::wstring command = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process);
+    return process;
+}
+
+void Session::StartOmbrel(bool withNotice) {
+    if (!withNotice) {
+        SetNeverShowInfo(L"Yes");
+    }
+    ombrel_ = Launch(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"");
+    ASSERT_NE(ombrel_.hProcess, nullptr) << "Ombrel.exe did not start";
+    ASSERT_TRUE(WaitFor([this] {
+        bar_ = driver::FindBar();
+        return bar_ != nullptr && ::IsWindowVisible(bar_);
+    })) << "the bar did not appear";
+    // The hotkeys are the last thing the start-up sets up.
+    ASSERT_TRUE(WaitFor([] { return HotkeysHeld() == kHotkeyCount; }, std::chrono::seconds(5)))
+        << "the hotkeys were not registered";
+}
+
+std::vector<HWND> Session::OpenApp(const std::wstring& title, int count,
+                                   const std::wstring& options) {
+    others_.push_back(Launch(L"\"" + WinePath(OMBREL_TEST_APP_PATH) + L"\" \"" + title + L"\" " +
+                             std::to_wstring(count) + L" " + options));
+    std::vector<HWND> windows;
+    for (int i = 1; i <= count; ++i) {
+        const std::wstring name = count == 1 ? title : title + L" " + std::to_wstring(i);
+        HWND window = nullptr;
+        EXPECT_TRUE(WaitFor([&] {
+            window = ::FindWindowW(nullptr, name.c_str());
+            return window != nullptr && ::IsWindowVisible(window);
+        })) << "window did not open";
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+void Session::ClickButton(HWND parent, const wchar_t* caption) {
+    const HWND button = driver::FindChildButton(parent, caption);
+    ASSERT_NE(button, nullptr) << "no such button";
+    driver::ClickAt(driver::CenterOf(button));
+}
+
+void Session::ClickDesktopButton(int desktopNumber) {
+    const std::wstring caption = std::to_wstring(desktopNumber);
+    ClickButton(bar_, caption.c_str());
+}
+
+bool Session::WaitForDesktop(int desktopNumber) {
+    const std::wstring expected = L"这是桌面-" + std::to_wstring(desktopNumber);
+    return WaitFor([&] { return BarCaption() == expected; });
+}
+
+bool Session::AllVisible(const std::vector<HWND>& windows, bool visible) const {
+    for (HWND window : windows) {
+        if (Visible(window) != visible) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Session::HotkeysHeld() {
+    int held = 0;
+    for (int id = 0; id < kHotkeyCount; ++id) {
+        const HotkeyCombination combination = Combination(id);
+        if (::RegisterHotKey(nullptr, 0xB000 + id, combination.modifiers, combination.key)) {
+            ::UnregisterHotKey(nullptr, 0xB000 + id);
+        } else {
+            ++held;
+        }
+    }
+    return held;
+}
+
+void Session::SaveScreenshot(const wchar_t* name, HWND window) {
+    ::RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::Sleep(300);  // lets the windows of other programs finish painting
+    const std::wstring directory = WinePath(OMBREL_SCREENSHOT_DIR);
+    ::CreateDirectoryW(directory.c_str(), nullptr);
+    driver::SaveScreenBmp(directory + L"\\" + name + L".bmp", driver::WindowRect(window));
+}
+
+}  // namespace ombrel::e2e

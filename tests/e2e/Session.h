@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DesktopDriver.h"
+
+namespace ombrel::e2e {
+
+using driver::WaitFor;
+
+inline constexpr int kHotkeyCount = 21;
+
+// One scenario's world: Ombrel.exe and the other programs it started, all ended afterwards
+// whatever happened, and the registry put back to a first start's state beforehand.
+class Session : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts Ombrel and waits for its bar; by default with the start-up notice turned off.
+    void StartOmbrel(bool withNotice = false);
+    HANDLE OmbrelProcess() const { return ombrel_.hProcess; }
+    HWND Bar() const { return bar_; }
+    // Opens count windows of another program; returns them, the last one in front.
+    std::vector<HWND> OpenApp(const std::wstring& title, int count = 1,
+                              const std::wstring& options = L"");
+    HWND OpenOne(const std::wstring& title) { return OpenApp(title).front(); }
+
+    void Press(std::initializer_list<WORD> keys) { driver::PressKeys(keys); }
+    // The user goes on working for a moment: the refresh timer (once a second) takes what is
+    // on the screen into the current desktop. Not a wait for a result: it is part of the use.
+    static void LetARefreshPass() { ::Sleep(1100); }
+    void ClickButton(HWND parent, const wchar_t* caption);
+    void ClickDesktopButton(int desktopNumber);
+    std::wstring BarCaption() const { return driver::WindowTitle(bar_); }
+    // Waits for the caption of desktop n, "这是桌面-n".
+    bool WaitForDesktop(int desktopNumber);
+    static bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
+    bool AllVisible(const std::vector<HWND>& windows, bool visible) const;
+    // Every hotkey of Ombrel's is held by somebody: a second registration fails.
+    static int HotkeysHeld();
+    void SaveScreenshot(const wchar_t* name, HWND window);
+
+  private:
+    PROCESS_INFORMATION Launch(const std::wstring& commandLine);
+
+    PROCESS_INFORMATION ombrel_{};
+    HWND bar_ = nullptr;
+    std::vector<PROCESS_INFORMATION> others_;
+};
+
+void ResetRegistry();
+void SetNeverShowInfo(const wchar_t* value);
+std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool* found = nullptr);
+std::wstring WinePath(const char* unixPath);
+
+}  // namespace ombrel::e2e

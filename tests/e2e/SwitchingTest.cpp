@@ -1,0 +1,147 @@
+// Switching, sending, the toggles, and a hung program, with real keys and clicks.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "Session.h"
+
+namespace ombrel::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using Desktops = Session;
+
+TEST_F(Desktops, HotkeysAndButtonsSwitchBetweenTwoDesktopsOfWindows) {
+    StartOmbrel();
+    const std::vector<HWND> one = OpenApp(L"Desk one", 3);
+    LetARefreshPass();
+
+    Press({VK_CONTROL, VK_F2});
+    ASSERT_TRUE(WaitForDesktop(2));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false); }));
+    const std::vector<HWND> two = OpenApp(L"Desk two", 2);
+    LetARefreshPass();
+
+    Press({VK_CONTROL, VK_F1});
+    ASSERT_TRUE(WaitForDesktop(1));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, true) && AllVisible(two, false); }));
+
+    // Again to the current desktop: nothing changes.
+    Press({VK_CONTROL, VK_F1});
+    EXPECT_FALSE(WaitFor([&] { return !AllVisible(one, true) || AllVisible(two, true); }, 500ms));
+
+    ClickDesktopButton(2);
+    ASSERT_TRUE(WaitForDesktop(2));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false) && AllVisible(two, true); }));
+    ClickDesktopButton(1);
+    ASSERT_TRUE(WaitForDesktop(1));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, true) && AllVisible(two, false); }));
+}
+
+TEST_F(Desktops, CtrlAltF3SendsTheActiveWindowAwayAndCtrlF3BringsItBack) {
+    StartOmbrel();
+    const std::vector<HWND> apps = OpenApp(L"Send", 2);
+    LetARefreshPass();
+    const HWND sent = apps.back();
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == sent; }));
+
+    Press({VK_CONTROL, VK_MENU, VK_F3});
+    EXPECT_TRUE(WaitFor([&] { return !Visible(sent); }));
+    EXPECT_TRUE(Visible(apps.front()));
+    Press({VK_CONTROL, VK_F3});
+    ASSERT_TRUE(WaitForDesktop(3));
+    EXPECT_TRUE(WaitFor([&] { return Visible(sent) && !Visible(apps.front()); }));
+
+    // To the current desktop, nothing; with the bar in front, nothing either.
+    ::SetForegroundWindow(sent);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == sent; }));
+    Press({VK_CONTROL, VK_MENU, VK_F3});
+    EXPECT_FALSE(WaitFor([&] { return !Visible(sent); }, 500ms));
+    ::SetForegroundWindow(Bar());
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == Bar(); }));
+    Press({VK_CONTROL, VK_MENU, VK_F4});
+    EXPECT_FALSE(WaitFor([&] { return !Visible(Bar()); }, 500ms));
+}
+
+TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {
+    const HWND icons = OpenApp(L"Program Manager", 1, L"--class Progman").front();
+    const HWND taskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();
+    StartOmbrel();
+
+    Press({VK_CONTROL, VK_F10});
+    EXPECT_TRUE(WaitFor([&] { return !Visible(icons); }));
+    ClickButton(Bar(), L"桌  面");
+    EXPECT_TRUE(WaitFor([&] { return Visible(icons); }));
+
+    Press({VK_CONTROL, VK_F11});
+    EXPECT_TRUE(WaitFor([&] { return !Visible(taskbar); }));
+    ClickButton(Bar(), L"任务栏");
+    EXPECT_TRUE(WaitFor([&] { return Visible(taskbar); }));
+
+    Press({VK_CONTROL, VK_F12});
+    EXPECT_TRUE(WaitFor([&] { return !Visible(Bar()); }));
+    Press({VK_CONTROL, VK_F12});
+    EXPECT_TRUE(WaitFor([&] { return Visible(Bar()); }));
+    ClickButton(Bar(), L"隐  藏");
+    EXPECT_TRUE(WaitFor([&] { return !Visible(Bar()); }));
+    Press({VK_CONTROL, VK_F12});
+    EXPECT_TRUE(WaitFor([&] { return Visible(Bar()); }));
+}
+
+TEST_F(Desktops, AHungProgramNeitherSlowsASwitchNorStopsTheHotkeys) {
+    StartOmbrel();
+    const std::vector<HWND> apps = OpenApp(L"Alive", 3);
+    const HWND frozen = OpenApp(L"Frozen", 1, L"--hang").front();
+    LetARefreshPass();
+    ASSERT_TRUE(Visible(frozen));
+
+    const auto start = std::chrono::steady_clock::now();
+    Press({VK_CONTROL, VK_F2});
+    ASSERT_TRUE(WaitFor([&] { return AllVisible(apps, false); }, 1s))
+        << "the other windows were not hidden within a second";
+    Press({VK_CONTROL, VK_F1});
+    ASSERT_TRUE(WaitFor([&] { return AllVisible(apps, true); }, 1s))
+        << "the other windows did not come back within a second";
+    const auto took = std::chrono::steady_clock::now() - start;
+    std::printf("[ measure  ] round trip with a hung window: %lld ms\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    Press({VK_CONTROL, VK_F3});
+    EXPECT_TRUE(WaitForDesktop(3));
+}
+
+// Reported, not asserted: what a round trip does to desktop 1's stacking order and focus.
+TEST_F(Desktops, MeasureStackingOrderAndFocusAfterARoundTrip) {
+    StartOmbrel();
+    const std::vector<HWND> apps = OpenApp(L"Stack", 4);
+    LetARefreshPass();
+    auto order = [&apps] {
+        std::vector<HWND> stacked;
+        for (HWND window = ::GetTopWindow(nullptr); window != nullptr;
+             window = ::GetWindow(window, GW_HWNDNEXT)) {
+            if (std::find(apps.begin(), apps.end(), window) != apps.end()) {
+                stacked.push_back(window);
+            }
+        }
+        return stacked;
+    };
+    const std::vector<HWND> before = order();
+    const HWND focusBefore = ::GetForegroundWindow();
+    Press({VK_CONTROL, VK_F2});
+    ASSERT_TRUE(WaitFor([&] { return AllVisible(apps, false); }));
+    Press({VK_CONTROL, VK_F1});
+    ASSERT_TRUE(WaitFor([&] { return AllVisible(apps, true); }));
+    const std::vector<HWND> after = order();
+    int samePlace = 0;
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        samePlace += before[i] == after[i] ? 1 : 0;
+    }
+    std::printf("[ measure  ] stacking: %d of %zu windows kept their place; focus %s\n", samePlace,
+                before.size(),
+                ::GetForegroundWindow() == focusBefore ? "came back to the same window"
+                                                       : "did not come back");
+}
+
+}  // namespace
+}  // namespace ombrel::e2e
