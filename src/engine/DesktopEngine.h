@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/DesktopWindows.h"
+#include "engine/RecoveryList.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowVisibility.h"
 #include "platform/WindowSystem.h"
@@ -15,7 +16,7 @@ class Form;
 // entry that switches desktops, sends windows and toggles the shell windows and the bar.
 class DesktopEngine {
   public:
-    DesktopEngine(WindowSystem& windows, Form& frmMain);
+    DesktopEngine(WindowSystem& windows, Form& frmMain, RecoveryList& recovery);
     DesktopEngine(const DesktopEngine&) = delete;
     DesktopEngine& operator=(const DesktopEngine&) = delete;
 
@@ -34,6 +35,7 @@ class DesktopEngine {
     void CollectDesktopWindows(std::int16_t index);
     bool EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam);
 
+    // Runs one command; what it hid or showed is saved for recovery in one write.
     void SwitchDesktop(std::int16_t code);
     // Frames the button of desktop index with the marker.
     void SelectDesktopButton(std::int16_t index);
@@ -42,9 +44,11 @@ class DesktopEngine {
     void ToggleShellWindow(WindowHandle window, bool& shown);
     void SendForegroundWindow(int target);
     void SwitchTo(int target);
+    void RunCommand(std::int16_t code);
 
     WindowSystem& windows_;
     Form& frmMain_;
+    RecoveryList& recovery_;
     WindowVisibility visibility_;
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;

@@ -13,14 +13,21 @@ constexpr float kMarkerOffsetTwips = 30;
 
 }  // namespace
 
-DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain)
-    : windows_(windows), frmMain_(frmMain), visibility_(windows) {}
+DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain, RecoveryList& recovery)
+    : windows_(windows), frmMain_(frmMain), recovery_(recovery), visibility_(windows) {}
 
 int DesktopEngine::CurrentDesktop() const {
     return DesktopIndexFromTag(frmMain_.Tag());
 }
 
 void DesktopEngine::SwitchDesktop(std::int16_t code) {
+    RunCommand(code);
+    if (visibility_.TakeChanged()) {
+        recovery_.Save(visibility_.HiddenByUs());
+    }
+}
+
+void DesktopEngine::RunCommand(std::int16_t code) {
     if (code >= kFirstSwitchCode && code < kFirstSwitchCode + kDesktopCount) {
         SwitchTo(code - kFirstSwitchCode);
     } else if (code == kToggleDesktopIcons) {

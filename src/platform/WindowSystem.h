@@ -28,6 +28,8 @@ class WindowSystem {
     // True when the window is kept out of sight by the system although it has the visible style.
     virtual bool IsWindowCloaked(WindowHandle window) noexcept = 0;
     virtual bool IsOwnThreadWindow(WindowHandle window) noexcept = 0;
+    // The process that owns the window; 0 when there is no such window.
+    virtual std::uint32_t ProcessIdOf(WindowHandle window) noexcept = 0;
     virtual std::u16string ClassName(WindowHandle window) = 0;
     // Calls visit for every top-level window in the system's order while it returns true.
     virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "settings/ScopedRegistryKey.h"
+#include "platform/ScopedRegistryKey.h"
 
 namespace ombrel {
 namespace {

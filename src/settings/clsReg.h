@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "settings/ScopedRegistryKey.h"
+#include "platform/ScopedRegistryKey.h"
 
 namespace ombrel {
 

@@ -13,7 +13,8 @@ Program::Program(Platform& platform)
       frmMain_(MainWindowLayout(), platform.forms),
       frmHelp_(HelpWindowLayout(), platform.forms),
       frmConfig_(SettingsDialogLayout(), platform.forms),
-      engine_(platform.windows, frmMain_),
+      recovery_(platform.registry, platform.windows),
+      engine_(platform.windows, frmMain_, recovery_),
       hook_(platform.procedures, engine_),
       registry_(platform.registry),
       wallpapers_(platform.wallpaper, registry_),
@@ -39,6 +40,8 @@ void Program::Startup() {
         EndProcess();
         return;
     }
+    // An instance that was killed or crashed may have left windows hidden.
+    recovery_.WorkOff();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
     StartCompanionService(platform_.services);
@@ -72,12 +75,22 @@ void Program::Shutdown() {
     const ShellWindows& shell = engine_.Shell();
     visibility.Show(shell.hProgMan);
     visibility.Show(shell.hTrayWnd);
+    recovery_.Remove();
 
     const WindowHandle bar = frmMain_.hWnd();
     UnregisterHotKeys(platform_.hotkeys, bar);
     hook_.Remove(bar);
     StopCompanionService(platform_.services);
     EndProcess();
+}
+
+void Program::ShowEverythingNow() noexcept {
+    for (WindowHandle window : engine_.Visibility().HiddenByUs()) {
+        platform_.windows.ShowWindowAsync(window, ShowCommand::Show);
+    }
+    const ShellWindows& shell = engine_.Shell();
+    platform_.windows.ShowWindowAsync(shell.hProgMan, ShowCommand::Show);
+    platform_.windows.ShowWindowAsync(shell.hTrayWnd, ShowCommand::Show);
 }
 
 }  // namespace ombrel

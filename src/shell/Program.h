@@ -35,6 +35,9 @@ class Program final : public ProgramLifecycle {
 
     void Startup() override;
     void Shutdown() override;
+    // The process is dying without its shut-down (a crash): show what we hid, at once and
+    // without waiting on anybody. The recovery list stays for the next start.
+    void ShowEverythingNow() noexcept;
 
   private:
     void EndProcess();
@@ -43,6 +46,7 @@ class Program final : public ProgramLifecycle {
     Form frmMain_;
     Form frmHelp_;
     Form frmConfig_;
+    RecoveryList recovery_;
     DesktopEngine engine_;
     MainWindowHook hook_;
     RegistryObjects registry_;

@@ -1,6 +1,10 @@
 // The exe: wires the real Windows to the program object and runs the message loop.
 #include <windows.h>
 
+#include <cstdlib>
+#include <exception>
+#include <utility>
+
 #include "platform/Platform.h"
 #include "shell/Program.h"
 #include "win32/UniqueHandle.h"
@@ -12,6 +16,24 @@
 #include "win32/Win32WindowSystem.h"
 
 namespace {
+
+// What the crash filter, a Win32 callback with no context, needs to reach.
+ombrel::Program* g_crashingProgram = nullptr;
+
+// An unhandled exception on any thread: show every window we hid before the process dies.
+// The recovery list stays, so the next start checks again.
+LONG WINAPI ShowEverythingBeforeDying(EXCEPTION_POINTERS* /*exception*/) {
+    if (ombrel::Program* program = std::exchange(g_crashingProgram, nullptr)) {
+        program->ShowEverythingNow();
+    }
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// A C++ exception that nothing caught ends in std::terminate, not in the filter above.
+[[noreturn]] void ShowEverythingBeforeTerminating() {
+    ShowEverythingBeforeDying(nullptr);
+    std::abort();
+}
 
 // Per session, so that each logged-on user has an instance of his own.
 constexpr const wchar_t* kInstanceMutexName = L"Local\\Ombrel.SingleInstance.5B0C7A0E";
@@ -39,6 +61,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());
+    g_crashingProgram = &program;
+    ::SetUnhandledExceptionFilter(&ShowEverythingBeforeDying);
+    std::set_terminate(&ShowEverythingBeforeTerminating);
     program.Start();
     return forms.RunMessageLoop();
 }

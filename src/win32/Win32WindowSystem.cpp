@@ -39,6 +39,11 @@ bool Win32WindowSystem::IsOwnThreadWindow(WindowHandle window) noexcept {
     return ::GetWindowThreadProcessId(ToHwnd(window), nullptr) == ::GetCurrentThreadId();
 }
 
+std::uint32_t Win32WindowSystem::ProcessIdOf(WindowHandle window) noexcept {
+    DWORD process = 0;
+    return ::GetWindowThreadProcessId(ToHwnd(window), &process) != 0 ? process : 0;
+}
+
 std::u16string Win32WindowSystem::ClassName(WindowHandle window) {
     wchar_t name[256] = {};
     const int length = ::GetClassNameW(ToHwnd(window), name, static_cast<int>(std::size(name)));

@@ -12,6 +12,7 @@ class Win32WindowSystem final : public WindowSystem {
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
     bool IsOwnThreadWindow(WindowHandle window) noexcept override;
+    std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;

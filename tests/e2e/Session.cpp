@@ -62,17 +62,21 @@ void Session::SetUp() {
     ASSERT_EQ(driver::FindBar(), nullptr) << "an Ombrel from an earlier scenario still runs";
 }
 
-void Session::TearDown() {
-    for (PROCESS_INFORMATION* process : {&ombrel_}) {
-        if (process->hProcess != nullptr) {
-            if (::WaitForSingleObject(process->hProcess, 0) == WAIT_TIMEOUT) {
-                ::TerminateProcess(process->hProcess, 1);
-                ::WaitForSingleObject(process->hProcess, 5000);
-            }
-            ::CloseHandle(process->hThread);
-            ::CloseHandle(process->hProcess);
+void Session::KillOmbrel() {
+    if (ombrel_.hProcess != nullptr) {
+        if (::WaitForSingleObject(ombrel_.hProcess, 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(ombrel_.hProcess, 1);
+            ::WaitForSingleObject(ombrel_.hProcess, 5000);
         }
+        ::CloseHandle(ombrel_.hThread);
+        ::CloseHandle(ombrel_.hProcess);
+        ombrel_ = {};
     }
+    bar_ = nullptr;
+}
+
+void Session::TearDown() {
+    KillOmbrel();
     for (PROCESS_INFORMATION& process : others_) {
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, 5000);

@@ -25,6 +25,8 @@ class Session : public ::testing::Test {
     // Starts Ombrel and waits for its bar; by default with the start-up notice turned off.
     void StartOmbrel(bool withNotice = false);
     HANDLE OmbrelProcess() const { return ombrel_.hProcess; }
+    // Ends Ombrel from outside, without its shut-down, as the task manager would.
+    void KillOmbrel();
     HWND Bar() const { return bar_; }
     // Opens count windows of another program; returns them, the last one in front.
     std::vector<HWND> OpenApp(const std::wstring& title, int count = 1,

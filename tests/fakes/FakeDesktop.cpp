@@ -176,6 +176,11 @@ bool FakeDesktop::IsOwnThreadWindow(WindowHandle window) noexcept {
     return target != nullptr && target->thread == kOwnThread;
 }
 
+std::uint32_t FakeDesktop::ProcessIdOf(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target == nullptr ? 0 : 1000 + target->thread;
+}
+
 std::u16string FakeDesktop::ClassName(WindowHandle window) {
     const Window* target = Find(window);
     return target == nullptr ? std::u16string() : target->className;

@@ -87,6 +87,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
     bool IsOwnThreadWindow(WindowHandle window) noexcept override;
+    // Each thread stands for a program of its own here.
+    std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;

@@ -177,6 +177,7 @@ std::int32_t FakeRegistry::CloseKey(RegistryKey key) noexcept {
 
 std::int32_t FakeRegistry::SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
                                     const std::byte* data, std::uint32_t size) noexcept {
+    ++setValueCalls_;
     if (const auto error = Fails("SetValue")) {
         return *error;
     }

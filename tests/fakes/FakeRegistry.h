@@ -36,6 +36,7 @@ class FakeRegistry final : public Registry {
     // The log-on session ends: volatile keys go.
     void EndSession();
     std::size_t OpenHandles() const { return handles_.size(); }
+    int SetValueCalls() const { return setValueCalls_; }
     FailurePlan& Failures() { return failures_; }
 
     std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
@@ -67,6 +68,7 @@ class FakeRegistry final : public Registry {
     std::map<RegistryKey, std::u16string> handles_;
     std::vector<std::u16string> denied_;
     std::uintptr_t nextHandle_ = 0x300;
+    int setValueCalls_ = 0;
     FailurePlan failures_;
 };
 

@@ -1,0 +1,65 @@
+// Never lose a window: a killed or crashed Ombrel leaves nothing hidden.
+#include <windows.h>
+
+#include <chrono>
+
+#include "Session.h"
+
+namespace ombrel::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+class NeverLoseAWindow : public Session {
+  protected:
+    // Windows on desktops 1, 2 and 3, with desktop 4 current: all of them hidden.
+    std::vector<HWND> HideWindowsOnThreeDesktops() {
+        std::vector<HWND> all;
+        for (int desktop = 1; desktop <= 3; ++desktop) {
+            if (desktop > 1) {
+                Press({VK_CONTROL, static_cast<WORD>(VK_F1 + desktop - 1)});
+                EXPECT_TRUE(WaitForDesktop(desktop));
+            }
+            for (HWND window : OpenApp(L"Desktop " + std::to_wstring(desktop), 2)) {
+                all.push_back(window);
+            }
+            LetARefreshPass();
+        }
+        Press({VK_CONTROL, VK_F4});
+        EXPECT_TRUE(WaitForDesktop(4));
+        EXPECT_TRUE(WaitFor([&] { return AllVisible(all, false); }));
+        return all;
+    }
+};
+
+TEST_F(NeverLoseAWindow, AfterAKillTheNextStartShowsEveryHiddenWindowWithinTwoSeconds) {
+    StartOmbrel();
+    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();
+    KillOmbrel();
+    EXPECT_TRUE(AllVisible(windows, false)) << "a kill shows nothing by itself";
+
+    const auto start = std::chrono::steady_clock::now();
+    StartOmbrel();
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true); }, 2s))
+        << "the new start did not bring the hidden windows back";
+    const auto took = std::chrono::steady_clock::now() - start;
+    std::printf("[ measure  ] windows back after a restart: %lld ms\n",
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+}
+
+TEST_F(NeverLoseAWindow, ACrashShowsEveryHiddenWindowBeforeTheProcessDies) {
+    StartOmbrel();
+    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();
+    // A thread that starts at address 0 faults at once: an unhandled exception in Ombrel.
+    const HANDLE thread =
+        ::CreateRemoteThread(OmbrelProcess(), nullptr, 0, nullptr, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ::CloseHandle(thread);
+    EXPECT_EQ(::WaitForSingleObject(OmbrelProcess(), 10000), WAIT_OBJECT_0) << "it did not die";
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true); }, 2s))
+        << "the crash left windows hidden";
+}
+
+}  // namespace
+}  // namespace ombrel::e2e

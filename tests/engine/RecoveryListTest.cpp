@@ -1,0 +1,126 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace ombrel::testing {
+namespace {
+
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+constexpr std::u16string_view kRecoveryKey = u"HKCU\\Software\\Kelvora\\Recovery";
+
+class Recovery : public RunningProgram {
+  protected:
+    std::vector<WindowHandle> Listed() {
+        RecoveryList list(fake.registry, fake.desktop);
+        std::vector<WindowHandle> windows;
+        for (const RecoveryList::Entry& entry : list.Read()) {
+            windows.push_back(entry.window);
+        }
+        return windows;
+    }
+    // The program dies without its shut-down: killed, or crashed.
+    void Die() { program.reset(); }
+};
+
+TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
+    const WindowHandle a = OpenApp();
+    const WindowHandle b = OpenApp();
+    StartProgram();
+    EXPECT_THAT(Listed(), IsEmpty());
+    EXPECT_TRUE(fake.registry.IsVolatile(kRecoveryKey));
+
+    const int writes = fake.registry.SetValueCalls();
+    Press(1);  // desktop 2
+    EXPECT_EQ(fake.registry.SetValueCalls() - writes, 1);
+    EXPECT_THAT(Listed(), UnorderedElementsAre(a, b));
+
+    const WindowHandle c = OpenApp();
+    Press(kFirstSendCode + 4);  // c goes to desktop 5
+    EXPECT_THAT(Listed(), UnorderedElementsAre(a, b, c));
+    Click(u"cmdTray");
+    EXPECT_THAT(Listed(), UnorderedElementsAre(a, b, c, trayWnd));
+    Press(0);
+    EXPECT_THAT(Listed(), UnorderedElementsAre(c, trayWnd));
+
+    const int before = fake.registry.SetValueCalls();
+    Press(0);  // nothing changes: nothing is written
+    Tick();
+    EXPECT_EQ(fake.registry.SetValueCalls(), before);
+
+    Click(u"Command1");
+    EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
+}
+
+TEST_F(Recovery, ANewStartShowsWhatADeadInstanceHidAndSkipsWhatIsGoneOrForeign) {
+    const std::vector<WindowHandle> apps{OpenApp(), OpenApp(), OpenApp()};
+    StartProgram();
+    Click(u"cmdDesk");
+    Press(2);
+    for (WindowHandle window : apps) {
+        ASSERT_FALSE(Visible(window));
+    }
+    Die();
+    fake.desktop.CloseWindow(apps[0]);  // stale now
+    StartProgram();
+    EXPECT_TRUE(Visible(apps[1]));
+    EXPECT_TRUE(Visible(apps[2]));
+    EXPECT_TRUE(Visible(progMan));
+    EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
+}
+
+TEST_F(Recovery, AHandleThatNowNamesAnotherProgramsWindowIsLeftAlone) {
+    const WindowHandle mine = OpenApp(kAppThread);
+    StartProgram();
+    Press(1);
+    Die();
+    // Same handle, other owner: stands for a handle the system gave out again.
+    std::vector<std::byte> data(16);
+    const auto handle = static_cast<std::uint64_t>(mine);
+    for (int i = 0; i < 8; ++i) {
+        data[i] = static_cast<std::byte>((handle >> (8 * i)) & 0xFF);
+    }
+    data[8] = std::byte{0x39};  // a process id that is not the window's
+    fake.registry.PutValue(kRecoveryKey, u"Windows", {RegBinary, data});
+    StartProgram();
+    EXPECT_FALSE(Visible(mine));
+}
+
+TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
+    const WindowHandle hidden = OpenApp();
+    fake.desktop.SetVisibleByOwner(hidden, false);
+    const std::vector<fakes::FakeRegistry::Value> corrupt{
+        {RegSz, fakes::StringData(u"not a list")},
+        {RegBinary, std::vector<std::byte>(17)},
+        {RegDword, std::vector<std::byte>(4, std::byte{0xFF})},
+        {RegBinary, std::vector<std::byte>(16, std::byte{0xAB})},
+    };
+    for (const auto& value : corrupt) {
+        fake.registry.PutValue(kRecoveryKey, u"Windows", value);
+        RecoveryList list(fake.registry, fake.desktop);
+        EXPECT_EQ(list.WorkOff(), 0U);
+        EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
+    }
+    EXPECT_FALSE(Visible(hidden));  // a window its own program hid stays hidden
+}
+
+TEST_F(Recovery, ACrashShowsEverythingHeldAtOnceWithoutWaiting) {
+    constexpr fakes::ThreadId kHung = 77;
+    const WindowHandle a = OpenApp();
+    const WindowHandle frozen = OpenApp(kHung);
+    StartProgram();
+    Click(u"cmdTray");
+    Press(1);
+    fake.desktop.HangThread(kHung);
+    program->ShowEverythingNow();
+    EXPECT_TRUE(Visible(a));
+    EXPECT_TRUE(Visible(trayWnd));
+    EXPECT_EQ(fake.desktop.HangsObserved(), 0);
+    fake.desktop.ResumeThread(kHung);
+    EXPECT_TRUE(Visible(frozen));
+}
+
+}  // namespace
+}  // namespace ombrel::testing
