@@ -39,6 +39,11 @@ cmake --preset linux >/dev/null
 cmake --build --preset linux
 run_ctest --preset linux -j2
 
+step "Native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzer"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+run_ctest --preset sanitize -j2
+
 step "Windows build, tests under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw

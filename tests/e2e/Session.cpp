@@ -125,7 +125,21 @@ std::vector<HWND> Session::OpenApp(const std::wstring& title, int count,
         })) << "window did not open";
         windows.push_back(window);
     }
+    // The program brings its last window forward itself; let it, so that it does not take the
+    // focus from under a later step.
+    WaitFor([&] { return ::GetForegroundWindow() == windows.back(); }, std::chrono::seconds(2));
     return windows;
+}
+
+void Session::EndAppOf(HWND window) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    for (PROCESS_INFORMATION& process : others_) {
+        if (process.dwProcessId == processId) {
+            ::TerminateProcess(process.hProcess, 0);
+            ::WaitForSingleObject(process.hProcess, 5000);
+        }
+    }
 }
 
 void Session::ClickButton(HWND parent, const wchar_t* caption) {

@@ -32,6 +32,8 @@ class Session : public ::testing::Test {
     std::vector<HWND> OpenApp(const std::wstring& title, int count = 1,
                               const std::wstring& options = L"");
     HWND OpenOne(const std::wstring& title) { return OpenApp(title).front(); }
+    // Ends the program that owns this window, and with it all its windows.
+    void EndAppOf(HWND window);
 
     void Press(std::initializer_list<WORD> keys) { driver::PressKeys(keys); }
     // The user goes on working for a moment: the refresh timer (once a second) takes what is

@@ -212,13 +212,15 @@ std::int32_t FakeRegistry::QueryValue(RegistryKey key, std::u16string_view name,
         return kErrorFileNotFound;
     }
     const auto needed = static_cast<std::uint32_t>(value->second.data.size());
+    const auto claimed = static_cast<std::uint32_t>(
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(needed) + sizeSkew_));
     type = value->second.type;
     if (data == nullptr) {
-        size = needed;
+        size = claimed;
         return kErrorSuccess;
     }
     if (size < needed) {
-        size = needed;
+        size = claimed;
         return kErrorMoreData;
     }
     std::copy(value->second.data.begin(), value->second.data.end(), data);

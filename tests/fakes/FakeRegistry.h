@@ -37,6 +37,9 @@ class FakeRegistry final : public Registry {
     void EndSession();
     std::size_t OpenHandles() const { return handles_.size(); }
     int SetValueCalls() const { return setValueCalls_; }
+    // Size queries answer this many bytes more (or fewer) than the data holds, as when another
+    // program rewrites the value between a caller's two reads.
+    void SetSizeSkew(std::int32_t skew) { sizeSkew_ = skew; }
     FailurePlan& Failures() { return failures_; }
 
     std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
@@ -69,6 +72,7 @@ class FakeRegistry final : public Registry {
     std::vector<std::u16string> denied_;
     std::uintptr_t nextHandle_ = 0x300;
     int setValueCalls_ = 0;
+    std::int32_t sizeSkew_ = 0;
     FailurePlan failures_;
 };
 

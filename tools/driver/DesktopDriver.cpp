@@ -157,7 +157,7 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
         if (condition()) {
             return true;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return condition();
 }
