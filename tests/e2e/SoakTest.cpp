@@ -124,6 +124,9 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
         Press({VK_CONTROL, VK_F12});
         ASSERT_TRUE(WaitFor([this] { return Visible(Bar()); }));
     }
+    // The user turns to the bar before clicking it.
+    ::SetForegroundWindow(Bar());
+    EXPECT_TRUE(WaitFor([this] { return ::GetForegroundWindow() == Bar(); }));
     ClickButton(Bar(), L"退出");
     ASSERT_EQ(::WaitForSingleObject(OmbrelProcess(), 10000), WAIT_OBJECT_0);
     EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true) && Visible(taskbar); }))
