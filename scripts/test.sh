@@ -73,6 +73,7 @@ ombrel_wine_session "$WINEPREFIX"
 e2e_start=$(date +%s)
 run_ctest --preset mingw -R '^e2e_'
 echo "end-to-end suite: $(( $(date +%s) - e2e_start )) s"
+grep -h '\[ measure' build/mingw/Testing/Temporary/LastTest.log || true
 for bmp in build/e2e-screenshots/*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

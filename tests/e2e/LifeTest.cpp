@@ -50,12 +50,9 @@ TEST_F(StartAndExit, FirstStartShowsTheBarTheNoticeHoldsTheHotkeysAndStartsTheSe
     EXPECT_TRUE(WaitFor([] { return CompanionState() == SERVICE_RUNNING; }));
 
     // A second start ends at once and changes nothing.
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION second{};
-    std::wstring command = L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"";
-    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &second));
+    const PROCESS_INFORMATION second =
+        driver::StartProcess(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"");
+    ASSERT_NE(second.hProcess, nullptr);
     EXPECT_EQ(::WaitForSingleObject(second.hProcess, 10000), WAIT_OBJECT_0);
     ::CloseHandle(second.hThread);
     ::CloseHandle(second.hProcess);

@@ -20,14 +20,6 @@ HotkeyCombination Combination(int id) {
 
 }  // namespace
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* c = unixPath; *c != '\0'; ++c) {
-        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
-    }
-    return path;
-}
-
 void ResetRegistry() {
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
     HKEY run = nullptr;
@@ -86,21 +78,11 @@ void Session::TearDown() {
     WaitFor([] { return driver::FindBar() == nullptr; });
 }
 
-PROCESS_INFORMATION Session::Launch(const std::wstring& commandLine) {
-    std::wstring command = commandLine;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process);
-    return process;
-}
-
 void Session::StartOmbrel(bool withNotice) {
     if (!withNotice) {
         SetNeverShowInfo(L"Yes");
     }
-    ombrel_ = Launch(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"");
+    ombrel_ = driver::StartProcess(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"");
     ASSERT_NE(ombrel_.hProcess, nullptr) << "Ombrel.exe did not start";
     ASSERT_TRUE(WaitFor([this] {
         bar_ = driver::FindBar();
@@ -113,8 +95,9 @@ void Session::StartOmbrel(bool withNotice) {
 
 std::vector<HWND> Session::OpenApp(const std::wstring& title, int count,
                                    const std::wstring& options) {
-    others_.push_back(Launch(L"\"" + WinePath(OMBREL_TEST_APP_PATH) + L"\" \"" + title + L"\" " +
-                             std::to_wstring(count) + L" " + options));
+    others_.push_back(driver::StartProcess(L"\"" + WinePath(OMBREL_TEST_APP_PATH) + L"\" \"" +
+                                           title + L"\" " + std::to_wstring(count) + L" " +
+                                           options));
     std::vector<HWND> windows;
     for (int i = 1; i <= count; ++i) {
         const std::wstring name = count == 1 ? title : title + L" " + std::to_wstring(i);

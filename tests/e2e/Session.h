@@ -51,8 +51,6 @@ class Session : public ::testing::Test {
     void SaveScreenshot(const wchar_t* name, HWND window);
 
   private:
-    PROCESS_INFORMATION Launch(const std::wstring& commandLine);
-
     PROCESS_INFORMATION ombrel_{};
     HWND bar_ = nullptr;
     std::vector<PROCESS_INFORMATION> others_;
@@ -61,6 +59,6 @@ class Session : public ::testing::Test {
 void ResetRegistry();
 void SetNeverShowInfo(const wchar_t* value);
 std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool* found = nullptr);
-std::wstring WinePath(const char* unixPath);
+using driver::WinePath;
 
 }  // namespace ombrel::e2e

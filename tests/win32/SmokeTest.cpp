@@ -40,13 +40,7 @@ int CountBars() {
 }
 
 PROCESS_INFORMATION Launch() {
-    std::wstring command = L"\"" + testing::WinePath(OMBREL_EXE_PATH) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process);
-    return process;
+    return driver::StartProcess(L"\"" + testing::WinePath(OMBREL_EXE_PATH) + L"\"");
 }
 
 class RealProgram : public ::testing::Test {

@@ -52,12 +52,8 @@ int wmain(int argc, wchar_t** argv) {
     const HWND notes = documents.Open(L"Notes", 400, 360);
     Say("opened three windows: Mail, Editor, Notes");
 
-    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION ombrel{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &ombrel)) {
+    PROCESS_INFORMATION ombrel = StartProcess(L"\"" + std::wstring(argv[1]) + L"\"");
+    if (ombrel.hProcess == nullptr) {
         return Fail("Ombrel.exe did not start");
     }
     if (!WaitFor([] { return FindBar() != nullptr && ::IsWindowVisible(FindBar()); })) {

@@ -90,6 +90,24 @@ HWND DocumentWindows::Open(const std::wstring& title, int x, int y) {
     return request.opened;
 }
 
+PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
+    std::wstring command = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process);
+    return process;
+}
+
+std::wstring WinePath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* c = unixPath; *c != '\0'; ++c) {
+        path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
+    }
+    return path;
+}
+
 void PressKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> inputs;
     for (WORD key : keys) {

@@ -29,6 +29,11 @@ class DocumentWindows {
     HWND control_ = nullptr;
 };
 
+// Starts a program; the handles are the caller's to close.
+PROCESS_INFORMATION StartProcess(const std::wstring& commandLine);
+// A Linux path as a Wine prefix sees it, on drive Z:.
+std::wstring WinePath(const char* unixPath);
+
 // What a person does: keys, clicks, and waiting to see the effect.
 void PressKeys(std::initializer_list<WORD> keys);
 void ClickAt(POINT screen, bool twice = false);
