@@ -120,10 +120,13 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
         unanswered);
     EXPECT_EQ(unanswered, 0);
 
-    if (!Visible(Bar())) {
+    // A hidden bar comes back with Ctrl+F12; like any key press here it may be lost on the
+    // way, and the user presses again.
+    for (int tries = 0; tries < 3 && !Visible(Bar()); ++tries) {
         Press({VK_CONTROL, VK_F12});
-        ASSERT_TRUE(WaitFor([this] { return Visible(Bar()); }));
+        WaitFor([this] { return Visible(Bar()); }, 2s);
     }
+    ASSERT_TRUE(Visible(Bar()));
     // The user turns to the bar before clicking it. Wine may refuse another program's wish to
     // bring it forward; the click itself then does.
     ::SetForegroundWindow(Bar());
