@@ -28,8 +28,8 @@ class DesktopEngine {
     // The current desktop index, kept as decimal text in the main window's Tag.
     int CurrentDesktop() const;
 
-    // Whether a window may belong to a desktop: visible, not cloaked, not part of the shell,
-    // not the bar itself.
+    // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
+    // cloaked, not part of the shell, not the bar itself.
     bool IsTaskWindow(WindowHandle hWnd);
     // Refills the set of desktop index from the windows that qualify now, in the system's order.
     void CollectDesktopWindows(std::int16_t index);

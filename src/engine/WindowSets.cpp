@@ -24,7 +24,7 @@ bool IsShellClass(std::u16string_view className) {
 }  // namespace
 
 bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
-    if (!windows_.IsWindowVisible(hWnd)) {
+    if (!visibility_.IsVisible(hWnd)) {
         return false;
     }
     if (hWnd == shell_.hProgMan || hWnd == shell_.hTrayWnd || hWnd == frmMain_.WindowIfLoaded()) {
@@ -39,6 +39,7 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     }
     DesktopWindows_[index].clear();
     windows_.EnumWindows([this, index](WindowHandle hWnd) { return EnumWindowsProc(hWnd, index); });
+    visibility_.Refreshed();
 }
 
 bool DesktopEngine::EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam) {

@@ -1,5 +1,7 @@
 #include "engine/WindowVisibility.h"
 
+#include <iterator>
+
 namespace ombrel {
 
 void WindowVisibility::Hide(WindowHandle window) {
@@ -18,8 +20,28 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
     // A stale handle belongs to no thread and takes the posting path, where it fails quietly.
     if (windows_.IsOwnThreadWindow(window)) {
         windows_.ShowWindow(window, command);
-    } else {
-        windows_.ShowWindowAsync(window, command);
+        unsettled_.erase(window);
+    } else if (windows_.ShowWindowAsync(window, command)) {
+        unsettled_[window] = {command == ShowCommand::Show, kRefreshesToSettle};
+    }
+}
+
+bool WindowVisibility::IsVisible(WindowHandle window) {
+    const bool visible = windows_.IsWindowVisible(window);
+    const auto asked = unsettled_.find(window);
+    if (asked == unsettled_.end()) {
+        return visible;
+    }
+    const bool askedVisible = asked->second.visible;
+    if (visible == askedVisible) {
+        unsettled_.erase(asked);
+    }
+    return askedVisible;
+}
+
+void WindowVisibility::Refreshed() {
+    for (auto entry = unsettled_.begin(); entry != unsettled_.end();) {
+        entry = --entry->second.refreshesLeft <= 0 ? unsettled_.erase(entry) : std::next(entry);
     }
 }
 

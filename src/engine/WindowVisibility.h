@@ -1,6 +1,7 @@
 #pragma once
 
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/WindowSystem.h"
@@ -12,20 +13,38 @@ namespace ombrel {
 // freeze the switcher; our own windows change at once.
 class WindowVisibility {
   public:
+    // How many refreshes a change asked of another program's window counts as made before it
+    // is seen: long enough for a slow program to catch up, short enough that a program that
+    // shows its window again on its own soon has it taken into the current desktop.
+    static constexpr int kRefreshesToSettle = 3;
+
     explicit WindowVisibility(WindowSystem& windows) : windows_(windows) {}
 
     void Hide(WindowHandle window);
     void Show(WindowHandle window);
+
+    // Whether the window is visible, or will be once its program has acted on what we asked:
+    // a refresh that runs while a switch is still on its way must not move windows between
+    // desktops.
+    bool IsVisible(WindowHandle window);
+    // One refresh has passed: changes not seen by now are taken as the screen shows them.
+    void Refreshed();
 
     const std::set<WindowHandle>& HiddenByUs() const { return hidden_; }
     // True once after the hidden windows changed.
     bool TakeChanged() { return std::exchange(changed_, false); }
 
   private:
+    struct AskedChange {
+        bool visible;
+        int refreshesLeft;
+    };
+
     void Apply(WindowHandle window, ShowCommand command);
 
     WindowSystem& windows_;
     std::set<WindowHandle> hidden_;
+    std::unordered_map<WindowHandle, AskedChange> unsettled_;
     bool changed_ = false;
 };
 

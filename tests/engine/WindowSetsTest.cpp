@@ -90,5 +90,51 @@ TEST_F(WindowSets, TheBarIsNeverCollectedEvenWhenVisible) {
     EXPECT_THAT(Set(0), IsEmpty());
 }
 
+// A program that has not yet acted on a switch (busy, or hung) must not have its windows moved
+// to another desktop by a refresh that runs in between.
+TEST_F(WindowSets, ARefreshBeforeAProgramCatchesUpKeepsItsWindowsWhereTheSwitchPutThem) {
+    constexpr fakes::ThreadId kSlowThread = 42;
+    const WindowHandle slow = OpenApp(kSlowThread);
+    const WindowHandle quick = OpenApp();
+    StartProgram();
+
+    // Leaving: the hide is still on its way; desktop 2 does not take the window.
+    fake.desktop.HangThread(kSlowThread);
+    Engine().SwitchDesktop(1);
+    ASSERT_TRUE(Visible(slow));
+    Tick();
+    EXPECT_THAT(Set(1), IsEmpty());
+    fake.desktop.ResumeThread(kSlowThread);
+    EXPECT_FALSE(Visible(slow));
+
+    // Entering: the show is still on its way; desktop 1 keeps the window.
+    fake.desktop.HangThread(kSlowThread);
+    Engine().SwitchDesktop(0);
+    ASSERT_FALSE(Visible(slow));
+    Tick();
+    EXPECT_THAT(Set(0), ElementsAre(quick, slow));
+    fake.desktop.ResumeThread(kSlowThread);
+    Engine().SwitchDesktop(1);
+    EXPECT_FALSE(Visible(slow));
+    EXPECT_FALSE(Visible(quick));
+}
+
+TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktopSoon) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    Engine().SwitchDesktop(1);
+    fake.desktop.SetVisibleByOwner(app, true);
+
+    int refreshes = 0;
+    while (Set(1).empty() && refreshes < 10) {
+        Tick();
+        ++refreshes;
+    }
+    EXPECT_THAT(Set(1), ElementsAre(app));
+    EXPECT_LE(refreshes, WindowVisibility::kRefreshesToSettle + 1);
+    Engine().SwitchDesktop(2);
+    EXPECT_FALSE(Visible(app));
+}
+
 }  // namespace
 }  // namespace ombrel::testing

@@ -25,12 +25,16 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.thread = options.thread;
     window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
     originalProcedures_[window.handle] = window.procedure;
-    windows_.insert(windows_.begin(), window);
-    return window.handle;
+    windows_.push_front(std::move(window));
+    byHandle_[windows_.front().handle] = windows_.begin();
+    return windows_.front().handle;
 }
 
 void FakeDesktop::CloseWindow(WindowHandle window) {
-    std::erase_if(windows_, [window](const Window& w) { return w.handle == window; });
+    if (const auto found = byHandle_.find(window); found != byHandle_.end()) {
+        windows_.erase(found->second);
+        byHandle_.erase(found);
+    }
     std::erase_if(hotkeys_, [window](const auto& entry) { return entry.second.owner == window; });
     if (foreground_ == window) {
         foreground_ = WindowHandle::None;
@@ -38,9 +42,8 @@ void FakeDesktop::CloseWindow(WindowHandle window) {
 }
 
 const FakeDesktop::Window* FakeDesktop::Find(WindowHandle window) const {
-    const auto found = std::find_if(windows_.begin(), windows_.end(),
-                                    [window](const Window& w) { return w.handle == window; });
-    return found == windows_.end() ? nullptr : &*found;
+    const auto found = byHandle_.find(window);
+    return found == byHandle_.end() ? nullptr : &*found->second;
 }
 
 bool FakeDesktop::Exists(WindowHandle window) const {
@@ -154,9 +157,7 @@ void FakeDesktop::Apply(WindowHandle window, ShowCommand command) {
     target.visible = command == ShowCommand::Show;
     if (command == ShowCommand::Show) {
         // Showing activates: the window goes to the top and takes the focus.
-        const auto at = std::find_if(windows_.begin(), windows_.end(),
-                                     [window](const Window& w) { return w.handle == window; });
-        std::rotate(windows_.begin(), at, at + 1);
+        windows_.splice(windows_.begin(), windows_, byHandle_.at(window));
         foreground_ = window;
     }
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "FailurePlan.h"
@@ -118,7 +120,11 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     void Apply(WindowHandle window, ShowCommand command);
     bool IsHung(const Window& window) const;
 
-    std::vector<Window> windows_;  // z-order, top first
+    // Z-order, top first, with an index by handle: lookups and bringing a window to the front
+    // cost the same with ten windows as with ten thousand, as they do on Windows, so that
+    // figures measured on this desktop are the engine's own.
+    std::list<Window> windows_;
+    std::unordered_map<WindowHandle, std::list<Window>::iterator> byHandle_;
     std::uintptr_t nextHandle_ = 0x10010;
     WindowHandle foreground_ = WindowHandle::None;
     std::vector<WindowHandle> topmost_;
