@@ -1,0 +1,154 @@
+// Ombrel.exe measured under Wine beside the limit of its design; prints Markdown tables.
+//   ombrel_wine_benchmarks [--runs N] [--startups N] [--idle-seconds N] [--only
+//   switch|idle|startup]
+#include <cstdio>
+#include <cwchar>
+#include <exception>
+#include <string>
+
+#include "DesktopDriver.h"
+#include "Measures.h"
+
+namespace ombrel::bench {
+namespace {
+
+struct Options {
+    int runs = 20;
+    int startups = 10;
+    int idleSeconds = 60;
+    int onlyWindows = 0;  // one size of the switch benchmark instead of all three
+    std::wstring only;
+};
+
+Options ParseOptions(int argc, wchar_t** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::wstring name = argv[i];
+        const wchar_t* value = argv[i + 1];
+        if (name == L"--runs") {
+            options.runs = _wtoi(value);
+        } else if (name == L"--startups") {
+            options.startups = _wtoi(value);
+        } else if (name == L"--idle-seconds") {
+            options.idleSeconds = _wtoi(value);
+        } else if (name == L"--windows") {
+            options.onlyWindows = _wtoi(value);
+        } else if (name == L"--only") {
+            options.only = value;
+        }
+    }
+    return options;
+}
+
+// The start-up notice would stand in front of everything; a first start is not measured.
+void TurnOffStartupNotice() {
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Kelvora", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr);
+    const wchar_t yes[] = L"Yes";
+    ::RegSetValueExW(key, L"NeverShowInfo", 0, REG_SZ, reinterpret_cast<const BYTE*>(yes),
+                     sizeof(yes));
+    ::RegCloseKey(key);
+}
+
+double Ratio(double value, double limit) {
+    return limit > 0 ? value / limit : 0;
+}
+
+void PrintSwitch(const Options& options, const Contenders& programs) {
+    std::printf(
+        "### Switching desktops\n\n"
+        "From `SendInput` of Ctrl+F2 until every window of desktop 1 is hidden and every "
+        "window of desktop 2 shown; %d runs each. The windows belong to helper processes "
+        "(50 windows each). *Limit*: the driver hides and shows the same windows itself "
+        "with `ShowWindowAsync`, in the same order; *limit on the key*: the same, once the "
+        "driver's own hotkey Ctrl+F2 has arrived.\n\n",
+        options.runs);
+    std::printf(
+        "| windows per desktop | Ombrel median | Ombrel worst | limit median | limit worst "
+        "| ratio (median) | limit on the key, median | ratio to it |\n"
+        "|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    int lost = 0;
+    for (int count : {10, 50, 200}) {
+        if (options.onlyWindows != 0 && count != options.onlyWindows) {
+            continue;
+        }
+        const SwitchFigures figures = MeasureSwitch(programs, count, options.runs);
+        const double ombrel = Median(figures.ombrel);
+        const double direct = Median(figures.direct);
+        const double byHotkey = Median(figures.byHotkey);
+        std::printf("| %d | %.1f ms | %.1f ms | %.1f ms | %.1f ms | %.2fx | %.1f ms | %.2fx |\n",
+                    count, ombrel, Worst(figures.ombrel), direct, Worst(figures.direct),
+                    Ratio(ombrel, direct), byHotkey, Ratio(ombrel, byHotkey));
+        std::fflush(stdout);
+        lost += figures.lostPresses;
+    }
+    std::printf("\nKey presses lost by Wine and repeated: %d.\n\n", lost);
+}
+
+void PrintIdle(const Options& options, const Contenders& programs) {
+    const IdleFigures figures = MeasureIdle(programs, 200, options.idleSeconds);
+    const double wallMs = figures.seconds * 1000;
+    std::printf(
+        "### Idle cost\n\n"
+        "CPU time (`GetProcessTimes`, user and kernel) over %.0f s with %d windows of other "
+        "programs open and nothing touched. *Minimal program*: one always-on-top window "
+        "that walks the top-level windows with a visibility test once a second, nothing "
+        "else.\n\n",
+        figures.seconds, figures.windows);
+    std::printf("| program | CPU time | share of one core | ratio |\n|---|---:|---:|---:|\n");
+    std::printf("| Ombrel | %.0f ms | %.3f %% | %.2fx |\n", figures.ombrelCpuMs,
+                100 * figures.ombrelCpuMs / wallMs,
+                Ratio(figures.ombrelCpuMs, figures.minimalCpuMs));
+    std::printf("| minimal program | %.0f ms | %.3f %% | 1.00x |\n\n", figures.minimalCpuMs,
+                100 * figures.minimalCpuMs / wallMs);
+}
+
+void PrintStartup(const Options& options, const Contenders& programs) {
+    const StartupFigures figures = MeasureStartup(programs, options.startups);
+    const double ombrel = Median(figures.ombrelMs);
+    const double minimal = Median(figures.minimalMs);
+    const double ombrelPeak = Median(figures.ombrelPeakBytes) / (1024 * 1024);
+    const double minimalPeak = Median(figures.minimalPeakBytes) / (1024 * 1024);
+    std::printf(
+        "### Start-up and memory\n\n"
+        "From `CreateProcess` until the window is visible, %d starts each, taking turns; "
+        "peak working set one second after the window appeared.\n\n",
+        options.startups);
+    std::printf(
+        "| program | start-up median | worst | peak working set (median) |\n"
+        "|---|---:|---:|---:|\n");
+    std::printf("| Ombrel | %.0f ms | %.0f ms | %.1f MiB |\n", ombrel, Worst(figures.ombrelMs),
+                ombrelPeak);
+    std::printf("| minimal program | %.0f ms | %.0f ms | %.1f MiB |\n", minimal,
+                Worst(figures.minimalMs), minimalPeak);
+    std::printf("| ratio | %.2fx | | %.2fx |\n\n", Ratio(ombrel, minimal),
+                Ratio(ombrelPeak, minimalPeak));
+}
+
+}  // namespace
+}  // namespace ombrel::bench
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace ombrel::bench;
+    const Options options = ParseOptions(argc, argv);
+    const Contenders programs{ombrel::driver::WinePath(OMBREL_EXE_PATH),
+                              ombrel::driver::WinePath(OMBREL_MINIMAL_PATH),
+                              ombrel::driver::WinePath(OMBREL_TEST_APP_PATH)};
+    TurnOffStartupNotice();
+    try {
+        if (options.only.empty() || options.only == L"startup") {
+            PrintStartup(options, programs);
+        }
+        if (options.only.empty() || options.only == L"switch") {
+            PrintSwitch(options, programs);
+        }
+        if (options.only.empty() || options.only == L"idle") {
+            PrintIdle(options, programs);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "benchmark failed: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

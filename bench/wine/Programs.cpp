@@ -1,0 +1,180 @@
+#include "Programs.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <utility>
+
+#include "DesktopDriver.h"
+
+namespace ombrel::bench {
+namespace {
+
+constexpr int kWindowsPerHelper = 50;
+constexpr auto kStartLimit = std::chrono::seconds(20);
+
+double FileTimeMilliseconds(const FILETIME& time) {
+    ULARGE_INTEGER value{};
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = time.dwHighDateTime;
+    return static_cast<double>(value.QuadPart) / 10'000.0;  // 100 ns units
+}
+
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            if (owner == search.processId && ::IsWindowVisible(window)) {
+                search.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+StartedProgram::StartedProgram(const std::wstring& commandLine)
+    : process_(driver::StartProcess(commandLine)) {
+    if (process_.hProcess == nullptr) {
+        throw std::runtime_error("could not start " + driver::Utf8(commandLine));
+    }
+}
+
+StartedProgram::StartedProgram(StartedProgram&& other) noexcept
+    : process_(std::exchange(other.process_, {})) {}
+
+StartedProgram& StartedProgram::operator=(StartedProgram&& other) noexcept {
+    if (this != &other) {
+        End();
+        process_ = std::exchange(other.process_, {});
+    }
+    return *this;
+}
+
+StartedProgram::~StartedProgram() {
+    End();
+}
+
+void StartedProgram::End() {
+    if (process_.hProcess == nullptr) {
+        return;
+    }
+    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process_.hProcess, 1);
+        ::WaitForSingleObject(process_.hProcess, 5000);
+    }
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+    process_ = {};
+}
+
+void StartedProgram::Close(HWND mainWindow) {
+    if (mainWindow != nullptr) {
+        ::PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    }
+    ::WaitForSingleObject(process_.hProcess, 10'000);
+    End();
+}
+
+Milliseconds StartedProgram::CpuTime() const {
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    if (!::GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) {
+        return Milliseconds(-1);
+    }
+    return Milliseconds(FileTimeMilliseconds(kernel) + FileTimeMilliseconds(user));
+}
+
+std::size_t StartedProgram::PeakWorkingSet() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!::GetProcessMemoryInfo(process_.hProcess, &counters, sizeof(counters))) {
+        return 0;
+    }
+    return counters.PeakWorkingSetSize;
+}
+
+std::vector<HWND> HelperWindows::Open(const std::wstring& title, int count) {
+    std::vector<HWND> opened;
+    for (int first = 1; first <= count; first += kWindowsPerHelper) {
+        const int here = std::min(kWindowsPerHelper, count - first + 1);
+        helpers_.emplace_back(Quoted(helperPath_) + L" " + Quoted(title + std::to_wstring(first)) +
+                              L" " + std::to_wstring(here));
+        std::vector<HWND> windows;
+        const bool open = PollUntil(
+            [&] {
+                windows = VisibleWindowsOf(helpers_.back().ProcessId());
+                return windows.size() == static_cast<std::size_t>(here);
+            },
+            kStartLimit);
+        if (!open) {
+            throw std::runtime_error("a helper's windows did not open");
+        }
+        opened.insert(opened.end(), windows.begin(), windows.end());
+    }
+    return opened;
+}
+
+StartedProgram StartOmbrel(const Contenders& programs) {
+    return StartedProgram(Quoted(programs.ombrel));
+}
+
+StartedProgram StartMinimal(const Contenders& programs) {
+    return StartedProgram(Quoted(programs.minimal));
+}
+
+HWND VisibleBar() {
+    const HWND bar = driver::FindBar();
+    return bar != nullptr && ::IsWindowVisible(bar) ? bar : nullptr;
+}
+
+HWND VisibleMinimalWindow() {
+    const HWND window = ::FindWindowW(L"OmbrelBenchMinimal", nullptr);
+    return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
+}
+
+std::vector<HWND> InZOrder(const std::vector<HWND>& windows) {
+    std::map<HWND, int> place;
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& order = *reinterpret_cast<std::map<HWND, int>*>(context);
+            order.emplace(window, static_cast<int>(order.size()));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&place));
+    std::vector<HWND> sorted = windows;
+    std::sort(sorted.begin(), sorted.end(),
+              [&place](HWND a, HWND b) { return place[a] < place[b]; });
+    return sorted;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double Worst(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+}
+
+}  // namespace ombrel::bench

@@ -1,0 +1,213 @@
+// From the key press to the last window hidden and the last shown, beside the driver doing the
+// same hiding and showing itself.
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "DesktopDriver.h"
+#include "Measures.h"
+
+namespace ombrel::bench {
+namespace {
+
+constexpr Milliseconds kSwitchLimit{3000};
+constexpr Milliseconds kRefreshPassed{1300};
+constexpr int kLostPressRetries = 5;
+
+using Windows = std::vector<HWND>;
+
+// Both lists in z-order, top first. The ones that change last (the bottom window leaving, the
+// top window entering) are looked at first, so that most checks before the end cost two calls.
+bool Switched(const Windows& leaving, const Windows& entering) {
+    if (::IsWindowVisible(leaving.back()) || !::IsWindowVisible(entering.front())) {
+        return false;
+    }
+    for (HWND window : leaving) {
+        if (::IsWindowVisible(window)) {
+            return false;
+        }
+    }
+    for (HWND window : entering) {
+        if (!::IsWindowVisible(window)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What a switch does to other programs' windows: hide the top first, show the bottom first.
+void SwitchDirectly(const Windows& leaving, const Windows& entering) {
+    for (HWND window : leaving) {
+        ::ShowWindowAsync(window, SW_HIDE);
+    }
+    for (auto window = entering.rbegin(); window != entering.rend(); ++window) {
+        ::ShowWindowAsync(*window, SW_SHOW);
+    }
+}
+
+bool WaitForOwnHotkey() {
+    MSG message{};
+    return PollUntil(
+        [&] {
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_HOTKEY) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        kSwitchLimit);
+}
+
+using Act = std::function<void(const Windows& leaving, const Windows& entering)>;
+
+class TwoDesktops {
+  public:
+    TwoDesktops(Windows one, Windows two) : one_(std::move(one)), two_(std::move(two)) {}
+
+    // Runs act, which should switch from one set to the other, and times it to completion.
+    // A key press that Wine lost changes nothing; it is counted and the act repeated.
+    double Timed(bool towardsTwo, const Act& act, int& lostPresses) {
+        const Windows leaving = InZOrder(towardsTwo ? one_ : two_);
+        const Windows entering = InZOrder(towardsTwo ? two_ : one_);
+        for (int attempt = 0; attempt < kLostPressRetries; ++attempt) {
+            const auto start = Clock::now();
+            act(leaving, entering);
+            if (PollUntil([&] { return Switched(leaving, entering); }, kSwitchLimit)) {
+                return Milliseconds(Clock::now() - start).count();
+            }
+            if (!AllVisible(leaving, true)) {
+                throw std::runtime_error(
+                    "a switch was left half done: " + std::to_string(CountVisible(leaving)) +
+                    " of " + std::to_string(leaving.size()) + " leaving and " +
+                    std::to_string(CountVisible(entering)) + " of " +
+                    std::to_string(entering.size()) + " entering visible");
+            }
+            ++lostPresses;
+        }
+        throw std::runtime_error("key presses keep getting lost");
+    }
+
+    // There and back; the way there is timed.
+    double RoundTrip(const Act& there, const Act& back, int& lostPresses) {
+        const double milliseconds = Timed(true, there, lostPresses);
+        Timed(false, back, lostPresses);
+        return milliseconds;
+    }
+
+    static std::size_t CountVisible(const Windows& windows) {
+        std::size_t visible = 0;
+        for (HWND window : windows) {
+            visible += ::IsWindowVisible(window) != FALSE ? 1 : 0;
+        }
+        return visible;
+    }
+
+    static bool AllVisible(const Windows& windows, bool visible) {
+        return CountVisible(windows) == (visible ? windows.size() : 0);
+    }
+
+    const Windows& One() const { return one_; }
+    const Windows& Two() const { return two_; }
+
+  private:
+    Windows one_;
+    Windows two_;
+};
+
+void Progress(const char* phase, int windowsPerDesktop) {
+    static const auto start = Clock::now();
+    std::fprintf(stderr, "[%6.1f s] switch, %d windows per desktop: %s\n",
+                 std::chrono::duration<double>(Clock::now() - start).count(), windowsPerDesktop,
+                 phase);
+}
+
+void Pause(Milliseconds time) {
+    ::Sleep(static_cast<DWORD>(time.count()));
+}
+
+Act PressOmbrelKey(WORD key) {
+    return [key](const Windows&, const Windows&) { driver::PressKeys({VK_CONTROL, key}); };
+}
+
+// The driver's own hotkey: Ombrel holds Ctrl+F2, so Ctrl+Shift+F2 takes the same way in.
+constexpr int kOwnHotkey = 1;
+constexpr UINT kOwnModifiers = MOD_CONTROL | MOD_SHIFT;
+
+void SwitchOnOwnKey(const Windows& leaving, const Windows& entering) {
+    driver::PressKeys({VK_CONTROL, VK_SHIFT, VK_F2});
+    if (WaitForOwnHotkey()) {
+        SwitchDirectly(leaving, entering);
+    }
+}
+
+// Ombrel starts on desktop 1 with the first set; the second set is opened on desktop 2, as a
+// user would, and stays there after a refresh.
+StartedProgram StartOmbrelWithTwoDesktops(const Contenders& programs, TwoDesktops& desktops,
+                                          HWND& bar) {
+    StartedProgram ombrel = StartOmbrel(programs);
+    if (!PollUntil([&] { return (bar = VisibleBar()) != nullptr; }, Milliseconds(20'000))) {
+        throw std::runtime_error("Ombrel's bar did not appear");
+    }
+    Pause(kRefreshPassed);
+    // Desktop 2 has nothing to show yet: wait for desktop 1 to go.
+    for (int attempt = 0;
+         attempt < kLostPressRetries && !TwoDesktops::AllVisible(desktops.One(), false);
+         ++attempt) {
+        driver::PressKeys({VK_CONTROL, VK_F2});
+        PollUntil([&] { return TwoDesktops::AllVisible(desktops.One(), false); }, kSwitchLimit);
+    }
+    SwitchDirectly({}, InZOrder(desktops.Two()));
+    PollUntil([&] { return TwoDesktops::AllVisible(desktops.Two(), true); }, kSwitchLimit);
+    Pause(kRefreshPassed);
+    int lost = 0;
+    desktops.Timed(false, PressOmbrelKey(VK_F1), lost);
+    return ombrel;
+}
+
+}  // namespace
+
+SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs) {
+    constexpr int kWarmUp = 2;
+    SwitchFigures figures;
+    figures.windowsPerDesktop = windowsPerDesktop;
+    Progress("opening the windows", windowsPerDesktop);
+    HelperWindows helpers(programs.helper);
+    TwoDesktops desktops(helpers.Open(L"One ", windowsPerDesktop),
+                         helpers.Open(L"Two ", windowsPerDesktop));
+    SwitchDirectly(InZOrder(desktops.Two()), {});
+    PollUntil([&] { return TwoDesktops::AllVisible(desktops.Two(), false); }, kSwitchLimit);
+
+    Progress("starting Ombrel", windowsPerDesktop);
+    HWND bar = nullptr;
+    StartedProgram ombrel = StartOmbrelWithTwoDesktops(programs, desktops, bar);
+    ::RegisterHotKey(nullptr, kOwnHotkey, kOwnModifiers, VK_F2);
+    Progress("measuring", windowsPerDesktop);
+    // Taking turns, so that a slow moment of the machine falls on all three alike. Ombrel keeps
+    // running (and refreshing) throughout; after the driver's own round trips it is given a
+    // refresh to find desktop 1 as it left it.
+    const auto record = [&](int run, std::vector<double>& into, double milliseconds) {
+        if (run >= kWarmUp) {
+            into.push_back(milliseconds);
+        }
+    };
+    for (int run = 0; run < kWarmUp + runs; ++run) {
+        record(
+            run, figures.ombrel,
+            desktops.RoundTrip(PressOmbrelKey(VK_F2), PressOmbrelKey(VK_F1), figures.lostPresses));
+        record(run, figures.direct,
+               desktops.RoundTrip(&SwitchDirectly, &SwitchDirectly, figures.lostPresses));
+        Pause(kRefreshPassed);
+        record(run, figures.byHotkey,
+               desktops.RoundTrip(&SwitchOnOwnKey, &SwitchDirectly, figures.lostPresses));
+        Pause(kRefreshPassed);
+    }
+    ::UnregisterHotKey(nullptr, kOwnHotkey);
+    ombrel.Close(bar);
+    Progress("done", windowsPerDesktop);
+    return figures;
+}
+
+}  // namespace ombrel::bench
