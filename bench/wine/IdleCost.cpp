@@ -1,6 +1,8 @@
 // CPU time while nobody touches anything, with many windows on the screen.
 #include <stdexcept>
 
+#include "KernelCpuTime.h"
+
 #include "Measures.h"
 
 namespace ombrel::bench {
@@ -8,10 +10,35 @@ namespace {
 
 constexpr DWORD kSettle = 3000;
 
-double CpuWhileIdle(const StartedProgram& program, int seconds) {
-    const Milliseconds before = program.CpuTime();
+std::wstring FileNameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+// The program's own CPU time: under Wine as Linux counts it (Wine's GetProcessTimes reports
+// next to nothing for another process), on Windows as Windows does.
+double CpuMilliseconds(const StartedProgram& program, const std::wstring& path) {
+    if (const auto linuxProcess = LinuxProcessOf(FileNameOf(path))) {
+        if (const auto milliseconds = LinuxCpuMilliseconds(*linuxProcess)) {
+            return *milliseconds;
+        }
+    }
+    return program.CpuTime().count();
+}
+
+struct IdleCost {
+    double own;
+    double server;
+};
+
+IdleCost CostWhileIdle(const StartedProgram& program, const std::wstring& path, int seconds,
+                       int wineServer) {
+    const double before = CpuMilliseconds(program, path);
+    const double serverBefore =
+        wineServer != 0 ? LinuxCpuMilliseconds(wineServer).value_or(-1) : -1;
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
-    return (program.CpuTime() - before).count();
+    const double serverAfter = wineServer != 0 ? LinuxCpuMilliseconds(wineServer).value_or(-1) : -1;
+    return {CpuMilliseconds(program, path) - before,
+            serverBefore >= 0 && serverAfter >= 0 ? serverAfter - serverBefore : -1};
 }
 
 HWND WaitForWindow(HWND (*find)()) {
@@ -24,21 +51,27 @@ HWND WaitForWindow(HWND (*find)()) {
 
 }  // namespace
 
-IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds) {
-    IdleFigures figures{windows, static_cast<double>(seconds), 0, 0};
+IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, int wineServer) {
+    IdleFigures figures;
+    figures.windows = windows;
+    figures.seconds = seconds;
     HelperWindows helpers(programs.helper);
     helpers.Open(L"Idle ", windows);
     {
         StartedProgram ombrel = StartOmbrel(programs);
         const HWND bar = WaitForWindow(&VisibleBar);
         ::Sleep(kSettle);
-        figures.ombrelCpuMs = CpuWhileIdle(ombrel, seconds);
+        const IdleCost cost = CostWhileIdle(ombrel, programs.ombrel, seconds, wineServer);
+        figures.ombrelCpuMs = cost.own;
+        figures.ombrelServerMs = cost.server;
         ombrel.Close(bar);
     }
     StartedProgram minimal = StartMinimal(programs);
     const HWND window = WaitForWindow(&VisibleMinimalWindow);
     ::Sleep(kSettle);
-    figures.minimalCpuMs = CpuWhileIdle(minimal, seconds);
+    const IdleCost cost = CostWhileIdle(minimal, programs.minimal, seconds, wineServer);
+    figures.minimalCpuMs = cost.own;
+    figures.minimalServerMs = cost.server;
     minimal.Close(window);
     return figures;
 }

@@ -20,6 +20,9 @@ struct IdleFigures {
     double seconds = 0;
     double ombrelCpuMs = 0;
     double minimalCpuMs = 0;
+    // What the Wine server spent meanwhile on everybody's behalf; negative when not known.
+    double ombrelServerMs = -1;
+    double minimalServerMs = -1;
 };
 
 struct StartupFigures {
@@ -30,7 +33,8 @@ struct StartupFigures {
 };
 
 SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs);
-IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds);
+// wineServer: the Linux process id of the Wine server, 0 if not known.
+IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, int wineServer);
 StartupFigures MeasureStartup(const Contenders& programs, int runs);
 
 }  // namespace ombrel::bench

@@ -44,9 +44,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*unused*/, PWSTR /*unused*/, 
     windowClass.lpszClassName = L"OmbrelBenchMinimal";
     ::RegisterClassW(&windowClass);
     const HWND window =
-        ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"Minimal",
-                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 900, 0, 360, 60, nullptr,
-                          nullptr, instance, nullptr);
+        ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, windowClass.lpszClassName,
+                          L"这是桌面-1", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 900, 0,
+                          360, 60, nullptr, nullptr, instance, nullptr);
     ::SetTimer(window, kRefreshTimer, 1000, nullptr);
     MSG message{};
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

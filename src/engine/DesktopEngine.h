@@ -4,6 +4,7 @@
 
 #include "engine/DesktopWindows.h"
 #include "engine/RecoveryList.h"
+#include "engine/ShellClassCache.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowVisibility.h"
 #include "platform/WindowSystem.h"
@@ -50,6 +51,7 @@ class DesktopEngine {
     Form& frmMain_;
     RecoveryList& recovery_;
     WindowVisibility visibility_;
+    ShellClassCache shellClasses_;
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
 };

@@ -14,7 +14,11 @@ constexpr float kMarkerOffsetTwips = 30;
 }  // namespace
 
 DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain, RecoveryList& recovery)
-    : windows_(windows), frmMain_(frmMain), recovery_(recovery), visibility_(windows) {}
+    : windows_(windows),
+      frmMain_(frmMain),
+      recovery_(recovery),
+      visibility_(windows),
+      shellClasses_(windows) {}
 
 int DesktopEngine::CurrentDesktop() const {
     return DesktopIndexFromTag(frmMain_.Tag());

@@ -1,27 +1,8 @@
 // The window sets and the filter that decides which windows may enter them.
-#include <array>
-#include <string_view>
-
 #include "engine/DesktopEngine.h"
 #include "ui/forms/Form.h"
 
 namespace ombrel {
-namespace {
-
-// Parts of the shell that are visible top-level windows on current Windows; hiding them
-// would take a second screen's taskbar or the desktop itself away on other desktops.
-constexpr std::array<std::u16string_view, 2> kShellClasses{u"Shell_SecondaryTrayWnd", u"WorkerW"};
-
-bool IsShellClass(std::u16string_view className) {
-    for (std::u16string_view shellClass : kShellClasses) {
-        if (className == shellClass) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
     if (!visibility_.IsVisible(hWnd)) {
@@ -30,7 +11,7 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
     if (hWnd == shell_.hProgMan || hWnd == shell_.hTrayWnd || hWnd == frmMain_.WindowIfLoaded()) {
         return false;
     }
-    return !windows_.IsWindowCloaked(hWnd) && !IsShellClass(windows_.ClassName(hWnd));
+    return !windows_.IsWindowCloaked(hWnd) && !shellClasses_.IsShellWindow(hWnd);
 }
 
 void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
@@ -40,6 +21,7 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     DesktopWindows_[index].clear();
     windows_.EnumWindows([this, index](WindowHandle hWnd) { return EnumWindowsProc(hWnd, index); });
     visibility_.Refreshed();
+    shellClasses_.Refreshed();
 }
 
 bool DesktopEngine::EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam) {

@@ -72,11 +72,18 @@ struct WindowTraits {
     static void Close(Handle handle) noexcept { ::DestroyWindow(handle); }
 };
 
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::FreeLibrary(handle); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 }  // namespace ombrel::win32

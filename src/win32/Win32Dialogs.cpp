@@ -1,9 +1,5 @@
 #include "win32/Win32Dialogs.h"
 
-#include <windows.h>
-
-#include <commdlg.h>
-
 #include <vector>
 
 #include "win32/Handles.h"
@@ -27,7 +23,26 @@ std::u16string Contents(const std::vector<wchar_t>& buffer) {
 
 }  // namespace
 
+Win32Dialogs::GetOpenFileNameFunction Win32Dialogs::GetOpenFileName() noexcept {
+    if (getOpenFileName_ == nullptr) {
+        commonDialogs_.Reset(
+            ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        if (commonDialogs_) {
+            // Through a function type without parameters: the cast from FARPROC is the
+            // documented way to call what GetProcAddress found.
+            getOpenFileName_ =
+                reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void (*)()>(
+                    ::GetProcAddress(commonDialogs_.Get(), "GetOpenFileNameW")));
+        }
+    }
+    return getOpenFileName_;
+}
+
 bool Win32Dialogs::ShowOpenFileDialog(OpenFileRecord& record) noexcept {
+    const GetOpenFileNameFunction getOpenFileName = GetOpenFileName();
+    if (getOpenFileName == nullptr) {
+        return false;
+    }
     try {
         std::vector<wchar_t> file = Buffer(record.fileBuffer, record.fileBufferChars);
         std::vector<wchar_t> title = Buffer(record.fileTitleBuffer, record.fileTitleBufferChars);
@@ -46,7 +61,7 @@ bool Win32Dialogs::ShowOpenFileDialog(OpenFileRecord& record) noexcept {
         dialog.lpstrInitialDir = record.initialDirectory ? initialDirectory.c_str() : nullptr;
         dialog.lpstrTitle = record.title ? dialogTitle.c_str() : nullptr;
         dialog.Flags = record.flags;
-        const bool chosen = ::GetOpenFileNameW(&dialog) != FALSE;
+        const bool chosen = getOpenFileName(&dialog) != FALSE;
         record.fileBuffer = Contents(file);
         record.fileTitleBuffer = Contents(title);
         return chosen;

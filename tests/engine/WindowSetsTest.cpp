@@ -83,6 +83,27 @@ TEST_F(WindowSets, OurOwnHelpWindowJoinsTheCurrentDesktopAndLeavesWithIt) {
     EXPECT_TRUE(Visible(help));
 }
 
+TEST_F(WindowSets, EachWindowsClassIsAskedForOnceWhileItLives) {
+    const WindowHandle app = OpenApp();
+    const WindowHandle wallpaperHost = fake.desktop.OpenWindow({.className = u"WorkerW"});
+    StartProgram();
+    const int afterStart = fake.desktop.ClassNameCalls();
+    Tick();
+    Tick();
+    EXPECT_EQ(fake.desktop.ClassNameCalls(), afterStart);
+    EXPECT_THAT(Set(0), ElementsAre(app));
+
+    // A window that went away is forgotten; a new one is asked about.
+    fake.desktop.CloseWindow(wallpaperHost);
+    Tick();
+    Tick();
+    const WindowHandle host = fake.desktop.OpenWindow({.className = u"WorkerW"});
+    Tick();
+    EXPECT_EQ(fake.desktop.ClassNameCalls(), afterStart + 1);
+    EXPECT_FALSE(Engine().IsTaskWindow(host));
+    EXPECT_THAT(Set(0), ElementsAre(app));
+}
+
 TEST_F(WindowSets, TheBarIsNeverCollectedEvenWhenVisible) {
     StartProgram();
     ASSERT_TRUE(Bar().Visible());

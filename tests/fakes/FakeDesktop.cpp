@@ -183,6 +183,7 @@ std::uint32_t FakeDesktop::ProcessIdOf(WindowHandle window) noexcept {
 }
 
 std::u16string FakeDesktop::ClassName(WindowHandle window) {
+    ++classNameCalls_;
     const Window* target = Find(window);
     return target == nullptr ? std::u16string() : target->className;
 }

@@ -81,6 +81,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uint32_t LastError() const { return lastError_; }
     int SyncShowCalls() const { return syncShowCalls_; }
     int AsyncShowCalls() const { return asyncShowCalls_; }
+    int ClassNameCalls() const { return classNameCalls_; }
 
     // WindowSystem
     WindowHandle FindWindowByClass(std::u16string_view className) noexcept override;
@@ -132,6 +133,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     int hangs_ = 0;
     int syncShowCalls_ = 0;
     int asyncShowCalls_ = 0;
+    int classNameCalls_ = 0;
     std::map<Combination, Hotkey> hotkeys_;
     MessageHandler* hook_ = nullptr;
     std::uintptr_t nextProcedure_ = 0x7000;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace ombrel::bench {
+
+// Under Wine, GetProcessTimes reports nothing for another process; Linux knows, and Wine shows
+// its files on drive Z:. Process ids here are Linux ones.
+
+// The Wine process whose program file name is this (e.g. "Ombrel.exe"), if one runs.
+std::optional<int> LinuxProcessOf(const std::wstring& programFileName);
+// CPU time of all the process's threads so far, in milliseconds; nothing if it cannot be read.
+std::optional<double> LinuxCpuMilliseconds(int processId);
+
+}  // namespace ombrel::bench
