@@ -37,9 +37,10 @@ trap 'ombrel_end_wine_sessions "$WINEPREFIX"; ombrel_stop_display; rm -rf "$work
 ombrel_wine_session "$WINEPREFIX"
 # The Wine server answers the programs' calls; its CPU time is counted beside theirs.
 server=""
-for pid in $(pgrep wineserver || true); do
-  if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-    server=$pid
+for process in /proc/[0-9]*; do
+  if [[ "$(cat "$process/comm" 2>/dev/null)" == wineserver* ]] &&
+    tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    server=${process#/proc/}
   fi
 done
 wine build/mingw/bench/ombrel_wine_benchmarks.exe --wineserver-pid "${server:-0}" "$@" |
