@@ -20,10 +20,10 @@ cmake --build --preset mingw --target ombrel_wine_benchmarks
 echo "== The engine on the in-memory desktop"
 build/linux/bench/engine_benchmarks --benchmark_min_time=0.2 --benchmark_format=csv \
   >"$work/engine.csv"
-# name,iterations,real_time,cpu_time,time_unit,...,per_window (the last column).
+# name,iterations,real_time,cpu_time (ns),...,per_window (the last column, in seconds).
 awk -F, 'NR > 1 {
-    split($1, part, "/"); gsub(/"/, "", part[1]);
-    printf "| %s | %s | %.1f %s | %.1f ns |\n", part[1], part[2], $4 / 1000, "µs", $NF
+    name = $1; gsub(/"/, "", name); split(name, part, "/");
+    printf "| %s | %s | %.1f µs | %.1f ns |\n", part[1], part[2], $4 / 1000, $NF * 1e9
   }' "$work/engine.csv" >"$work/engine.md"
 cat "$work/engine.md"
 
@@ -39,7 +39,7 @@ ombrel_wine_session "$WINEPREFIX"
 server=""
 for process in /proc/[0-9]*; do
   if [[ "$(cat "$process/comm" 2>/dev/null)" == wineserver* ]] &&
-    tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+    tr '\0' '\n' 2>/dev/null <"$process/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; then
     server=${process#/proc/}
   fi
 done
