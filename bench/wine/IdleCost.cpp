@@ -1,8 +1,5 @@
 // CPU time while nobody touches anything, with many windows on the screen.
-#include <stdexcept>
-
 #include "KernelCpuTime.h"
-
 #include "Measures.h"
 
 namespace ombrel::bench {
@@ -41,12 +38,14 @@ IdleCost CostWhileIdle(const StartedProgram& program, const std::wstring& path, 
             serverBefore >= 0 && serverAfter >= 0 ? serverAfter - serverBefore : -1};
 }
 
-HWND WaitForWindow(HWND (*find)()) {
-    HWND window = nullptr;
-    if (!PollUntil([&] { return (window = find()) != nullptr; }, Milliseconds(20'000))) {
-        throw std::runtime_error("the program's window did not appear");
-    }
-    return window;
+IdleCost IdleRun(const MeasuredProgram& measured, const Contenders& programs, int seconds,
+                 int wineServer) {
+    StartedProgram program = Start(measured, programs);
+    const HWND window = WaitForWindow(measured);
+    ::Sleep(kSettle);
+    const IdleCost cost = CostWhileIdle(program, programs.*measured.path, seconds, wineServer);
+    program.Close(window);
+    return cost;
 }
 
 }  // namespace
@@ -57,22 +56,12 @@ IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, in
     figures.seconds = seconds;
     HelperWindows helpers(programs.helper);
     helpers.Open(L"Idle ", windows);
-    {
-        StartedProgram ombrel = StartOmbrel(programs);
-        const HWND bar = WaitForWindow(&VisibleBar);
-        ::Sleep(kSettle);
-        const IdleCost cost = CostWhileIdle(ombrel, programs.ombrel, seconds, wineServer);
-        figures.ombrelCpuMs = cost.own;
-        figures.ombrelServerMs = cost.server;
-        ombrel.Close(bar);
-    }
-    StartedProgram minimal = StartMinimal(programs);
-    const HWND window = WaitForWindow(&VisibleMinimalWindow);
-    ::Sleep(kSettle);
-    const IdleCost cost = CostWhileIdle(minimal, programs.minimal, seconds, wineServer);
-    figures.minimalCpuMs = cost.own;
-    figures.minimalServerMs = cost.server;
-    minimal.Close(window);
+    const IdleCost ombrel = IdleRun(kOmbrel, programs, seconds, wineServer);
+    figures.ombrelCpuMs = ombrel.own;
+    figures.ombrelServerMs = ombrel.server;
+    const IdleCost minimal = IdleRun(kMinimal, programs, seconds, wineServer);
+    figures.minimalCpuMs = minimal.own;
+    figures.minimalServerMs = minimal.server;
     return figures;
 }
 

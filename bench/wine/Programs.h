@@ -52,11 +52,21 @@ struct Contenders {
     std::wstring helper;
 };
 
-StartedProgram StartOmbrel(const Contenders& programs);
 // Ombrel's bar, once it is visible; the minimal program's window likewise.
 HWND VisibleBar();
 HWND VisibleMinimalWindow();
-StartedProgram StartMinimal(const Contenders& programs);
+
+// One of the programs measured: where it is and how its window is found.
+struct MeasuredProgram {
+    std::wstring Contenders::*path;
+    HWND (*findVisibleWindow)();
+};
+inline const MeasuredProgram kOmbrel{&Contenders::ombrel, &VisibleBar};
+inline const MeasuredProgram kMinimal{&Contenders::minimal, &VisibleMinimalWindow};
+
+StartedProgram Start(const MeasuredProgram& program, const Contenders& programs);
+// Its window once visible; throws if it does not appear.
+HWND WaitForWindow(const MeasuredProgram& program);
 
 // The windows in the system's z-order, top first.
 std::vector<HWND> InZOrder(const std::vector<HWND>& windows);

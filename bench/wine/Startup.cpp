@@ -1,6 +1,4 @@
 // From process start to the window on the screen, and the memory it took to get there.
-#include <stdexcept>
-
 #include "Measures.h"
 
 namespace ombrel::bench {
@@ -13,14 +11,10 @@ struct OneStart {
     double peakBytes;
 };
 
-OneStart StartOnce(StartedProgram (*start)(const Contenders&), HWND (*find)(),
-                   const Contenders& programs) {
+OneStart StartOnce(const MeasuredProgram& measured, const Contenders& programs) {
     const auto begin = Clock::now();
-    StartedProgram program = start(programs);
-    HWND window = nullptr;
-    if (!PollUntil([&] { return (window = find()) != nullptr; }, Milliseconds(20'000))) {
-        throw std::runtime_error("the program's window did not appear");
-    }
+    StartedProgram program = Start(measured, programs);
+    const HWND window = WaitForWindow(measured);
     const double elapsed = Milliseconds(Clock::now() - begin).count();
     ::Sleep(kSettle);
     const auto peak = static_cast<double>(program.PeakWorkingSet());
@@ -34,10 +28,10 @@ StartupFigures MeasureStartup(const Contenders& programs, int runs) {
     StartupFigures figures;
     // Taking turns, so that a slow moment of the machine falls on both.
     for (int run = 0; run < runs; ++run) {
-        const OneStart ombrel = StartOnce(&StartOmbrel, &VisibleBar, programs);
+        const OneStart ombrel = StartOnce(kOmbrel, programs);
         figures.ombrelMs.push_back(ombrel.milliseconds);
         figures.ombrelPeakBytes.push_back(ombrel.peakBytes);
-        const OneStart minimal = StartOnce(&StartMinimal, &VisibleMinimalWindow, programs);
+        const OneStart minimal = StartOnce(kMinimal, programs);
         figures.minimalMs.push_back(minimal.milliseconds);
         figures.minimalPeakBytes.push_back(minimal.peakBytes);
     }

@@ -147,10 +147,8 @@ void SwitchOnOwnKey(const Windows& leaving, const Windows& entering) {
 // user would, and stays there after a refresh.
 StartedProgram StartOmbrelWithTwoDesktops(const Contenders& programs, TwoDesktops& desktops,
                                           HWND& bar) {
-    StartedProgram ombrel = StartOmbrel(programs);
-    if (!PollUntil([&] { return (bar = VisibleBar()) != nullptr; }, Milliseconds(20'000))) {
-        throw std::runtime_error("Ombrel's bar did not appear");
-    }
+    StartedProgram ombrel = Start(kOmbrel, programs);
+    bar = WaitForWindow(kOmbrel);
     Pause(kRefreshPassed);
     // Desktop 2 has nothing to show yet: wait for desktop 1 to go.
     for (int attempt = 0;
