@@ -27,13 +27,31 @@ struct IdleCost {
     double server;
 };
 
+double ServerMilliseconds(int wineServer) {
+    return wineServer != 0 ? LinuxCpuMilliseconds(wineServer).value_or(-1) : -1;
+}
+
+// After windows have opened, Wine's desktop goes on drawing for a while; what it does then is
+// not the idle cost of the program measured next.
+void WaitForQuietServer(int wineServer) {
+    constexpr double kQuietShare = 0.02;
+    constexpr int kMostSeconds = 30;
+    for (int second = 0; second < kMostSeconds; ++second) {
+        const double before = ServerMilliseconds(wineServer);
+        ::Sleep(1000);
+        if (before < 0 || ServerMilliseconds(wineServer) - before < kQuietShare * 1000) {
+            return;
+        }
+    }
+}
+
 IdleCost CostWhileIdle(const StartedProgram& program, const std::wstring& path, int seconds,
                        int wineServer) {
+    WaitForQuietServer(wineServer);
     const double before = CpuMilliseconds(program, path);
-    const double serverBefore =
-        wineServer != 0 ? LinuxCpuMilliseconds(wineServer).value_or(-1) : -1;
+    const double serverBefore = ServerMilliseconds(wineServer);
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
-    const double serverAfter = wineServer != 0 ? LinuxCpuMilliseconds(wineServer).value_or(-1) : -1;
+    const double serverAfter = ServerMilliseconds(wineServer);
     return {CpuMilliseconds(program, path) - before,
             serverBefore >= 0 && serverAfter >= 0 ? serverAfter - serverBefore : -1};
 }
