@@ -65,7 +65,7 @@ void PrintSwitch(const Options& options, const Contenders& programs) {
         "window of desktop 2 shown; %d runs each. The windows belong to helper processes "
         "(50 windows each). *Limit*: the driver hides and shows the same windows itself "
         "with `ShowWindowAsync`, in the same order; *limit on the key*: the same, once the "
-        "driver's own hotkey Ctrl+F2 has arrived.\n\n",
+        "driver's own hotkey Ctrl+Shift+F2 has arrived (the same way in as Ombrel's key).\n\n",
         options.runs);
     std::printf(
         "| windows per desktop | Ombrel median | Ombrel worst | limit median | limit worst "
