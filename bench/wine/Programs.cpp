@@ -70,16 +70,7 @@ StartedProgram::~StartedProgram() {
 }
 
 void StartedProgram::End() {
-    if (process_.hProcess == nullptr) {
-        return;
-    }
-    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 5000);
-    }
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-    process_ = {};
+    driver::EndProcess(process_);
 }
 
 void StartedProgram::Close(HWND mainWindow) {

@@ -78,12 +78,12 @@ class TwoDesktops {
             if (PollUntil([&] { return Switched(leaving, entering); }, kSwitchLimit)) {
                 return Milliseconds(Clock::now() - start).count();
             }
-            if (!AllVisible(leaving, true)) {
-                throw std::runtime_error(
-                    "a switch was left half done: " + std::to_string(CountVisible(leaving)) +
-                    " of " + std::to_string(leaving.size()) + " leaving and " +
-                    std::to_string(CountVisible(entering)) + " of " +
-                    std::to_string(entering.size()) + " entering visible");
+            if (!driver::AllVisible(leaving, true)) {
+                throw std::runtime_error("a switch was left half done: " +
+                                         std::to_string(driver::CountVisible(leaving)) + " of " +
+                                         std::to_string(leaving.size()) + " leaving and " +
+                                         std::to_string(driver::CountVisible(entering)) + " of " +
+                                         std::to_string(entering.size()) + " entering visible");
             }
             ++lostPresses;
         }
@@ -95,18 +95,6 @@ class TwoDesktops {
         const double milliseconds = Timed(true, there, lostPresses);
         Timed(false, back, lostPresses);
         return milliseconds;
-    }
-
-    static std::size_t CountVisible(const Windows& windows) {
-        std::size_t visible = 0;
-        for (HWND window : windows) {
-            visible += ::IsWindowVisible(window) != FALSE ? 1 : 0;
-        }
-        return visible;
-    }
-
-    static bool AllVisible(const Windows& windows, bool visible) {
-        return CountVisible(windows) == (visible ? windows.size() : 0);
     }
 
     const Windows& One() const { return one_; }
@@ -151,14 +139,13 @@ StartedProgram StartOmbrelWithTwoDesktops(const Contenders& programs, TwoDesktop
     bar = WaitForWindow(kOmbrel);
     Pause(kRefreshPassed);
     // Desktop 2 has nothing to show yet: wait for desktop 1 to go.
-    for (int attempt = 0;
-         attempt < kLostPressRetries && !TwoDesktops::AllVisible(desktops.One(), false);
+    for (int attempt = 0; attempt < kLostPressRetries && !driver::AllVisible(desktops.One(), false);
          ++attempt) {
         driver::PressKeys({VK_CONTROL, VK_F2});
-        PollUntil([&] { return TwoDesktops::AllVisible(desktops.One(), false); }, kSwitchLimit);
+        PollUntil([&] { return driver::AllVisible(desktops.One(), false); }, kSwitchLimit);
     }
     SwitchDirectly({}, InZOrder(desktops.Two()));
-    PollUntil([&] { return TwoDesktops::AllVisible(desktops.Two(), true); }, kSwitchLimit);
+    PollUntil([&] { return driver::AllVisible(desktops.Two(), true); }, kSwitchLimit);
     Pause(kRefreshPassed);
     int lost = 0;
     desktops.Timed(false, PressOmbrelKey(VK_F1), lost);
@@ -176,7 +163,7 @@ SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, i
     TwoDesktops desktops(helpers.Open(L"One ", windowsPerDesktop),
                          helpers.Open(L"Two ", windowsPerDesktop));
     SwitchDirectly(InZOrder(desktops.Two()), {});
-    PollUntil([&] { return TwoDesktops::AllVisible(desktops.Two(), false); }, kSwitchLimit);
+    PollUntil([&] { return driver::AllVisible(desktops.Two(), false); }, kSwitchLimit);
 
     Progress("starting Ombrel", windowsPerDesktop);
     HWND bar = nullptr;

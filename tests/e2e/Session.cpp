@@ -55,25 +55,14 @@ void Session::SetUp() {
 }
 
 void Session::KillOmbrel() {
-    if (ombrel_.hProcess != nullptr) {
-        if (::WaitForSingleObject(ombrel_.hProcess, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(ombrel_.hProcess, 1);
-            ::WaitForSingleObject(ombrel_.hProcess, 5000);
-        }
-        ::CloseHandle(ombrel_.hThread);
-        ::CloseHandle(ombrel_.hProcess);
-        ombrel_ = {};
-    }
+    driver::EndProcess(ombrel_);
     bar_ = nullptr;
 }
 
 void Session::TearDown() {
     KillOmbrel();
     for (PROCESS_INFORMATION& process : others_) {
-        ::TerminateProcess(process.hProcess, 1);
-        ::WaitForSingleObject(process.hProcess, 5000);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+        driver::EndProcess(process);
     }
     WaitFor([] { return driver::FindBar() == nullptr; });
 }
@@ -139,15 +128,6 @@ void Session::ClickDesktopButton(int desktopNumber) {
 bool Session::WaitForDesktop(int desktopNumber) {
     const std::wstring expected = L"这是桌面-" + std::to_wstring(desktopNumber);
     return WaitFor([&] { return BarCaption() == expected; });
-}
-
-bool Session::AllVisible(const std::vector<HWND>& windows, bool visible) const {
-    for (HWND window : windows) {
-        if (Visible(window) != visible) {
-            return false;
-        }
-    }
-    return true;
 }
 
 int Session::HotkeysHeld() {

@@ -45,7 +45,9 @@ class Session : public ::testing::Test {
     // Waits for the caption of desktop n, "这是桌面-n".
     bool WaitForDesktop(int desktopNumber);
     static bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
-    bool AllVisible(const std::vector<HWND>& windows, bool visible) const;
+    static bool AllVisible(const std::vector<HWND>& windows, bool visible) {
+        return driver::AllVisible(windows, visible);
+    }
     // Every hotkey of Ombrel's is held by somebody: a second registration fails.
     static int HotkeysHeld();
     void SaveScreenshot(const wchar_t* name, HWND window);

@@ -100,6 +100,31 @@ PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
     return process;
 }
 
+void EndProcess(PROCESS_INFORMATION& process) {
+    if (process.hProcess == nullptr) {
+        return;
+    }
+    if (::WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 5000);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    process = {};
+}
+
+std::size_t CountVisible(const std::vector<HWND>& windows) {
+    std::size_t visible = 0;
+    for (HWND window : windows) {
+        visible += ::IsWindowVisible(window) != FALSE ? 1 : 0;
+    }
+    return visible;
+}
+
+bool AllVisible(const std::vector<HWND>& windows, bool visible) {
+    return CountVisible(windows) == (visible ? windows.size() : 0);
+}
+
 std::wstring WinePath(const char* unixPath) {
     std::wstring path = L"Z:";
     for (const char* c = unixPath; *c != '\0'; ++c) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <thread>
@@ -29,8 +30,10 @@ class DocumentWindows {
     HWND control_ = nullptr;
 };
 
-// Starts a program; the handles are the caller's to close.
+// Starts a program; the handles are the caller's to close, or EndProcess's.
 PROCESS_INFORMATION StartProcess(const std::wstring& commandLine);
+// Ends the program if it still runs, as the task manager would, and closes its handles.
+void EndProcess(PROCESS_INFORMATION& process);
 // A Linux path as a Wine prefix sees it, on drive Z:.
 std::wstring WinePath(const char* unixPath);
 
@@ -47,6 +50,9 @@ bool WaitFor(const std::function<bool()>& condition,
 HWND FindBar();
 HWND FindChildButton(HWND parent, const wchar_t* caption);
 RECT WindowRect(HWND window);
+// How many of the windows are visible; whether all of them are (or none, for false).
+std::size_t CountVisible(const std::vector<HWND>& windows);
+bool AllVisible(const std::vector<HWND>& windows, bool visible);
 std::wstring WindowTitle(HWND window);
 // A control's text as the control itself reports it, also in another program.
 std::wstring ControlText(HWND control);
