@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/ShellWindows.h"
 #include "platform/ScopedRegistryKey.h"
 
 namespace ombrel {
@@ -92,7 +93,7 @@ std::size_t RecoveryList::WorkOff() {
                 ++shown;
             }
         }
-        for (std::u16string_view shellClass : {u"ProgMan", u"Shell_TrayWnd"}) {
+        for (std::u16string_view shellClass : {kDesktopIconsClass, kTaskbarClass}) {
             windows_.ShowWindowAsync(windows_.FindWindowByClass(shellClass), ShowCommand::Show);
         }
     }

@@ -24,15 +24,18 @@ bool IsShellClass(std::u16string_view className) {
 
 bool ShellClassCache::IsShellWindow(WindowHandle window) {
     const auto known = known_.find(window);
-    const bool shell =
-        known != known_.end() ? known->second : IsShellClass(windows_.ClassName(window));
-    seen_[window] = shell;
+    if (known != known_.end()) {
+        known->second.lastSeen = refresh_;
+        return known->second.shell;
+    }
+    const bool shell = IsShellClass(windows_.ClassName(window));
+    known_.emplace(window, Answer{shell, refresh_});
     return shell;
 }
 
 void ShellClassCache::Refreshed() {
-    known_.swap(seen_);
-    seen_.clear();
+    std::erase_if(known_, [this](const auto& entry) { return entry.second.lastSeen != refresh_; });
+    ++refresh_;
 }
 
 }  // namespace ombrel

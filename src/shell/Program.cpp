@@ -48,9 +48,9 @@ void Program::Startup() {
     registry_.ConfigureAtStartup();
 
     ShellWindows& shell = engine_.Shell();
-    shell.hProgMan = platform_.windows.FindWindowByClass(u"ProgMan");
+    shell.hProgMan = platform_.windows.FindWindowByClass(kDesktopIconsClass);
     shell.DesktopIconsShown = true;
-    shell.hTrayWnd = platform_.windows.FindWindowByClass(u"Shell_TrayWnd");
+    shell.hTrayWnd = platform_.windows.FindWindowByClass(kTaskbarClass);
     shell.TaskbarShown = true;
 
     frmMain_.SetLeft(platform_.forms.ScreenWidthTwips() - frmMain_.Width());
