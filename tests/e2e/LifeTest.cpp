@@ -77,22 +77,21 @@ TEST_F(StartAndExit, ExitShowsEveryHeldWindowAndTheTaskbarFreesTheHotkeysAndStop
     StartOmbrel();
     const std::vector<HWND> one = OpenApp(L"One", 2);
     LetARefreshPass();
-    Press({VK_CONTROL, VK_F2});
-    ASSERT_TRUE(WaitForDesktop(2));
+    ASSERT_TRUE(SwitchTo(2));
     const std::vector<HWND> two = OpenApp(L"Two", 2);
     LetARefreshPass();
-    Press({VK_CONTROL, VK_F3});
-    ASSERT_TRUE(WaitForDesktop(3));
+    ASSERT_TRUE(SwitchTo(3));
     const std::vector<HWND> three = OpenApp(L"Three", 1);
     LetARefreshPass();
-    Press({VK_CONTROL, VK_F4});
-    ASSERT_TRUE(WaitForDesktop(4));
-    Press({VK_CONTROL, VK_F11});
-    ASSERT_TRUE(WaitFor([&] { return !Visible(taskbar); }));
+    ASSERT_TRUE(SwitchTo(4));
+    ASSERT_TRUE(PressFor({VK_CONTROL, VK_F11}, [&] { return !Visible(taskbar); }));
     ASSERT_TRUE(AllVisible(one, false) && AllVisible(two, false) && AllVisible(three, false));
 
-    ClickButton(Bar(), L"退出");
-    ASSERT_EQ(::WaitForSingleObject(OmbrelProcess(), 10000), WAIT_OBJECT_0) << "still running";
+    ASSERT_TRUE(ClickFor(
+        Bar(), L"退出",
+        [this] { return ::WaitForSingleObject(OmbrelProcess(), 0) == WAIT_OBJECT_0; },
+        std::chrono::seconds(10)))
+        << "still running";
     EXPECT_TRUE(WaitFor([&] {
         return AllVisible(one, true) && AllVisible(two, true) && AllVisible(three, true) &&
                Visible(taskbar);
@@ -106,17 +105,14 @@ TEST_F(StartAndExit, AHotkeyHeldByAnotherProgramLeavesTheOtherTwentyAndItsButton
     StartOmbrel();
     const std::vector<HWND> apps = OpenApp(L"Held", 1);
     LetARefreshPass();
-    Press({VK_CONTROL, VK_F5});
     MSG message{};
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F5}, [&] {
         return ::PeekMessageW(&message, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != FALSE;
     })) << "the key should have come to its holder";
     EXPECT_EQ(BarCaption(), L"Ombrel200902");
 
-    Press({VK_CONTROL, VK_F6});
-    EXPECT_TRUE(WaitForDesktop(6));
-    ClickDesktopButton(5);
-    EXPECT_TRUE(WaitForDesktop(5));
+    EXPECT_TRUE(SwitchTo(6));
+    EXPECT_TRUE(ClickDesktopButton(5));
     SaveScreenshot(L"bar-desktop5", Bar());
     ::UnregisterHotKey(nullptr, 77);
 }

@@ -17,16 +17,14 @@ class NeverLoseAWindow : public Session {
         std::vector<HWND> all;
         for (int desktop = 1; desktop <= 3; ++desktop) {
             if (desktop > 1) {
-                Press({VK_CONTROL, static_cast<WORD>(VK_F1 + desktop - 1)});
-                EXPECT_TRUE(WaitForDesktop(desktop));
+                EXPECT_TRUE(SwitchTo(desktop));
             }
             for (HWND window : OpenApp(L"Desktop " + std::to_wstring(desktop), 2)) {
                 all.push_back(window);
             }
             LetARefreshPass();
         }
-        Press({VK_CONTROL, VK_F4});
-        EXPECT_TRUE(WaitForDesktop(4));
+        EXPECT_TRUE(SwitchTo(4));
         EXPECT_TRUE(WaitFor([&] { return AllVisible(all, false); }));
         return all;
     }

@@ -2,6 +2,9 @@
 
 #include "ScreenCapture.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace ombrel::e2e {
 namespace {
 
@@ -120,14 +123,50 @@ void Session::ClickButton(HWND parent, const wchar_t* caption) {
     driver::ClickAt(driver::CenterOf(button));
 }
 
-void Session::ClickDesktopButton(int desktopNumber) {
-    const std::wstring caption = std::to_wstring(desktopNumber);
-    ClickButton(bar_, caption.c_str());
+namespace {
+
+std::wstring DesktopCaption(int desktopNumber) {
+    return L"这是桌面-" + std::to_wstring(desktopNumber);
 }
 
-bool Session::WaitForDesktop(int desktopNumber) {
-    const std::wstring expected = L"这是桌面-" + std::to_wstring(desktopNumber);
-    return WaitFor([&] { return BarCaption() == expected; });
+bool TryUntil(const std::function<void()>& act, const std::function<bool()>& effect,
+              std::chrono::milliseconds patience = std::chrono::seconds(2)) {
+    constexpr int kTries = 3;
+    for (int tries = 0; tries < kTries; ++tries) {
+        act();
+        if (WaitFor(effect, patience)) {
+            return true;
+        }
+        std::printf("[ again    ] no effect within %lld ms\n",
+                    static_cast<long long>(patience.count()));
+    }
+    return false;
+}
+
+}  // namespace
+
+bool Session::PressFor(std::initializer_list<WORD> keys, const std::function<bool()>& effect) {
+    return TryUntil([keys] { driver::PressKeys(keys); }, effect);
+}
+
+bool Session::ClickFor(HWND parent, const wchar_t* caption, const std::function<bool()>& effect,
+                       std::chrono::milliseconds patience) {
+    const HWND button = driver::FindChildButton(parent, caption);
+    EXPECT_NE(button, nullptr) << "no such button";
+    return button != nullptr &&
+           TryUntil([button] { driver::ClickAt(driver::CenterOf(button)); }, effect, patience);
+}
+
+bool Session::SwitchTo(int desktopNumber) {
+    const std::wstring expected = DesktopCaption(desktopNumber);
+    return PressFor({VK_CONTROL, static_cast<WORD>(VK_F1 + desktopNumber - 1)},
+                    [&] { return BarCaption() == expected; });
+}
+
+bool Session::ClickDesktopButton(int desktopNumber) {
+    const std::wstring caption = std::to_wstring(desktopNumber);
+    const std::wstring expected = DesktopCaption(desktopNumber);
+    return ClickFor(bar_, caption.c_str(), [&] { return BarCaption() == expected; });
 }
 
 int Session::HotkeysHeld() {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,14 +38,23 @@ class Session : public ::testing::Test {
     void EndAppOf(HWND window);
 
     void Press(std::initializer_list<WORD> keys) { driver::PressKeys(keys); }
+    // Presses, or clicks, and waits for the effect. Under Wine a key press or click sent with
+    // SendInput is now and then lost on the way (about one in a hundred in the soak, most often
+    // just after the focus moved); like a user, the test tries again, but only after two
+    // seconds without the effect, so that a slow answer is never taken for a lost one nor a
+    // toggle done twice.
+    bool PressFor(std::initializer_list<WORD> keys, const std::function<bool()>& effect);
+    bool ClickFor(HWND parent, const wchar_t* caption, const std::function<bool()>& effect,
+                  std::chrono::milliseconds patience = std::chrono::seconds(2));
+    // Ctrl+F1..F9, until the caption says desktop n.
+    bool SwitchTo(int desktopNumber);
     // The user goes on working for a moment: the refresh timer (once a second) takes what is
     // on the screen into the current desktop. Not a wait for a result: it is part of the use.
     static void LetARefreshPass() { ::Sleep(1100); }
     void ClickButton(HWND parent, const wchar_t* caption);
-    void ClickDesktopButton(int desktopNumber);
+    // Clicks button n of the bar, until the caption says desktop n.
+    bool ClickDesktopButton(int desktopNumber);
     std::wstring BarCaption() const { return driver::WindowTitle(bar_); }
-    // Waits for the caption of desktop n, "这是桌面-n".
-    bool WaitForDesktop(int desktopNumber);
     static bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
     static bool AllVisible(const std::vector<HWND>& windows, bool visible) {
         return driver::AllVisible(windows, visible);

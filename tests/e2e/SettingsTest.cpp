@@ -121,8 +121,7 @@ TEST_F(SettingsDialog, ApplyPutsTheCurrentDesktopsWallpaperOnTheScreenAndStaysOp
     ASSERT_TRUE(driver::SaveScreenBmp(picture, RECT{0, 0, 32, 32}));
     PutString(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"Wallpaper", L"");
     StartOmbrel();
-    Press({VK_CONTROL, VK_F3});
-    ASSERT_TRUE(WaitForDesktop(3));
+    ASSERT_TRUE(SwitchTo(3));
     const HWND dialog = Open();
     TypeInto(Boxes(dialog)[2], picture);
     ClickButton(dialog, L"应  用");

@@ -17,25 +17,21 @@ TEST_F(Desktops, HotkeysAndButtonsSwitchBetweenTwoDesktopsOfWindows) {
     const std::vector<HWND> one = OpenApp(L"Desk one", 3);
     LetARefreshPass();
 
-    Press({VK_CONTROL, VK_F2});
-    ASSERT_TRUE(WaitForDesktop(2));
+    ASSERT_TRUE(SwitchTo(2));
     EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false); }));
     const std::vector<HWND> two = OpenApp(L"Desk two", 2);
     LetARefreshPass();
 
-    Press({VK_CONTROL, VK_F1});
-    ASSERT_TRUE(WaitForDesktop(1));
+    ASSERT_TRUE(SwitchTo(1));
     EXPECT_TRUE(WaitFor([&] { return AllVisible(one, true) && AllVisible(two, false); }));
 
     // Again to the current desktop: nothing changes.
     Press({VK_CONTROL, VK_F1});
     EXPECT_FALSE(WaitFor([&] { return !AllVisible(one, true) || AllVisible(two, true); }, 500ms));
 
-    ClickDesktopButton(2);
-    ASSERT_TRUE(WaitForDesktop(2));
+    ASSERT_TRUE(ClickDesktopButton(2));
     EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false) && AllVisible(two, true); }));
-    ClickDesktopButton(1);
-    ASSERT_TRUE(WaitForDesktop(1));
+    ASSERT_TRUE(ClickDesktopButton(1));
     EXPECT_TRUE(WaitFor([&] { return AllVisible(one, true) && AllVisible(two, false); }));
 }
 
@@ -46,11 +42,9 @@ TEST_F(Desktops, CtrlAltF3SendsTheActiveWindowAwayAndCtrlF3BringsItBack) {
     const HWND sent = apps.back();
     ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == sent; }));
 
-    Press({VK_CONTROL, VK_MENU, VK_F3});
-    EXPECT_TRUE(WaitFor([&] { return !Visible(sent); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_MENU, VK_F3}, [&] { return !Visible(sent); }));
     EXPECT_TRUE(Visible(apps.front()));
-    Press({VK_CONTROL, VK_F3});
-    ASSERT_TRUE(WaitForDesktop(3));
+    ASSERT_TRUE(SwitchTo(3));
     EXPECT_TRUE(WaitFor([&] { return Visible(sent) && !Visible(apps.front()); }));
 
     // To the current desktop, nothing; with the bar in front, nothing either.
@@ -69,24 +63,16 @@ TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {
     const HWND taskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();
     StartOmbrel();
 
-    Press({VK_CONTROL, VK_F10});
-    EXPECT_TRUE(WaitFor([&] { return !Visible(icons); }));
-    ClickButton(Bar(), L"桌  面");
-    EXPECT_TRUE(WaitFor([&] { return Visible(icons); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F10}, [&] { return !Visible(icons); }));
+    EXPECT_TRUE(ClickFor(Bar(), L"桌  面", [&] { return Visible(icons); }));
 
-    Press({VK_CONTROL, VK_F11});
-    EXPECT_TRUE(WaitFor([&] { return !Visible(taskbar); }));
-    ClickButton(Bar(), L"任务栏");
-    EXPECT_TRUE(WaitFor([&] { return Visible(taskbar); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F11}, [&] { return !Visible(taskbar); }));
+    EXPECT_TRUE(ClickFor(Bar(), L"任务栏", [&] { return Visible(taskbar); }));
 
-    Press({VK_CONTROL, VK_F12});
-    EXPECT_TRUE(WaitFor([&] { return !Visible(Bar()); }));
-    Press({VK_CONTROL, VK_F12});
-    EXPECT_TRUE(WaitFor([&] { return Visible(Bar()); }));
-    ClickButton(Bar(), L"隐  藏");
-    EXPECT_TRUE(WaitFor([&] { return !Visible(Bar()); }));
-    Press({VK_CONTROL, VK_F12});
-    EXPECT_TRUE(WaitFor([&] { return Visible(Bar()); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F12}, [&] { return !Visible(Bar()); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F12}, [&] { return Visible(Bar()); }));
+    EXPECT_TRUE(ClickFor(Bar(), L"隐  藏", [&] { return !Visible(Bar()); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F12}, [&] { return Visible(Bar()); }));
 }
 
 TEST_F(Desktops, AHungProgramNeitherSlowsASwitchNorStopsTheHotkeys) {
@@ -107,8 +93,7 @@ TEST_F(Desktops, AHungProgramNeitherSlowsASwitchNorStopsTheHotkeys) {
     std::printf("[ measure  ] round trip with a hung window: %lld ms\n",
                 static_cast<long long>(
                     std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
-    Press({VK_CONTROL, VK_F3});
-    EXPECT_TRUE(WaitForDesktop(3));
+    EXPECT_TRUE(SwitchTo(3));
 }
 
 // Reported, not asserted: what a round trip does to desktop 1's stacking order and focus.
@@ -128,10 +113,8 @@ TEST_F(Desktops, MeasureStackingOrderAndFocusAfterARoundTrip) {
     };
     const std::vector<HWND> before = order();
     const HWND focusBefore = ::GetForegroundWindow();
-    Press({VK_CONTROL, VK_F2});
-    ASSERT_TRUE(WaitFor([&] { return AllVisible(apps, false); }));
-    Press({VK_CONTROL, VK_F1});
-    ASSERT_TRUE(WaitFor([&] { return AllVisible(apps, true); }));
+    ASSERT_TRUE(PressFor({VK_CONTROL, VK_F2}, [&] { return AllVisible(apps, false); }));
+    ASSERT_TRUE(PressFor({VK_CONTROL, VK_F1}, [&] { return AllVisible(apps, true); }));
     const std::vector<HWND> after = order();
     int samePlace = 0;
     for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
