@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "Session.h"
 
 namespace {
@@ -37,6 +39,8 @@ class CompanionServiceInstalled : public ::testing::Environment {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Unbuffered: a suite that dies still leaves every line it wrote.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new CompanionServiceInstalled);  // owned by GoogleTest
     return RUN_ALL_TESTS();

@@ -53,6 +53,7 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
             openProgram();
         }
         std::function<bool()> effect = [] { return true; };
+        HWND sent = nullptr;
         const int kind = pick(10);
         const char* what = "switch";
         if (kind < 6) {
@@ -71,8 +72,7 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
             if (visible.empty()) {
                 continue;
             }
-            const HWND sent =
-                visible[static_cast<std::size_t>(pick(static_cast<int>(visible.size())))];
+            sent = visible[static_cast<std::size_t>(pick(static_cast<int>(visible.size())))];
             ::SetForegroundWindow(sent);
             if (!WaitFor([sent] { return ::GetForegroundWindow() == sent; }, 2s)) {
                 continue;  // the desktop would not bring it forward; not Ombrel's doing
@@ -106,8 +106,13 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
             const bool answers =
                 ::SendMessageTimeoutW(Bar(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored) != 0;
             ++(answers ? withoutEffect : unanswered);
-            std::printf("[ soak     ] command %d (%s): no effect within 2 s; Ombrel %s\n", command,
-                        what, answers ? "answers" : "does not answer");
+            // Under Wine the focus can still move after the window came forward, for instance
+            // while the hides of the switch before are landing: then the key came to no window
+            // of the user's, and Ombrel rightly sent nothing.
+            const bool focusMoved = sent != nullptr && ::GetForegroundWindow() != sent;
+            std::printf("[ soak     ] command %d (%s): no effect within 2 s; Ombrel %s%s\n",
+                        command, what, answers ? "answers" : "does not answer",
+                        focusMoved ? "; the focus had left the window" : "");
         }
         if (command % 50 == 0) {
             LetARefreshPass();  // now and then the user pauses, and the desktop is refreshed
@@ -115,7 +120,7 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
     }
     std::printf(
         "[ measure  ] soak: %d commands, %zu windows in the end, slowest effect %lld ms, "
-        "%d without effect (the key press was lost on the way), %d unanswered\n",
+        "%d without effect (the key press lost on the way or the focus moved), %d unanswered\n",
         kCommands, windows.size(), static_cast<long long>(slowest.count()), withoutEffect,
         unanswered);
     EXPECT_EQ(unanswered, 0);
