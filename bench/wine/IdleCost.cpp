@@ -2,6 +2,8 @@
 #include "KernelCpuTime.h"
 #include "Measures.h"
 
+#include <optional>
+
 namespace ombrel::bench {
 namespace {
 
@@ -13,8 +15,8 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 // The program's own CPU time: under Wine as Linux counts it (Wine's GetProcessTimes reports
 // next to nothing for another process), on Windows as Windows does.
-double CpuMilliseconds(const StartedProgram& program, const std::wstring& path) {
-    if (const auto linuxProcess = LinuxProcessOf(FileNameOf(path))) {
+double CpuMilliseconds(const StartedProgram& program, std::optional<int> linuxProcess) {
+    if (linuxProcess) {
         if (const auto milliseconds = LinuxCpuMilliseconds(*linuxProcess)) {
             return *milliseconds;
         }
@@ -48,11 +50,13 @@ void WaitForQuietServer(int wineServer) {
 IdleCost CostWhileIdle(const StartedProgram& program, const std::wstring& path, int seconds,
                        int wineServer) {
     WaitForQuietServer(wineServer);
-    const double before = CpuMilliseconds(program, path);
+    // Looked up once: both readings must be of the same process.
+    const std::optional<int> linuxProcess = LinuxProcessOf(FileNameOf(path));
+    const double before = CpuMilliseconds(program, linuxProcess);
     const double serverBefore = ServerMilliseconds(wineServer);
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
     const double serverAfter = ServerMilliseconds(wineServer);
-    return {CpuMilliseconds(program, path) - before,
+    return {CpuMilliseconds(program, linuxProcess) - before,
             serverBefore >= 0 && serverAfter >= 0 ? serverAfter - serverBefore : -1};
 }
 

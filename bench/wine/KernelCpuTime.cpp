@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cwctype>
+#include <sstream>
 #include <string>
 
 namespace ombrel::bench {
@@ -73,18 +74,24 @@ std::optional<int> LinuxProcessOf(const std::wstring& programFileName) {
 }
 
 std::optional<double> LinuxCpuMilliseconds(int processId) {
-    // schedstat: nanoseconds on a CPU, per thread.
-    const std::wstring tasks = kProc + std::to_wstring(processId) + L"\\task\\";
-    double nanoseconds = 0;
-    bool any = false;
-    ForEachNumberedEntry(tasks, [&](const std::wstring& thread) {
-        const std::string schedstat = ReadSmallFile(tasks + thread + L"\\schedstat");
-        if (!schedstat.empty()) {
-            nanoseconds += std::stod(schedstat);
-            any = true;
+    // stat, fields 14 and 15: user and system time in clock ticks, with the time of threads
+    // that have ended (a sum over the live threads' schedstat loses it, and can go backwards).
+    const std::string stat = ReadSmallFile(kProc + std::to_wstring(processId) + L"\\stat");
+    const std::size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) {
+        return std::nullopt;
+    }
+    std::istringstream fields(stat.substr(nameEnd + 1));
+    std::string field;
+    double ticks = 0;
+    for (int number = 3; number <= 15 && fields >> field; ++number) {
+        if (number >= 14) {
+            ticks += std::stod(field);
         }
-    });
-    return any ? std::optional<double>(nanoseconds / 1e6) : std::nullopt;
+    }
+    // Linux counts in hundredths of a second on every architecture Wine runs on.
+    constexpr double kMillisecondsPerTick = 10;
+    return fields ? std::optional<double>(ticks * kMillisecondsPerTick) : std::nullopt;
 }
 
 }  // namespace ombrel::bench

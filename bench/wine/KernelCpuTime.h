@@ -10,7 +10,8 @@ namespace ombrel::bench {
 
 // The Wine process whose program file name is this (e.g. "Ombrel.exe"), if one runs.
 std::optional<int> LinuxProcessOf(const std::wstring& programFileName);
-// CPU time of all the process's threads so far, in milliseconds; nothing if it cannot be read.
+// CPU time of the process so far, ended threads included, in milliseconds (to 10 ms); nothing if
+// it cannot be read.
 std::optional<double> LinuxCpuMilliseconds(int processId);
 
 }  // namespace ombrel::bench

@@ -70,8 +70,11 @@ WindowHandle Win32WindowSystem::GetForegroundWindow() noexcept {
 }
 
 bool Win32WindowSystem::SetTopmost(WindowHandle window) noexcept {
-    return ::SetWindowPos(ToHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) !=
-           FALSE;
+    // Not activated: the bar is made topmost before it is first shown, and showing it activates
+    // it; activating it while hidden only costs a round of focus messages (a tenth of the
+    // start-up under Wine).
+    return ::SetWindowPos(ToHwnd(window), HWND_TOPMOST, 0, 0, 0, 0,
+                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE;
 }
 
 }  // namespace ombrel::win32
