@@ -43,8 +43,9 @@ for process in /proc/[0-9]*; do
     server=${process#/proc/}
   fi
 done
+# The Windows program ends its lines with CR LF; the document keeps Linux ones.
 wine build/mingw/bench/ombrel_wine_benchmarks.exe --wineserver-pid "${server:-0}" "$@" |
-  tee "$work/wine.md"
+  tr -d '\r' | tee "$work/wine.md"
 
 echo "== The executables"
 for exe in build/mingw/src/win32/Ombrel.exe build/mingw/bench/OmbrelBenchMinimal.exe; do

@@ -95,11 +95,11 @@ void PrintIdle(const Options& options, const Contenders& programs) {
     std::printf(
         "### Idle cost\n\n"
         "CPU time over %.0f s with %d windows of other programs open and nothing touched "
-        "(under Wine: the threads' time as Linux counts it, since `GetProcessTimes` "
-        "reports none for another process). *Minimal program*: one always-on-top window "
-        "that walks the top-level windows with a visibility test once a second, nothing "
-        "else. *Wine server*: what the server process spent meanwhile, mostly answering "
-        "the program's calls.\n\n",
+        "(under Wine: the process's time as Linux counts it, to 10 ms, since "
+        "`GetProcessTimes` reports none for another process). *Minimal program*: one "
+        "always-on-top window that walks the top-level windows with a visibility test once "
+        "a second, nothing else. *Wine server*: what the server process spent meanwhile, "
+        "mostly answering the program's calls.\n\n",
         figures.seconds, figures.windows);
     std::printf(
         "| program | CPU time | share of one core | ratio | Wine server meanwhile |\n"
