@@ -128,23 +128,14 @@ StartedProgram Start(const MeasuredProgram& program, const Contenders& programs)
 
 HWND WaitForWindow(const MeasuredProgram& program) {
     HWND window = nullptr;
-    if (!PollUntil([&] { return (window = program.findVisibleWindow()) != nullptr; },
-                   kStartLimit)) {
+    const auto visible = [&] {
+        window = ::FindWindowW(program.windowClass, nullptr);
+        return window != nullptr && ::IsWindowVisible(window);
+    };
+    if (!PollUntil(visible, kStartLimit)) {
         throw std::runtime_error("the program's window did not appear");
     }
     return window;
-}
-
-HWND VisibleBar() {
-    // The benchmarks never open the help or the settings, so the bar is Ombrel's only form:
-    // one lookup, as cheap as the minimal program's, while the program is still starting.
-    const HWND bar = ::FindWindowW(L"OmbrelForm", nullptr);
-    return bar != nullptr && ::IsWindowVisible(bar) ? bar : nullptr;
-}
-
-HWND VisibleMinimalWindow() {
-    const HWND window = ::FindWindowW(L"OmbrelBenchMinimal", nullptr);
-    return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
 }
 
 std::vector<HWND> InZOrder(const std::vector<HWND>& windows) {

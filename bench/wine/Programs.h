@@ -52,17 +52,15 @@ struct Contenders {
     std::wstring helper;
 };
 
-// Ombrel's bar, once it is visible; the minimal program's window likewise.
-HWND VisibleBar();
-HWND VisibleMinimalWindow();
-
-// One of the programs measured: where it is and how its window is found.
+// One of the programs measured: where it is, and the class of its window, found by one lookup
+// while the program is still starting. The benchmarks never open Ombrel's help or settings,
+// so its only window of that class is the bar.
 struct MeasuredProgram {
     std::wstring Contenders::*path;
-    HWND (*findVisibleWindow)();
+    const wchar_t* windowClass;
 };
-inline const MeasuredProgram kOmbrel{&Contenders::ombrel, &VisibleBar};
-inline const MeasuredProgram kMinimal{&Contenders::minimal, &VisibleMinimalWindow};
+inline const MeasuredProgram kOmbrel{&Contenders::ombrel, L"OmbrelForm"};
+inline const MeasuredProgram kMinimal{&Contenders::minimal, L"OmbrelBenchMinimal"};
 
 StartedProgram Start(const MeasuredProgram& program, const Contenders& programs);
 // Its window once visible; throws if it does not appear.
