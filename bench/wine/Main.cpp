@@ -43,17 +43,6 @@ Options ParseOptions(int argc, wchar_t** argv) {
     return options;
 }
 
-// The start-up notice would stand in front of everything; a first start is not measured.
-void TurnOffStartupNotice() {
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Kelvora", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr);
-    const wchar_t yes[] = L"Yes";
-    ::RegSetValueExW(key, L"NeverShowInfo", 0, REG_SZ, reinterpret_cast<const BYTE*>(yes),
-                     sizeof(yes));
-    ::RegCloseKey(key);
-}
-
 double Ratio(double value, double limit) {
     return limit > 0 ? value / limit : 0;
 }
@@ -147,7 +136,8 @@ int wmain(int argc, wchar_t** argv) {
     const Contenders programs{ombrel::driver::WinePath(OMBREL_EXE_PATH),
                               ombrel::driver::WinePath(OMBREL_MINIMAL_PATH),
                               ombrel::driver::WinePath(OMBREL_TEST_APP_PATH)};
-    TurnOffStartupNotice();
+    // The start-up notice would stand in front of everything; a first start is not measured.
+    ombrel::driver::SetNeverShowInfo(L"Yes");
     try {
         if (options.only.empty() || options.only == L"startup") {
             PrintStartup(options, programs);

@@ -8,9 +8,6 @@
 namespace ombrel::e2e {
 namespace {
 
-constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kelvora";
-constexpr const wchar_t* kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 struct HotkeyCombination {
     UINT modifiers;
     UINT key;
@@ -21,7 +18,25 @@ HotkeyCombination Combination(int id) {
                    : HotkeyCombination{MOD_CONTROL | MOD_ALT, static_cast<UINT>(VK_F1 + id - 12)};
 }
 
+bool TryUntil(const std::function<void()>& act, const std::function<bool()>& effect,
+              std::chrono::milliseconds patience = std::chrono::seconds(2)) {
+    constexpr int kTries = 3;
+    for (int tries = 0; tries < kTries; ++tries) {
+        act();
+        if (WaitFor(effect, patience)) {
+            return true;
+        }
+        std::printf("[ again    ] no effect within %lld ms\n",
+                    static_cast<long long>(patience.count()));
+    }
+    return false;
+}
+
 }  // namespace
+
+std::wstring DesktopCaption(int desktopNumber) {
+    return L"这是桌面-" + std::to_wstring(desktopNumber);
+}
 
 void ResetRegistry() {
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
@@ -30,15 +45,6 @@ void ResetRegistry() {
         ::RegDeleteValueW(run, L"Kelvora");
         ::RegCloseKey(run);
     }
-}
-
-void SetNeverShowInfo(const wchar_t* value) {
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr);
-    ::RegSetValueExW(key, L"NeverShowInfo", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                     static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
 }
 
 std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool* found) {
@@ -122,28 +128,6 @@ void Session::ClickButton(HWND parent, const wchar_t* caption) {
     ASSERT_NE(button, nullptr) << "no such button";
     driver::ClickAt(driver::CenterOf(button));
 }
-
-namespace {
-
-std::wstring DesktopCaption(int desktopNumber) {
-    return L"这是桌面-" + std::to_wstring(desktopNumber);
-}
-
-bool TryUntil(const std::function<void()>& act, const std::function<bool()>& effect,
-              std::chrono::milliseconds patience = std::chrono::seconds(2)) {
-    constexpr int kTries = 3;
-    for (int tries = 0; tries < kTries; ++tries) {
-        act();
-        if (WaitFor(effect, patience)) {
-            return true;
-        }
-        std::printf("[ again    ] no effect within %lld ms\n",
-                    static_cast<long long>(patience.count()));
-    }
-    return false;
-}
-
-}  // namespace
 
 bool Session::PressFor(std::initializer_list<WORD> keys, const std::function<bool()>& effect) {
     return TryUntil([keys] { driver::PressKeys(keys); }, effect);

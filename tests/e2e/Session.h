@@ -69,8 +69,13 @@ class Session : public ::testing::Test {
     std::vector<PROCESS_INFORMATION> others_;
 };
 
+inline constexpr const wchar_t* kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+using driver::kSettingsKey;
+using driver::SetNeverShowInfo;
+
+// The bar's caption on desktop n: "这是桌面-n".
+std::wstring DesktopCaption(int desktopNumber);
 void ResetRegistry();
-void SetNeverShowInfo(const wchar_t* value);
 std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool* found = nullptr);
 using driver::WinePath;
 

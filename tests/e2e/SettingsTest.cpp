@@ -7,9 +7,6 @@
 namespace ombrel::e2e {
 namespace {
 
-constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kelvora";
-constexpr const wchar_t* kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 void PutString(HKEY root, const wchar_t* key, const wchar_t* name, const std::wstring& value) {
     HKEY opened = nullptr;
     ::RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr);

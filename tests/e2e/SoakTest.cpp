@@ -59,7 +59,7 @@ TEST_F(Soak, AThousandRandomCommandsAnsweredWithinTwoSecondsAndNothingLostAtExit
         if (kind < 6) {
             const int target = 1 + pick(9);
             Press({VK_CONTROL, static_cast<WORD>(VK_F1 + target - 1)});
-            const std::wstring caption = L"这是桌面-" + std::to_wstring(target);
+            const std::wstring caption = DesktopCaption(target);
             if (target != desktop) {
                 effect = [this, caption] { return BarCaption() == caption; };
             }

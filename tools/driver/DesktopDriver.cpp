@@ -1,6 +1,7 @@
 #include "DesktopDriver.h"
 
 #include <atomic>
+#include <cwchar>
 
 namespace ombrel::driver {
 namespace {
@@ -131,6 +132,15 @@ std::wstring WinePath(const char* unixPath) {
         path.push_back(*c == '/' ? L'\\' : static_cast<wchar_t>(*c));
     }
     return path;
+}
+
+void SetNeverShowInfo(const wchar_t* value) {
+    HKEY key = nullptr;
+    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr);
+    ::RegSetValueExW(key, L"NeverShowInfo", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                     static_cast<DWORD>((std::wcslen(value) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

@@ -37,6 +37,11 @@ void EndProcess(PROCESS_INFORMATION& process);
 // A Linux path as a Wine prefix sees it, on drive Z:.
 std::wstring WinePath(const char* unixPath);
 
+// Ombrel's settings, under HKEY_LOCAL_MACHINE.
+inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Kelvora";
+// Writes the start-up notice's setting ("Yes" turns the notice off).
+void SetNeverShowInfo(const wchar_t* value);
+
 // What a person does: keys, clicks, and waiting to see the effect.
 void PressKeys(std::initializer_list<WORD> keys);
 void ClickAt(POINT screen, bool twice = false);
