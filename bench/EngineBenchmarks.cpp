@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "service/ServiceControl.h"
+#include "QuietDesktop.h"
 #include "shell/Program.h"
 
 namespace ombrel {
@@ -17,10 +17,7 @@ constexpr fakes::ThreadId kAppThread = 7;
 class DesktopWithWindows {
   public:
     explicit DesktopWithWindows(std::int64_t count) {
-        fake_.desktop.OpenWindow({.className = u"ProgMan"});
-        fake_.desktop.OpenWindow({.className = u"Shell_TrayWnd"});
-        fake_.services.Install(std::u16string(kCompanionServiceName));
-        fake_.registry.PutString(u"HKLM\\SOFTWARE\\Kelvora", u"NeverShowInfo", u"Yes");
+        testing::PrepareQuietDesktop(fake_);
         for (std::int64_t i = 0; i < count; ++i) {
             fake_.desktop.OpenWindow({.className = u"Notepad", .thread = kAppThread});
         }

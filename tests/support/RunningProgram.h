@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "FakePlatform.h"
+#include "QuietDesktop.h"
 #include "engine/HotkeyTable.h"
-#include "service/ServiceControl.h"
 #include "shell/Program.h"
 
 namespace ombrel::testing {
@@ -17,14 +17,12 @@ class RunningProgram : public ::testing::Test {
     static constexpr fakes::ThreadId kAppThread = 7;
 
     void SetUp() override {
-        progMan = fake.desktop.OpenWindow({.className = u"ProgMan"});
-        trayWnd = fake.desktop.OpenWindow({.className = u"Shell_TrayWnd"});
-        fake.services.Install(std::u16string(kCompanionServiceName));
-        // Most tests want a quiet start; the notice's own tests take this away.
-        fake.registry.PutString(kOwnKey, u"NeverShowInfo", u"Yes");
+        // Most tests want a quiet start; the notice's own tests take the setting away.
+        const ShellWindowHandles shell = PrepareQuietDesktop(fake);
+        progMan = shell.progMan;
+        trayWnd = shell.trayWnd;
     }
 
-    static constexpr std::u16string_view kOwnKey = u"HKLM\\SOFTWARE\\Kelvora";
     static constexpr std::u16string_view kRunKeyPath =
         u"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
