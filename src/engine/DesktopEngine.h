@@ -38,6 +38,9 @@ class DesktopEngine {
 
     // Runs one command; what it hid or showed is saved for recovery in one write.
     void SwitchDesktop(std::int16_t code);
+    // Shows every window we hid and the shell's windows, in their stacking order and without
+    // moving the focus: for the way out.
+    void RestoreAll();
     // Frames the button of desktop index with the marker.
     void SelectDesktopButton(std::int16_t index);
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/ShellWindows.h"
+#include "engine/StackingOrder.h"
 #include "platform/ScopedRegistryKey.h"
 
 namespace ombrel {
@@ -84,21 +85,22 @@ std::vector<RecoveryList::Entry> RecoveryList::Read() {
 
 std::size_t RecoveryList::WorkOff() {
     const std::vector<Entry> entries = Read();
-    std::size_t shown = 0;
-    if (!entries.empty()) {
-        for (const Entry& entry : entries) {
-            if (windows_.ProcessIdOf(entry.window) == entry.processId &&
-                !windows_.IsWindowVisible(entry.window)) {
-                windows_.ShowWindowAsync(entry.window, ShowCommand::Show);
-                ++shown;
-            }
+    std::vector<WindowHandle> hidden;
+    for (const Entry& entry : entries) {
+        if (windows_.ProcessIdOf(entry.window) == entry.processId &&
+            !windows_.IsWindowVisible(entry.window)) {
+            hidden.push_back(entry.window);
         }
+    }
+    if (!entries.empty()) {
+        ShowInPlace(windows_, StackingOrder(windows_).Sorted(hidden));
         for (std::u16string_view shellClass : {kDesktopIconsClass, kTaskbarClass}) {
-            windows_.ShowWindowAsync(windows_.FindWindowByClass(shellClass), ShowCommand::Show);
+            windows_.ShowWindowAsync(windows_.FindWindowByClass(shellClass),
+                                     ShowCommand::ShowNoActivate);
         }
     }
     Remove();
-    return shown;
+    return hidden.size();
 }
 
 }  // namespace ombrel

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/DesktopEngine.h"
+#include "engine/StackingOrder.h"
 #include "platform/Text.h"
 #include "ui/forms/Form.h"
 
@@ -75,19 +76,26 @@ void DesktopEngine::SwitchTo(int target) {
     if (current == target) {
         return;
     }
-    // The set as the last refresh left it: a window opened since stays on the next desktop.
-    for (WindowHandle window : DesktopWindows_[current]) {
-        visibility_.Hide(window);
-    }
+    // The set as the last refresh left it (a window opened since stays on the next desktop), in
+    // the stacking order of this moment (a window raised since then leaves, and returns, on top).
+    const StackingOrder stacking(windows_);
+    WindowSet& leaving = DesktopWindows_[current];
+    leaving = stacking.Sorted(leaving);
+    visibility_.HideAll(leaving);
     frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(target + 1));
     SelectDesktopButton(static_cast<std::int16_t>(target));
     frmMain_.SetTag(DecimalText(target));
-    // Bottom-most first: each shown window comes to the front, so the desktop comes back in
-    // the stacking order it was left in, with the top window active again.
-    const WindowSet& entering = DesktopWindows_[target];
-    for (auto window = entering.rbegin(); window != entering.rend(); ++window) {  // NOLINT
-        visibility_.Show(*window);
-    }
+    // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
+    // was left, with its top window active again.
+    visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]), WindowVisibility::Focus::Take);
+}
+
+void DesktopEngine::RestoreAll() {
+    const std::set<WindowHandle>& hidden = visibility_.HiddenByUs();
+    const std::vector<WindowHandle> held(hidden.begin(), hidden.end());
+    visibility_.ShowAll(StackingOrder(windows_).Sorted(held), WindowVisibility::Focus::Leave);
+    visibility_.Show(shell_.hProgMan, WindowVisibility::Focus::Leave);
+    visibility_.Show(shell_.hTrayWnd, WindowVisibility::Focus::Leave);
 }
 
 void DesktopEngine::SelectDesktopButton(std::int16_t index) {

@@ -1,6 +1,7 @@
 #include "engine/WindowVisibility.h"
 
 #include <iterator>
+#include <ranges>
 
 namespace ombrel {
 
@@ -11,9 +12,25 @@ void WindowVisibility::Hide(WindowHandle window) {
     Apply(window, ShowCommand::Hide);
 }
 
-void WindowVisibility::Show(WindowHandle window) {
+void WindowVisibility::Show(WindowHandle window, Focus focus) {
     changed_ = hidden_.erase(window) > 0 || changed_;
-    Apply(window, ShowCommand::Show);
+    Apply(window, focus == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
+}
+
+void WindowVisibility::HideAll(std::span<const WindowHandle> topFirst) {
+    for (WindowHandle window : std::views::reverse(topFirst)) {
+        Hide(window);
+    }
+}
+
+void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop) {
+    if (topFirst.empty()) {
+        return;
+    }
+    for (WindowHandle window : std::views::reverse(topFirst.subspan(1))) {
+        Show(window, Focus::Leave);
+    }
+    Show(topFirst.front(), focusOnTop);
 }
 
 void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
@@ -22,7 +39,7 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
         windows_.ShowWindow(window, command);
         unsettled_.erase(window);
     } else if (windows_.ShowWindowAsync(window, command)) {
-        unsettled_[window] = {command == ShowCommand::Show, kRefreshesToSettle};
+        unsettled_[window] = {command != ShowCommand::Hide, kRefreshesToSettle};
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <set>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -20,8 +21,19 @@ class WindowVisibility {
 
     explicit WindowVisibility(WindowSystem& windows) : windows_(windows) {}
 
+    // Whether showing a window gives it the focus.
+    enum class Focus { Take, Leave };
+
     void Hide(WindowHandle window);
-    void Show(WindowHandle window);
+    void Show(WindowHandle window, Focus focus = Focus::Take);
+
+    // Windows given top first are hidden bottom-most first: the active one goes last, so the
+    // system activates no other of them on the way, only one window once they are all gone.
+    void HideAll(std::span<const WindowHandle> topFirst);
+    // Windows given top first are shown bottom-most first without taking the focus, so that
+    // they stand in this order again; with Focus::Take the top one then takes the focus. One
+    // activation at most, however many windows.
+    void ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop);
 
     // Whether the window is visible, or will be once its program has acted on what we asked:
     // a refresh that runs while a switch is still on its way must not move windows between

@@ -8,7 +8,9 @@
 
 namespace ombrel {
 
-enum class ShowCommand : int { Hide = 0, Show = 5 };
+// Show activates the window and brings it to the front; ShowNoActivate brings it to the front
+// and leaves the focus where it is. Each equals the Win32 command of the same meaning.
+enum class ShowCommand : int { Hide = 0, Show = 5, ShowNoActivate = 8 };
 
 // Top-level windows of the whole desktop.
 class WindowSystem {

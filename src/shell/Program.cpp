@@ -66,15 +66,7 @@ void Program::Startup() {
 }
 
 void Program::Shutdown() {
-    WindowVisibility& visibility = engine_.Visibility();
-    for (const WindowSet& set : engine_.Sets()) {
-        for (WindowHandle window : set) {
-            visibility.Show(window);
-        }
-    }
-    const ShellWindows& shell = engine_.Shell();
-    visibility.Show(shell.hProgMan);
-    visibility.Show(shell.hTrayWnd);
+    engine_.RestoreAll();
     recovery_.Remove();
 
     const WindowHandle bar = frmMain_.hWnd();
@@ -85,12 +77,17 @@ void Program::Shutdown() {
 }
 
 void Program::ShowEverythingNow() noexcept {
-    for (WindowHandle window : engine_.Visibility().HiddenByUs()) {
-        platform_.windows.ShowWindowAsync(window, ShowCommand::Show);
+    try {
+        engine_.RestoreAll();
+    } catch (...) {
+        // No memory left to sort them: show them as they come rather than not at all.
+        for (WindowHandle window : engine_.Visibility().HiddenByUs()) {
+            platform_.windows.ShowWindowAsync(window, ShowCommand::ShowNoActivate);
+        }
+        const ShellWindows& shell = engine_.Shell();
+        platform_.windows.ShowWindowAsync(shell.hProgMan, ShowCommand::ShowNoActivate);
+        platform_.windows.ShowWindowAsync(shell.hTrayWnd, ShowCommand::ShowNoActivate);
     }
-    const ShellWindows& shell = engine_.Shell();
-    platform_.windows.ShowWindowAsync(shell.hProgMan, ShowCommand::Show);
-    platform_.windows.ShowWindowAsync(shell.hTrayWnd, ShowCommand::Show);
 }
 
 }  // namespace ombrel

@@ -181,23 +181,57 @@ TEST_F(Switching, OurOwnWindowsAreShownAndHiddenAtOnceOtherProgramsByPosting) {
     EXPECT_EQ(fake.desktop.AsyncShowCalls() - asyncBefore, 2);  // the two apps
 }
 
-TEST_F(Switching, ARoundTripKeepsTheStackingOrderAndGivesTheFocusBackToTheTopWindow) {
-    const WindowHandle three = OpenApp();
-    Tick();
-    auto stacking = [&] {
-        std::vector<WindowHandle> apps;
-        for (WindowHandle window : fake.desktop.VisibleWindows()) {
-            if (window == one || window == two || window == three) {
-                apps.push_back(window);
-            }
+class RoundTrip : public Switching {
+  protected:
+    // Windows of three programs on desktop 1 and a few on desktop 2, as the last refresh saw them.
+    void Open(int perDesktop) {
+        for (int i = 0; i < perDesktop; ++i) {
+            OpenApp(static_cast<fakes::ThreadId>(10 + i % 3));
         }
+        Tick();
+        Engine().SwitchDesktop(1);
+        for (int i = 0; i < perDesktop; ++i) {
+            OpenApp(static_cast<fakes::ThreadId>(20 + i % 3));
+        }
+        Tick();
+        Engine().SwitchDesktop(0);
+    }
+    std::vector<WindowHandle> Stacking() {
+        std::vector<WindowHandle> apps = fake.desktop.VisibleWindows();
+        std::erase_if(apps, [&](WindowHandle window) {
+            return window == progMan || window == trayWnd || window == Bar().hWnd();
+        });
         return apps;
-    };
-    ASSERT_THAT(stacking(), ElementsAre(three, two, one));
+    }
+};
+
+TEST_F(RoundTrip, KeepsTheStackingOrderAndTheFocusWithOneActivationEachWayAtAnySize) {
+    for (int perDesktop : {3, 40}) {
+        Open(perDesktop);
+        const std::vector<WindowHandle> before = Stacking();
+        const WindowHandle active = fake.desktop.GetForegroundWindow();
+        ASSERT_EQ(active, before.front());
+        const int activations = fake.desktop.Activations();
+        Engine().SwitchDesktop(1);
+        Engine().SwitchDesktop(0);
+        EXPECT_EQ(Stacking(), before) << perDesktop;
+        EXPECT_EQ(fake.desktop.GetForegroundWindow(), active) << perDesktop;
+        // Each way: the one the system makes when the last leaving window goes, and the
+        // entering top window's.
+        EXPECT_LE(fake.desktop.Activations() - activations, 4) << perDesktop;
+    }
+}
+
+TEST_F(RoundTrip, AWindowRaisedSinceTheLastRefreshLeavesAndComesBackOnTop) {
+    Open(3);
+    const WindowHandle bottom = Stacking().back();
+    fake.desktop.ShowWindow(bottom, ShowCommand::Show);  // its program brings it forward
+    ASSERT_EQ(Stacking().front(), bottom);
+    const std::vector<WindowHandle> before = Stacking();
     Engine().SwitchDesktop(1);
     Engine().SwitchDesktop(0);
-    EXPECT_THAT(stacking(), ElementsAre(three, two, one));
-    EXPECT_EQ(fake.desktop.GetForegroundWindow(), three);
+    EXPECT_EQ(Stacking(), before);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), bottom);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace ombrel::fakes {
 namespace {
@@ -73,9 +74,8 @@ void FakeDesktop::HangThread(ThreadId thread) {
 void FakeDesktop::ResumeThread(ThreadId thread) {
     std::erase(hungThreads_, thread);
     for (Window& window : windows_) {
-        if (window.thread == thread && window.pendingVisible) {
-            window.visible = *window.pendingVisible;
-            window.pendingVisible.reset();
+        if (window.thread == thread && window.pending) {
+            Apply(window, *std::exchange(window.pending, std::nullopt));
         }
     }
 }
@@ -130,7 +130,7 @@ bool FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) noexcept 
         return false;
     }
     const bool wasVisible = target->visible;
-    Apply(window, command);
+    Apply(*target, command);
     return wasVisible;
 }
 
@@ -145,20 +145,39 @@ bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noex
         return false;
     }
     if (IsHung(*target)) {
-        target->pendingVisible = command == ShowCommand::Show;
+        target->pending = command;
     } else {
-        Apply(window, command);
+        Apply(*target, command);
     }
     return true;
 }
 
-void FakeDesktop::Apply(WindowHandle window, ShowCommand command) {
-    Window& target = Get(window);
-    target.visible = command == ShowCommand::Show;
+void FakeDesktop::Apply(Window& target, ShowCommand command) {
+    if (command == ShowCommand::Hide) {
+        target.visible = false;
+        if (foreground_ == target.handle) {
+            // The system hands the focus to the next visible window down the z-order.
+            const auto next = std::find_if(windows_.begin(), windows_.end(),
+                                           [](const Window& window) { return window.visible; });
+            foreground_ = WindowHandle::None;
+            if (next != windows_.end()) {
+                Activate(next->handle);
+            }
+        }
+        return;
+    }
+    // Both showing commands bring the window to the front; only Show takes the focus.
+    target.visible = true;
+    windows_.splice(windows_.begin(), windows_, byHandle_.at(target.handle));
     if (command == ShowCommand::Show) {
-        // Showing activates: the window goes to the top and takes the focus.
-        windows_.splice(windows_.begin(), windows_, byHandle_.at(window));
+        Activate(target.handle);
+    }
+}
+
+void FakeDesktop::Activate(WindowHandle window) {
+    if (foreground_ != window) {
         foreground_ = window;
+        ++activations_;
     }
 }
 

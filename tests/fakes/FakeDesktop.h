@@ -41,7 +41,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         ThreadId thread = kOtherThread;
         WindowProcedure procedure{};
         // A change asked for with ShowWindowAsync that a hung thread has not acted on yet.
-        std::optional<bool> pendingVisible;
+        std::optional<ShowCommand> pending;
         std::vector<WindowMessage> receivedByOriginalProcedure;
     };
 
@@ -82,6 +82,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     int SyncShowCalls() const { return syncShowCalls_; }
     int AsyncShowCalls() const { return asyncShowCalls_; }
     int ClassNameCalls() const { return classNameCalls_; }
+    // Windows the system made active in answer to a show or a hide.
+    int Activations() const { return activations_; }
 
     // WindowSystem
     WindowHandle FindWindowByClass(std::u16string_view className) noexcept override;
@@ -118,7 +120,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     using Combination = std::pair<std::uint32_t, std::uint32_t>;
 
     bool Fails(std::string_view call);
-    void Apply(WindowHandle window, ShowCommand command);
+    void Apply(Window& target, ShowCommand command);
+    void Activate(WindowHandle window);
     bool IsHung(const Window& window) const;
 
     // Z-order, top first, with an index by handle: lookups and bringing a window to the front
@@ -134,6 +137,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     int syncShowCalls_ = 0;
     int asyncShowCalls_ = 0;
     int classNameCalls_ = 0;
+    int activations_ = 0;
     std::map<Combination, Hotkey> hotkeys_;
     MessageHandler* hook_ = nullptr;
     std::uintptr_t nextProcedure_ = 0x7000;

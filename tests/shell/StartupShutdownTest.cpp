@@ -107,7 +107,9 @@ TEST_F(ShutDown, ExitShowsEveryHeldWindowTheIconsAndTheTaskbar) {
         ASSERT_FALSE(Visible(window));
     }
     fake.desktop.CloseWindow(apps[1]);  // closed meanwhile: its show just fails
+    const int activations = fake.desktop.Activations();
     Click(u"Command1");
+    EXPECT_EQ(fake.desktop.Activations(), activations);  // the focus stays where it is
     EXPECT_TRUE(Visible(apps[0]));
     EXPECT_TRUE(Visible(apps[2]));
     EXPECT_TRUE(Visible(apps[3]));

@@ -1,0 +1,53 @@
+#include "engine/StackingOrder.h"
+
+#include <algorithm>
+#include <ranges>
+
+namespace ombrel {
+
+StackingOrder::StackingOrder(WindowSystem& windows) {
+    walked_ = windows.EnumWindows([this](WindowHandle window) {
+        depth_.try_emplace(window, depth_.size());
+        return true;
+    });
+}
+
+std::vector<WindowHandle> StackingOrder::Sorted(std::span<const WindowHandle> windows) const {
+    std::vector<WindowHandle> sorted;
+    sorted.reserve(windows.size());
+    if (!walked_) {
+        for (WindowHandle window : windows) {
+            if (std::ranges::find(sorted, window) == sorted.end()) {
+                sorted.push_back(window);
+            }
+        }
+        return sorted;
+    }
+    for (WindowHandle window : windows) {
+        if (depth_.contains(window)) {
+            sorted.push_back(window);
+        }
+    }
+    std::ranges::sort(sorted, {}, [this](WindowHandle window) { return depth_.at(window); });
+    const auto [first, last] = std::ranges::unique(sorted);
+    sorted.erase(first, last);
+    return sorted;
+}
+
+bool ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
+                              ShowCommand command) noexcept {
+    // A stale handle belongs to no thread and takes the posting path, where it fails quietly.
+    if (windows.IsOwnThreadWindow(window)) {
+        windows.ShowWindow(window, command);
+        return true;
+    }
+    return windows.ShowWindowAsync(window, command);
+}
+
+void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept {
+    for (WindowHandle window : std::views::reverse(topFirst)) {
+        ShowOrHideWithoutWaiting(windows, window, ShowCommand::ShowNoActivate);
+    }
+}
+
+}  // namespace ombrel

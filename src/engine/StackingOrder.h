@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+namespace ombrel {
+
+// The z-order of the top-level windows as it stands now, taken in one walk.
+class StackingOrder {
+  public:
+    explicit StackingOrder(WindowSystem& windows);
+
+    // The given windows that still exist, each once, top first. Where the walk failed, the
+    // given order.
+    std::vector<WindowHandle> Sorted(std::span<const WindowHandle> windows) const;
+
+  private:
+    std::unordered_map<WindowHandle, std::size_t> depth_;
+    bool walked_ = false;
+};
+
+// Shows or hides a window without waiting on another program: our own windows change at once,
+// another program's by posting the request, so a hung program can neither freeze us nor stop a
+// run of changes halfway. Returns whether the request was made.
+bool ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
+                              ShowCommand command) noexcept;
+
+// Shows windows that are hidden, bottom-most first and without taking the focus: each comes to
+// the front in turn, so together they keep the stacking order they had, and the window the
+// user works in keeps the focus.
+void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept;
+
+}  // namespace ombrel
