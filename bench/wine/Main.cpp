@@ -50,28 +50,40 @@ double Ratio(double value, double limit) {
 void PrintSwitch(const Options& options, const Contenders& programs) {
     std::printf(
         "### Switching desktops\n\n"
-        "From `SendInput` of Ctrl+F2 until every window of desktop 1 is hidden and every "
-        "window of desktop 2 shown; %d runs each. The windows belong to helper processes "
-        "(50 windows each). *Limit*: the driver hides and shows the same windows itself "
-        "with `ShowWindowAsync`, in the same order; *limit on the key*: the same, once the "
-        "driver's own hotkey Ctrl+Shift+F2 has arrived (the same way in as Ombrel's key).\n\n",
+        "A round trip: from `SendInput` of Ctrl+F2 until every window of desktop 1 is hidden "
+        "and every window of desktop 2 shown, then the same back with Ctrl+F1; %d round trips "
+        "each. The windows belong to helper processes (50 windows each). *Limit*: the driver "
+        "does the cheapest sequence that keeps the stacking order and the focus itself with "
+        "`ShowWindowAsync` (leaving windows hidden bottom-most first, entering ones shown "
+        "bottom-most first with `SW_SHOWNA`, the top one with `SW_SHOW`); *limit on the key*: "
+        "the same, once the driver's own hotkey Ctrl+Shift+F2 has arrived (the same way in as "
+        "Ombrel's key); *previous sequence*: the driver hiding the top first and showing the "
+        "bottom first with `SW_SHOW`, as Ombrel did before. *Kept*: round trips after which "
+        "desktop 1 stood in its stacking order with the focus on the same window.\n\n",
         options.runs);
     std::printf(
-        "| windows per desktop | Ombrel median | Ombrel worst | limit median | limit worst "
-        "| ratio (median) | limit on the key, median | ratio to it |\n"
-        "|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+        "| windows per desktop | Ombrel median | worst | kept | limit median | worst | kept "
+        "| ratio | limit on the key | ratio to it | previous sequence | kept |\n"
+        "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     int lost = 0;
     for (int count : {10, 50, 200}) {
         if (options.onlyWindows != 0 && count != options.onlyWindows) {
             continue;
         }
         const SwitchFigures figures = MeasureSwitch(programs, count, options.runs);
-        const double ombrel = Median(figures.ombrel);
-        const double direct = Median(figures.direct);
-        const double byHotkey = Median(figures.byHotkey);
-        std::printf("| %d | %.1f ms | %.1f ms | %.1f ms | %.1f ms | %.2fx | %.1f ms | %.2fx |\n",
-                    count, ombrel, Worst(figures.ombrel), direct, Worst(figures.direct),
-                    Ratio(ombrel, direct), byHotkey, Ratio(ombrel, byHotkey));
+        const auto kept = [&](const RoundTrips& trips) {
+            return std::to_string(trips.kept) + " of " + std::to_string(trips.milliseconds.size());
+        };
+        const double ombrel = Median(figures.ombrel.milliseconds);
+        const double cheapest = Median(figures.cheapest.milliseconds);
+        const double onKey = Median(figures.cheapestOnKey.milliseconds);
+        std::printf(
+            "| %d | %.1f ms | %.1f ms | %s | %.1f ms | %.1f ms | %s | %.2fx | %.1f ms | %.2fx "
+            "| %.1f ms | %s |\n",
+            count, ombrel, Worst(figures.ombrel.milliseconds), kept(figures.ombrel).c_str(),
+            cheapest, Worst(figures.cheapest.milliseconds), kept(figures.cheapest).c_str(),
+            Ratio(ombrel, cheapest), onKey, Ratio(ombrel, onKey),
+            Median(figures.previous.milliseconds), kept(figures.previous).c_str());
         std::fflush(stdout);
         lost += figures.lostPresses;
     }

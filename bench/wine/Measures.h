@@ -7,12 +7,21 @@
 
 namespace ombrel::bench {
 
+// Round trips from desktop 1 to 2 and back: ms from the first key press until the second
+// switch is complete, and in how many of them desktop 1 came back in its stacking order with
+// the focus on the same window.
+struct RoundTrips {
+    std::vector<double> milliseconds;
+    int kept = 0;
+};
+
 struct SwitchFigures {
     int windowsPerDesktop = 0;
-    std::vector<double> ombrel;    // ms from the key press until the switch is complete
-    std::vector<double> direct;    // the driver hiding and showing the same windows itself
-    std::vector<double> byHotkey;  // the same, on the same key press held by the driver
-    int lostPresses = 0;           // key presses Wine never delivered; repeated
+    RoundTrips ombrel;
+    RoundTrips cheapest;       // the driver doing the cheapest sequence itself
+    RoundTrips cheapestOnKey;  // the same, on a key press of the driver's own
+    RoundTrips previous;       // the driver doing the sequence Ombrel used before
+    int lostPresses = 0;       // key presses Wine never delivered; repeated
 };
 
 struct IdleFigures {

@@ -18,27 +18,39 @@ constexpr int kLostPressRetries = 5;
 
 using Windows = std::vector<HWND>;
 
-// Both lists in z-order, top first. The ones that change last (the bottom window leaving, the
-// top window entering) are looked at first, so that most checks before the end cost two calls.
+constexpr Milliseconds kSettleLimit{500};  // for the stacking order and focus after a switch
+
+using Windows = std::vector<HWND>;
+
+// Both lists in z-order, top first. The ones that change last (the top windows) are looked at
+// first, so that most checks before the end cost a few calls.
 bool Switched(const Windows& leaving, const Windows& entering) {
-    if (::IsWindowVisible(leaving.back()) || !::IsWindowVisible(entering.front())) {
+    if ((!leaving.empty() && ::IsWindowVisible(leaving.front())) ||
+        (!entering.empty() && !::IsWindowVisible(entering.front()))) {
         return false;
     }
-    for (HWND window : leaving) {
-        if (::IsWindowVisible(window)) {
-            return false;
-        }
-    }
-    for (HWND window : entering) {
-        if (!::IsWindowVisible(window)) {
-            return false;
-        }
-    }
-    return true;
+    return driver::AllVisible(leaving, false) && driver::AllVisible(entering, true);
 }
 
-// What a switch does to other programs' windows: hide the top first, show the bottom first.
-void SwitchDirectly(const Windows& leaving, const Windows& entering) {
+// The cheapest sequence that keeps the stacking order and the focus: the leaving windows hidden
+// bottom-most first (the active one last, so no other of them is activated on the way), the
+// entering ones shown bottom-most first without activation, and the top one with it.
+void SwitchCheapest(const Windows& leaving, const Windows& entering) {
+    for (auto window = leaving.rbegin(); window != leaving.rend(); ++window) {
+        ::ShowWindowAsync(*window, SW_HIDE);
+    }
+    if (entering.empty()) {
+        return;
+    }
+    for (auto window = entering.rbegin(); window + 1 != entering.rend(); ++window) {
+        ::ShowWindowAsync(*window, SW_SHOWNA);
+    }
+    ::ShowWindowAsync(entering.front(), SW_SHOW);
+}
+
+// The sequence Ombrel used before: hide the top first, show the bottom first, every show
+// activating its window.
+void SwitchTopFirst(const Windows& leaving, const Windows& entering) {
     for (HWND window : leaving) {
         ::ShowWindowAsync(window, SW_HIDE);
     }
@@ -90,11 +102,36 @@ class TwoDesktops {
         throw std::runtime_error("key presses keep getting lost");
     }
 
-    // There and back; the way there is timed.
-    double RoundTrip(const Act& there, const Act& back, int& lostPresses) {
-        const double milliseconds = Timed(true, there, lostPresses);
-        Timed(false, back, lostPresses);
-        return milliseconds;
+    // There and back, timed; kept counts the round trip if desktop 1 came back in its stacking
+    // order with the focus on the same window.
+    void RoundTrip(const Act& there, const Act& back, RoundTrips* into, int& lostPresses) {
+        SettleFocusOnTop();
+        const Windows before = InZOrder(one_);
+        const HWND focus = ::GetForegroundWindow();
+        const double milliseconds =
+            Timed(true, there, lostPresses) + Timed(false, back, lostPresses);
+        if (into == nullptr) {
+            return;
+        }
+        into->milliseconds.push_back(milliseconds);
+        const bool kept =
+            PollUntil([&] { return ::GetForegroundWindow() == focus && InZOrder(one_) == before; },
+                      kSettleLimit);
+        into->kept += kept ? 1 : 0;
+    }
+
+    // Every round starts as a switch leaves a desktop: its top window active. The driver's own
+    // sequences can leave it elsewhere, when a program hiding its active window hands the focus
+    // to a window that was shown a moment earlier.
+    void SettleFocusOnTop() const {
+        const auto settled = [this] {
+            const Windows order = InZOrder(one_);
+            return !order.empty() && ::GetForegroundWindow() == order.front();
+        };
+        if (!PollUntil(settled, kSettleLimit)) {
+            ::SetForegroundWindow(InZOrder(one_).front());
+            PollUntil(settled, kSettleLimit);
+        }
     }
 
     const Windows& One() const { return one_; }
@@ -127,7 +164,7 @@ constexpr UINT kOwnModifiers = MOD_CONTROL | MOD_SHIFT;
 void SwitchOnOwnKey(const Windows& leaving, const Windows& entering) {
     driver::PressKeys({VK_CONTROL, VK_SHIFT, VK_F2});
     if (WaitForOwnHotkey()) {
-        SwitchDirectly(leaving, entering);
+        SwitchCheapest(leaving, entering);
     }
 }
 
@@ -144,7 +181,7 @@ StartedProgram StartOmbrelWithTwoDesktops(const Contenders& programs, TwoDesktop
         driver::PressKeys({VK_CONTROL, VK_F2});
         PollUntil([&] { return driver::AllVisible(desktops.One(), false); }, kSwitchLimit);
     }
-    SwitchDirectly({}, InZOrder(desktops.Two()));
+    SwitchCheapest({}, InZOrder(desktops.Two()));
     PollUntil([&] { return driver::AllVisible(desktops.Two(), true); }, kSwitchLimit);
     Pause(kRefreshPassed);
     int lost = 0;
@@ -162,7 +199,7 @@ SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, i
     HelperWindows helpers(programs.helper);
     TwoDesktops desktops(helpers.Open(L"One ", windowsPerDesktop),
                          helpers.Open(L"Two ", windowsPerDesktop));
-    SwitchDirectly(InZOrder(desktops.Two()), {});
+    SwitchCheapest(InZOrder(desktops.Two()), {});
     PollUntil([&] { return driver::AllVisible(desktops.Two(), false); }, kSwitchLimit);
 
     Progress("starting Ombrel", windowsPerDesktop);
@@ -170,23 +207,24 @@ SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, i
     StartedProgram ombrel = StartOmbrelWithTwoDesktops(programs, desktops, bar);
     ::RegisterHotKey(nullptr, kOwnHotkey, kOwnModifiers, VK_F2);
     Progress("measuring", windowsPerDesktop);
-    // Taking turns, so that a slow moment of the machine falls on all three alike. Ombrel keeps
+    // Taking turns, so that a slow moment of the machine falls on all four alike. Ombrel keeps
     // running (and refreshing) throughout; after the driver's own round trips it is given a
     // refresh to find desktop 1 as it left it.
-    const auto record = [&](int run, std::vector<double>& into, double milliseconds) {
-        if (run >= kWarmUp) {
-            into.push_back(milliseconds);
-        }
-    };
     for (int run = 0; run < kWarmUp + runs; ++run) {
-        record(
-            run, figures.ombrel,
-            desktops.RoundTrip(PressOmbrelKey(VK_F2), PressOmbrelKey(VK_F1), figures.lostPresses));
-        record(run, figures.direct,
-               desktops.RoundTrip(&SwitchDirectly, &SwitchDirectly, figures.lostPresses));
+        const auto into = [&](RoundTrips& figures) { return run < kWarmUp ? nullptr : &figures; };
+        desktops.RoundTrip(PressOmbrelKey(VK_F2), PressOmbrelKey(VK_F1), into(figures.ombrel),
+                           figures.lostPresses);
+        desktops.RoundTrip(&SwitchCheapest, &SwitchCheapest, into(figures.cheapest),
+                           figures.lostPresses);
         Pause(kRefreshPassed);
-        record(run, figures.byHotkey,
-               desktops.RoundTrip(&SwitchOnOwnKey, &SwitchDirectly, figures.lostPresses));
+        desktops.RoundTrip(&SwitchOnOwnKey, &SwitchCheapest, into(figures.cheapestOnKey),
+                           figures.lostPresses);
+        Pause(kRefreshPassed);
+        desktops.RoundTrip(&SwitchTopFirst, &SwitchTopFirst, into(figures.previous),
+                           figures.lostPresses);
+        // That sequence can leave the focus off the top window; the next round starts from a
+        // desktop whose top window has it, as a switch leaves it.
+        desktops.RoundTrip(&SwitchCheapest, &SwitchCheapest, nullptr, figures.lostPresses);
         Pause(kRefreshPassed);
     }
     ::UnregisterHotKey(nullptr, kOwnHotkey);

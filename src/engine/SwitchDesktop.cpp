@@ -1,4 +1,5 @@
 // The command entry: switching, sending the foreground window, and the three toggles.
+#include <algorithm>
 #include <string>
 
 #include "engine/DesktopEngine.h"
@@ -81,6 +82,13 @@ void DesktopEngine::SwitchTo(int target) {
     const StackingOrder stacking(windows_);
     WindowSet& leaving = DesktopWindows_[current];
     leaving = stacking.Sorted(leaving);
+    // The bar takes the focus for the moment of the switch. Were it left on a leaving window,
+    // that window's program, hiding it, would hand the focus to whatever stands next at that
+    // moment, which can be an entering window shown a moment before the top one.
+    if (frmMain_.Visible() &&
+        std::ranges::find(leaving, windows_.GetForegroundWindow()) != leaving.end()) {
+        windows_.SetForegroundWindow(frmMain_.WindowIfLoaded());
+    }
     visibility_.HideAll(leaving);
     frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(target + 1));
     SelectDesktopButton(static_cast<std::int16_t>(target));

@@ -36,6 +36,8 @@ class WindowSystem {
     // Calls visit for every top-level window in the system's order while it returns true.
     virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
     virtual WindowHandle GetForegroundWindow() noexcept = 0;
+    // Activates one of our own windows; the system may refuse when we did not get the last input.
+    virtual bool SetForegroundWindow(WindowHandle window) noexcept = 0;
     // Above every window that is not topmost; keeps place and size.
     virtual bool SetTopmost(WindowHandle window) noexcept = 0;
 };

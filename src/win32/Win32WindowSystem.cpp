@@ -69,6 +69,10 @@ WindowHandle Win32WindowSystem::GetForegroundWindow() noexcept {
     return FromHwnd(::GetForegroundWindow());
 }
 
+bool Win32WindowSystem::SetForegroundWindow(WindowHandle window) noexcept {
+    return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
+}
+
 bool Win32WindowSystem::SetTopmost(WindowHandle window) noexcept {
     // Not activated: the bar is made topmost before it is first shown, and showing it activates
     // it; activating it while hidden only costs a round of focus messages (a tenth of the

@@ -16,6 +16,7 @@ class Win32WindowSystem final : public WindowSystem {
     std::u16string ClassName(WindowHandle window) override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;
+    bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;
 };
 

@@ -229,6 +229,15 @@ WindowHandle FakeDesktop::GetForegroundWindow() noexcept {
     return foreground_;
 }
 
+bool FakeDesktop::SetForegroundWindow(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    if (Fails("SetForegroundWindow") || target == nullptr || !target->visible) {
+        return false;
+    }
+    Activate(window);
+    return true;
+}
+
 bool FakeDesktop::SetTopmost(WindowHandle window) noexcept {
     if (Fails("SetTopmost") || !Exists(window)) {
         return false;

@@ -97,6 +97,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::u16string ClassName(WindowHandle window) override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;
+    bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;
     bool IsTopmost(WindowHandle window) const;
 
