@@ -1,7 +1,6 @@
 #include "engine/StackingOrder.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace ombrel {
 
@@ -17,7 +16,7 @@ std::vector<WindowHandle> StackingOrder::Sorted(std::span<const WindowHandle> wi
     sorted.reserve(windows.size());
     if (!walked_) {
         for (WindowHandle window : windows) {
-            if (std::ranges::find(sorted, window) == sorted.end()) {
+            if (std::find(sorted.begin(), sorted.end(), window) == sorted.end()) {
                 sorted.push_back(window);
             }
         }
@@ -28,9 +27,10 @@ std::vector<WindowHandle> StackingOrder::Sorted(std::span<const WindowHandle> wi
             sorted.push_back(window);
         }
     }
-    std::ranges::sort(sorted, {}, [this](WindowHandle window) { return depth_.at(window); });
-    const auto [first, last] = std::ranges::unique(sorted);
-    sorted.erase(first, last);
+    std::sort(sorted.begin(), sorted.end(), [this](WindowHandle above, WindowHandle below) {
+        return depth_.at(above) < depth_.at(below);
+    });
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     return sorted;
 }
 
@@ -45,8 +45,8 @@ bool ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
 }
 
 void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept {
-    for (WindowHandle window : std::views::reverse(topFirst)) {
-        ShowOrHideWithoutWaiting(windows, window, ShowCommand::ShowNoActivate);
+    for (auto window = topFirst.rbegin(); window != topFirst.rend(); ++window) {
+        ShowOrHideWithoutWaiting(windows, *window, ShowCommand::ShowNoActivate);
     }
 }
 

@@ -85,8 +85,8 @@ void DesktopEngine::SwitchTo(int target) {
     // The bar takes the focus for the moment of the switch. Were it left on a leaving window,
     // that window's program, hiding it, would hand the focus to whatever stands next at that
     // moment, which can be an entering window shown a moment before the top one.
-    if (frmMain_.Visible() &&
-        std::ranges::find(leaving, windows_.GetForegroundWindow()) != leaving.end()) {
+    if (frmMain_.Visible() && std::find(leaving.begin(), leaving.end(),
+                                        windows_.GetForegroundWindow()) != leaving.end()) {
         windows_.SetForegroundWindow(frmMain_.WindowIfLoaded());
     }
     visibility_.HideAll(leaving);

@@ -1,7 +1,6 @@
 #include "engine/WindowVisibility.h"
 
 #include <iterator>
-#include <ranges>
 
 namespace ombrel {
 
@@ -18,8 +17,8 @@ void WindowVisibility::Show(WindowHandle window, Focus focus) {
 }
 
 void WindowVisibility::HideAll(std::span<const WindowHandle> topFirst) {
-    for (WindowHandle window : std::views::reverse(topFirst)) {
-        Hide(window);
+    for (auto window = topFirst.rbegin(); window != topFirst.rend(); ++window) {
+        Hide(*window);
     }
 }
 
@@ -27,8 +26,8 @@ void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
     if (topFirst.empty()) {
         return;
     }
-    for (WindowHandle window : std::views::reverse(topFirst.subspan(1))) {
-        Show(window, Focus::Leave);
+    for (auto window = topFirst.rbegin(); window + 1 != topFirst.rend(); ++window) {
+        Show(*window, Focus::Leave);
     }
     Show(topFirst.front(), focusOnTop);
 }
