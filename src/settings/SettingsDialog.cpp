@@ -73,8 +73,10 @@ void SettingsDialog::Browse(int index) {
     browse.SetInitDir(std::u16string(kBrowseDirectory));
     browse.SetFilter(std::u16string(kBrowseFilter));
     browse.ShowOpen();
-    // A cancelled browse empties the box, as the dialog always did.
-    WallpaperBox(index).SetText(browse.FileName());
+    // A cancelled browse leaves the path that was there: OK would otherwise delete it.
+    if (!browse.FileName().empty()) {
+        WallpaperBox(index).SetText(browse.FileName());
+    }
 }
 
 void SettingsDialog::Defaults() {

@@ -82,6 +82,8 @@ void clsReg::DeleteValue() {
 }
 
 void clsReg::GetValue() {
+    // Whatever stops the read, the caller must not take the text of an earlier use for it.
+    KeyValue_.clear();
     ScopedRegistryKey key(registry_);
     if (!OpenKey(key)) {
         return;
@@ -92,11 +94,9 @@ void clsReg::GetValue() {
     std::array<std::byte, 4> scratch{};
     Status_ = registry_.QueryValue(key.Get(), KeyName_, type, scratch.data(), size);
     if (size < 1) {
-        KeyValue_.clear();
         return;
     }
     if (size > kMaxValueBytes) {
-        KeyValue_.clear();
         Status_ = kErrorMoreData;
         return;
     }
@@ -105,7 +105,6 @@ void clsReg::GetValue() {
     Status_ = registry_.QueryValue(key.Get(), KeyName_, type, data.data(), size);
     // A value that changed between the two reads is read as nothing rather than as garbage.
     if (Status_ != kErrorSuccess || size > data.size()) {
-        KeyValue_.clear();
         return;
     }
     data.resize(size);

@@ -41,8 +41,8 @@ class clsReg {
     // Stores KeyValue as REG_SZ with its terminating NUL.
     void SetValue();
     void DeleteValue();
-    // KeyValue becomes the value's text up to its first NUL, or empty when there is none. When
-    // validation fails or the key cannot be opened, KeyValue keeps its old text.
+    // KeyValue becomes the value's text up to its first NUL, or empty when nothing was read,
+    // whatever the cause; Status tells the cause.
     void GetValue();
 
   private:

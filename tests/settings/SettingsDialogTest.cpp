@@ -147,7 +147,7 @@ TEST_F(SettingsDialogUse, WithoutAnyDefaultWallpaperApplyRemovesIt) {
     EXPECT_EQ(fake.wallpaper.Applied().back(), u"");
 }
 
-TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseEmptiesIt) {
+TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
     Open();
     fake.dialogs.QueueChoice(u"C:\\pictures\\sea.bmp");
     Press(u"cmdWallPaper", 6);
@@ -158,7 +158,7 @@ TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseEmptiesIt) {
 
     fake.dialogs.QueueChoice(std::nullopt);
     Press(u"cmdWallPaper", 6);
-    EXPECT_TRUE(Box(6).Text().empty());
+    EXPECT_EQ(Box(6).Text(), u"C:\\pictures\\sea.bmp");
 }
 
 TEST_F(SettingsDialogUse, AFailedSaveSaysWhatWasNotSavedAndKeepsTheDialogOpen) {
@@ -183,6 +183,22 @@ TEST_F(SettingsDialogUse, AFailedSaveSaysWhatWasNotSavedAndKeepsTheDialogOpen) {
         u"\r\n启动时跳过提示信息\r\nWindows启动时自动加载"
         u"\r\n没有修改注册表的权限，请以管理员身份运行本程序后再试。";
     EXPECT_EQ(message.text, expected);
+}
+
+TEST_F(SettingsDialogUse, WithoutTheRightToCreateTheKeyNoSettingReadsAsTheTextOfAnother) {
+    fake.registry.DeleteKey(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora");
+    fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    Open();
+    Box(0).TextEditedByUser(u"C:\\one.bmp");
+    SkipNotice().ValueChangedByUser(1);
+    Press(u"cmdApply");
+    EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\Windows\\default.bmp");
+    Press(u"cmdCancel");
+    Open();
+    for (int index = 0; index < kDesktopCount; ++index) {
+        EXPECT_TRUE(Box(index).Text().empty());
+    }
+    EXPECT_EQ(SkipNotice().Value(), 0);
 }
 
 TEST_F(SettingsDialogUse, AnotherErrorIsNamedByItsCodeAndApplyStillSetsTheWallpaper) {

@@ -65,12 +65,18 @@ TEST_F(RegistryObject, ReadingAMissingValueGivesEmptyTextAndTwoAndCreatesTheKey)
     ExpectNothingLeftOpen();
 }
 
-TEST_F(RegistryObject, AKeyThatCannotBeOpenedLeavesTheOldTextAndItsCode) {
+TEST_F(RegistryObject, AReadThatCannotStartGivesEmptyTextAndItsCodeNeverAnEarlierText) {
     Addressing(u"WallPaper0").SetKeyValue(u"previous use");
     registry.Failures().Fail("CreateKey", kErrorAccessDenied);
     reg.GetValue();
     EXPECT_EQ(reg.Status(), kErrorAccessDenied);
-    EXPECT_EQ(reg.KeyValue(), u"previous use");
+    EXPECT_TRUE(reg.KeyValue().empty());
+
+    reg.SetKeyValue(u"previous use");
+    reg.SetKeyName(u"");
+    reg.GetValue();
+    EXPECT_EQ(reg.Status(), clsReg::kNoKeyName);
+    EXPECT_TRUE(reg.KeyValue().empty());
 }
 
 TEST_F(RegistryObject, TextRoundTripsWholeInChineseAndBeyondCodePage936) {
