@@ -4,8 +4,8 @@
 
 #include "engine/DesktopWindows.h"
 #include "engine/RecoveryList.h"
-#include "engine/ShellClassCache.h"
 #include "engine/ShellWindows.h"
+#include "engine/WindowKindCache.h"
 #include "engine/WindowVisibility.h"
 #include "platform/WindowSystem.h"
 
@@ -54,7 +54,7 @@ class DesktopEngine {
     Form& frmMain_;
     RecoveryList& recovery_;
     WindowVisibility visibility_;
-    ShellClassCache shellClasses_;
+    WindowKindCache windowKinds_;
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
 };

@@ -10,8 +10,8 @@ namespace ombrel {
 
 using WindowSet = std::vector<WindowHandle>;
 
-// The nine window sets: per desktop the windows to show when it is entered, in the order
-// they were added. An add does not look for duplicates.
+// The nine window sets: per desktop the windows to show when it is entered, top first as they
+// stood when last seen. A window sent away is in its target's set alone.
 class DesktopWindows {
   public:
     WindowSet& operator[](int index) { return sets_.at(static_cast<std::size_t>(index)); }

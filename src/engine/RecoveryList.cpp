@@ -32,12 +32,12 @@ std::uint64_t GetLittleEndian(const std::byte* at, std::size_t bytes) {
 
 }  // namespace
 
-void RecoveryList::Save(const std::set<WindowHandle>& hidden) {
+void RecoveryList::Save(const std::map<WindowHandle, std::uint32_t>& hidden) {
     std::vector<std::byte> data(hidden.size() * kEntryBytes);
     std::size_t at = 0;
-    for (WindowHandle window : hidden) {
+    for (const auto& [window, processId] : hidden) {
         PutLittleEndian(&data[at], static_cast<std::uint64_t>(window), 8);
-        PutLittleEndian(&data[at + 8], windows_.ProcessIdOf(window), 4);
+        PutLittleEndian(&data[at + 8], processId, 4);
         at += kEntryBytes;
     }
     ScopedRegistryKey key(registry_);

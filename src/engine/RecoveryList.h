@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
+#include <map>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -23,8 +23,8 @@ class RecoveryList {
     RecoveryList(Registry& registry, WindowSystem& windows)
         : registry_(registry), windows_(windows) {}
 
-    // One registry write for the whole list.
-    void Save(const std::set<WindowHandle>& hidden);
+    // One registry write for the whole list: each window with the process it belonged to.
+    void Save(const std::map<WindowHandle, std::uint32_t>& hidden);
     // Removes the list; after an orderly shut-down nothing is left to recover.
     void Remove();
     // Shows every listed window that still exists, is the same window and is hidden, then the

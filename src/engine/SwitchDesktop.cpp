@@ -20,7 +20,7 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain, RecoveryList&
       frmMain_(frmMain),
       recovery_(recovery),
       visibility_(windows),
-      shellClasses_(windows) {}
+      windowKinds_(windows) {}
 
 int DesktopEngine::CurrentDesktop() const {
     return DesktopIndexFromTag(frmMain_.Tag());
@@ -66,10 +66,30 @@ void DesktopEngine::SendForegroundWindow(int target) {
     if (!IsTaskWindow(foreground)) {
         return;
     }
-    // It stays in the current set until the next refresh, so it also returns here if the
-    // user leaves before then.
-    DesktopWindows_[target].push_back(foreground);
-    visibility_.Hide(foreground);
+    // A dialog goes with the program that owns it, and the program with its other owned
+    // windows: sent alone, either would be left behind, disabled or ownerless.
+    const WindowHandle root = windows_.RootOwner(foreground);
+    std::vector<WindowHandle> family;
+    windows_.EnumWindows([&](WindowHandle window) {
+        if (windows_.RootOwner(window) == root && IsTaskWindow(window)) {
+            family.push_back(window);
+        }
+        return true;
+    });
+    if (family.empty()) {
+        family.push_back(foreground);  // the walk failed
+    }
+    // It belongs to the target desktop alone from now on, whenever the next refresh comes.
+    for (int index = 0; index < kDesktopCount; ++index) {
+        std::erase_if(DesktopWindows_[index], [&family](WindowHandle window) {
+            return std::find(family.begin(), family.end(), window) != family.end();
+        });
+    }
+    WindowSet& arriving = DesktopWindows_[target];
+    arriving.insert(arriving.end(), family.begin(), family.end());
+    // The foreground window goes last, so the system hands the focus to a window of this
+    // desktop only once the whole family is gone.
+    visibility_.HideAll(family);
 }
 
 void DesktopEngine::SwitchTo(int target) {
@@ -99,8 +119,10 @@ void DesktopEngine::SwitchTo(int target) {
 }
 
 void DesktopEngine::RestoreAll() {
-    const std::set<WindowHandle>& hidden = visibility_.HiddenByUs();
-    const std::vector<WindowHandle> held(hidden.begin(), hidden.end());
+    std::vector<WindowHandle> held;
+    for (const auto& [window, processId] : visibility_.HiddenByUs()) {
+        held.push_back(window);
+    }
     visibility_.ShowAll(StackingOrder(windows_).Sorted(held), WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hProgMan, WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hTrayWnd, WindowVisibility::Focus::Leave);

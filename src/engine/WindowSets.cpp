@@ -11,7 +11,7 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
     if (hWnd == shell_.hProgMan || hWnd == shell_.hTrayWnd || hWnd == frmMain_.WindowIfLoaded()) {
         return false;
     }
-    return !windows_.IsWindowCloaked(hWnd) && !shellClasses_.IsShellWindow(hWnd);
+    return !windows_.IsWindowCloaked(hWnd) && windowKinds_.MayJoinADesktop(hWnd);
 }
 
 void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
@@ -21,7 +21,7 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     DesktopWindows_[index].clear();
     windows_.EnumWindows([this, index](WindowHandle hWnd) { return EnumWindowsProc(hWnd, index); });
     visibility_.Refreshed();
-    shellClasses_.Refreshed();
+    windowKinds_.Refreshed();
 }
 
 bool DesktopEngine::EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam) {

@@ -1,17 +1,31 @@
 #include "engine/WindowVisibility.h"
 
 #include <iterator>
+#include <vector>
 
 namespace ombrel {
 
 void WindowVisibility::Hide(WindowHandle window) {
     if (window != WindowHandle::None) {
-        changed_ = hidden_.insert(window).second || changed_;
+        changed_ = hidden_.try_emplace(window, windows_.ProcessIdOf(window)).second || changed_;
     }
     Apply(window, ShowCommand::Hide);
 }
 
+bool WindowVisibility::ForgetIfGone(WindowHandle window) {
+    const auto hidden = hidden_.find(window);
+    if (hidden == hidden_.end() || windows_.ProcessIdOf(window) == hidden->second) {
+        return false;
+    }
+    hidden_.erase(hidden);
+    changed_ = true;
+    return true;
+}
+
 void WindowVisibility::Show(WindowHandle window, Focus focus) {
+    if (ForgetIfGone(window)) {
+        return;
+    }
     changed_ = hidden_.erase(window) > 0 || changed_;
     Apply(window, focus == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
 }
@@ -23,13 +37,20 @@ void WindowVisibility::HideAll(std::span<const WindowHandle> topFirst) {
 }
 
 void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop) {
-    if (topFirst.empty()) {
+    std::vector<WindowHandle> shown;
+    shown.reserve(topFirst.size());
+    for (WindowHandle window : topFirst) {
+        if (!ForgetIfGone(window)) {
+            shown.push_back(window);
+        }
+    }
+    if (shown.empty()) {
         return;
     }
-    for (auto window = topFirst.rbegin(); window + 1 != topFirst.rend(); ++window) {
+    for (auto window = shown.rbegin(); window + 1 != shown.rend(); ++window) {
         Show(*window, Focus::Leave);
     }
-    Show(topFirst.front(), focusOnTop);
+    Show(shown.front(), focusOnTop);
 }
 
 void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {

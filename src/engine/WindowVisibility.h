@@ -1,6 +1,7 @@
 #pragma once
 
-#include <set>
+#include <cstdint>
+#include <map>
 #include <span>
 #include <unordered_map>
 #include <utility>
@@ -10,7 +11,8 @@
 namespace ombrel {
 
 // Hides and shows the windows the engine manages, and remembers which of them it has hidden
-// and not shown again. Another program's window is never waited on, so a hung program cannot
+// and not shown again, with the process each belonged to then: a handle whose window closed
+// while hidden and that now names another program's window is never shown. Another program's window is never waited on, so a hung program cannot
 // freeze the switcher; our own windows change at once.
 class WindowVisibility {
   public:
@@ -42,7 +44,9 @@ class WindowVisibility {
     // One refresh has passed: changes not seen by now are taken as the screen shows them.
     void Refreshed();
 
-    const std::set<WindowHandle>& HiddenByUs() const { return hidden_; }
+    // Each window we hid and have not shown again, with the process it belonged to.
+    using HiddenWindows = std::map<WindowHandle, std::uint32_t>;
+    const HiddenWindows& HiddenByUs() const { return hidden_; }
     // True once after the hidden windows changed.
     bool TakeChanged() { return std::exchange(changed_, false); }
 
@@ -53,9 +57,12 @@ class WindowVisibility {
     };
 
     void Apply(WindowHandle window, ShowCommand command);
+    // Forgets a window we hid whose handle no longer names it (closed, or reused by another
+    // program); true if it should not be shown.
+    bool ForgetIfGone(WindowHandle window);
 
     WindowSystem& windows_;
-    std::set<WindowHandle> hidden_;
+    HiddenWindows hidden_;
     std::unordered_map<WindowHandle, AskedChange> unsettled_;
     bool changed_ = false;
 };

@@ -10,6 +10,12 @@ namespace ombrel {
 
 // Show activates the window and brings it to the front; ShowNoActivate brings it to the front
 // and leaves the focus where it is. Each equals the Win32 command of the same meaning.
+// A window's style bits (WS_*) and extended style bits (WS_EX_*).
+struct WindowStyles {
+    std::uint32_t style = 0;
+    std::uint32_t extended = 0;
+};
+
 enum class ShowCommand : int { Hide = 0, Show = 5, ShowNoActivate = 8 };
 
 // Top-level windows of the whole desktop.
@@ -33,6 +39,9 @@ class WindowSystem {
     // The process that owns the window; 0 when there is no such window.
     virtual std::uint32_t ProcessIdOf(WindowHandle window) noexcept = 0;
     virtual std::u16string ClassName(WindowHandle window) = 0;
+    virtual WindowStyles StylesOf(WindowHandle window) noexcept = 0;
+    // The end of the window's chain of owners: the window itself when nothing owns it.
+    virtual WindowHandle RootOwner(WindowHandle window) noexcept = 0;
     // Calls visit for every top-level window in the system's order while it returns true.
     virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
     virtual WindowHandle GetForegroundWindow() noexcept = 0;

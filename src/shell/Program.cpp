@@ -81,7 +81,7 @@ void Program::ShowEverythingNow() noexcept {
         engine_.RestoreAll();
     } catch (...) {
         // No memory left to sort them: show them as they come rather than not at all.
-        for (WindowHandle window : engine_.Visibility().HiddenByUs()) {
+        for (const auto& [window, processId] : engine_.Visibility().HiddenByUs()) {
             platform_.windows.ShowWindowAsync(window, ShowCommand::ShowNoActivate);
         }
         const ShellWindows& shell = engine_.Shell();

@@ -65,6 +65,16 @@ bool Win32WindowSystem::EnumWindows(const std::function<bool(WindowHandle)>& vis
     return ::EnumWindows(callback, reinterpret_cast<LPARAM>(&context)) != FALSE;
 }
 
+WindowStyles Win32WindowSystem::StylesOf(WindowHandle window) noexcept {
+    const HWND hwnd = ToHwnd(window);
+    return {static_cast<std::uint32_t>(::GetWindowLongPtrW(hwnd, GWL_STYLE)),
+            static_cast<std::uint32_t>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE))};
+}
+
+WindowHandle Win32WindowSystem::RootOwner(WindowHandle window) noexcept {
+    return FromHwnd(::GetAncestor(ToHwnd(window), GA_ROOTOWNER));
+}
+
 WindowHandle Win32WindowSystem::GetForegroundWindow() noexcept {
     return FromHwnd(::GetForegroundWindow());
 }

@@ -15,6 +15,8 @@ class Win32WindowSystem final : public WindowSystem {
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
+    WindowHandle RootOwner(WindowHandle window) noexcept override;
+    WindowStyles StylesOf(WindowHandle window) noexcept override;
     WindowHandle GetForegroundWindow() noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;

@@ -153,7 +153,7 @@ TEST_F(SettingsDialog, DefaultsThenOkDeletesAllElevenValues) {
     EXPECT_FALSE(found);
 }
 
-TEST_F(SettingsDialog, BrowsingThroughTheSystemsDialogFillsTheBoxAndCancellingEmptiesIt) {
+TEST_F(SettingsDialog, BrowsingThroughTheSystemsDialogFillsTheBoxAndCancellingKeepsIt) {
     StartOmbrel();
     const HWND dialog = Open();
     const std::vector<HWND> buttons = BrowseButtons(dialog);
@@ -177,7 +177,8 @@ TEST_F(SettingsDialog, BrowsingThroughTheSystemsDialogFillsTheBoxAndCancellingEm
     chooser = WaitForOpenFileDialog();
     ASSERT_NE(chooser, nullptr);
     ::PostMessageW(::GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return driver::ControlText(box).empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(chooser); }));
+    EXPECT_EQ(driver::ControlText(box), L"C:\\windows\\sea.bmp");
 }
 
 }  // namespace

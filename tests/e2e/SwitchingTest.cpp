@@ -115,6 +115,8 @@ TEST_F(Desktops, MeasureStackingOrderAndFocusAfterARoundTrip) {
     const HWND focusBefore = ::GetForegroundWindow();
     ASSERT_TRUE(PressFor({VK_CONTROL, VK_F2}, [&] { return AllVisible(apps, false); }));
     ASSERT_TRUE(PressFor({VK_CONTROL, VK_F1}, [&] { return AllVisible(apps, true); }));
+    // The top window takes the focus a moment after it is shown.
+    WaitFor([&] { return ::GetForegroundWindow() == focusBefore; }, std::chrono::seconds(1));
     const std::vector<HWND> after = order();
     int samePlace = 0;
     for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {

@@ -95,15 +95,41 @@ TEST_F(Switching, SendHidesTheForegroundWindowUntilItsDesktopIsEntered) {
     EXPECT_FALSE(Visible(two));
 }
 
-TEST_F(Switching, SentWindowLeftBeforeTheNextTickSitsInTwoSetsAndReturnsOnBoth) {
+TEST_F(Switching, ASentWindowBelongsToItsTargetAloneEvenBeforeTheNextTick) {
     fake.desktop.SetForeground(one);
     Engine().SwitchDesktop(kFirstSendCode + 1);
-    Engine().SwitchDesktop(1);  // no tick: set 0 still holds it
+    Engine().SwitchDesktop(1);  // no tick in between
     EXPECT_TRUE(Visible(one));
-    Engine().SwitchDesktop(2);
-    EXPECT_FALSE(Visible(one));
     Engine().SwitchDesktop(0);
+    EXPECT_FALSE(Visible(one));
+    EXPECT_TRUE(Visible(two));
+}
+
+TEST_F(Switching, SendingADialogTakesItsProgramAndTheProgramsOtherWindowsAlong) {
+    const WindowHandle palette = fake.desktop.OpenWindow({.thread = kAppThread, .owner = one});
+    const WindowHandle dialog = fake.desktop.OpenWindow({.thread = kAppThread, .owner = palette});
+    Tick();
+    fake.desktop.SetForeground(dialog);
+    Engine().SwitchDesktop(kFirstSendCode + 4);
+    EXPECT_FALSE(Visible(one));
+    EXPECT_FALSE(Visible(palette));
+    EXPECT_FALSE(Visible(dialog));
+    EXPECT_TRUE(Visible(two));
+    EXPECT_THAT(Set(4), ElementsAre(dialog, palette, one));
+    Engine().SwitchDesktop(4);
     EXPECT_TRUE(Visible(one));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), dialog);
+}
+
+TEST_F(Switching, AHandleReusedByAnotherProgramWhileItsWindowWasAwayIsNotShown) {
+    Engine().SwitchDesktop(1);
+    fake.desktop.CloseWindow(one);
+    const WindowHandle stranger =
+        fake.desktop.OpenWindow({.visible = false, .thread = 99, .reuse = one});
+    ASSERT_EQ(stranger, one);
+    Engine().SwitchDesktop(0);
+    EXPECT_FALSE(Visible(stranger));
+    EXPECT_TRUE(Visible(two));
 }
 
 TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {

@@ -43,6 +43,36 @@ TEST_F(WindowSets, FilterLeavesOutWhatWindowsKeepsOutOfSightAndTheShellsOtherPar
     EXPECT_FALSE(Engine().IsTaskWindow(WindowHandle::None));
 }
 
+TEST_F(WindowSets, PassingWindowsNeverJoinASetButOwnedWindowsWithATitleBarDo) {
+    constexpr std::uint32_t kPopup = 0x80000000;
+    constexpr std::uint32_t kCaption = 0x00C00000;
+    constexpr std::uint32_t kToolWindow = 0x80;
+    constexpr std::uint32_t kNoActivate = 0x08000000;
+    const WindowHandle app = OpenApp();
+    const auto open = [&](std::u16string className, WindowStyles styles,
+                          fakes::ThreadId thread = kAppThread) {
+        return fake.desktop.OpenWindow(
+            {.className = std::move(className), .thread = thread, .owner = app, .styles = styles});
+    };
+    const WindowHandle dialog = open(u"#32770", {kPopup | kCaption, 0});
+    const WindowHandle palette = open(u"Palette", {kPopup | kCaption, kToolWindow});
+    for (const auto& [className, styles] :
+         std::initializer_list<std::pair<const char16_t*, WindowStyles>>{
+             {u"tooltips_class32", {kPopup, kToolWindow}},
+             {u"#32768", {kPopup, kToolWindow}},
+             {u"SysShadow", {kPopup, 0}},
+             {u"ComboLBox", {kPopup, kToolWindow}},
+             {u"IME", {kPopup, 0}},
+             {u"MSCTFIME UI", {kPopup, 0}},
+             {u"DropDownList", {kPopup, kToolWindow}},
+             {u"Notification", {kPopup | kCaption, kNoActivate}}}) {
+        open(className, styles);
+    }
+    open(u"tooltips_class32", {kPopup, kToolWindow}, fakes::FakeDesktop::kOwnThread);  // the bar's
+    StartProgram();
+    EXPECT_THAT(Set(0), ElementsAre(palette, dialog, app));
+}
+
 TEST_F(WindowSets, WithoutShellWindowsTheFilterStillWorks) {
     fake.desktop.CloseWindow(progMan);
     fake.desktop.CloseWindow(trayWnd);

@@ -17,8 +17,14 @@ FakeDesktop::FakeDesktop() = default;
 
 WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     Window window;
-    window.handle = static_cast<WindowHandle>(nextHandle_);
-    nextHandle_ += 4;
+    if (options.reuse != WindowHandle::None && !Exists(options.reuse)) {
+        window.handle = options.reuse;
+    } else {
+        window.handle = static_cast<WindowHandle>(nextHandle_);
+        nextHandle_ += 4;
+    }
+    window.owner = options.owner;
+    window.styles = options.styles;
     window.className = options.className;
     window.title = options.title;
     window.visible = options.visible;
@@ -205,6 +211,19 @@ std::u16string FakeDesktop::ClassName(WindowHandle window) {
     ++classNameCalls_;
     const Window* target = Find(window);
     return target == nullptr ? std::u16string() : target->className;
+}
+
+WindowStyles FakeDesktop::StylesOf(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target == nullptr ? WindowStyles{} : target->styles;
+}
+
+WindowHandle FakeDesktop::RootOwner(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    while (target != nullptr && Find(target->owner) != nullptr) {
+        target = Find(target->owner);
+    }
+    return target == nullptr ? WindowHandle::None : target->handle;
 }
 
 bool FakeDesktop::EnumWindows(const std::function<bool(WindowHandle)>& visit) {

@@ -30,6 +30,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool visible = true;
         bool cloaked = false;
         ThreadId thread = kOtherThread;
+        WindowHandle owner = WindowHandle::None;
+        WindowStyles styles{};
+        // A handle Windows hands out again once its window has closed.
+        WindowHandle reuse = WindowHandle::None;
     };
 
     struct Window {
@@ -39,6 +43,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool visible = false;
         bool cloaked = false;
         ThreadId thread = kOtherThread;
+        WindowHandle owner = WindowHandle::None;
+        WindowStyles styles{};
         WindowProcedure procedure{};
         // A change asked for with ShowWindowAsync that a hung thread has not acted on yet.
         std::optional<ShowCommand> pending;
@@ -95,6 +101,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // Each thread stands for a program of its own here.
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;
+    WindowHandle RootOwner(WindowHandle window) noexcept override;
+    WindowStyles StylesOf(WindowHandle window) noexcept override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;

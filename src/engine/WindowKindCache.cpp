@@ -1,0 +1,63 @@
+#include "engine/WindowKindCache.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace ombrel {
+namespace {
+
+// Parts of the shell that are visible top-level windows on current Windows; hiding them
+// would take a second screen's taskbar or the desktop itself away on other desktops.
+constexpr std::array<std::u16string_view, 2> kShellClasses{u"Shell_SecondaryTrayWnd", u"WorkerW"};
+
+// The system's own passing windows, whatever styles they carry: tooltips, menus, their
+// shadows, the lists of combo boxes, input-method windows, the image of a drag.
+constexpr std::array<std::u16string_view, 7> kPassingClasses{
+    u"tooltips_class32", u"#32768",      u"SysShadow", u"ComboLBox", u"IME",
+    u"MSCTFIME UI",      u"SysDragImage"};
+
+constexpr std::uint32_t kCaption = 0x00C00000;     // WS_CAPTION: a title bar
+constexpr std::uint32_t kToolWindow = 0x00000080;  // WS_EX_TOOLWINDOW
+constexpr std::uint32_t kNoActivate = 0x08000000;  // WS_EX_NOACTIVATE
+
+template <std::size_t N>
+bool IsOneOf(std::u16string_view className, const std::array<std::u16string_view, N>& classes) {
+    return std::find(classes.begin(), classes.end(), className) != classes.end();
+}
+
+}  // namespace
+
+bool WindowKindCache::Classify(WindowHandle window) {
+    const std::u16string className = windows_.ClassName(window);
+    if (IsOneOf(className, kShellClasses) || IsOneOf(className, kPassingClasses)) {
+        return false;
+    }
+    // A window that never takes the focus (a notification, an on-screen display) is no one's
+    // work; a tool window without a title bar is a part of another window (a floating list, a
+    // shadow). A tool palette with a title bar goes with its desktop like a dialog.
+    const WindowStyles styles = windows_.StylesOf(window);
+    if ((styles.extended & kNoActivate) != 0) {
+        return false;
+    }
+    return (styles.extended & kToolWindow) == 0 || (styles.style & kCaption) == kCaption;
+}
+
+bool WindowKindCache::MayJoinADesktop(WindowHandle window) {
+    const auto known = known_.find(window);
+    if (known != known_.end()) {
+        known->second.lastSeen = refresh_;
+        return known->second.mayJoin;
+    }
+    const bool mayJoin = Classify(window);
+    known_.emplace(window, Answer{mayJoin, refresh_});
+    return mayJoin;
+}
+
+void WindowKindCache::Refreshed() {
+    std::erase_if(known_, [this](const auto& entry) { return entry.second.lastSeen != refresh_; });
+    ++refresh_;
+}
+
+}  // namespace ombrel
