@@ -38,6 +38,8 @@ class DesktopEngine {
 
     // Runs one command; what it hid or showed is saved for recovery in one write.
     void SwitchDesktop(std::int16_t code);
+    // Shows the bar if it was hidden.
+    void ShowBar();
     // Shows every window we hid and the shell's windows, in their stacking order and without
     // moving the focus: for the way out.
     void RestoreAll();

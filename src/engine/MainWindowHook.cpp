@@ -1,10 +1,13 @@
 #include "engine/MainWindowHook.h"
 
+#include <string_view>
+
 #include "engine/HotkeyTable.h"
 
 namespace ombrel {
 
-void MainWindowHook::Install(WindowHandle hWnd) {
+void MainWindowHook::Install(WindowHandle hWnd, std::uint32_t showBarMessage) {
+    showBarMessage_ = showBarMessage;
     OldWindowProc_ = procedures_.SetWindowProcedure(hWnd, procedures_.HookProcedure(*this));
 }
 
@@ -20,6 +23,8 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
         } catch (...) {
             // Nothing may cross the window procedure; the message still goes on below.
         }
+    } else if (message.message == showBarMessage_ && showBarMessage_ != 0) {
+        engine_.ShowBar();
     }
     return procedures_.CallWindowProcedure(OldWindowProc_, message);
 }

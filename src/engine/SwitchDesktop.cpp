@@ -118,6 +118,10 @@ void DesktopEngine::SwitchTo(int target) {
     visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]), WindowVisibility::Focus::Take);
 }
 
+void DesktopEngine::ShowBar() {
+    frmMain_.SetVisible(true);
+}
+
 void DesktopEngine::RestoreAll() {
     std::vector<WindowHandle> held;
     for (const auto& [window, processId] : visibility_.HiddenByUs()) {

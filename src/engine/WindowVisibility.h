@@ -12,8 +12,8 @@ namespace ombrel {
 
 // Hides and shows the windows the engine manages, and remembers which of them it has hidden
 // and not shown again, with the process each belonged to then: a handle whose window closed
-// while hidden and that now names another program's window is never shown. Another program's window is never waited on, so a hung program cannot
-// freeze the switcher; our own windows change at once.
+// while hidden and that now names another program's window is never shown. Another program's window
+// is never waited on, so a hung program cannot freeze the switcher; our own windows change at once.
 class WindowVisibility {
   public:
     // How many refreshes a change asked of another program's window counts as made before it

@@ -47,6 +47,10 @@ class WindowSystem {
     virtual WindowHandle GetForegroundWindow() noexcept = 0;
     // Activates one of our own windows; the system may refuse when we did not get the last input.
     virtual bool SetForegroundWindow(WindowHandle window) noexcept = 0;
+    // The message number every program of the session gets for the name; 0 on failure.
+    virtual std::uint32_t RegisterMessage(std::u16string_view name) noexcept = 0;
+    // Posts the message to every top-level window, hidden ones too, and returns at once.
+    virtual bool BroadcastMessage(std::uint32_t message) noexcept = 0;
     // Above every window that is not topmost; keeps place and size.
     virtual bool SetTopmost(WindowHandle window) noexcept = 0;
 };

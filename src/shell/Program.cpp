@@ -37,6 +37,8 @@ void Program::EndProcess() {
 
 void Program::Startup() {
     if (platform_.forms.PreviousInstance()) {
+        // Starting the program again is how a user gets a hidden bar back.
+        platform_.windows.BroadcastMessage(platform_.windows.RegisterMessage(kShowBarMessageName));
         EndProcess();
         return;
     }
@@ -62,7 +64,7 @@ void Program::Startup() {
     helpWindow_.ShowStartupInfo();
 
     RegisterHotKeys(platform_.hotkeys, bar);
-    hook_.Install(bar);
+    hook_.Install(bar, platform_.windows.RegisterMessage(kShowBarMessageName));
 }
 
 void Program::Shutdown() {

@@ -79,6 +79,18 @@ WindowHandle Win32WindowSystem::GetForegroundWindow() noexcept {
     return FromHwnd(::GetForegroundWindow());
 }
 
+std::uint32_t Win32WindowSystem::RegisterMessage(std::u16string_view name) noexcept {
+    try {
+        return ::RegisterWindowMessageW(ToWide(name).c_str());
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool Win32WindowSystem::BroadcastMessage(std::uint32_t message) noexcept {
+    return message != 0 && ::PostMessageW(HWND_BROADCAST, message, 0, 0) != FALSE;
+}
+
 bool Win32WindowSystem::SetForegroundWindow(WindowHandle window) noexcept {
     return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
 }

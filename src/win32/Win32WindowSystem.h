@@ -18,6 +18,8 @@ class Win32WindowSystem final : public WindowSystem {
     WindowHandle RootOwner(WindowHandle window) noexcept override;
     WindowStyles StylesOf(WindowHandle window) noexcept override;
     WindowHandle GetForegroundWindow() noexcept override;
+    std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
+    bool BroadcastMessage(std::uint32_t message) noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;
 };

@@ -100,8 +100,9 @@ TEST_F(StartAndExit, ExitShowsEveryHeldWindowAndTheTaskbarFreesTheHotkeysAndStop
     EXPECT_TRUE(WaitFor([] { return CompanionState() == SERVICE_STOPPED; }));
 }
 
-TEST_F(StartAndExit, AHotkeyHeldByAnotherProgramLeavesTheOtherTwentyAndItsButton) {
+TEST_F(StartAndExit, HotkeysHeldByAnotherProgramLeaveTheOthersAndASecondStartShowsTheBar) {
     ASSERT_TRUE(::RegisterHotKey(nullptr, 77, MOD_CONTROL, VK_F5));
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 78, MOD_CONTROL, VK_F12));
     StartOmbrel();
     const std::vector<HWND> apps = OpenApp(L"Held", 1);
     LetARefreshPass();
@@ -114,7 +115,16 @@ TEST_F(StartAndExit, AHotkeyHeldByAnotherProgramLeavesTheOtherTwentyAndItsButton
     EXPECT_TRUE(SwitchTo(6));
     EXPECT_TRUE(ClickDesktopButton(5));
     SaveScreenshot(L"bar-desktop5", Bar());
+
+    // Hidden while Ctrl+F12 belongs to another program: starting Ombrel again brings it back.
+    EXPECT_TRUE(ClickFor(Bar(), L"隐  藏", [&] { return !Visible(Bar()); }));
+    PROCESS_INFORMATION second = driver::StartProcess(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"");
+    EXPECT_TRUE(WaitFor([&] { return Visible(Bar()); }));
+    EXPECT_EQ(::WaitForSingleObject(second.hProcess, 5000), WAIT_OBJECT_0);
+    ::CloseHandle(second.hThread);
+    ::CloseHandle(second.hProcess);
     ::UnregisterHotKey(nullptr, 77);
+    ::UnregisterHotKey(nullptr, 78);
 }
 
 }  // namespace

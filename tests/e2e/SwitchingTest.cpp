@@ -56,6 +56,27 @@ TEST_F(Desktops, CtrlAltF3SendsTheActiveWindowAwayAndCtrlF3BringsItBack) {
     ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == Bar(); }));
     Press({VK_CONTROL, VK_MENU, VK_F4});
     EXPECT_FALSE(WaitFor([&] { return !Visible(Bar()); }, 500ms));
+
+    // It left desktop 1 for good, refresh or not.
+    ASSERT_TRUE(SwitchTo(1));
+    EXPECT_TRUE(WaitFor([&] { return Visible(apps.front()); }));
+    EXPECT_FALSE(Visible(sent));
+}
+
+TEST_F(Desktops, ADialogIsSentWithItsProgramAndATooltipStaysOutOfTheDesktops) {
+    StartOmbrel();
+    const std::vector<HWND> family = OpenApp(L"Family", 2, L"--owned --tip");
+    HWND tip = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (tip = ::FindWindowW(nullptr, L"Family tip")) != nullptr; }));
+    LetARefreshPass();
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == family.back(); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_MENU, VK_F2}, [&] { return AllVisible(family, false); }));
+    EXPECT_TRUE(Visible(tip));  // neither hidden nor shown by a switch
+    ASSERT_TRUE(SwitchTo(2));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(family, true); }));
+    ASSERT_TRUE(SwitchTo(1));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(family, false); }));
+    EXPECT_TRUE(Visible(tip));
 }
 
 TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {

@@ -1,7 +1,9 @@
 // Another program for the end-to-end tests: opens top-level windows and keeps them answering,
 // or hangs after opening them.
-//   OmbrelTestApp <title> [count] [--hang] [--class NAME]
+//   OmbrelTestApp <title> [count] [--hang] [--class NAME] [--owned] [--tip]
 // Windows are titled "<title>" (one) or "<title> 1".."<title> n"; the last one comes to the front.
+// --owned: the first window owns the others, dialogs with a title bar. --tip: the first window
+// also owns "<title> tip", a tool window without a title bar, as a tooltip or a drop-down is.
 #include <windows.h>
 
 #include <cwchar>
@@ -22,10 +24,16 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring title = argv[1];
     int count = 1;
     bool hang = false;
+    bool owned = false;
+    bool tip = false;
     std::wstring className = L"OmbrelTestApp";
     for (int i = 2; i < argc; ++i) {
         if (std::wcscmp(argv[i], L"--hang") == 0) {
             hang = true;
+        } else if (std::wcscmp(argv[i], L"--owned") == 0) {
+            owned = true;
+        } else if (std::wcscmp(argv[i], L"--tip") == 0) {
+            tip = true;
         } else if (std::wcscmp(argv[i], L"--class") == 0 && i + 1 < argc) {
             className = argv[++i];
         } else {
@@ -38,13 +46,22 @@ int wmain(int argc, wchar_t** argv) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = className.c_str();
     ::RegisterClassW(&windowClass);
+    HWND first = nullptr;
     HWND last = nullptr;
     for (int i = 1; i <= count; ++i) {
         const std::wstring name = count == 1 ? title : title + L" " + std::to_wstring(i);
-        last =
-            ::CreateWindowExW(0, className.c_str(), name.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              60 + 30 * (i % 20), 140 + 25 * (i % 20), 300, 180, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
+        const bool dialog = owned && first != nullptr;
+        const DWORD style = dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE
+                                   : WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+        last = ::CreateWindowExW(0, className.c_str(), name.c_str(), style, 60 + 30 * (i % 20),
+                                 140 + 25 * (i % 20), 300, 180, dialog ? first : nullptr, nullptr,
+                                 windowClass.hInstance, nullptr);
+        first = first == nullptr ? last : first;
+    }
+    if (tip) {
+        ::CreateWindowExW(WS_EX_TOOLWINDOW, className.c_str(), (title + L" tip").c_str(),
+                          WS_POPUP | WS_BORDER | WS_VISIBLE, 400, 100, 120, 24, first, nullptr,
+                          windowClass.hInstance, nullptr);
     }
     ::SetForegroundWindow(last);
     MSG message{};

@@ -265,6 +265,29 @@ bool FakeDesktop::SetTopmost(WindowHandle window) noexcept {
     return true;
 }
 
+std::uint32_t FakeDesktop::RegisterMessage(std::u16string_view name) noexcept {
+    constexpr std::uint32_t kFirstRegisteredMessage = 0xC000;
+    const auto found = registeredMessages_.find(name);
+    if (found != registeredMessages_.end()) {
+        return found->second;
+    }
+    const auto number =
+        static_cast<std::uint32_t>(kFirstRegisteredMessage + registeredMessages_.size());
+    registeredMessages_.emplace(std::u16string(name), number);
+    return number;
+}
+
+bool FakeDesktop::BroadcastMessage(std::uint32_t message) noexcept {
+    std::vector<WindowHandle> everyone;
+    for (const Window& window : windows_) {
+        everyone.push_back(window.handle);
+    }
+    for (WindowHandle window : everyone) {
+        SendMessage(window, message);
+    }
+    return true;
+}
+
 bool FakeDesktop::IsTopmost(WindowHandle window) const {
     return std::find(topmost_.begin(), topmost_.end(), window) != topmost_.end() && Exists(window);
 }

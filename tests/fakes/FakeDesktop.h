@@ -107,6 +107,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     WindowHandle GetForegroundWindow() noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;
+    std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
+    // Delivered at once, through each window's procedure.
+    bool BroadcastMessage(std::uint32_t message) noexcept override;
     bool IsTopmost(WindowHandle window) const;
 
     // Hotkeys
@@ -148,6 +151,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     int classNameCalls_ = 0;
     int activations_ = 0;
     std::map<Combination, Hotkey> hotkeys_;
+    std::map<std::u16string, std::uint32_t, std::less<>> registeredMessages_;
     MessageHandler* hook_ = nullptr;
     std::uintptr_t nextProcedure_ = 0x7000;
     std::map<WindowHandle, WindowProcedure> originalProcedures_;

@@ -65,6 +65,17 @@ TEST_F(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
     EXPECT_EQ(fake.desktop.SyncShowCalls() + fake.desktop.AsyncShowCalls(), 0);
 }
 
+TEST_F(StartUp, StartingItAgainBringsBackTheRunningInstancesHiddenBar) {
+    StartProgram();
+    Engine().SwitchDesktop(kToggleBar);
+    ASSERT_FALSE(Bar().Visible());
+    fake.forms.SetPreviousInstance(true);
+    Program second(fake.platform);
+    second.Start();
+    EXPECT_TRUE(second.Ended());
+    EXPECT_TRUE(Bar().Visible());
+}
+
 TEST_F(StartUp, NoFailureStopsTheStartUp) {
     fake.services.DenyManager();
     fake.desktop.Failures().Fail("SetTopmost", 5);
