@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace ombrel {
@@ -21,7 +22,38 @@ constexpr bool IsDesktopIndex(int index) {
     return index >= 0 && index < kDesktopCount;
 }
 
-// The current desktop is kept as decimal text ("0" to "8") in the main window's Tag. Only
+// One thing the user asks of the engine, by hotkey or by button.
+struct Command {
+    enum class Kind { Switch, Send, ToggleDesktopIcons, ToggleTaskbar, ToggleBar };
+    Kind kind;
+    int desktop = 0;  // for Switch and Send: the index of the target desktop
+
+    static constexpr Command SwitchTo(int desktop) { return {Kind::Switch, desktop}; }
+    static constexpr Command SendTo(int desktop) { return {Kind::Send, desktop}; }
+    friend constexpr bool operator==(const Command&, const Command&) = default;
+};
+
+// The command of a code (a hotkey id); none for a code that no caller of ours sends.
+constexpr std::optional<Command> CommandFromCode(int code) {
+    if (code >= kFirstSwitchCode && code < kFirstSwitchCode + kDesktopCount) {
+        return Command::SwitchTo(code - kFirstSwitchCode);
+    }
+    if (code >= kFirstSendCode && code <= kLastSendCode) {
+        return Command::SendTo(code - kFirstSendCode);
+    }
+    switch (code) {
+        case kToggleDesktopIcons:
+            return Command{Command::Kind::ToggleDesktopIcons};
+        case kToggleTaskbar:
+            return Command{Command::Kind::ToggleTaskbar};
+        case kToggleBar:
+            return Command{Command::Kind::ToggleBar};
+        default:
+            return std::nullopt;
+    }
+}
+
+// The current desktop is mirrored as decimal text ("0" to "8") in the main window's Tag. Only
 // start-up and a switch write it, so anything else reads as desktop 1.
 constexpr int DesktopIndexFromTag(std::u16string_view tag) {
     int value = 0;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/BarView.h"
+#include "engine/Commands.h"
 #include "engine/DesktopWindows.h"
 #include "engine/RecoveryList.h"
 #include "engine/ShellWindows.h"
@@ -11,13 +13,12 @@
 
 namespace ombrel {
 
-class Form;
-
-// The desktop engine: the window sets, their refresh from the screen, and the one command
-// entry that switches desktops, sends windows and toggles the shell windows and the bar.
+// The desktop engine owns the model: the current desktop, the nine window sets and the shell's
+// windows. It refreshes the current set from the screen, runs the user's commands, and tells
+// the bar what to show.
 class DesktopEngine {
   public:
-    DesktopEngine(WindowSystem& windows, Form& frmMain, RecoveryList& recovery);
+    DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery);
     DesktopEngine(const DesktopEngine&) = delete;
     DesktopEngine& operator=(const DesktopEngine&) = delete;
 
@@ -26,8 +27,9 @@ class DesktopEngine {
     ShellWindows& Shell() { return shell_; }
     WindowVisibility& Visibility() { return visibility_; }
 
-    // The current desktop index, kept as decimal text in the main window's Tag.
-    int CurrentDesktop() const;
+    int CurrentDesktop() const { return current_; }
+    // Desktop 1 becomes the current one, its button marked; for start-up.
+    void EnterFirstDesktop();
 
     // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
     // cloaked, not part of the shell, not the bar itself.
@@ -37,28 +39,29 @@ class DesktopEngine {
     bool EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam);
 
     // Runs one command; what it hid or showed is saved for recovery in one write.
+    void Run(Command command);
+    // The command of a hotkey id (the codes of CommandCode); other codes are ignored.
     void SwitchDesktop(std::int16_t code);
     // Shows the bar if it was hidden.
-    void ShowBar();
+    void ShowBar() { bar_.ShowBar(true); }
     // Shows every window we hid and the shell's windows, in their stacking order and without
     // moving the focus: for the way out.
     void RestoreAll();
-    // Frames the button of desktop index with the marker.
-    void SelectDesktopButton(std::int16_t index);
 
   private:
     void ToggleShellWindow(WindowHandle window, bool& shown);
     void SendForegroundWindow(int target);
     void SwitchTo(int target);
-    void RunCommand(std::int16_t code);
+    void RunCommand(Command command);
 
     WindowSystem& windows_;
-    Form& frmMain_;
+    BarView& bar_;
     RecoveryList& recovery_;
     WindowVisibility visibility_;
     WindowKindCache windowKinds_;
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
+    int current_ = 0;
 };
 
 }  // namespace ombrel

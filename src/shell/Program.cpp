@@ -14,11 +14,11 @@ Program::Program(Platform& platform)
       frmHelp_(HelpWindowLayout(), platform.forms),
       frmConfig_(SettingsDialogLayout(), platform.forms),
       recovery_(platform.registry, platform.windows),
-      engine_(platform.windows, frmMain_, recovery_),
+      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this),
+      engine_(platform.windows, mainWindow_, recovery_),
       hook_(platform.procedures, engine_),
       registry_(platform.registry),
       wallpapers_(platform.wallpaper, registry_),
-      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this),
       helpWindow_(frmHelp_, registry_.SettingsReg),
       settingsDialog_(frmConfig_, frmMain_,
                       {registry_, wallpapers_, platform.dialogs, platform.forms}) {}
@@ -57,8 +57,7 @@ void Program::Startup() {
 
     frmMain_.SetLeft(platform_.forms.ScreenWidthTwips() - frmMain_.Width());
     frmMain_.SetTop(0);
-    frmMain_.SetTag(u"0");
-    engine_.SelectDesktopButton(0);
+    engine_.EnterFirstDesktop();
     engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();

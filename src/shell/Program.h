@@ -47,11 +47,12 @@ class Program final : public ProgramLifecycle {
     Form frmHelp_;
     Form frmConfig_;
     RecoveryList recovery_;
+    // The engine tells the bar what to show; it is built first and used only once running.
+    MainWindow mainWindow_;
     DesktopEngine engine_;
     MainWindowHook hook_;
     RegistryObjects registry_;
     DesktopWallpapers wallpapers_;
-    MainWindow mainWindow_;
     HelpWindow helpWindow_;
     SettingsDialog settingsDialog_;
     bool ended_ = false;

@@ -1,6 +1,16 @@
 #include "ui/MainWindow.h"
 
+#include <string>
+
+#include "platform/Text.h"
+
 namespace ombrel {
+namespace {
+
+constexpr std::u16string_view kDesktopCaptionPrefix = u"这是桌面-";
+constexpr float kMarkerOffsetTwips = 30;
+
+}  // namespace
 
 MainWindow::MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEngine& engine,
                        ProgramLifecycle& lifecycle)
@@ -14,11 +24,11 @@ MainWindow::MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEng
 
 void MainWindow::OnClick(std::u16string_view control, int index) {
     if (control == u"cmdDesktop" && IsDesktopIndex(index)) {
-        engine_.SwitchDesktop(static_cast<std::int16_t>(index));
+        engine_.Run(Command::SwitchTo(index));
     } else if (control == u"cmdDesk") {
-        engine_.SwitchDesktop(kToggleDesktopIcons);
+        engine_.Run({Command::Kind::ToggleDesktopIcons});
     } else if (control == u"cmdTray") {
-        engine_.SwitchDesktop(kToggleTaskbar);
+        engine_.Run({Command::Kind::ToggleTaskbar});
     } else if (control == u"cmdHide") {
         // Only the hotkey brings the bar back: a hidden bar has nothing to click.
         frmMain_.Hide();
@@ -35,6 +45,18 @@ void MainWindow::OnTimer(std::u16string_view control) {
     if (control == u"tmrFresh") {
         engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     }
+}
+
+void MainWindow::MarkDesktop(int index) {
+    const Control& button = frmMain_.Controls(u"cmdDesktop", index);
+    Control& marker = frmMain_.Controls(u"shpSelect");
+    marker.SetLeft(button.Left() - kMarkerOffsetTwips);
+    marker.SetTop(button.Top() - kMarkerOffsetTwips);
+    frmMain_.SetTag(DecimalText(index));
+}
+
+void MainWindow::NameDesktop(int index) {
+    frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(index + 1));
 }
 
 }  // namespace ombrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/BarView.h"
 #include "engine/DesktopEngine.h"
 #include "ui/forms/Form.h"
 #include "ui/forms/FormEvents.h"
@@ -19,8 +20,10 @@ class ProgramLifecycle {
     ~ProgramLifecycle() = default;
 };
 
-// The button bar's behaviour: every handler is one forward.
-class MainWindow final : public FormEvents {
+// The button bar: its handlers forward to the engine, and it shows what the engine tells it.
+// The current desktop is mirrored into the bar's Tag as decimal text, where it has always been
+// read.
+class MainWindow final : public FormEvents, public BarView {
   public:
     MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEngine& engine,
                ProgramLifecycle& lifecycle);
@@ -30,6 +33,12 @@ class MainWindow final : public FormEvents {
     void OnClick(std::u16string_view control, int index) override;
     void OnDblClick() override { frmConfig_.Show(); }
     void OnTimer(std::u16string_view control) override;
+
+    void MarkDesktop(int index) override;
+    void NameDesktop(int index) override;
+    bool BarShown() const override { return frmMain_.Visible(); }
+    void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
+    WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
 
   private:
     Form& frmMain_;

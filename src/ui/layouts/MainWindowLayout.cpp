@@ -81,7 +81,7 @@ constexpr std::array kControls{
                   .widthTwips = 720,
                   .heightTwips = 285,
                   .tabIndex = 1},
-    // Starts out of sight; SelectDesktopButton puts it around the current desktop's button.
+    // Starts out of sight; the bar puts it around the current desktop's button.
     ControlLayout{.name = u"shpSelect",
                   .kind = Shape,
                   .leftTwips = 8520,

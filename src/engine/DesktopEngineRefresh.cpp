@@ -1,6 +1,5 @@
-// The window sets and the filter that decides which windows may enter them.
+// The refresh of the current window set, and the filter that decides which windows may enter.
 #include "engine/DesktopEngine.h"
-#include "ui/forms/Form.h"
 
 namespace ombrel {
 
@@ -8,7 +7,7 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
     if (!visibility_.IsVisible(hWnd)) {
         return false;
     }
-    if (hWnd == shell_.hProgMan || hWnd == shell_.hTrayWnd || hWnd == frmMain_.WindowIfLoaded()) {
+    if (hWnd == shell_.hProgMan || hWnd == shell_.hTrayWnd || hWnd == bar_.BarWindow()) {
         return false;
     }
     return !windows_.IsWindowCloaked(hWnd) && windowKinds_.MayJoinADesktop(hWnd);

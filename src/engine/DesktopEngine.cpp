@@ -1,51 +1,59 @@
-// The command entry: switching, sending the foreground window, and the three toggles.
+// The commands: switching, sending the foreground window, the three toggles, and the way out.
 #include <algorithm>
 #include <string>
 
 #include "engine/DesktopEngine.h"
 #include "engine/StackingOrder.h"
-#include "platform/Text.h"
-#include "ui/forms/Form.h"
 
 namespace ombrel {
-namespace {
 
-constexpr std::u16string_view kDesktopCaptionPrefix = u"这是桌面-";
-constexpr float kMarkerOffsetTwips = 30;
-
-}  // namespace
-
-DesktopEngine::DesktopEngine(WindowSystem& windows, Form& frmMain, RecoveryList& recovery)
+DesktopEngine::DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery)
     : windows_(windows),
-      frmMain_(frmMain),
+      bar_(bar),
       recovery_(recovery),
       visibility_(windows),
       windowKinds_(windows) {}
 
-int DesktopEngine::CurrentDesktop() const {
-    return DesktopIndexFromTag(frmMain_.Tag());
+void DesktopEngine::EnterFirstDesktop() {
+    current_ = 0;
+    bar_.MarkDesktop(current_);
 }
 
 void DesktopEngine::SwitchDesktop(std::int16_t code) {
-    RunCommand(code);
+    if (const std::optional<Command> command = CommandFromCode(code)) {
+        Run(*command);
+    }
+}
+
+void DesktopEngine::Run(Command command) {
+    RunCommand(command);
     if (visibility_.TakeChanged()) {
         recovery_.Save(visibility_.HiddenByUs());
     }
 }
 
-void DesktopEngine::RunCommand(std::int16_t code) {
-    if (code >= kFirstSwitchCode && code < kFirstSwitchCode + kDesktopCount) {
-        SwitchTo(code - kFirstSwitchCode);
-    } else if (code == kToggleDesktopIcons) {
-        ToggleShellWindow(shell_.hProgMan, shell_.DesktopIconsShown);
-    } else if (code == kToggleTaskbar) {
-        ToggleShellWindow(shell_.hTrayWnd, shell_.TaskbarShown);
-    } else if (code == kToggleBar) {
-        frmMain_.SetVisible(!frmMain_.Visible());
-    } else if (code >= kFirstSendCode && code <= kLastSendCode) {
-        SendForegroundWindow(code - kFirstSendCode);
+void DesktopEngine::RunCommand(Command command) {
+    if ((command.kind == Command::Kind::Switch || command.kind == Command::Kind::Send) &&
+        !IsDesktopIndex(command.desktop)) {
+        return;
     }
-    // Any other code comes from no caller of ours and is ignored.
+    switch (command.kind) {
+        case Command::Kind::Switch:
+            SwitchTo(command.desktop);
+            break;
+        case Command::Kind::Send:
+            SendForegroundWindow(command.desktop);
+            break;
+        case Command::Kind::ToggleDesktopIcons:
+            ToggleShellWindow(shell_.hProgMan, shell_.DesktopIconsShown);
+            break;
+        case Command::Kind::ToggleTaskbar:
+            ToggleShellWindow(shell_.hTrayWnd, shell_.TaskbarShown);
+            break;
+        case Command::Kind::ToggleBar:
+            bar_.ShowBar(!bar_.BarShown());
+            break;
+    }
 }
 
 void DesktopEngine::ToggleShellWindow(WindowHandle window, bool& shown) {
@@ -105,21 +113,17 @@ void DesktopEngine::SwitchTo(int target) {
     // The bar takes the focus for the moment of the switch. Were it left on a leaving window,
     // that window's program, hiding it, would hand the focus to whatever stands next at that
     // moment, which can be an entering window shown a moment before the top one.
-    if (frmMain_.Visible() && std::find(leaving.begin(), leaving.end(),
-                                        windows_.GetForegroundWindow()) != leaving.end()) {
-        windows_.SetForegroundWindow(frmMain_.WindowIfLoaded());
+    if (bar_.BarShown() && std::find(leaving.begin(), leaving.end(),
+                                     windows_.GetForegroundWindow()) != leaving.end()) {
+        windows_.SetForegroundWindow(bar_.BarWindow());
     }
     visibility_.HideAll(leaving);
-    frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(target + 1));
-    SelectDesktopButton(static_cast<std::int16_t>(target));
-    frmMain_.SetTag(DecimalText(target));
+    current_ = target;
+    bar_.NameDesktop(target);
+    bar_.MarkDesktop(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
     // was left, with its top window active again.
     visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]), WindowVisibility::Focus::Take);
-}
-
-void DesktopEngine::ShowBar() {
-    frmMain_.SetVisible(true);
 }
 
 void DesktopEngine::RestoreAll() {
@@ -130,13 +134,6 @@ void DesktopEngine::RestoreAll() {
     visibility_.ShowAll(StackingOrder(windows_).Sorted(held), WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hProgMan, WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hTrayWnd, WindowVisibility::Focus::Leave);
-}
-
-void DesktopEngine::SelectDesktopButton(std::int16_t index) {
-    const Control& button = frmMain_.Controls(u"cmdDesktop", index);
-    Control& marker = frmMain_.Controls(u"shpSelect");
-    marker.SetLeft(button.Left() - kMarkerOffsetTwips);
-    marker.SetTop(button.Top() - kMarkerOffsetTwips);
 }
 
 }  // namespace ombrel

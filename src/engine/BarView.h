@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/WindowHandle.h"
+
+namespace ombrel {
+
+// What the engine tells the button bar, and the little it asks of it. The engine owns the
+// current desktop; the bar only shows it.
+class BarView {
+  public:
+    BarView() = default;
+    BarView(const BarView&) = delete;
+    BarView& operator=(const BarView&) = delete;
+
+    // The marker frames the desktop's button; at start-up and at every switch.
+    virtual void MarkDesktop(int index) = 0;
+    // The caption names the desktop; at every switch, not at start-up.
+    virtual void NameDesktop(int index) = 0;
+    virtual bool BarShown() const = 0;
+    virtual void ShowBar(bool shown) = 0;
+    // The bar's window, or None while it has none.
+    virtual WindowHandle BarWindow() const = 0;
+
+  protected:
+    ~BarView() = default;
+};
+
+}  // namespace ombrel
