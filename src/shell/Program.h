@@ -4,7 +4,7 @@
 #include "engine/MainWindowHook.h"
 #include "platform/Platform.h"
 #include "settings/DesktopWallpapers.h"
-#include "settings/SettingsDialog.h"
+#include "ui/SettingsDialog.h"
 #include "settings/SettingsStore.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"

@@ -1,4 +1,4 @@
-#include "settings/SettingsDialog.h"
+#include "ui/SettingsDialog.h"
 
 #include "engine/Commands.h"
 #include "platform/Text.h"

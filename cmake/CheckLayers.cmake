@@ -1,0 +1,28 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a file of the core includes a header of a layer it may not use: dependencies point
+# down, platform <- engine, settings, service <- ui <- shell (win32 may use them all).
+#   cmake -DSOURCE_DIR=src -P CheckLayers.cmake
+set(allowed_platform platform)
+set(allowed_engine platform engine)
+set(allowed_settings platform settings)
+set(allowed_service platform service)
+set(allowed_ui platform engine settings ui)
+set(allowed_shell platform engine settings service ui shell)
+
+set(offences "")
+foreach(layer platform engine settings service ui shell)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z0-9]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z0-9]+)/.*" "\\1" used "${line}")
+      if(NOT used IN_LIST allowed_${layer})
+        file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
+        string(APPEND offences "\n  ${shown}: ${layer} may not include ${used}/ (${line})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(offences)
+  message(FATAL_ERROR "An include points up the layers:${offences}")
+endif()
