@@ -3,11 +3,9 @@
 namespace ombrel {
 
 void DesktopWallpapers::ApplyDesktopWallpaper(std::int16_t index) {
-    clsReg& settings = registry_.SettingsReg;
-    settings.SetKeyName(WallpaperValueName(index));
-    settings.GetValue();
-    if (!settings.KeyValue().empty()) {
-        SetWallpaper(settings.KeyValue());
+    const std::u16string stored = settings_.Wallpaper(index);
+    if (!stored.empty()) {
+        SetWallpaper(stored);
     } else {
         ApplyDefaultWallpaper();
     }

@@ -5,14 +5,16 @@
 
 #include "platform/Wallpaper.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 
 namespace ombrel {
 
 // Puts a desktop's stored wallpaper on the screen, or the default profile's one.
 class DesktopWallpapers {
   public:
-    DesktopWallpapers(Wallpaper& wallpaper, RegistryObjects& registry)
-        : wallpaper_(wallpaper), registry_(registry) {}
+    DesktopWallpapers(Wallpaper& wallpaper, const StoredSettings& settings,
+                      const RegistryObjects& registry)
+        : wallpaper_(wallpaper), settings_(settings), registry_(registry) {}
 
     void ApplyDesktopWallpaper(std::int16_t index);
     // The default profile's wallpaper as start-up read it; empty removes the wallpaper.
@@ -21,7 +23,8 @@ class DesktopWallpapers {
 
   private:
     Wallpaper& wallpaper_;
-    RegistryObjects& registry_;
+    const StoredSettings& settings_;
+    const RegistryObjects& registry_;
 };
 
 }  // namespace ombrel

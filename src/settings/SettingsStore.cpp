@@ -28,11 +28,6 @@ void RegistryObjects::ConfigureAtStartup() {
     DefaultWallpaperReg.SetRegKey(std::u16string(kDefaultProfileDesktopKey));
     DefaultWallpaperReg.SetKeyName(std::u16string(kDefaultWallpaperValueName));
     DefaultWallpaperReg.GetValue();
-
-    AutoStartReg.SetRegKey(std::u16string(kRunKey));
-    AutoStartReg.SetKeyName(std::u16string(kRunValueName));
-
-    SettingsReg.SetRegKey(std::u16string(kSettingsKey));
 }
 
 }  // namespace ombrel

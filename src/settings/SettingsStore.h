@@ -30,17 +30,14 @@ std::u16string RunCommandFor(std::u16string_view programPath);
 // A stored Run value, quoted or bare, that names this program.
 bool RunValueNamesProgram(std::u16string_view stored, std::u16string_view programPath);
 
-// The three registry objects the program keeps from start-up to exit.
+// The registry object the program keeps from start-up to exit: the default profile's wallpaper,
+// read once at start-up, for good.
 struct RegistryObjects {
-    explicit RegistryObjects(Registry& registry)
-        : DefaultWallpaperReg(registry), AutoStartReg(registry), SettingsReg(registry) {}
+    explicit RegistryObjects(Registry& registry) : DefaultWallpaperReg(registry) {}
 
-    // Points each at its value; reads the default profile's wallpaper once, for good.
     void ConfigureAtStartup();
 
     clsReg DefaultWallpaperReg;
-    clsReg AutoStartReg;
-    clsReg SettingsReg;
 };
 
 }  // namespace ombrel

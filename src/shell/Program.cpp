@@ -18,10 +18,10 @@ Program::Program(Platform& platform)
       engine_(platform.windows, mainWindow_, recovery_),
       hook_(platform.procedures, engine_),
       registry_(platform.registry),
-      wallpapers_(platform.wallpaper, registry_),
-      helpWindow_(frmHelp_, registry_.SettingsReg),
-      settingsDialog_(frmConfig_, frmMain_,
-                      {registry_, wallpapers_, platform.dialogs, platform.forms}) {}
+      settings_(platform.registry, platform.forms),
+      wallpapers_(platform.wallpaper, settings_, registry_),
+      helpWindow_(frmHelp_, settings_),
+      settingsDialog_(frmConfig_, frmMain_, {settings_, wallpapers_, platform.dialogs}) {}
 
 void Program::Start() {
     frmMain_.Load();

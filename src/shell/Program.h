@@ -4,10 +4,11 @@
 #include "engine/MainWindowHook.h"
 #include "platform/Platform.h"
 #include "settings/DesktopWallpapers.h"
-#include "ui/SettingsDialog.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/SettingsDialog.h"
 #include "ui/forms/Form.h"
 
 namespace ombrel {
@@ -52,6 +53,7 @@ class Program final : public ProgramLifecycle {
     DesktopEngine engine_;
     MainWindowHook hook_;
     RegistryObjects registry_;
+    StoredSettings settings_;
     DesktopWallpapers wallpapers_;
     HelpWindow helpWindow_;
     SettingsDialog settingsDialog_;

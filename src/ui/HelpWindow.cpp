@@ -1,18 +1,14 @@
 #include "ui/HelpWindow.h"
 
-#include "settings/SettingsStore.h"
-
 namespace ombrel {
 
-HelpWindow::HelpWindow(Form& frmHelp, clsReg& SettingsReg)
-    : frmHelp_(frmHelp), SettingsReg_(SettingsReg) {
+HelpWindow::HelpWindow(Form& frmHelp, const StoredSettings& settings)
+    : frmHelp_(frmHelp), settings_(settings) {
     frmHelp_.SetEvents(*this);
 }
 
 void HelpWindow::ShowStartupInfo() {
-    SettingsReg_.SetKeyName(std::u16string(kNeverShowInfoValueName));
-    SettingsReg_.GetValue();
-    if (SettingsReg_.KeyValue() == kNeverShowInfoYes) {
+    if (settings_.SkipNotice()) {
         return;
     }
     frmHelp_.Show();

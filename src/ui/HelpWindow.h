@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/clsReg.h"
+#include "settings/StoredSettings.h"
 #include "ui/forms/Form.h"
 #include "ui/forms/FormEvents.h"
 
@@ -9,7 +9,7 @@ namespace ombrel {
 // The help window, which lists the hotkeys; at start-up it is the notice the user can turn off.
 class HelpWindow final : public FormEvents {
   public:
-    HelpWindow(Form& frmHelp, clsReg& SettingsReg);
+    HelpWindow(Form& frmHelp, const StoredSettings& settings);
 
     // Shows the notice, modeless, unless "NeverShowInfo" holds exactly "Yes".
     void ShowStartupInfo();
@@ -18,7 +18,7 @@ class HelpWindow final : public FormEvents {
 
   private:
     Form& frmHelp_;
-    clsReg& SettingsReg_;
+    const StoredSettings& settings_;
 };
 
 }  // namespace ombrel

@@ -24,28 +24,33 @@ std::u16string DesktopItem(int index) {
 
 }  // namespace
 
+static_assert(SettingsValues::kWallpaperCount == kDesktopCount);
+
 SettingsDialog::SettingsDialog(Form& frmConfig, Form& frmMain, const Services& services)
     : frmConfig_(frmConfig), frmMain_(frmMain), services_(services) {
     frmConfig_.SetEvents(*this);
 }
 
 void SettingsDialog::OnLoad() {
-    clsReg& settings = services_.registry.SettingsReg;
-    for (int index = 0; index < kDesktopCount; ++index) {
-        settings.SetKeyName(WallpaperValueName(index));
-        settings.GetValue();
-        WallpaperBox(index).SetText(settings.KeyValue());
-    }
-    settings.SetKeyName(std::u16string(kNeverShowInfoValueName));
-    settings.GetValue();
-    frmConfig_.Controls(u"chkNeverShowInfo")
-        .SetValue(settings.KeyValue() == kNeverShowInfoYes ? 1 : 0);
+    Show(services_.settings.Load());
+}
 
-    clsReg& autoStart = services_.registry.AutoStartReg;
-    autoStart.GetValue();
-    const bool startsWithWindows =
-        RunValueNamesProgram(autoStart.KeyValue(), ProgramPath(services_.forms));
-    frmConfig_.Controls(u"chkStart").SetValue(startsWithWindows ? 1 : 0);
+void SettingsDialog::Show(const SettingsValues& values) {
+    for (int index = 0; index < kDesktopCount; ++index) {
+        WallpaperBox(index).SetText(values.wallpapers[static_cast<std::size_t>(index)]);
+    }
+    frmConfig_.Controls(u"chkNeverShowInfo").SetValue(values.skipNotice ? 1 : 0);
+    frmConfig_.Controls(u"chkStart").SetValue(values.startWithWindows ? 1 : 0);
+}
+
+SettingsValues SettingsDialog::Edited() {
+    SettingsValues values;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        values.wallpapers[static_cast<std::size_t>(index)] = WallpaperBox(index).Text();
+    }
+    values.skipNotice = frmConfig_.Controls(u"chkNeverShowInfo").Value() == 1;
+    values.startWithWindows = frmConfig_.Controls(u"chkStart").Value() == 1;
+    return values;
 }
 
 void SettingsDialog::OnClick(std::u16string_view control, int index) {
@@ -80,57 +85,11 @@ void SettingsDialog::Browse(int index) {
 }
 
 void SettingsDialog::Defaults() {
-    for (int index = 0; index < kDesktopCount; ++index) {
-        WallpaperBox(index).SetText(u"");
-    }
-    frmConfig_.Controls(u"chkNeverShowInfo").SetValue(0);
-    frmConfig_.Controls(u"chkStart").SetValue(0);
-}
-
-void SettingsDialog::Record(std::vector<Failure>& failures, std::u16string_view item,
-                            const clsReg& reg, bool deleting) const {
-    // Deleting what is not there leaves the registry as the user wants it.
-    const bool alreadyAbsent = deleting && reg.Status() == kErrorFileNotFound;
-    if (reg.Status() != kErrorSuccess && !alreadyAbsent) {
-        failures.push_back({std::u16string(item), reg.Status()});
-    }
+    Show(SettingsValues{});
 }
 
 bool SettingsDialog::SaveSettings() {
-    std::vector<Failure> failures;
-    clsReg& settings = services_.registry.SettingsReg;
-    for (int index = 0; index < kDesktopCount; ++index) {
-        settings.SetKeyName(WallpaperValueName(index));
-        settings.SetKeyValue(WallpaperBox(index).Text());
-        const bool deleting = settings.KeyValue().empty();
-        if (deleting) {
-            settings.DeleteValue();
-        } else {
-            settings.SetValue();
-        }
-        Record(failures, DesktopItem(index), settings, deleting);
-    }
-
-    settings.SetKeyName(std::u16string(kNeverShowInfoValueName));
-    const bool skipNotice = frmConfig_.Controls(u"chkNeverShowInfo").Value() == 1;
-    if (skipNotice) {
-        settings.SetKeyValue(std::u16string(kNeverShowInfoYes));
-        settings.SetValue();
-    } else {
-        settings.DeleteValue();
-    }
-    Record(failures, kNeverShowInfoItem, settings, !skipNotice);
-
-    clsReg& autoStart = services_.registry.AutoStartReg;
-    const bool startWithWindows = frmConfig_.Controls(u"chkStart").Value() == 1;
-    if (startWithWindows) {
-        autoStart.SetKeyValue(RunCommandFor(ProgramPath(services_.forms)));
-        autoStart.SetValue();
-    } else {
-        autoStart.DeleteValue();
-    }
-    Record(failures, kAutoStartItem, autoStart, !startWithWindows);
-
+    const std::vector<SettingFailure> failures = services_.settings.Save(Edited());
     if (failures.empty()) {
         return true;
     }
@@ -138,11 +97,21 @@ bool SettingsDialog::SaveSettings() {
     return false;
 }
 
-void SettingsDialog::ReportFailures(const std::vector<Failure>& failures) {
+void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures) {
     std::u16string text(kNotSavedHeading);
-    for (const Failure& failure : failures) {
+    for (const SettingFailure& failure : failures) {
         text += kLineBreak;
-        text += failure.item;
+        switch (failure.setting) {
+            case SettingFailure::Setting::Wallpaper:
+                text += DesktopItem(failure.desktop);
+                break;
+            case SettingFailure::Setting::SkipNotice:
+                text += kNeverShowInfoItem;
+                break;
+            case SettingFailure::Setting::StartWithWindows:
+                text += kAutoStartItem;
+                break;
+        }
     }
     text += kLineBreak;
     const std::int32_t status = failures.front().status;

@@ -4,23 +4,22 @@
 #include <vector>
 
 #include "platform/CommonDialogs.h"
-#include "platform/FormRuntime.h"
 #include "settings/DesktopWallpapers.h"
-#include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 #include "ui/forms/Form.h"
 #include "ui/forms/FormEvents.h"
 
 namespace ombrel {
 
-// The settings dialog's behaviour: filled from the registry when it loads, everything written
-// at once by OK or Apply, Apply also putting the current desktop's wallpaper on the screen.
+// The settings dialog's behaviour: filled from the stored settings when it loads, everything
+// written at once by OK or Apply, Apply also putting the current desktop's wallpaper on the
+// screen. It only maps its controls to and from the values.
 class SettingsDialog final : public FormEvents {
   public:
     struct Services {
-        RegistryObjects& registry;
+        const StoredSettings& settings;
         DesktopWallpapers& wallpapers;
         CommonDialogs& dialogs;
-        FormRuntime& forms;
     };
 
     SettingsDialog(Form& frmConfig, Form& frmMain, const Services& services);
@@ -32,16 +31,11 @@ class SettingsDialog final : public FormEvents {
     bool SaveSettings();
 
   private:
-    struct Failure {
-        std::u16string item;
-        std::int32_t status;
-    };
-
+    void Show(const SettingsValues& values);
+    SettingsValues Edited();
     void Browse(int index);
     void Defaults();
-    void Record(std::vector<Failure>& failures, std::u16string_view item, const clsReg& reg,
-                bool deleting) const;
-    void ReportFailures(const std::vector<Failure>& failures);
+    void ReportFailures(const std::vector<SettingFailure>& failures);
     Control& WallpaperBox(int index) { return frmConfig_.Controls(u"txtWallPaper", index); }
 
     Form& frmConfig_;

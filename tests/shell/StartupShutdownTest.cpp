@@ -34,10 +34,6 @@ TEST_F(StartUp, TheRegistryObjectsAddressTheirValuesAndTheDefaultWallpaperIsRead
     RegistryObjects& registry = program->Registry();
     EXPECT_EQ(registry.DefaultWallpaperReg.RootKey(), kHkeyUsers);
     EXPECT_EQ(registry.DefaultWallpaperReg.KeyValue(), u"C:\\a.bmp");
-    EXPECT_EQ(registry.AutoStartReg.RootKey(), kHkeyLocalMachine);
-    EXPECT_EQ(registry.AutoStartReg.RegKey(), u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
-    EXPECT_EQ(registry.AutoStartReg.KeyName(), u"Kelvora");
-    EXPECT_EQ(registry.SettingsReg.RegKey(), u"SOFTWARE\\Kelvora");
 
     fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"C:\\b.bmp");
     Bar().RaiseDblClick();

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/FormRuntime.h"
+#include "platform/Registry.h"
+
+namespace ombrel {
+
+// Everything the settings dialog edits, as it stands in the registry.
+struct SettingsValues {
+    static constexpr int kWallpaperCount = 9;                // one per desktop
+    std::array<std::u16string, kWallpaperCount> wallpapers;  // empty: the default one
+    bool skipNotice = false;
+    bool startWithWindows = false;
+};
+
+// A value that could not be written or deleted, and the registry's error code.
+struct SettingFailure {
+    enum class Setting { Wallpaper, SkipNotice, StartWithWindows };
+    Setting setting;
+    int desktop = 0;  // for Wallpaper: the desktop's index
+    std::int32_t status = 0;
+};
+
+// Reads and writes the settings, each value through a registry object of its own, so that no
+// read depends on what another did before it.
+class StoredSettings {
+  public:
+    // The forms know the running program's file, which the Run value names.
+    StoredSettings(Registry& registry, FormRuntime& forms) : registry_(registry), forms_(forms) {}
+
+    SettingsValues Load() const;
+    // Writes every value that is set and deletes every one that is not; returns what failed.
+    std::vector<SettingFailure> Save(const SettingsValues& values) const;
+
+    // The desktop's stored wallpaper; empty when there is none or it cannot be read.
+    std::u16string Wallpaper(int desktop) const;
+    // Whether "NeverShowInfo" holds exactly "Yes".
+    bool SkipNotice() const;
+
+  private:
+    Registry& registry_;
+    FormRuntime& forms_;
+};
+
+}  // namespace ombrel
