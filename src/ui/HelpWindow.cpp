@@ -1,5 +1,7 @@
 #include "ui/HelpWindow.h"
 
+#include "ui/layouts/HelpWindowLayout.h"
+
 namespace ombrel {
 
 HelpWindow::HelpWindow(Form& frmHelp, const StoredSettings& settings)
@@ -15,7 +17,7 @@ void HelpWindow::ShowStartupInfo() {
 }
 
 void HelpWindow::OnClick(std::u16string_view control, int /*index*/) {
-    if (control == u"cmdOk") {
+    if (control == help::kOk) {
         frmHelp_.Hide();
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "ui/layouts/MainWindowLayout.h"
 
 namespace ombrel {
 namespace {
@@ -23,33 +24,33 @@ MainWindow::MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEng
 }
 
 void MainWindow::OnClick(std::u16string_view control, int index) {
-    if (control == u"cmdDesktop" && IsDesktopIndex(index)) {
+    if (control == bar::kDesktop && IsDesktopIndex(index)) {
         engine_.Run(Command::SwitchTo(index));
-    } else if (control == u"cmdDesk") {
+    } else if (control == bar::kDesktopIcons) {
         engine_.Run({Command::Kind::ToggleDesktopIcons});
-    } else if (control == u"cmdTray") {
+    } else if (control == bar::kTaskbar) {
         engine_.Run({Command::Kind::ToggleTaskbar});
-    } else if (control == u"cmdHide") {
+    } else if (control == bar::kHide) {
         // Only the hotkey brings the bar back: a hidden bar has nothing to click.
         frmMain_.Hide();
-    } else if (control == u"Command1") {
+    } else if (control == bar::kExit) {
         frmMain_.Unload();
-    } else if (control == u"Command2") {
+    } else if (control == bar::kHelp) {
         frmHelp_.Show();
-    } else if (control == u"cmdConfig") {
+    } else if (control == bar::kSettings) {
         frmConfig_.Show();
     }
 }
 
 void MainWindow::OnTimer(std::u16string_view control) {
-    if (control == u"tmrFresh") {
+    if (control == bar::kRefreshTimer) {
         engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     }
 }
 
 void MainWindow::MarkDesktop(int index) {
-    const Control& button = frmMain_.Controls(u"cmdDesktop", index);
-    Control& marker = frmMain_.Controls(u"shpSelect");
+    const Control& button = frmMain_.Controls(bar::kDesktop, index);
+    Control& marker = frmMain_.Controls(bar::kMarker);
     marker.SetLeft(button.Left() - kMarkerOffsetTwips);
     marker.SetTop(button.Top() - kMarkerOffsetTwips);
     frmMain_.SetTag(DecimalText(index));

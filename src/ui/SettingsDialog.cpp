@@ -3,6 +3,7 @@
 #include "engine/Commands.h"
 #include "platform/Text.h"
 #include "settings/clsComDlg.h"
+#include "ui/layouts/SettingsDialogLayout.h"
 
 namespace ombrel {
 namespace {
@@ -39,8 +40,8 @@ void SettingsDialog::Show(const SettingsValues& values) {
     for (int index = 0; index < kDesktopCount; ++index) {
         WallpaperBox(index).SetText(values.wallpapers[static_cast<std::size_t>(index)]);
     }
-    frmConfig_.Controls(u"chkNeverShowInfo").SetValue(values.skipNotice ? 1 : 0);
-    frmConfig_.Controls(u"chkStart").SetValue(values.startWithWindows ? 1 : 0);
+    frmConfig_.Controls(config::kSkipNotice).SetValue(values.skipNotice ? 1 : 0);
+    frmConfig_.Controls(config::kStartWithWindows).SetValue(values.startWithWindows ? 1 : 0);
 }
 
 SettingsValues SettingsDialog::Edited() {
@@ -48,27 +49,27 @@ SettingsValues SettingsDialog::Edited() {
     for (int index = 0; index < kDesktopCount; ++index) {
         values.wallpapers[static_cast<std::size_t>(index)] = WallpaperBox(index).Text();
     }
-    values.skipNotice = frmConfig_.Controls(u"chkNeverShowInfo").Value() == 1;
-    values.startWithWindows = frmConfig_.Controls(u"chkStart").Value() == 1;
+    values.skipNotice = frmConfig_.Controls(config::kSkipNotice).Value() == 1;
+    values.startWithWindows = frmConfig_.Controls(config::kStartWithWindows).Value() == 1;
     return values;
 }
 
 void SettingsDialog::OnClick(std::u16string_view control, int index) {
-    if (control == u"cmdWallPaper" && IsDesktopIndex(index)) {
+    if (control == config::kBrowse && IsDesktopIndex(index)) {
         Browse(index);
-    } else if (control == u"cmdDefault") {
+    } else if (control == config::kDefaults) {
         Defaults();
-    } else if (control == u"cmdApply") {
+    } else if (control == config::kApply) {
         SaveSettings();
         // The wallpaper goes on the screen even when some value could not be stored.
         services_.wallpapers.ApplyDesktopWallpaper(
             static_cast<std::int16_t>(DesktopIndexFromTag(frmMain_.Tag())));
-    } else if (control == u"cmdOk") {
+    } else if (control == config::kOk) {
         // After a failed save the dialog stays open, so nothing the user typed is lost.
         if (SaveSettings()) {
             frmConfig_.Unload();
         }
-    } else if (control == u"cmdCancel") {
+    } else if (control == config::kCancel) {
         frmConfig_.Unload();
     }
 }

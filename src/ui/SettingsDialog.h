@@ -8,6 +8,7 @@
 #include "settings/StoredSettings.h"
 #include "ui/forms/Form.h"
 #include "ui/forms/FormEvents.h"
+#include "ui/layouts/SettingsDialogLayout.h"
 
 namespace ombrel {
 
@@ -36,7 +37,7 @@ class SettingsDialog final : public FormEvents {
     void Browse(int index);
     void Defaults();
     void ReportFailures(const std::vector<SettingFailure>& failures);
-    Control& WallpaperBox(int index) { return frmConfig_.Controls(u"txtWallPaper", index); }
+    Control& WallpaperBox(int index) { return frmConfig_.Controls(config::kWallpaperBox, index); }
 
     Form& frmConfig_;
     Form& frmMain_;

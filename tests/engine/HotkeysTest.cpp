@@ -62,7 +62,7 @@ TEST_F(Hotkeys, CtrlF12ShowsAHiddenBarAgainAlsoAfterTheHideButton) {
     EXPECT_FALSE(Bar().Visible());
     fake.desktop.PressHotkey(kCtrl, F(12));
     EXPECT_TRUE(Bar().Visible());
-    Click(u"cmdHide");
+    Click(bar::kHide);
     EXPECT_FALSE(Bar().Visible());
     fake.desktop.PressHotkey(kCtrl, F(12));
     EXPECT_TRUE(Bar().Visible());
@@ -78,7 +78,7 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
 
     fake.desktop.PressHotkey(kCtrl, F(6));
     EXPECT_EQ(Bar().Tag(), u"5");
-    Click(u"cmdDesktop", 4);
+    Click(bar::kDesktop, 4);
     EXPECT_EQ(Bar().Tag(), u"4");
     EXPECT_FALSE(Visible(app));
 }

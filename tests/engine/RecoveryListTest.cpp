@@ -40,7 +40,7 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
     const WindowHandle c = OpenApp();
     Press(kFirstSendCode + 4);  // c goes to desktop 5
     EXPECT_THAT(Listed(), UnorderedElementsAre(a, b, c));
-    Click(u"cmdTray");
+    Click(bar::kTaskbar);
     EXPECT_THAT(Listed(), UnorderedElementsAre(a, b, c, trayWnd));
     Press(0);
     EXPECT_THAT(Listed(), UnorderedElementsAre(c, trayWnd));
@@ -50,14 +50,14 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
     Tick();
     EXPECT_EQ(fake.registry.SetValueCalls(), before);
 
-    Click(u"Command1");
+    Click(bar::kExit);
     EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
 }
 
 TEST_F(Recovery, ANewStartShowsWhatADeadInstanceHidAndSkipsWhatIsGoneOrForeign) {
     const std::vector<WindowHandle> apps{OpenApp(), OpenApp(), OpenApp()};
     StartProgram();
-    Click(u"cmdDesk");
+    Click(bar::kDesktopIcons);
     Press(2);
     for (WindowHandle window : apps) {
         ASSERT_FALSE(Visible(window));
@@ -111,7 +111,7 @@ TEST_F(Recovery, ACrashShowsEverythingHeldAtOnceWithoutWaiting) {
     const WindowHandle a = OpenApp();
     const WindowHandle frozen = OpenApp(kHung);
     StartProgram();
-    Click(u"cmdTray");
+    Click(bar::kTaskbar);
     Press(1);
     fake.desktop.HangThread(kHung);
     program->ShowEverythingNow();

@@ -64,7 +64,7 @@ class Switching : public RunningProgram {
         two = OpenApp();
         StartProgram();
     }
-    Control& Marker() { return Bar().Controls(u"shpSelect"); }
+    Control& Marker() { return Bar().Controls(bar::kMarker); }
 
     WindowHandle one{};
     WindowHandle two{};
@@ -239,7 +239,7 @@ TEST_F(Switching, AHungProgramsWindowNeverMakesASwitchWait) {
 }
 
 TEST_F(Switching, OurOwnWindowsAreShownAndHiddenAtOnceOtherProgramsByPosting) {
-    Click(u"Command2");
+    Click(bar::kHelp);
     Tick();
     const int syncBefore = fake.desktop.SyncShowCalls();
     const int asyncBefore = fake.desktop.AsyncShowCalls();

@@ -101,15 +101,15 @@ TEST_F(WindowSets, RefreshFollowsTheScreenAndIsStableWhenNothingChanged) {
 
 TEST_F(WindowSets, OurOwnHelpWindowJoinsTheCurrentDesktopAndLeavesWithIt) {
     StartProgram();
-    Click(u"Command2");
+    Click(bar::kHelp);
     const WindowHandle help = program->frmHelp().hWnd();
     ASSERT_TRUE(Visible(help));
     Tick();
     EXPECT_THAT(Set(0), ElementsAre(help));
 
-    Click(u"cmdDesktop", 1);
+    Click(bar::kDesktop, 1);
     EXPECT_FALSE(Visible(help));
-    Click(u"cmdDesktop", 0);
+    Click(bar::kDesktop, 0);
     EXPECT_TRUE(Visible(help));
 }
 

@@ -32,10 +32,10 @@ TEST_F(RandomUse, TenThousandCommandsThenExitLeaveNoWindowHidden) {
                 Press(static_cast<int>(pick(kHotkeyCount)));
                 break;
             case 1:
-                Click(u"cmdDesktop", static_cast<int>(pick(kDesktopCount)));
+                Click(bar::kDesktop, static_cast<int>(pick(kDesktopCount)));
                 break;
             case 2:
-                Click(pick(2) == 0 ? u"cmdDesk" : u"cmdTray");
+                Click(pick(2) == 0 ? bar::kDesktopIcons : bar::kTaskbar);
                 break;
             case 3:
                 Tick();
@@ -58,8 +58,8 @@ TEST_F(RandomUse, TenThousandCommandsThenExitLeaveNoWindowHidden) {
                 }
                 break;
             case 7: {
-                static constexpr std::u16string_view kButtons[] = {u"cmdHide", u"Command2",
-                                                                   u"cmdConfig"};
+                static constexpr std::u16string_view kButtons[] = {bar::kHide, bar::kHelp,
+                                                                   bar::kSettings};
                 Click(kButtons[pick(3)]);
                 break;
             }
@@ -86,7 +86,7 @@ TEST_F(RandomUse, TenThousandCommandsThenExitLeaveNoWindowHidden) {
         }
     }
 
-    Click(u"Command1");
+    Click(bar::kExit);
     fake.desktop.ResumeThread(kHungThread);
     EXPECT_TRUE(fake.forms.ProcessEnded());
     EXPECT_EQ(fake.desktop.HangsObserved(), 0);

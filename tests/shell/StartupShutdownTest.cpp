@@ -19,8 +19,8 @@ TEST_F(StartUp, TheBarStandsTopmostInTheTopRightCornerWithTheMarkerOnOne) {
     EXPECT_FLOAT_EQ(Bar().Top(), 0);
     EXPECT_EQ(Bar().Tag(), u"0");
     EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
-    EXPECT_FLOAT_EQ(Bar().Controls(u"shpSelect").Left(), 90);
-    EXPECT_FLOAT_EQ(Bar().Controls(u"shpSelect").Top(), 90);
+    EXPECT_FLOAT_EQ(Bar().Controls(bar::kMarker).Left(), 90);
+    EXPECT_FLOAT_EQ(Bar().Controls(bar::kMarker).Top(), 90);
     EXPECT_EQ(Engine().Shell().hProgMan, progMan);
     EXPECT_EQ(Engine().Shell().hTrayWnd, trayWnd);
     EXPECT_TRUE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
@@ -94,12 +94,12 @@ class ShutDown : public RunningProgram {
         // apps[0..1] stay on desktop 1, apps[2] goes to 2 by hotkey, apps[3] opens on 3.
         fake.desktop.SetForeground(apps[2]);
         Press(kFirstSendCode + 1);
-        Click(u"cmdDesktop", 2);
+        Click(bar::kDesktop, 2);
         apps[3] = OpenApp();
         Tick();
-        Click(u"cmdDesktop", 4);
-        Click(u"cmdDesk");
-        Click(u"cmdTray");
+        Click(bar::kDesktop, 4);
+        Click(bar::kDesktopIcons);
+        Click(bar::kTaskbar);
         bar = Bar().hWnd();
         oldProcedure = fake.desktop.OriginalProcedureOf(bar);
     }
@@ -115,7 +115,7 @@ TEST_F(ShutDown, ExitShowsEveryHeldWindowTheIconsAndTheTaskbar) {
     }
     fake.desktop.CloseWindow(apps[1]);  // closed meanwhile: its show just fails
     const int activations = fake.desktop.Activations();
-    Click(u"Command1");
+    Click(bar::kExit);
     EXPECT_EQ(fake.desktop.Activations(), activations);  // the focus stays where it is
     EXPECT_TRUE(Visible(apps[0]));
     EXPECT_TRUE(Visible(apps[2]));
@@ -129,7 +129,7 @@ TEST_F(ShutDown, ExitReleasesTheHotkeysRestoresTheProcedureStopsTheServiceAndEnd
     // Unloading destroys the bar, so look at it at the shut-down's last step.
     WindowProcedure atEnd{};
     fake.forms.AtEndProcess([&] { atEnd = fake.desktop.Get(bar).procedure; });
-    Click(u"Command1");
+    Click(bar::kExit);
     EXPECT_EQ(atEnd, oldProcedure);
     EXPECT_EQ(fake.desktop.HotkeysHeldBy(bar), 0U);
     for (const HotkeyRow& row : kHotkeyTable) {

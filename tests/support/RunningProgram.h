@@ -8,6 +8,9 @@
 #include "QuietDesktop.h"
 #include "engine/HotkeyTable.h"
 #include "shell/Program.h"
+#include "ui/layouts/HelpWindowLayout.h"
+#include "ui/layouts/MainWindowLayout.h"
+#include "ui/layouts/SettingsDialogLayout.h"
 
 namespace ombrel::testing {
 
@@ -41,7 +44,7 @@ class RunningProgram : public ::testing::Test {
 
     Form& Bar() { return program->frmMain(); }
     DesktopEngine& Engine() { return program->Engine(); }
-    void Tick() { Bar().RaiseTimer(u"tmrFresh"); }
+    void Tick() { Bar().RaiseTimer(bar::kRefreshTimer); }
     void Click(std::u16string_view control, int index = kNoIndex) {
         Bar().RaiseClick(control, index);
     }

@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(AbsentOrNotExactlyYes, NoticeSetting,
 TEST_F(StartupNotice, YesTurnsItOffButTheHelpButtonStillShowsIt) {
     StartWith(u"Yes");
     EXPECT_FALSE(Help().IsLoaded());
-    Click(u"Command2");
+    Click(bar::kHelp);
     EXPECT_TRUE(Help().Visible());
 }
 
@@ -50,10 +50,10 @@ TEST_F(StartupNotice, OkHidesItAndTheHotkeysWorkWhileItIsOpen) {
     StartWith(std::nullopt);
     EXPECT_TRUE(Press(1));
     EXPECT_FALSE(Visible(app));
-    Help().RaiseClick(u"cmdOk");
+    Help().RaiseClick(help::kOk);
     EXPECT_FALSE(Help().Visible());
     EXPECT_TRUE(Help().IsLoaded());
-    Click(u"Command2");
+    Click(bar::kHelp);
     EXPECT_TRUE(Help().Visible());
     EXPECT_EQ(fake.forms.CreateCount(u"frmHelp"), 1);
 }
@@ -63,7 +63,7 @@ TEST(HelpWindowLayout, FourLinesEachEndedByCrLfAndAnOkButton) {
     EXPECT_EQ(layout.caption, u"帮助");
     EXPECT_EQ(layout.placement, FormPlacement::CenterScreen);
     ASSERT_EQ(layout.controls.size(), 2U);
-    EXPECT_EQ(layout.controls[0].name, u"cmdOk");
+    EXPECT_EQ(layout.controls[0].name, help::kOk);
     const ControlLayout& text = layout.controls[1];
     EXPECT_TRUE(text.multiLine);
     EXPECT_EQ(text.tabIndex, 0);

@@ -19,9 +19,9 @@ class BarButtons : public RunningProgram {
 };
 
 TEST_F(BarButtons, DesktopButtonFourMovesTheMarkerAndTheTag) {
-    Click(u"cmdDesktop", 3);
-    const Control& button = Bar().Controls(u"cmdDesktop", 3);
-    const Control& marker = Bar().Controls(u"shpSelect");
+    Click(bar::kDesktop, 3);
+    const Control& button = Bar().Controls(bar::kDesktop, 3);
+    const Control& marker = Bar().Controls(bar::kMarker);
     EXPECT_FLOAT_EQ(marker.Left(), button.Left() - 30);
     EXPECT_FLOAT_EQ(marker.Top(), button.Top() - 30);
     EXPECT_EQ(Bar().Tag(), u"3");
@@ -29,24 +29,24 @@ TEST_F(BarButtons, DesktopButtonFourMovesTheMarkerAndTheTag) {
 }
 
 TEST_F(BarButtons, ClickOnTheCurrentDesktopsButtonChangesNothing) {
-    Click(u"cmdDesktop", 0);
+    Click(bar::kDesktop, 0);
     EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
     EXPECT_TRUE(Visible(app));
 }
 
 TEST_F(BarButtons, DesktopAndTaskbarButtonsToggleTheShellWindows) {
-    Click(u"cmdDesk");
-    Click(u"cmdTray");
+    Click(bar::kDesktopIcons);
+    Click(bar::kTaskbar);
     EXPECT_FALSE(Visible(progMan));
     EXPECT_FALSE(Visible(trayWnd));
-    Click(u"cmdDesk");
-    Click(u"cmdTray");
+    Click(bar::kDesktopIcons);
+    Click(bar::kTaskbar);
     EXPECT_TRUE(Visible(progMan));
     EXPECT_TRUE(Visible(trayWnd));
 }
 
 TEST_F(BarButtons, HideKeepsTheTimerAndHotkeysRunning) {
-    Click(u"cmdHide");
+    Click(bar::kHide);
     EXPECT_FALSE(Bar().Visible());
     EXPECT_TRUE(Bar().IsLoaded());
     const WindowHandle late = OpenApp();
@@ -57,11 +57,11 @@ TEST_F(BarButtons, HideKeepsTheTimerAndHotkeysRunning) {
 }
 
 TEST_F(BarButtons, HelpButtonShowsOneHelpWindowAgainAndAgain) {
-    Click(u"Command2");
+    Click(bar::kHelp);
     const WindowHandle help = program->frmHelp().hWnd();
     EXPECT_TRUE(Visible(help));
     program->frmHelp().Hide();
-    Click(u"Command2");
+    Click(bar::kHelp);
     EXPECT_EQ(program->frmHelp().hWnd(), help);
     EXPECT_TRUE(Visible(help));
     EXPECT_EQ(fake.forms.CreateCount(u"frmHelp"), 1);
@@ -71,13 +71,13 @@ TEST_F(BarButtons, DoubleClickOnTheBarOpensTheSettingsDialogLikeTheSettingsButto
     Bar().RaiseDblClick();
     EXPECT_TRUE(program->frmConfig().Visible());
     const WindowHandle dialog = program->frmConfig().hWnd();
-    Click(u"cmdConfig");
+    Click(bar::kSettings);
     EXPECT_EQ(program->frmConfig().hWnd(), dialog);
     EXPECT_EQ(fake.forms.CreateCount(u"frmConfig"), 1);
 }
 
 TEST_F(BarButtons, TheTimerRefreshesOnlyTheCurrentDesktop) {
-    Click(u"cmdDesktop", 2);
+    Click(bar::kDesktop, 2);
     const WindowHandle onThree = OpenApp();
     Tick();
     EXPECT_THAT(Set(2), ElementsAre(onThree));
@@ -85,8 +85,8 @@ TEST_F(BarButtons, TheTimerRefreshesOnlyTheCurrentDesktop) {
 }
 
 TEST_F(BarButtons, ExitShowsEverythingAndEndsTheProcess) {
-    Click(u"cmdDesktop", 1);
-    Click(u"Command1");
+    Click(bar::kDesktop, 1);
+    Click(bar::kExit);
     EXPECT_TRUE(Visible(app));
     EXPECT_TRUE(fake.forms.ProcessEnded());
 }

@@ -39,7 +39,7 @@ TEST(SettingsDialogLayout, ThirtyFiveControlsWithUniqueTabIndexesAndOkFirst) {
     EXPECT_EQ(tabIndexes.size(), 35U);
     EXPECT_EQ(*tabIndexes.begin(), 0);
     EXPECT_EQ(*tabIndexes.rbegin(), 34);
-    EXPECT_EQ(layout.controls[34].name, u"cmdOk");
+    EXPECT_EQ(layout.controls[34].name, config::kOk);
     EXPECT_EQ(layout.controls[34].tabIndex, 0);
     EXPECT_EQ(layout.controls[34].caption, u"确  定");
 }
@@ -48,12 +48,12 @@ TEST(SettingsDialogLayout, TheNineWallpaperRowsFormOneEvenColumnWhateverTheirPar
     int rows = 0;
     for (const ControlLayout& row : SettingsDialogLayout().controls) {
         const Point at = InDialog(row);
-        if (row.name == u"txtWallPaper") {
+        if (row.name == config::kWallpaperBox) {
             EXPECT_EQ(at.left, 720) << row.index;
             EXPECT_EQ(at.top, 300 + 300 * row.index) << row.index;
             EXPECT_EQ(row.parent.empty(), row.index >= 2);
             ++rows;
-        } else if (row.name == u"cmdWallPaper") {
+        } else if (row.name == config::kBrowse) {
             EXPECT_EQ(at.left, 4020);
             EXPECT_EQ(at.top, 300 + 300 * row.index);
             EXPECT_TRUE(row.caption.empty());

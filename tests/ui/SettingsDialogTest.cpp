@@ -20,9 +20,9 @@ class SettingsDialogUse : public RunningProgram {
         Bar().RaiseDblClick();
     }
     Form& Dialog() { return program->frmConfig(); }
-    Control& Box(int index) { return Dialog().Controls(u"txtWallPaper", index); }
-    Control& SkipNotice() { return Dialog().Controls(u"chkNeverShowInfo"); }
-    Control& StartWithWindows() { return Dialog().Controls(u"chkStart"); }
+    Control& Box(int index) { return Dialog().Controls(config::kWallpaperBox, index); }
+    Control& SkipNotice() { return Dialog().Controls(config::kSkipNotice); }
+    Control& StartWithWindows() { return Dialog().Controls(config::kStartWithWindows); }
     void Press(std::u16string_view button, int index = kNoIndex) {
         Dialog().RaiseClick(button, index);
     }
@@ -50,7 +50,7 @@ TEST_F(SettingsDialogUse, OkSavesEveryBoxAndBothOptionsAndCloses) {
     Box(0).TextEditedByUser(u"D:\\图片\\海边.bmp");
     Box(4).TextEditedByUser(u"   ");  // blanks are a path like any other
     StartWithWindows().ValueChangedByUser(1);
-    Press(u"cmdOk");
+    Press(config::kOk);
     EXPECT_FALSE(Dialog().IsLoaded());
     EXPECT_EQ(Stored(u"WallPaper0"), u"D:\\图片\\海边.bmp");
     EXPECT_EQ(Stored(u"WallPaper4"), u"   ");
@@ -70,25 +70,25 @@ TEST_F(SettingsDialogUse, ARunValueInEitherFormNamingThisProgramCountsAndAnOldPa
     fake.registry.PutString(kRunKeyPath, u"Kelvora", u"C:\\Tools\\Ombrel.exe");
     Open();
     EXPECT_EQ(StartWithWindows().Value(), 1);
-    Press(u"cmdOk");
+    Press(config::kOk);
     EXPECT_EQ(RunValue(), u"C:\\Tools\\Ombrel.exe");  // no blank, no quotes
 
     fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"C:\\Tools\\Ombrel.exe\"");
     Open();
     EXPECT_EQ(StartWithWindows().Value(), 1);
-    Press(u"cmdCancel");
+    Press(config::kCancel);
 
     fake.registry.PutString(kRunKeyPath, u"Kelvora", u"C:\\Old place\\Ombrel.exe");
     Open();
     EXPECT_EQ(StartWithWindows().Value(), 0);
-    Press(u"cmdOk");
+    Press(config::kOk);
     EXPECT_FALSE(RunValue().has_value());
 }
 
 TEST_F(SettingsDialogUse, CancelSavesNothingAndTheNextOpenReadsTheRegistryAgain) {
     Open();
     Box(2).TextEditedByUser(u"C:\\x.bmp");
-    Press(u"cmdCancel");
+    Press(config::kCancel);
     EXPECT_FALSE(Stored(u"WallPaper2").has_value());
     Open();
     EXPECT_TRUE(Box(2).Text().empty());
@@ -108,9 +108,9 @@ TEST_F(SettingsDialogUse, DefaultsThenOkDeletesAllElevenValues) {
     fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
     Open();
     EXPECT_EQ(SkipNotice().Value(), 1);
-    Press(u"cmdDefault");
+    Press(config::kDefaults);
     EXPECT_TRUE(Stored(u"WallPaper3").has_value());  // nothing written yet
-    Press(u"cmdOk");
+    Press(config::kOk);
     for (int index = 0; index < kDesktopCount; ++index) {
         EXPECT_FALSE(Stored(WallpaperValueName(index)).has_value());
     }
@@ -122,7 +122,7 @@ TEST_F(SettingsDialogUse, DefaultsThenOkDeletesAllElevenValues) {
 TEST_F(SettingsDialogUse, ApplyOnADesktopWithoutAWallpaperAppliesTheDefaultOne) {
     Open();
     Box(4).TextEditedByUser(u"C:\\five.bmp");
-    Press(u"cmdApply");
+    Press(config::kApply);
     EXPECT_TRUE(Dialog().Visible());
     EXPECT_EQ(Stored(u"WallPaper4"), u"C:\\five.bmp");
     ASSERT_EQ(fake.wallpaper.Applied().size(), 1U);
@@ -131,33 +131,33 @@ TEST_F(SettingsDialogUse, ApplyOnADesktopWithoutAWallpaperAppliesTheDefaultOne) 
 
 TEST_F(SettingsDialogUse, ApplyOnDesktopThreeAppliesItsOwnAndSwitchingLeavesItAlone) {
     StartProgram();
-    Click(u"cmdDesktop", 2);
+    Click(bar::kDesktop, 2);
     Open();
     Box(2).TextEditedByUser(u"C:\\three.jpg");
-    Press(u"cmdApply");
+    Press(config::kApply);
     EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\three.jpg");
-    Click(u"cmdDesktop", 0);
+    Click(bar::kDesktop, 0);
     EXPECT_EQ(fake.wallpaper.Applied().size(), 1U);
 }
 
 TEST_F(SettingsDialogUse, WithoutAnyDefaultWallpaperApplyRemovesIt) {
     fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"");
     Open();
-    Press(u"cmdApply");
+    Press(config::kApply);
     EXPECT_EQ(fake.wallpaper.Applied().back(), u"");
 }
 
 TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
     Open();
     fake.dialogs.QueueChoice(u"C:\\pictures\\sea.bmp");
-    Press(u"cmdWallPaper", 6);
+    Press(config::kBrowse, 6);
     EXPECT_EQ(Box(6).Text(), u"C:\\pictures\\sea.bmp");
     const OpenFileRecord& record = fake.dialogs.OpenFileCalls().back();
     EXPECT_EQ(record.initialDirectory, u"c:\\windows");
     EXPECT_EQ(record.filter, std::u16string(u"*.bmp;*.pcx;*.jpg,*.gif\0\0", 25));
 
     fake.dialogs.QueueChoice(std::nullopt);
-    Press(u"cmdWallPaper", 6);
+    Press(config::kBrowse, 6);
     EXPECT_EQ(Box(6).Text(), u"C:\\pictures\\sea.bmp");
 }
 
@@ -167,7 +167,7 @@ TEST_F(SettingsDialogUse, AFailedSaveSaysWhatWasNotSavedAndKeepsTheDialogOpen) {
     Box(1).TextEditedByUser(u"C:\\two.bmp");
     SkipNotice().ValueChangedByUser(1);
     StartWithWindows().ValueChangedByUser(1);
-    Press(u"cmdOk");
+    Press(config::kOk);
 
     EXPECT_TRUE(Dialog().IsLoaded());
     EXPECT_EQ(Box(1).Text(), u"C:\\two.bmp");
@@ -191,9 +191,9 @@ TEST_F(SettingsDialogUse, WithoutTheRightToCreateTheKeyNoSettingReadsAsTheTextOf
     Open();
     Box(0).TextEditedByUser(u"C:\\one.bmp");
     SkipNotice().ValueChangedByUser(1);
-    Press(u"cmdApply");
+    Press(config::kApply);
     EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\Windows\\default.bmp");
-    Press(u"cmdCancel");
+    Press(config::kCancel);
     Open();
     for (int index = 0; index < kDesktopCount; ++index) {
         EXPECT_TRUE(Box(index).Text().empty());
@@ -205,7 +205,7 @@ TEST_F(SettingsDialogUse, AnotherErrorIsNamedByItsCodeAndApplyStillSetsTheWallpa
     Open();
     fake.registry.Failures().Fail("SetValue", 1021);
     Box(0).TextEditedByUser(u"C:\\one.bmp");
-    Press(u"cmdApply");
+    Press(config::kApply);
     ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
     EXPECT_EQ(fake.dialogs.Messages()[0].text,
               u"以下设置未能保存：\r\n桌面1\r\n启动时跳过提示信息\r\n错误代码：1021");

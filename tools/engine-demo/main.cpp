@@ -5,6 +5,7 @@
 #include "FakePlatform.h"
 #include "engine/HotkeyTable.h"
 #include "shell/Program.h"
+#include "ui/layouts/MainWindowLayout.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ int main() {
     PrintScreen(fake, program);
     std::cout << "open a browser on desktop 2, one second passes\n";
     fake.desktop.OpenWindow({.title = u"browser"});
-    program.frmMain().RaiseTimer(u"tmrFresh");
+    program.frmMain().RaiseTimer(ombrel::bar::kRefreshTimer);
     PrintScreen(fake, program);
 
     Press(fake, "Ctrl+F1", 0);
@@ -80,7 +81,7 @@ int main() {
     PrintScreen(fake, program);
 
     std::cout << "click 退出 (exit)\n";
-    program.frmMain().RaiseClick(u"Command1");
+    program.frmMain().RaiseClick(ombrel::bar::kExit);
     std::cout << "  visible windows after exit:";
     for (WindowHandle window : fake.desktop.VisibleWindows()) {
         std::cout << " [" << Narrow(fake.desktop.Get(window).title) << "]";

@@ -8,14 +8,14 @@ namespace {
 using enum ControlKind;
 
 constexpr std::array kControls{
-    ControlLayout{.name = u"cmdOk",
+    ControlLayout{.name = help::kOk,
                   .caption = u"OK",
                   .leftTwips = 960,
                   .topTwips = 1200,
                   .widthTwips = 855,
                   .heightTwips = 375,
                   .tabIndex = 1},
-    ControlLayout{.name = u"Text1",
+    ControlLayout{.name = help::kText,
                   .kind = TextBox,
                   .caption = kHelpText,
                   .leftTwips = 60,
