@@ -8,8 +8,8 @@ std::u16string WallpaperValueName(int desktopIndex) {
     return u"WallPaper" + DecimalText(desktopIndex);
 }
 
-std::u16string ProgramPath(FormRuntime& forms) {
-    return forms.ProgramDirectory() + u"\\" + forms.ProgramName() + u".exe";
+std::u16string ProgramPath(RunningProcess& process) {
+    return process.ProgramDirectory() + u"\\" + process.ProgramName() + u".exe";
 }
 
 std::u16string RunCommandFor(std::u16string_view programPath) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FormRuntime.h"
 #include "platform/Registry.h"
+#include "platform/RunningProcess.h"
 #include "settings/clsReg.h"
 
 namespace ombrel {
@@ -23,7 +23,7 @@ inline constexpr std::u16string_view kNeverShowInfoYes = u"Yes";
 std::u16string WallpaperValueName(int desktopIndex);
 
 // The running program's file: its directory, "\", its name, ".exe".
-std::u16string ProgramPath(FormRuntime& forms);
+std::u16string ProgramPath(RunningProcess& process);
 // What the Run value holds: the path in double quotes when it has a blank, so that no other
 // program can be started in its place at log-on.
 std::u16string RunCommandFor(std::u16string_view programPath);

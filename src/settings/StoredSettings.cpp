@@ -51,7 +51,7 @@ SettingsValues StoredSettings::Load() const {
     run.SetRegKey(std::u16string(kRunKey));
     run.SetKeyName(std::u16string(kRunValueName));
     run.GetValue();
-    values.startWithWindows = RunValueNamesProgram(run.KeyValue(), ProgramPath(forms_));
+    values.startWithWindows = RunValueNamesProgram(run.KeyValue(), ProgramPath(process_));
     return values;
 }
 
@@ -73,7 +73,7 @@ std::vector<SettingFailure> StoredSettings::Save(const SettingsValues& values) c
                          values.skipNotice ? kNeverShowInfoYes : u""));
     record(Setting::StartWithWindows, 0,
            WriteOrDelete(registry_, kRunKey, kRunValueName,
-                         values.startWithWindows ? RunCommandFor(ProgramPath(forms_)) : u""));
+                         values.startWithWindows ? RunCommandFor(ProgramPath(process_)) : u""));
     return failures;
 }
 

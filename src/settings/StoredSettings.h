@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FormRuntime.h"
 #include "platform/Registry.h"
+#include "platform/RunningProcess.h"
 
 namespace ombrel {
 
@@ -30,8 +30,9 @@ struct SettingFailure {
 // read depends on what another did before it.
 class StoredSettings {
   public:
-    // The forms know the running program's file, which the Run value names.
-    StoredSettings(Registry& registry, FormRuntime& forms) : registry_(registry), forms_(forms) {}
+    // The process knows the running program's file, which the Run value names.
+    StoredSettings(Registry& registry, RunningProcess& process)
+        : registry_(registry), process_(process) {}
 
     SettingsValues Load() const;
     // Writes every value that is set and deletes every one that is not; returns what failed.
@@ -44,7 +45,7 @@ class StoredSettings {
 
   private:
     Registry& registry_;
-    FormRuntime& forms_;
+    RunningProcess& process_;
 };
 
 }  // namespace ombrel

@@ -18,7 +18,7 @@ Program::Program(Platform& platform)
       engine_(platform.windows, mainWindow_, recovery_),
       hook_(platform.procedures, engine_),
       registry_(platform.registry),
-      settings_(platform.registry, platform.forms),
+      settings_(platform.registry, platform.process),
       wallpapers_(platform.wallpaper, settings_, registry_),
       helpWindow_(frmHelp_, settings_),
       settingsDialog_(frmConfig_, frmMain_, {settings_, wallpapers_, platform.dialogs}) {}
@@ -32,11 +32,11 @@ void Program::Start() {
 
 void Program::EndProcess() {
     ended_ = true;
-    platform_.forms.EndProcess();
+    platform_.process.EndProcess();
 }
 
 void Program::Startup() {
-    if (platform_.forms.PreviousInstance()) {
+    if (platform_.process.PreviousInstance()) {
         // Starting the program again is how a user gets a hidden bar back.
         platform_.windows.BroadcastMessage(platform_.windows.RegisterMessage(kShowBarMessageName));
         EndProcess();

@@ -2,10 +2,10 @@
 
 #include "engine/DesktopEngine.h"
 #include "engine/MainWindowHook.h"
-#include "platform/Platform.h"
 #include "settings/DesktopWallpapers.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
+#include "shell/Platform.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"

@@ -2,23 +2,11 @@
 
 #include "engine/BarView.h"
 #include "engine/DesktopEngine.h"
+#include "ui/ProgramLifecycle.h"
 #include "ui/forms/Form.h"
 #include "ui/forms/FormEvents.h"
 
 namespace ombrel {
-
-// Start-up and shut-down, which the main window's load and unload carry.
-class ProgramLifecycle {
-  public:
-    ProgramLifecycle() = default;
-    ProgramLifecycle(const ProgramLifecycle&) = delete;
-    ProgramLifecycle& operator=(const ProgramLifecycle&) = delete;
-    virtual void Startup() = 0;
-    virtual void Shutdown() = 0;
-
-  protected:
-    ~ProgramLifecycle() = default;
-};
 
 // The button bar: its handlers forward to the engine, and it shows what the engine tells it.
 // The current desktop is mirrored into the bar's Tag as decimal text, where it has always been

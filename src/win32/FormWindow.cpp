@@ -62,14 +62,12 @@ NativeKind KindOf(const ControlLayout& row) {
 
 void FormWindow::RegisterClass(HINSTANCE instance) {
     WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &FormWindow::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass);
+    RegisterWindowClass(windowClass);
 }
 
 FormWindow::FormWindow(Form& form, HINSTANCE instance, HWND owner)
@@ -78,10 +76,8 @@ FormWindow::FormWindow(Form& form, HINSTANCE instance, HWND owner)
 HWND FormWindow::Create() {
     const std::wstring caption = ToWide(form_.Caption());
     const FormLayout& layout = form_.Layout();
-    window_ =
-        ::CreateWindowExW(kFrameExStyle, kClassName, caption.c_str(), FrameStyle(layout),
-                          CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner_, nullptr, instance_, this);
-    if (window_ == nullptr) {
+    if (CreateNativeWindow(kFrameExStyle, kClassName, caption.c_str(), FrameStyle(layout), owner_,
+                           instance_) == nullptr) {
         return nullptr;
     }
     dpi_ = ::GetDpiForWindow(window_);
@@ -404,7 +400,7 @@ void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     Relayout();
 }
 
-LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (lParam != 0) {
@@ -439,24 +435,6 @@ LRESULT FormWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->window_ != window) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        // Nothing may cross the window procedure; the message counts as handled.
-        return 0;
-    }
 }
 
 }  // namespace ombrel::win32

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/forms/Form.h"
+#include "win32/NativeWindow.h"
 #include "win32/UiFonts.h"
 #include "win32/UniqueHandle.h"
 
@@ -14,7 +15,7 @@ namespace ombrel::win32 {
 // The native window of one form: built from its layout, scaled for its DPI, and turning
 // window messages into the form's events. One object per form for the program's life; the
 // window itself comes and goes with loading and unloading.
-class FormWindow {
+class FormWindow final : public NativeWindow {
   public:
     static constexpr const wchar_t* kClassName = L"OmbrelForm";
     static void RegisterClass(HINSTANCE instance);
@@ -25,7 +26,6 @@ class FormWindow {
 
     HWND Create();
     void Destroy();
-    HWND Handle() const { return window_; }
     void Show();
     void Hide();
     void CaptionChanged();
@@ -34,8 +34,7 @@ class FormWindow {
     float OuterWidthTwips() const;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code);
     void OnPaint();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -56,7 +55,6 @@ class FormWindow {
     Form& form_;
     HINSTANCE instance_;
     HWND owner_;
-    HWND window_ = nullptr;
     UniqueWindow tooltip_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool shownOnce_ = false;

@@ -5,14 +5,17 @@
 #include <exception>
 #include <utility>
 
-#include "platform/Platform.h"
+#include "shell/Platform.h"
 #include "shell/Program.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32FormRuntime.h"
 #include "win32/Win32Hotkeys.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32RunningProcess.h"
 #include "win32/Win32ServiceManager.h"
+#include "win32/Win32Wallpaper.h"
+#include "win32/Win32WindowProcedures.h"
 #include "win32/Win32WindowSystem.h"
 
 namespace {
@@ -56,8 +59,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32Registry registry;
     Win32ServiceManager services;
     Win32Dialogs dialogs;
-    Win32FormRuntime forms(instance, previousInstance);
-    Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs, forms};
+    Win32FormRuntime forms(instance);
+    Win32RunningProcess process(previousInstance);
+    Platform platform{windows,  hotkeys, procedures, wallpaper, registry,
+                      services, dialogs, forms,      process};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

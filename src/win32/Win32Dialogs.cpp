@@ -81,15 +81,4 @@ int Win32Dialogs::ShowMessageBox(WindowHandle owner, std::u16string_view text,
     }
 }
 
-bool Win32Wallpaper::SetDesktopWallpaper(std::u16string_view path) noexcept {
-    try {
-        std::wstring widePath = ToWide(path);
-        // Written to the user's profile, but no change notice goes out to other programs.
-        return ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, widePath.data(),
-                                       SPIF_UPDATEINIFILE) != FALSE;
-    } catch (...) {
-        return false;
-    }
-}
-
 }  // namespace ombrel::win32

@@ -5,7 +5,6 @@
 #include <commdlg.h>
 
 #include "platform/CommonDialogs.h"
-#include "platform/Wallpaper.h"
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
@@ -25,11 +24,6 @@ class Win32Dialogs final : public CommonDialogs {
 
     UniqueModule commonDialogs_;
     GetOpenFileNameFunction getOpenFileName_ = nullptr;
-};
-
-class Win32Wallpaper final : public Wallpaper {
-  public:
-    bool SetDesktopWallpaper(std::u16string_view path) noexcept override;
 };
 
 }  // namespace ombrel::win32

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "win32/Handles.h"
+#include "win32/NativeWindow.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
@@ -12,50 +15,53 @@ constexpr const wchar_t* kOwnerClassName = L"OmbrelOwner";
 
 }  // namespace
 
-Win32FormRuntime::Win32FormRuntime(HINSTANCE instance, bool previousInstance)
-    : instance_(instance), previousInstance_(previousInstance) {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
-    ::InitCommonControlsEx(&controls);
-    FormWindow::RegisterClass(instance);
-
-    WNDCLASSEXW ownerClass{};
-    ownerClass.cbSize = sizeof(ownerClass);
-    ownerClass.lpfnWndProc = &Win32FormRuntime::OwnerProc;
-    ownerClass.hInstance = instance;
-    ownerClass.lpszClassName = kOwnerClassName;
-    ::RegisterClassExW(&ownerClass);
-    owner_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClassName, L"Ombrel", WS_POPUP, 0, 0, 0, 0,
-                               nullptr, nullptr, instance, this);
-}
-
-Win32FormRuntime::~Win32FormRuntime() {
-    windows_.clear();
-    if (owner_ != nullptr) {
-        ::DestroyWindow(owner_);
+// Owns the forms' windows so that none of them gets a taskbar button; never shown. It hears
+// the end of the session.
+class SessionOwnerWindow final : public NativeWindow {
+  public:
+    SessionOwnerWindow(HINSTANCE instance, Win32FormRuntime& runtime) : runtime_(runtime) {
+        WNDCLASSEXW ownerClass{};
+        ownerClass.hInstance = instance;
+        ownerClass.lpszClassName = kOwnerClassName;
+        RegisterWindowClass(ownerClass);
+        CreateNativeWindow(WS_EX_TOOLWINDOW, kOwnerClassName, L"Ombrel", WS_POPUP, nullptr,
+                           instance);
     }
-}
-
-LRESULT CALLBACK Win32FormRuntime::OwnerProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    SessionOwnerWindow(const SessionOwnerWindow&) = delete;
+    SessionOwnerWindow& operator=(const SessionOwnerWindow&) = delete;
+    ~SessionOwnerWindow() {
+        if (window_ != nullptr) {
+            ::DestroyWindow(std::exchange(window_, nullptr));
+        }
     }
-    auto* self = reinterpret_cast<Win32FormRuntime*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self != nullptr) {
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_QUERYENDSESSION) {
             return TRUE;
         }
         if (message == WM_ENDSESSION && wParam != FALSE) {
             // Logging off: every held window is shown again before the session goes.
-            self->EndSession();
+            runtime_.EndSession();
             return 0;
         }
+        return ::DefWindowProcW(window_, message, wParam, lParam);
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+
+    Win32FormRuntime& runtime_;
+};
+
+Win32FormRuntime::Win32FormRuntime(HINSTANCE instance) : instance_(instance) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
+    ::InitCommonControlsEx(&controls);
+    FormWindow::RegisterClass(instance);
+    owner_ = std::make_unique<SessionOwnerWindow>(instance, *this);
+}
+
+Win32FormRuntime::~Win32FormRuntime() {
+    windows_.clear();
 }
 
 void Win32FormRuntime::EndSession() noexcept {
@@ -101,7 +107,7 @@ FormWindow* Win32FormRuntime::Find(const Form& form) const {
 WindowHandle Win32FormRuntime::CreateFormWindow(Form& form) {
     auto& native = windows_[&form];
     if (!native) {
-        native = std::make_unique<FormWindow>(form, instance_, owner_);
+        native = std::make_unique<FormWindow>(form, instance_, owner_->Handle());
     }
     return FromHwnd(native->Create());
 }
@@ -163,41 +169,6 @@ float Win32FormRuntime::OuterWidthTwips(const Form& form) noexcept {
 float Win32FormRuntime::ScreenWidthTwips() noexcept {
     const UINT dpi = ::GetDpiForSystem();
     return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * 1440.0F / static_cast<float>(dpi);
-}
-
-std::wstring Win32FormRuntime::ModulePath() const {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::u16string Win32FormRuntime::ProgramDirectory() {
-    const std::wstring path = ModulePath();
-    const auto slash = path.find_last_of(L'\\');
-    return FromWide(slash == std::wstring::npos ? std::wstring_view()
-                                                : std::wstring_view(path).substr(0, slash));
-}
-
-std::u16string Win32FormRuntime::ProgramName() {
-    const std::wstring path = ModulePath();
-    const auto slash = path.find_last_of(L'\\');
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const auto dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos) {
-        name.resize(dot);
-    }
-    return FromWide(name);
-}
-
-void Win32FormRuntime::EndProcess() noexcept {
-    ::ExitProcess(0);
 }
 
 }  // namespace ombrel::win32

@@ -5,13 +5,15 @@
 #include <string>
 
 #include "FakeDesktop.h"
-#include "platform/FormRuntime.h"
+#include "platform/RunningProcess.h"
+#include "ui/forms/FormRuntime.h"
 
 namespace ombrel::fakes {
 
 // Forms without native controls: each loaded form is a window of our own thread on the fake
-// desktop, so it is enumerated and collected like any other window.
-class FakeFormRuntime final : public FormRuntime {
+// desktop, so it is enumerated and collected like any other window. It also plays the running
+// process, whose end is the end of the forms.
+class FakeFormRuntime final : public FormRuntime, public RunningProcess {
   public:
     static constexpr float kScreenWidthTwips = 1920 * 15;
     // Left and right border together, at 96 DPI.

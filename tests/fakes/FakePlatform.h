@@ -6,7 +6,7 @@
 #include "FakeRegistry.h"
 #include "FakeServiceManager.h"
 #include "FakeWallpaper.h"
-#include "platform/Platform.h"
+#include "shell/Platform.h"
 
 namespace ombrel::fakes {
 
@@ -18,7 +18,8 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeWallpaper wallpaper;
     FakeFormRuntime forms{desktop};
-    Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs, forms};
+    Platform platform{desktop,  desktop, desktop, wallpaper, registry,
+                      services, dialogs, forms,   forms};
 };
 
 }  // namespace ombrel::fakes

@@ -10,6 +10,7 @@
 #include "DesktopDriver.h"
 #include "win32/Handles.h"
 #include "win32/Win32Hotkeys.h"
+#include "win32/Win32WindowProcedures.h"
 #include "win32/Win32WindowSystem.h"
 
 namespace ombrel::win32 {

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FormRuntime.h"
 #include "platform/WindowHandle.h"
 #include "ui/forms/Control.h"
 #include "ui/forms/FormEvents.h"
+#include "ui/forms/FormRuntime.h"
 #include "ui/forms/Layout.h"
 
 namespace ombrel {

@@ -1,17 +1,18 @@
 #pragma once
 
 #include "platform/CommonDialogs.h"
-#include "platform/FormRuntime.h"
 #include "platform/Hotkeys.h"
 #include "platform/Registry.h"
+#include "platform/RunningProcess.h"
 #include "platform/ServiceManager.h"
 #include "platform/Wallpaper.h"
 #include "platform/WindowProcedures.h"
 #include "platform/WindowSystem.h"
+#include "ui/forms/FormRuntime.h"
 
 namespace ombrel {
 
-// Everything the program asks of Windows, one seam per concern.
+// Everything the program asks of Windows, one seam per concern, as the program is wired.
 struct Platform {
     WindowSystem& windows;
     Hotkeys& hotkeys;
@@ -21,6 +22,7 @@ struct Platform {
     ServiceManager& services;
     CommonDialogs& dialogs;
     FormRuntime& forms;
+    RunningProcess& process;
 };
 
 }  // namespace ombrel

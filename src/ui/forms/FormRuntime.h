@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
@@ -12,7 +10,7 @@ class Control;
 enum class FormChange { Caption, Position };
 enum class ControlChange { Text, Value, Position };
 
-// Native windows for the forms, and the facts about the running program that forms need.
+// Native windows for the forms.
 class FormRuntime {
   public:
     FormRuntime() = default;
@@ -33,13 +31,6 @@ class FormRuntime {
     // The window's full width, frame included.
     virtual float OuterWidthTwips(const Form& form) noexcept = 0;
     virtual float ScreenWidthTwips() noexcept = 0;
-    // Another instance already runs for this user.
-    virtual bool PreviousInstance() noexcept = 0;
-    virtual std::u16string ProgramDirectory() = 0;
-    // The program file's name without its extension.
-    virtual std::u16string ProgramName() = 0;
-    // Ends the process at once: no further event is raised (a fake may return).
-    virtual void EndProcess() noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace ombrel {
+
+// Start-up and shut-down, which the main window's load and unload carry.
+class ProgramLifecycle {
+  public:
+    ProgramLifecycle() = default;
+    ProgramLifecycle(const ProgramLifecycle&) = delete;
+    ProgramLifecycle& operator=(const ProgramLifecycle&) = delete;
+    virtual void Startup() = 0;
+    virtual void Shutdown() = 0;
+
+  protected:
+    ~ProgramLifecycle() = default;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,47 @@
+#include "win32/Win32RunningProcess.h"
+
+#include <windows.h>
+
+#include "win32/WideText.h"
+
+namespace ombrel::win32 {
+namespace {
+
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::u16string Win32RunningProcess::ProgramDirectory() {
+    const std::wstring path = ModulePath();
+    const auto slash = path.find_last_of(L'\\');
+    return FromWide(slash == std::wstring::npos ? std::wstring_view()
+                                                : std::wstring_view(path).substr(0, slash));
+}
+
+std::u16string Win32RunningProcess::ProgramName() {
+    const std::wstring path = ModulePath();
+    const auto slash = path.find_last_of(L'\\');
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos) {
+        name.resize(dot);
+    }
+    return FromWide(name);
+}
+
+void Win32RunningProcess::EndProcess() noexcept {
+    ::ExitProcess(0);
+}
+
+}  // namespace ombrel::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Wallpaper.h"
+
+namespace ombrel::win32 {
+
+class Win32Wallpaper final : public Wallpaper {
+  public:
+    bool SetDesktopWallpaper(std::u16string_view path) noexcept override;
+};
+
+}  // namespace ombrel::win32
