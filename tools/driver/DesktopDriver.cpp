@@ -1,6 +1,7 @@
 #include "DesktopDriver.h"
 
 #include <atomic>
+#include <cstdio>
 #include <cwchar>
 
 namespace ombrel::driver {
@@ -96,9 +97,17 @@ PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process);
-    return process;
+    // Under a busy Wine a start is now and then refused for a moment; a person would try again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &startup, &process)) {
+            return process;
+        }
+        std::fprintf(stderr, "starting %ls failed with error %lu\n", commandLine.c_str(),
+                     ::GetLastError());
+        ::Sleep(500);
+    }
+    return {};
 }
 
 void EndProcess(PROCESS_INFORMATION& process) {
