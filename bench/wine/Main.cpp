@@ -1,6 +1,7 @@
 // Ombrel.exe measured under Wine beside the limit of its design; prints Markdown tables.
 //   ombrel_wine_benchmarks [--runs N] [--startups N] [--idle-seconds N] [--only
-//   switch|idle|startup]
+//   switch|idle|startup] [--ombrel PATH]
+// --ombrel measures another build of Ombrel.exe (a Windows path), to compare two versions.
 #include <cstdio>
 #include <cwchar>
 #include <exception>
@@ -19,6 +20,7 @@ struct Options {
     int onlyWindows = 0;  // one size of the switch benchmark instead of all three
     int wineServer = 0;   // its Linux process id, to count its CPU time too
     std::wstring only;
+    std::wstring ombrel;  // another Ombrel.exe than the one built beside the benchmark
 };
 
 Options ParseOptions(int argc, wchar_t** argv) {
@@ -38,6 +40,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
             options.onlyWindows = _wtoi(value);
         } else if (name == L"--only") {
             options.only = value;
+        } else if (name == L"--ombrel") {
+            options.ombrel = value;
         }
     }
     return options;
@@ -145,9 +149,10 @@ void PrintStartup(const Options& options, const Contenders& programs) {
 int wmain(int argc, wchar_t** argv) {
     using namespace ombrel::bench;
     const Options options = ParseOptions(argc, argv);
-    const Contenders programs{ombrel::driver::WinePath(OMBREL_EXE_PATH),
-                              ombrel::driver::WinePath(OMBREL_MINIMAL_PATH),
-                              ombrel::driver::WinePath(OMBREL_TEST_APP_PATH)};
+    const Contenders programs{
+        options.ombrel.empty() ? ombrel::driver::WinePath(OMBREL_EXE_PATH) : options.ombrel,
+        ombrel::driver::WinePath(OMBREL_MINIMAL_PATH),
+        ombrel::driver::WinePath(OMBREL_TEST_APP_PATH)};
     // The start-up notice would stand in front of everything; a first start is not measured.
     ombrel::driver::SetNeverShowInfo(L"Yes");
     try {

@@ -110,12 +110,12 @@ void DesktopEngine::SwitchTo(int target) {
     const StackingOrder stacking(windows_);
     WindowSet& leaving = DesktopWindows_[current];
     leaving = stacking.Sorted(leaving);
-    // The bar takes the focus for the moment of the switch. Were it left on a leaving window,
-    // that window's program, hiding it, would hand the focus to whatever stands next at that
-    // moment, which can be an entering window shown a moment before the top one.
-    if (bar_.BarShown() && std::find(leaving.begin(), leaving.end(),
-                                     windows_.GetForegroundWindow()) != leaving.end()) {
-        windows_.SetForegroundWindow(bar_.BarWindow());
+    // A hidden window of ours holds the focus for the moment of the switch. Were it left on a
+    // leaving window, that window's program, hiding it, would hand the focus to whatever stands
+    // next at that moment, which can be an entering window shown a moment before the top one.
+    if (std::find(leaving.begin(), leaving.end(), windows_.GetForegroundWindow()) !=
+        leaving.end()) {
+        windows_.HoldFocus();
     }
     visibility_.HideAll(leaving);
     current_ = target;

@@ -45,8 +45,9 @@ class WindowSystem {
     // Calls visit for every top-level window in the system's order while it returns true.
     virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
     virtual WindowHandle GetForegroundWindow() noexcept = 0;
-    // Activates one of our own windows; the system may refuse when we did not get the last input.
-    virtual bool SetForegroundWindow(WindowHandle window) noexcept = 0;
+    // Moves the focus to a window of ours that is never shown, where it waits for the next
+    // window to be activated; the system may refuse when we did not get the last input.
+    virtual bool HoldFocus() noexcept = 0;
     // The message number every program of the session gets for the name; 0 on failure.
     virtual std::uint32_t RegisterMessage(std::u16string_view name) noexcept = 0;
     // Posts the message to every top-level window, hidden ones too, and returns at once.

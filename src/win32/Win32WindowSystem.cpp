@@ -91,8 +91,20 @@ bool Win32WindowSystem::BroadcastMessage(std::uint32_t message) noexcept {
     return message != 0 && ::PostMessageW(HWND_BROADCAST, message, 0, 0) != FALSE;
 }
 
-bool Win32WindowSystem::SetForegroundWindow(WindowHandle window) noexcept {
-    return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
+bool Win32WindowSystem::HoldFocus() noexcept {
+    if (!focusHolder_) {
+        constexpr const wchar_t* kClassName = L"OmbrelFocusHolder";
+        WNDCLASSEXW holderClass{};
+        holderClass.cbSize = sizeof(holderClass);
+        holderClass.lpfnWndProc = &::DefWindowProcW;
+        holderClass.hInstance = ::GetModuleHandleW(nullptr);
+        holderClass.lpszClassName = kClassName;
+        ::RegisterClassExW(&holderClass);
+        focusHolder_.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Ombrel", WS_POPUP, 0,
+                                             0, 0, 0, nullptr, nullptr, holderClass.hInstance,
+                                             nullptr));
+    }
+    return focusHolder_ && ::SetForegroundWindow(focusHolder_.Get()) != FALSE;
 }
 
 bool Win32WindowSystem::SetTopmost(WindowHandle window) noexcept {

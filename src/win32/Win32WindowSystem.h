@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WindowSystem.h"
+#include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
 
@@ -20,8 +21,12 @@ class Win32WindowSystem final : public WindowSystem {
     WindowHandle GetForegroundWindow() noexcept override;
     std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
     bool BroadcastMessage(std::uint32_t message) noexcept override;
-    bool SetForegroundWindow(WindowHandle window) noexcept override;
+    bool HoldFocus() noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;
+
+  private:
+    // Never shown; made at the first switch that needs it.
+    UniqueWindow focusHolder_;
 };
 
 }  // namespace ombrel::win32

@@ -248,12 +248,11 @@ WindowHandle FakeDesktop::GetForegroundWindow() noexcept {
     return foreground_;
 }
 
-bool FakeDesktop::SetForegroundWindow(WindowHandle window) noexcept {
-    const Window* target = Find(window);
-    if (Fails("SetForegroundWindow") || target == nullptr || !target->visible) {
+bool FakeDesktop::HoldFocus() noexcept {
+    if (Fails("HoldFocus")) {
         return false;
     }
-    Activate(window);
+    Activate(kFocusHolder);
     return true;
 }
 

@@ -105,7 +105,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     WindowStyles StylesOf(WindowHandle window) noexcept override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;
-    bool SetForegroundWindow(WindowHandle window) noexcept override;
+    // The focus goes to a window of ours that is not on the desktop.
+    bool HoldFocus() noexcept override;
+    static constexpr auto kFocusHolder = static_cast<WindowHandle>(0xF0C5);
     bool SetTopmost(WindowHandle window) noexcept override;
     std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
     // Delivered at once, through each window's procedure.
