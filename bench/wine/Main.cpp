@@ -74,7 +74,15 @@ void PrintSwitch(const Options& options, const Contenders& programs) {
         if (options.onlyWindows != 0 && count != options.onlyWindows) {
             continue;
         }
-        const SwitchFigures figures = MeasureSwitch(programs, count, options.runs);
+        SwitchFigures figures;
+        try {
+            figures = MeasureSwitch(programs, count, options.runs);
+        } catch (const std::exception& error) {
+            // One size that could not be measured leaves the others' figures standing.
+            std::printf("| %d | not measured: %s |\n", count, error.what());
+            std::fflush(stdout);
+            continue;
+        }
         const auto kept = [&](const RoundTrips& trips) {
             return std::to_string(trips.kept) + " of " + std::to_string(trips.milliseconds.size());
         };

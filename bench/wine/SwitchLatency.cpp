@@ -92,7 +92,8 @@ class TwoDesktops {
                 return Milliseconds(Clock::now() - start).count();
             }
             if (!driver::AllVisible(leaving, true)) {
-                throw std::runtime_error("a switch was left half done: " +
+                throw std::runtime_error(std::string(towardsTwo ? "to desktop 2" : "to desktop 1") +
+                                         ", a switch was left half done: " +
                                          std::to_string(driver::CountVisible(leaving)) + " of " +
                                          std::to_string(leaving.size()) + " leaving and " +
                                          std::to_string(driver::CountVisible(entering)) + " of " +
@@ -105,7 +106,16 @@ class TwoDesktops {
 
     // There and back, timed; kept counts the round trip if desktop 1 came back in its stacking
     // order with the focus on the same window.
-    void RoundTrip(const Act& there, const Act& back, RoundTrips* into, int& lostPresses) {
+    void RoundTrip(const char* who, const Act& there, const Act& back, RoundTrips* into,
+                   int& lostPresses) {
+        try {
+            TimedRoundTrip(there, back, into, lostPresses);
+        } catch (const std::exception& error) {
+            throw std::runtime_error(std::string(who) + ", " + error.what());
+        }
+    }
+
+    void TimedRoundTrip(const Act& there, const Act& back, RoundTrips* into, int& lostPresses) {
         SettleFocusOnTop();
         const Windows before = InZOrder(one_);
         const HWND focus = ::GetForegroundWindow();
@@ -213,19 +223,20 @@ SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, i
     // refresh to find desktop 1 as it left it.
     for (int run = 0; run < kWarmUp + runs; ++run) {
         const auto into = [&](RoundTrips& figures) { return run < kWarmUp ? nullptr : &figures; };
-        desktops.RoundTrip(PressOmbrelKey(VK_F2), PressOmbrelKey(VK_F1), into(figures.ombrel),
-                           figures.lostPresses);
-        desktops.RoundTrip(&SwitchCheapest, &SwitchCheapest, into(figures.cheapest),
-                           figures.lostPresses);
-        Pause(kRefreshPassed);
-        desktops.RoundTrip(&SwitchOnOwnKey, &SwitchCheapest, into(figures.cheapestOnKey),
+        desktops.RoundTrip("Ombrel", PressOmbrelKey(VK_F2), PressOmbrelKey(VK_F1),
+                           into(figures.ombrel), figures.lostPresses);
+        desktops.RoundTrip("limit", &SwitchCheapest, &SwitchCheapest, into(figures.cheapest),
                            figures.lostPresses);
         Pause(kRefreshPassed);
-        desktops.RoundTrip(&SwitchTopFirst, &SwitchTopFirst, into(figures.previous),
-                           figures.lostPresses);
+        desktops.RoundTrip("limit on the key", &SwitchOnOwnKey, &SwitchCheapest,
+                           into(figures.cheapestOnKey), figures.lostPresses);
+        Pause(kRefreshPassed);
+        desktops.RoundTrip("previous sequence", &SwitchTopFirst, &SwitchTopFirst,
+                           into(figures.previous), figures.lostPresses);
         // That sequence can leave the focus off the top window; the next round starts from a
         // desktop whose top window has it, as a switch leaves it.
-        desktops.RoundTrip(&SwitchCheapest, &SwitchCheapest, nullptr, figures.lostPresses);
+        desktops.RoundTrip("settling", &SwitchCheapest, &SwitchCheapest, nullptr,
+                           figures.lostPresses);
         Pause(kRefreshPassed);
     }
     ::UnregisterHotKey(nullptr, kOwnHotkey);
