@@ -31,6 +31,7 @@ void WindowVisibility::Show(WindowHandle window, Focus focus) {
 }
 
 void WindowVisibility::HideAll(std::span<const WindowHandle> topFirst) {
+    // NOLINTNEXTLINE(modernize-loop-convert): bottom-most first; no reversed view in every build
     for (auto window = topFirst.rbegin(); window != topFirst.rend(); ++window) {
         Hide(*window);
     }
