@@ -17,9 +17,11 @@ namespace ombrel {
 class WindowVisibility {
   public:
     // How many refreshes a change asked of another program's window counts as made before it
-    // is seen: long enough for a slow program to catch up, short enough that a program that
-    // shows its window again on its own soon has it taken into the current desktop.
-    static constexpr int kRefreshesToSettle = 3;
+    // is seen: long enough for slow programs to catch up with a switch of hundreds of windows
+    // (several seconds under load), short enough that a program that shows its window again on
+    // its own before a refresh saw it hidden has it taken into the current desktop. Once seen,
+    // a change no longer counts, so a later change by the program is taken at once.
+    static constexpr int kRefreshesToSettle = 10;
 
     explicit WindowVisibility(WindowSystem& windows) : windows_(windows) {}
 

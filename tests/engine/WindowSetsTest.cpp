@@ -177,7 +177,7 @@ TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktop
     fake.desktop.SetVisibleByOwner(app, true);
 
     int refreshes = 0;
-    while (Set(1).empty() && refreshes < 10) {
+    while (Set(1).empty() && refreshes < WindowVisibility::kRefreshesToSettle + 5) {
         Tick();
         ++refreshes;
     }
