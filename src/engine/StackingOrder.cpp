@@ -34,14 +34,14 @@ std::vector<WindowHandle> StackingOrder::Sorted(std::span<const WindowHandle> wi
     return sorted;
 }
 
-bool ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
-                              ShowCommand command) noexcept {
+ChangeAsked ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
+                                     ShowCommand command) noexcept {
     // A stale handle belongs to no thread and takes the posting path, where it fails quietly.
     if (windows.IsOwnThreadWindow(window)) {
         windows.ShowWindow(window, command);
-        return true;
+        return ChangeAsked::Done;
     }
-    return windows.ShowWindowAsync(window, command);
+    return windows.ShowWindowAsync(window, command) ? ChangeAsked::Posted : ChangeAsked::Failed;
 }
 
 void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept {

@@ -25,9 +25,10 @@ class StackingOrder {
 
 // Shows or hides a window without waiting on another program: our own windows change at once,
 // another program's by posting the request, so a hung program can neither freeze us nor stop a
-// run of changes halfway. Returns whether the request was made.
-bool ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
-                              ShowCommand command) noexcept;
+// run of changes halfway.
+enum class ChangeAsked { Done, Posted, Failed };
+ChangeAsked ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
+                                     ShowCommand command) noexcept;
 
 // Shows windows that are hidden, bottom-most first and without taking the focus: each comes to
 // the front in turn, so together they keep the stacking order they had, and the window the

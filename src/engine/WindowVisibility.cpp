@@ -3,6 +3,8 @@
 #include <iterator>
 #include <vector>
 
+#include "engine/StackingOrder.h"
+
 namespace ombrel {
 
 void WindowVisibility::Hide(WindowHandle window) {
@@ -23,9 +25,12 @@ bool WindowVisibility::ForgetIfGone(WindowHandle window) {
 }
 
 void WindowVisibility::Show(WindowHandle window, Focus focus) {
-    if (ForgetIfGone(window)) {
-        return;
+    if (!ForgetIfGone(window)) {
+        ShowStillOurs(window, focus);
     }
+}
+
+void WindowVisibility::ShowStillOurs(WindowHandle window, Focus focus) {
     changed_ = hidden_.erase(window) > 0 || changed_;
     Apply(window, focus == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
 }
@@ -49,18 +54,21 @@ void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
         return;
     }
     for (auto window = shown.rbegin(); window + 1 != shown.rend(); ++window) {
-        Show(*window, Focus::Leave);
+        ShowStillOurs(*window, Focus::Leave);
     }
-    Show(shown.front(), focusOnTop);
+    ShowStillOurs(shown.front(), focusOnTop);
 }
 
 void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
-    // A stale handle belongs to no thread and takes the posting path, where it fails quietly.
-    if (windows_.IsOwnThreadWindow(window)) {
-        windows_.ShowWindow(window, command);
-        unsettled_.erase(window);
-    } else if (windows_.ShowWindowAsync(window, command)) {
-        unsettled_[window] = {command != ShowCommand::Hide, kRefreshesToSettle};
+    switch (ShowOrHideWithoutWaiting(windows_, window, command)) {
+        case ChangeAsked::Done:
+            unsettled_.erase(window);
+            break;
+        case ChangeAsked::Posted:
+            unsettled_[window] = {command != ShowCommand::Hide, kRefreshesToSettle};
+            break;
+        case ChangeAsked::Failed:
+            break;
     }
 }
 

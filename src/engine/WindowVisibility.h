@@ -62,6 +62,8 @@ class WindowVisibility {
     // Forgets a window we hid whose handle no longer names it (closed, or reused by another
     // program); true if it should not be shown.
     bool ForgetIfGone(WindowHandle window);
+    // Show, for a window ForgetIfGone has just let through.
+    void ShowStillOurs(WindowHandle window, Focus focus);
 
     WindowSystem& windows_;
     HiddenWindows hidden_;
