@@ -7,11 +7,12 @@
 
 namespace ombrel {
 
-DesktopEngine::DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery)
+DesktopEngine::DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery, Log& log)
     : windows_(windows),
       bar_(bar),
       recovery_(recovery),
-      visibility_(windows),
+      log_(log),
+      visibility_(windows, log),
       windowKinds_(windows) {}
 
 void DesktopEngine::EnterFirstDesktop() {
@@ -45,6 +46,10 @@ void DesktopEngine::RunCommand(Command command) {
             SendForegroundWindow(command.desktop);
             break;
         case Command::Kind::ToggleDesktopIcons:
+            if (shell_.DesktopIconsShown) {
+                // The shell moves the icons between windows as it likes: hide where they are now.
+                shell_.hProgMan = FindDesktopIcons();
+            }
             ToggleShellWindow(shell_.hProgMan, shell_.DesktopIconsShown);
             break;
         case Command::Kind::ToggleTaskbar:
@@ -118,12 +123,54 @@ void DesktopEngine::SwitchTo(int target) {
         windows_.HoldFocus();
     }
     visibility_.HideAll(leaving);
+    // A window that refused to go stays on every desktop, in none of the sets.
+    for (int index = 0; index < kDesktopCount; ++index) {
+        std::erase_if(DesktopWindows_[index],
+                      [this](WindowHandle window) { return visibility_.Refused(window); });
+    }
     current_ = target;
     bar_.NameDesktop(target);
     bar_.MarkDesktop(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
     // was left, with its top window active again.
     visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]), WindowVisibility::Focus::Take);
+}
+
+WindowHandle DesktopEngine::FindDesktopIcons() {
+    const WindowHandle progman = windows_.FindWindowByClass(kDesktopIconsClass);
+    if (windows_.FindChildByClass(progman, kIconViewClass) != WindowHandle::None) {
+        return progman;
+    }
+    WindowHandle holder = WindowHandle::None;
+    windows_.EnumWindows([this, &holder](WindowHandle window) {
+        if (windows_.ClassName(window) == kWorkerClass &&
+            windows_.FindChildByClass(window, kIconViewClass) != WindowHandle::None) {
+            holder = window;
+        }
+        return holder == WindowHandle::None;
+    });
+    // Without the view (an older shell, or none): Progman is the desktop.
+    return holder != WindowHandle::None ? holder : progman;
+}
+
+void DesktopEngine::FindShellWindows() {
+    shell_.hProgMan = FindDesktopIcons();
+    shell_.hTrayWnd = windows_.FindWindowByClass(kTaskbarClass);
+}
+
+void DesktopEngine::ShellRestarted() {
+    FindShellWindows();
+    log_.Write(u"资源管理器已重新启动：已重新找到任务栏和桌面图标");
+    // New windows, shown by their shell; what the user had hidden goes again.
+    if (!shell_.DesktopIconsShown) {
+        visibility_.Hide(shell_.hProgMan);
+    }
+    if (!shell_.TaskbarShown) {
+        visibility_.Hide(shell_.hTrayWnd);
+    }
+    if (visibility_.TakeChanged()) {
+        recovery_.Save(visibility_.HiddenByUs());
+    }
 }
 
 void DesktopEngine::RestoreAll() {

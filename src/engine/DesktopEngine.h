@@ -9,6 +9,7 @@
 #include "engine/ShellWindows.h"
 #include "engine/WindowKindCache.h"
 #include "engine/WindowVisibility.h"
+#include "platform/Log.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
@@ -18,7 +19,7 @@ namespace ombrel {
 // the bar what to show.
 class DesktopEngine {
   public:
-    DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery);
+    DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery, Log& log);
     DesktopEngine(const DesktopEngine&) = delete;
     DesktopEngine& operator=(const DesktopEngine&) = delete;
 
@@ -44,12 +45,20 @@ class DesktopEngine {
     void SwitchDesktop(std::int16_t code);
     // Shows the bar if it was hidden.
     void ShowBar() { bar_.ShowBar(true); }
+    // Finds the taskbar and the window that holds the desktop icons as the shell has them now.
+    void FindShellWindows();
+    // The shell started again (Explorer restarted): its windows are new; what the user had
+    // hidden of them is hidden again.
+    void ShellRestarted();
+    // The screens changed: the bar must still be on one.
+    void ScreensChanged() { bar_.KeepBarOnScreen(); }
     // Shows every window we hid and the shell's windows, in their stacking order and without
     // moving the focus: for the way out.
     void RestoreAll();
 
   private:
     void ToggleShellWindow(WindowHandle window, bool& shown);
+    WindowHandle FindDesktopIcons();
     void SendForegroundWindow(int target);
     void SwitchTo(int target);
     void RunCommand(Command command);
@@ -57,6 +66,7 @@ class DesktopEngine {
     WindowSystem& windows_;
     BarView& bar_;
     RecoveryList& recovery_;
+    Log& log_;
     WindowVisibility visibility_;
     WindowKindCache windowKinds_;
     DesktopWindows DesktopWindows_;

@@ -7,7 +7,8 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
     if (!visibility_.IsVisible(hWnd)) {
         return false;
     }
-    if (hWnd == shell_.hProgMan || hWnd == shell_.hTrayWnd || hWnd == bar_.BarWindow()) {
+    // The shell's windows are known by their class: after a restart of the shell they are new.
+    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd)) {
         return false;
     }
     return !windows_.IsWindowCloaked(hWnd) && windowKinds_.MayJoinADesktop(hWnd);

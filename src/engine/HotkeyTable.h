@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "engine/Commands.h"
 #include "platform/Hotkeys.h"
@@ -32,8 +34,18 @@ constexpr std::array<HotkeyRow, kHotkeyCount> MakeHotkeyTable() {
 
 inline constexpr std::array<HotkeyRow, kHotkeyCount> kHotkeyTable = MakeHotkeyTable();
 
-// Registers the 21 hotkeys for the window; a combination another program holds is skipped.
-void RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
+// "Ctrl+F4", "Ctrl+Alt+F9": the combination as the user presses it.
+std::u16string HotkeyName(const HotkeyRow& row);
+
+// A hotkey the system refused, with its error code.
+struct HotkeyRefusal {
+    int id;
+    std::uint32_t code;
+};
+
+// Registers the 21 hotkeys for the window; a combination another program holds is skipped and
+// listed among the refusals.
+std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
 void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
 
 }  // namespace ombrel

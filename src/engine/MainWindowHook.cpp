@@ -6,8 +6,8 @@
 
 namespace ombrel {
 
-void MainWindowHook::Install(WindowHandle hWnd, std::uint32_t showBarMessage) {
-    showBarMessage_ = showBarMessage;
+void MainWindowHook::Install(WindowHandle hWnd, RegisteredMessages messages) {
+    messages_ = messages;
     OldWindowProc_ = procedures_.SetWindowProcedure(hWnd, procedures_.HookProcedure(*this));
 }
 
@@ -17,14 +17,18 @@ void MainWindowHook::Remove(WindowHandle hWnd) {
 }
 
 std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept {
-    if (message.message == kWmHotkey && message.wParam < kHotkeyCount) {
-        try {
+    try {
+        if (message.message == kWmHotkey && message.wParam < kHotkeyCount) {
             engine_.SwitchDesktop(static_cast<std::int16_t>(message.wParam));
-        } catch (...) {
-            // Nothing may cross the window procedure; the message still goes on below.
+        } else if (message.message == messages_.showBar && messages_.showBar != 0) {
+            engine_.ShowBar();
+        } else if (message.message == messages_.taskbarCreated && messages_.taskbarCreated != 0) {
+            engine_.ShellRestarted();
+        } else if (message.message == kWmDisplayChange) {
+            engine_.ScreensChanged();
         }
-    } else if (message.message == showBarMessage_ && showBarMessage_ != 0) {
-        engine_.ShowBar();
+    } catch (...) {
+        // Nothing may cross the window procedure; the message still goes on below.
     }
     return procedures_.CallWindowProcedure(OldWindowProc_, message);
 }

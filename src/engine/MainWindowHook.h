@@ -11,16 +11,26 @@ namespace ombrel {
 // What a second start of the program posts to every window, so that the running instance shows
 // its bar: the only way back to a bar hidden while another program holds Ctrl+F12.
 inline constexpr std::u16string_view kShowBarMessageName = u"Ombrel.ShowBar.5B0C7A0E";
+// What the shell posts to every top-level window when it has started again.
+inline constexpr std::u16string_view kTaskbarCreatedMessageName = u"TaskbarCreated";
+// Sent to every top-level window when a screen was added, removed or changed its resolution.
+inline constexpr std::uint32_t kWmDisplayChange = 0x007E;
+
+// The registered message numbers the hook answers (0: none).
+struct RegisteredMessages {
+    std::uint32_t showBar = 0;
+    std::uint32_t taskbarCreated = 0;
+};
 
 // Sits in front of the main window's procedure: runs the command of every hotkey, shows the bar
-// when a second start asks for it, then hands each message on unchanged.
+// when a second start asks for it, finds the shell's windows again when the shell restarted,
+// keeps the bar on a screen when the screens change, then hands each message on unchanged.
 class MainWindowHook final : public MessageHandler {
   public:
     MainWindowHook(WindowProcedures& procedures, DesktopEngine& engine)
         : procedures_(procedures), engine_(engine) {}
 
-    // showBarMessage: the registered number of kShowBarMessageName (0: none).
-    void Install(WindowHandle hWnd, std::uint32_t showBarMessage);
+    void Install(WindowHandle hWnd, RegisteredMessages messages);
     void Remove(WindowHandle hWnd);
     WindowProcedure OldWindowProc() const { return OldWindowProc_; }
 
@@ -33,7 +43,7 @@ class MainWindowHook final : public MessageHandler {
     WindowProcedures& procedures_;
     DesktopEngine& engine_;
     WindowProcedure OldWindowProc_ = WindowProcedure::None;
-    std::uint32_t showBarMessage_ = 0;
+    RegisteredMessages messages_;
 };
 
 }  // namespace ombrel

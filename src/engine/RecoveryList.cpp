@@ -5,11 +5,24 @@
 #include "engine/ShellWindows.h"
 #include "engine/StackingOrder.h"
 #include "platform/ScopedRegistryKey.h"
+#include "platform/Text.h"
 
 namespace ombrel {
 namespace {
 
+constexpr std::u16string_view kOwnKey = u"Software\\Kelvora";
 constexpr std::u16string_view kRecoveryKey = u"Software\\Kelvora\\Recovery";
+
+// The list's key, volatile below the program's own key, which is not: the per-user settings
+// live there and must outlast the log-on.
+std::int32_t OpenList(Registry& registry, std::u16string_view listKey, ScopedRegistryKey& key) {
+    ScopedRegistryKey own(registry);
+    const std::int32_t status = own.Create(RootKeyFor(kHkeyCurrentUser), kOwnKey);
+    if (status != kErrorSuccess) {
+        return status;
+    }
+    return key.CreateVolatile(own.Get(), listKey.substr(kOwnKey.size() + 1));
+}
 constexpr std::u16string_view kWindowsValue = u"Windows";
 // Each entry: the handle (8 bytes), the owning process id (4), 4 bytes of zero; little-endian.
 constexpr std::size_t kEntryBytes = 16;
@@ -32,6 +45,13 @@ std::uint64_t GetLittleEndian(const std::byte* at, std::size_t bytes) {
 
 }  // namespace
 
+RecoveryList::RecoveryList(Registry& registry, WindowSystem& windows, Log& log,
+                           std::uint32_t session)
+    : registry_(registry),
+      windows_(windows),
+      log_(log),
+      key_(std::u16string(kRecoveryKey) + u"\\" + DecimalText(session)) {}
+
 void RecoveryList::Save(const std::map<WindowHandle, std::uint32_t>& hidden) {
     std::vector<std::byte> data(hidden.size() * kEntryBytes);
     std::size_t at = 0;
@@ -41,23 +61,30 @@ void RecoveryList::Save(const std::map<WindowHandle, std::uint32_t>& hidden) {
         at += kEntryBytes;
     }
     ScopedRegistryKey key(registry_);
-    if (key.CreateVolatile(RootKeyFor(kHkeyCurrentUser), kRecoveryKey) == kErrorSuccess) {
-        registry_.SetValue(key.Get(), kWindowsValue, RegBinary, data.data(),
-                           static_cast<std::uint32_t>(data.size()));
+    std::int32_t status = OpenList(registry_, key_, key);
+    if (status == kErrorSuccess) {
+        status = registry_.SetValue(key.Get(), kWindowsValue, RegBinary, data.data(),
+                                    static_cast<std::uint32_t>(data.size()));
+    }
+    if (status != kErrorSuccess) {
+        log_.Write(u"恢复列表未能写入（代码 " + DecimalText(status) + u"）：" +
+                   DecimalText(static_cast<long long>(hidden.size())) + u" 个隐藏的窗口");
     }
 }
 
 void RecoveryList::Remove() {
-    ScopedRegistryKey parent(registry_);
-    if (parent.Create(RootKeyFor(kHkeyCurrentUser), u"Software\\Kelvora") == kErrorSuccess) {
-        registry_.DeleteKey(parent.Get(), u"Recovery");
+    ScopedRegistryKey root(registry_);
+    if (root.Create(RootKeyFor(kHkeyCurrentUser), u"") == kErrorSuccess) {
+        registry_.DeleteKey(root.Get(), key_);
+        // Gone too once no other session keeps a list in it.
+        registry_.DeleteKey(root.Get(), kRecoveryKey);
     }
 }
 
 std::vector<RecoveryList::Entry> RecoveryList::Read() {
     ScopedRegistryKey key(registry_);
     // Opened with create semantics like every key here, so a missing one is made volatile.
-    if (key.CreateVolatile(RootKeyFor(kHkeyCurrentUser), kRecoveryKey) != kErrorSuccess) {
+    if (OpenList(registry_, key_, key) != kErrorSuccess) {
         return {};
     }
     std::uint32_t type = 0;

@@ -2,17 +2,21 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
+#include "platform/Log.h"
 #include "platform/Registry.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
 
 // The windows this program has hidden and not shown again, kept in a volatile per-user key
-// (HKEY_CURRENT_USER\Software\Kelvora\Recovery) as they change. If the program dies without its
-// shut-down, the next start shows them again: a killed or crashed switcher loses no window.
-// The key ends with the log-on session, in which alone the handles mean something.
+// (HKEY_CURRENT_USER\Software\Kelvora\Recovery\<session id>) as they change. If the program
+// dies without its shut-down, the next start in the session shows them again: a killed or
+// crashed switcher loses no window. Each log-on session of the user (a second one through fast
+// user switching or a remote desktop) has its own instance and its own list, in which alone
+// the handles mean something; the key ends with the log-on.
 class RecoveryList {
   public:
     struct Entry {
@@ -20,8 +24,7 @@ class RecoveryList {
         std::uint32_t processId;  // guards against a handle that now names another window
     };
 
-    RecoveryList(Registry& registry, WindowSystem& windows)
-        : registry_(registry), windows_(windows) {}
+    RecoveryList(Registry& registry, WindowSystem& windows, Log& log, std::uint32_t session);
 
     // One registry write for the whole list: each window with the process it belonged to.
     void Save(const std::map<WindowHandle, std::uint32_t>& hidden);
@@ -37,6 +40,8 @@ class RecoveryList {
   private:
     Registry& registry_;
     WindowSystem& windows_;
+    Log& log_;
+    std::u16string key_;  // this session's
 };
 
 }  // namespace ombrel

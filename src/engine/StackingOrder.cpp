@@ -45,9 +45,8 @@ ChangeAsked ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
 }
 
 void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept {
-    // NOLINTNEXTLINE(modernize-loop-convert): bottom-most first; no reversed view in every build
-    for (auto window = topFirst.rbegin(); window != topFirst.rend(); ++window) {
-        ShowOrHideWithoutWaiting(windows, *window, ShowCommand::ShowNoActivate);
+    for (WindowHandle window : topFirst) {
+        ShowOrHideWithoutWaiting(windows, window, ShowCommand::ShowNoActivate);
     }
 }
 

@@ -30,9 +30,8 @@ enum class ChangeAsked { Done, Posted, Failed };
 ChangeAsked ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
                                      ShowCommand command) noexcept;
 
-// Shows windows that are hidden, bottom-most first and without taking the focus: each comes to
-// the front in turn, so together they keep the stacking order they had, and the window the
-// user works in keeps the focus.
+// Shows hidden windows where they stand in the z-order and without taking the focus, so they
+// keep the stacking order they had, and the window the user works in keeps the focus.
 void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept;
 
 }  // namespace ombrel

@@ -8,9 +8,11 @@
 namespace ombrel {
 namespace {
 
-// Parts of the shell that are visible top-level windows on current Windows; hiding them
-// would take a second screen's taskbar or the desktop itself away on other desktops.
-constexpr std::array<std::u16string_view, 2> kShellClasses{u"Shell_SecondaryTrayWnd", u"WorkerW"};
+// Parts of the shell that are visible top-level windows; hiding them would take the desktop or a
+// taskbar away on other desktops. Known by class, never by handle: a restarted shell has new
+// windows.
+constexpr std::array<std::u16string_view, 4> kShellClasses{u"Progman", u"Shell_TrayWnd",
+                                                           u"Shell_SecondaryTrayWnd", u"WorkerW"};
 
 // The system's own passing windows, whatever styles they carry: tooltips, menus, their
 // shadows, the lists of combo boxes, input-method windows, the image of a drag.

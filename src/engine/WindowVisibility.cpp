@@ -4,10 +4,14 @@
 #include <vector>
 
 #include "engine/StackingOrder.h"
+#include "platform/Text.h"
 
 namespace ombrel {
 
 void WindowVisibility::Hide(WindowHandle window) {
+    if (Refused(window)) {
+        return;
+    }
     if (window != WindowHandle::None) {
         changed_ = hidden_.try_emplace(window, windows_.ProcessIdOf(window)).second || changed_;
     }
@@ -26,13 +30,14 @@ bool WindowVisibility::ForgetIfGone(WindowHandle window) {
 
 void WindowVisibility::Show(WindowHandle window, Focus focus) {
     if (!ForgetIfGone(window)) {
-        ShowStillOurs(window, focus);
+        ShowStillOurs(window,
+                      focus == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
     }
 }
 
-void WindowVisibility::ShowStillOurs(WindowHandle window, Focus focus) {
+void WindowVisibility::ShowStillOurs(WindowHandle window, ShowCommand command) {
     changed_ = hidden_.erase(window) > 0 || changed_;
-    Apply(window, focus == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
+    Apply(window, command);
 }
 
 void WindowVisibility::HideAll(std::span<const WindowHandle> topFirst) {
@@ -53,10 +58,14 @@ void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
     if (shown.empty()) {
         return;
     }
+    // Hidden windows keep their places in the z-order, so the windows below the top one are
+    // shown where they stand: their order does not hang on the order in which their programs
+    // get to the requests, and none of them is raised or activated on the way.
     for (auto window = shown.rbegin(); window + 1 != shown.rend(); ++window) {
-        ShowStillOurs(*window, Focus::Leave);
+        ShowStillOurs(*window, ShowCommand::ShowNoActivate);
     }
-    ShowStillOurs(shown.front(), focusOnTop);
+    ShowStillOurs(shown.front(),
+                  focusOnTop == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
 }
 
 void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
@@ -68,8 +77,25 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
             unsettled_[window] = {command != ShowCommand::Hide, kRefreshesToSettle};
             break;
         case ChangeAsked::Failed:
+            if (command == ShowCommand::Hide && windows_.LastError() == kErrorWindowAccessDenied) {
+                Refuse(window, kErrorWindowAccessDenied);
+            }
             break;
     }
+}
+
+void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
+    const auto hidden = hidden_.find(window);
+    const std::uint32_t processId =
+        hidden != hidden_.end() ? hidden->second : windows_.ProcessIdOf(window);
+    if (hidden != hidden_.end()) {
+        hidden_.erase(hidden);
+        changed_ = true;
+    }
+    refused_[window] = processId;
+    log_.Write(u"无法隐藏窗口 " + HexText(static_cast<std::uint64_t>(window)) + u"（进程 " +
+               DecimalText(processId) + u"，代码 " + DecimalText(code) +
+               u"）：它属于权限更高的程序，将留在每个桌面上");
 }
 
 bool WindowVisibility::IsVisible(WindowHandle window) {
@@ -86,6 +112,10 @@ bool WindowVisibility::IsVisible(WindowHandle window) {
 }
 
 void WindowVisibility::Refreshed() {
+    // A refused window that closed frees its handle for a window that may be hidden.
+    std::erase_if(refused_, [this](const auto& entry) {
+        return windows_.ProcessIdOf(entry.first) != entry.second;
+    });
     for (auto entry = unsettled_.begin(); entry != unsettled_.end();) {
         entry = --entry->second.refreshesLeft <= 0 ? unsettled_.erase(entry) : std::next(entry);
     }

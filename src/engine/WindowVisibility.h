@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/Log.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
@@ -14,6 +15,9 @@ namespace ombrel {
 // and not shown again, with the process each belonged to then: a handle whose window closed
 // while hidden and that now names another program's window is never shown. Another program's window
 // is never waited on, so a hung program cannot freeze the switcher; our own windows change at once.
+// A window whose program refuses to be hidden (it runs with more rights than ours) is left
+// alone from then on: it stays on every desktop, is never listed as hidden, and is written to
+// the log once.
 class WindowVisibility {
   public:
     // How many refreshes a change asked of another program's window counts as made before it
@@ -23,7 +27,7 @@ class WindowVisibility {
     // a change no longer counts, so a later change by the program is taken at once.
     static constexpr int kRefreshesToSettle = 10;
 
-    explicit WindowVisibility(WindowSystem& windows) : windows_(windows) {}
+    WindowVisibility(WindowSystem& windows, Log& log) : windows_(windows), log_(log) {}
 
     // Whether showing a window gives it the focus.
     enum class Focus { Take, Leave };
@@ -34,9 +38,9 @@ class WindowVisibility {
     // Windows given top first are hidden bottom-most first: the active one goes last, so the
     // system activates no other of them on the way, only one window once they are all gone.
     void HideAll(std::span<const WindowHandle> topFirst);
-    // Windows given top first are shown bottom-most first without taking the focus, so that
-    // they stand in this order again; with Focus::Take the top one then takes the focus. One
-    // activation at most, however many windows.
+    // Windows given top first (hidden, in that stacking order) are shown where they stand,
+    // without taking the focus; with Focus::Take the top one is then brought to the front and
+    // takes the focus. One activation at most, however many windows.
     void ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop);
 
     // Whether the window is visible, or will be once its program has acted on what we asked:
@@ -45,6 +49,8 @@ class WindowVisibility {
     bool IsVisible(WindowHandle window);
     // One refresh has passed: changes not seen by now are taken as the screen shows them.
     void Refreshed();
+    // Whether the window's program refused to let us hide it.
+    bool Refused(WindowHandle window) const { return refused_.contains(window); }
 
     // Each window we hid and have not shown again, with the process it belonged to.
     using HiddenWindows = std::map<WindowHandle, std::uint32_t>;
@@ -59,14 +65,18 @@ class WindowVisibility {
     };
 
     void Apply(WindowHandle window, ShowCommand command);
+    void Refuse(WindowHandle window, std::uint32_t code);
     // Forgets a window we hid whose handle no longer names it (closed, or reused by another
     // program); true if it should not be shown.
     bool ForgetIfGone(WindowHandle window);
     // Show, for a window ForgetIfGone has just let through.
-    void ShowStillOurs(WindowHandle window, Focus focus);
+    void ShowStillOurs(WindowHandle window, ShowCommand command);
 
     WindowSystem& windows_;
+    Log& log_;
     HiddenWindows hidden_;
+    // Each window that refused, with its process: a reused handle does not inherit the refusal.
+    HiddenWindows refused_;
     std::unordered_map<WindowHandle, AskedChange> unsettled_;
     bool changed_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace ombrel {
@@ -14,6 +15,8 @@ class RunningProcess {
 
     // Another instance already runs in this session.
     virtual bool PreviousInstance() noexcept = 0;
+    // The log-on session the program runs in: each has its own desktop and its own instance.
+    virtual std::uint32_t SessionId() noexcept = 0;
     virtual std::u16string ProgramDirectory() = 0;
     // The program file's name without its extension.
     virtual std::u16string ProgramName() = 0;

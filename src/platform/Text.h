@@ -10,4 +10,15 @@ inline std::u16string DecimalText(long long value) {
     return {narrow.begin(), narrow.end()};
 }
 
+// "0x1A2B": a handle or an address as a debugger shows it.
+inline std::u16string HexText(unsigned long long value) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), kDigits[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return u"0x" + digits;
+}
+
 }  // namespace ombrel

@@ -8,14 +8,18 @@
 
 namespace ombrel {
 
-// Show activates the window and brings it to the front; ShowNoActivate brings it to the front
-// and leaves the focus where it is. Each equals the Win32 command of the same meaning.
 // A window's style bits (WS_*) and extended style bits (WS_EX_*).
 struct WindowStyles {
     std::uint32_t style = 0;
     std::uint32_t extended = 0;
 };
 
+// What a window of a program with more rights than ours answers a change (ERROR_ACCESS_DENIED).
+inline constexpr std::uint32_t kErrorWindowAccessDenied = 5;
+
+// Show activates the window and brings it to the front; ShowNoActivate shows it where it stands
+// in the z-order (a hidden window keeps its place) and leaves the focus where it is. Each equals
+// the Win32 command of the same meaning (SW_SHOW, SW_SHOWNA).
 enum class ShowCommand : int { Hide = 0, Show = 5, ShowNoActivate = 8 };
 
 // Top-level windows of the whole desktop.
@@ -28,10 +32,15 @@ class WindowSystem {
 
     // First top-level window of the class, or None.
     virtual WindowHandle FindWindowByClass(std::u16string_view className) noexcept = 0;
+    // First child of the window with the class, or None.
+    virtual WindowHandle FindChildByClass(WindowHandle parent,
+                                          std::u16string_view className) noexcept = 0;
     // Waits for the window's thread to act on it: only for windows of our own thread.
     virtual bool ShowWindow(WindowHandle window, ShowCommand command) noexcept = 0;
     // Posts the request and returns at once, whatever the window's thread is doing.
     virtual bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept = 0;
+    // The error code of the last call that failed on this thread.
+    virtual std::uint32_t LastError() noexcept = 0;
     virtual bool IsWindowVisible(WindowHandle window) noexcept = 0;
     // True when the window is kept out of sight by the system although it has the visible style.
     virtual bool IsWindowCloaked(WindowHandle window) noexcept = 0;

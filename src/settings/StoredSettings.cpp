@@ -1,34 +1,83 @@
 #include "settings/StoredSettings.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 #include "settings/SettingsStore.h"
 #include "settings/clsReg.h"
 
 namespace ombrel {
 namespace {
 
-// Reads one value of the program's settings key.
-std::u16string ReadSetting(Registry& registry, std::u16string_view name) {
-    clsReg reg(registry);
-    reg.SetRegKey(std::u16string(kSettingsKey));
+// A setting lives machine-wide, where only an administrator may write, or per user.
+constexpr std::array<std::int32_t, 2> kRunRoots{kHkeyLocalMachine, kHkeyCurrentUser};
+
+// Names one value in one of its places.
+void Name(clsReg& reg, std::int32_t root, std::u16string_view key, std::u16string_view name) {
+    reg.SetRootKey(root);
+    reg.SetRegKey(std::u16string(key));
     reg.SetKeyName(std::u16string(name));
+}
+
+// The value's text and whether it exists there.
+std::optional<std::u16string> Read(Registry& registry, std::int32_t root, std::u16string_view key,
+                                   std::u16string_view name) {
+    clsReg reg(registry);
+    Name(reg, root, key, name);
     reg.GetValue();
+    if (reg.Status() != kErrorSuccess) {
+        return std::nullopt;
+    }
     return reg.KeyValue();
 }
 
-// Writes the text, or deletes the value when there is none; the error code, 0 when done.
-// Deleting what is not there leaves the registry as the user wants it.
-std::int32_t WriteOrDelete(Registry& registry, std::u16string_view key, std::u16string_view name,
-                           std::u16string_view text) {
+std::int32_t Write(Registry& registry, std::int32_t root, std::u16string_view key,
+                   std::u16string_view name, std::u16string_view text) {
     clsReg reg(registry);
-    reg.SetRegKey(std::u16string(key));
-    reg.SetKeyName(std::u16string(name));
-    if (text.empty()) {
-        reg.DeleteValue();
-        return reg.Status() == kErrorFileNotFound ? kErrorSuccess : reg.Status();
-    }
+    Name(reg, root, key, name);
     reg.SetKeyValue(std::u16string(text));
     reg.SetValue();
     return reg.Status();
+}
+
+// Deleting what is not there leaves the registry as the user wants it.
+std::int32_t Delete(Registry& registry, std::int32_t root, std::u16string_view key,
+                    std::u16string_view name) {
+    clsReg reg(registry);
+    Name(reg, root, key, name);
+    reg.DeleteValue();
+    return reg.Status() == kErrorFileNotFound ? kErrorSuccess : reg.Status();
+}
+
+// The per-user value where there is one, otherwise the machine-wide one.
+std::u16string ReadSetting(Registry& registry, std::u16string_view name) {
+    auto perUser = Read(registry, kHkeyCurrentUser, kSettingsKey, name);
+    if (perUser) {
+        return std::move(*perUser);
+    }
+    return Read(registry, kHkeyLocalMachine, kSettingsKey, name).value_or(u"");
+}
+
+// Writes the text, or clears the value when there is none; the error code, 0 when done. The
+// machine-wide value is written where the user may; a standard user's goes to his own key.
+// Where the machine-wide one is written or deleted the per-user copy goes, so it cannot shadow
+// it; a machine-wide value a standard user may not delete is shadowed where it can be
+// (an empty per-user value reads as none), and is a failure where it cannot.
+std::int32_t SaveSetting(Registry& registry, std::u16string_view key, std::u16string_view name,
+                         std::u16string_view text, bool perUserMayShadow) {
+    const std::int32_t machine = text.empty() ? Delete(registry, kHkeyLocalMachine, key, name)
+                                              : Write(registry, kHkeyLocalMachine, key, name, text);
+    if (machine != kErrorAccessDenied) {
+        return machine != kErrorSuccess ? machine : Delete(registry, kHkeyCurrentUser, key, name);
+    }
+    if (!text.empty()) {
+        return Write(registry, kHkeyCurrentUser, key, name, text);
+    }
+    if (!Read(registry, kHkeyLocalMachine, key, name)) {
+        return Delete(registry, kHkeyCurrentUser, key, name);
+    }
+    return perUserMayShadow ? Write(registry, kHkeyCurrentUser, key, name, u"") : machine;
 }
 
 }  // namespace
@@ -47,11 +96,13 @@ SettingsValues StoredSettings::Load() const {
         values.wallpapers[static_cast<std::size_t>(desktop)] = Wallpaper(desktop);
     }
     values.skipNotice = SkipNotice();
-    clsReg run(registry_);
-    run.SetRegKey(std::u16string(kRunKey));
-    run.SetKeyName(std::u16string(kRunValueName));
-    run.GetValue();
-    values.startWithWindows = RunValueNamesProgram(run.KeyValue(), ProgramPath(process_));
+    // Either Run value starts this program at log-on.
+    const std::u16string program = ProgramPath(process_);
+    values.startWithWindows =
+        std::any_of(kRunRoots.begin(), kRunRoots.end(), [this, &program](std::int32_t root) {
+            return RunValueNamesProgram(Read(registry_, root, kRunKey, kRunValueName).value_or(u""),
+                                        program);
+        });
     return values;
 }
 
@@ -65,15 +116,16 @@ std::vector<SettingFailure> StoredSettings::Save(const SettingsValues& values) c
     };
     for (int desktop = 0; desktop < SettingsValues::kWallpaperCount; ++desktop) {
         record(Setting::Wallpaper, desktop,
-               WriteOrDelete(registry_, kSettingsKey, WallpaperValueName(desktop),
-                             values.wallpapers[static_cast<std::size_t>(desktop)]));
+               SaveSetting(registry_, kSettingsKey, WallpaperValueName(desktop),
+                           values.wallpapers[static_cast<std::size_t>(desktop)], true));
     }
     record(Setting::SkipNotice, 0,
-           WriteOrDelete(registry_, kSettingsKey, kNeverShowInfoValueName,
-                         values.skipNotice ? kNeverShowInfoYes : u""));
-    record(Setting::StartWithWindows, 0,
-           WriteOrDelete(registry_, kRunKey, kRunValueName,
-                         values.startWithWindows ? RunCommandFor(ProgramPath(process_)) : u""));
+           SaveSetting(registry_, kSettingsKey, kNeverShowInfoValueName,
+                       values.skipNotice ? kNeverShowInfoYes : u"", true));
+    record(
+        Setting::StartWithWindows, 0,
+        SaveSetting(registry_, kRunKey, kRunValueName,
+                    values.startWithWindows ? RunCommandFor(ProgramPath(process_)) : u"", false));
     return failures;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/CommonDialogs.h"
 #include "platform/Hotkeys.h"
+#include "platform/Log.h"
 #include "platform/Registry.h"
 #include "platform/RunningProcess.h"
 #include "platform/ServiceManager.h"
@@ -23,6 +24,7 @@ struct Platform {
     CommonDialogs& dialogs;
     FormRuntime& forms;
     RunningProcess& process;
+    Log& log;
 };
 
 }  // namespace ombrel

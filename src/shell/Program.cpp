@@ -1,6 +1,7 @@
 #include "shell/Program.h"
 
 #include "engine/HotkeyTable.h"
+#include "platform/Text.h"
 #include "service/ServiceControl.h"
 #include "ui/layouts/HelpWindowLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
@@ -13,9 +14,9 @@ Program::Program(Platform& platform)
       frmMain_(MainWindowLayout(), platform.forms),
       frmHelp_(HelpWindowLayout(), platform.forms),
       frmConfig_(SettingsDialogLayout(), platform.forms),
-      recovery_(platform.registry, platform.windows),
-      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this),
-      engine_(platform.windows, mainWindow_, recovery_),
+      recovery_(platform.registry, platform.windows, platform.log, platform.process.SessionId()),
+      mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
+      engine_(platform.windows, mainWindow_, recovery_, platform.log),
       hook_(platform.procedures, engine_),
       registry_(platform.registry),
       settings_(platform.registry, platform.process),
@@ -32,6 +33,7 @@ void Program::Start() {
 
 void Program::EndProcess() {
     ended_ = true;
+    platform_.log.Flush();
     platform_.process.EndProcess();
 }
 
@@ -46,24 +48,26 @@ void Program::Startup() {
     recovery_.WorkOff();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
-    StartCompanionService(platform_.services);
+    LogServiceResult(u"启动", StartCompanionService(platform_.services));
     registry_.ConfigureAtStartup();
 
-    ShellWindows& shell = engine_.Shell();
-    shell.hProgMan = platform_.windows.FindWindowByClass(kDesktopIconsClass);
-    shell.DesktopIconsShown = true;
-    shell.hTrayWnd = platform_.windows.FindWindowByClass(kTaskbarClass);
-    shell.TaskbarShown = true;
+    engine_.FindShellWindows();
+    engine_.Shell().DesktopIconsShown = true;
+    engine_.Shell().TaskbarShown = true;
 
-    frmMain_.SetLeft(platform_.forms.ScreenWidthTwips() - frmMain_.Width());
-    frmMain_.SetTop(0);
+    mainWindow_.PlaceBarAtCorner();
     engine_.EnterFirstDesktop();
     engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
-    RegisterHotKeys(platform_.hotkeys, bar);
-    hook_.Install(bar, platform_.windows.RegisterMessage(kShowBarMessageName));
+    for (const HotkeyRefusal& refusal : RegisterHotKeys(platform_.hotkeys, bar)) {
+        platform_.log.Write(u"热键 " +
+                            HotkeyName(kHotkeyTable[static_cast<std::size_t>(refusal.id)]) +
+                            u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
+    }
+    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
+                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName)});
 }
 
 void Program::Shutdown() {
@@ -73,8 +77,15 @@ void Program::Shutdown() {
     const WindowHandle bar = frmMain_.hWnd();
     UnregisterHotKeys(platform_.hotkeys, bar);
     hook_.Remove(bar);
-    StopCompanionService(platform_.services);
+    LogServiceResult(u"停止", StopCompanionService(platform_.services));
     EndProcess();
+}
+
+void Program::LogServiceResult(std::u16string_view request, std::int32_t code) {
+    platform_.log.Write(u"服务 " + std::u16string(kCompanionServiceName) + u" " +
+                        std::u16string(request) +
+                        (code == 0 ? std::u16string(u"请求已发出")
+                                   : u"请求失败（代码 " + DecimalText(code) + u"）"));
 }
 
 void Program::ShowEverythingNow() noexcept {

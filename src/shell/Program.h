@@ -42,6 +42,7 @@ class Program final : public ProgramLifecycle {
 
   private:
     void EndProcess();
+    void LogServiceResult(std::u16string_view request, std::int32_t code);
 
     Platform& platform_;
     Form frmMain_;

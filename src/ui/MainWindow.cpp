@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/Text.h"
 #include "ui/layouts/MainWindowLayout.h"
@@ -10,16 +12,20 @@ namespace {
 
 constexpr std::u16string_view kDesktopCaptionPrefix = u"这是桌面-";
 constexpr float kMarkerOffsetTwips = 30;
+// How much of the bar must lie on a screen for the user to reach it: 16 pixels at 96 DPI each
+// way (all of it, where it is smaller).
+constexpr float kReachableTwips = 240;
 
 }  // namespace
 
 MainWindow::MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEngine& engine,
-                       ProgramLifecycle& lifecycle)
+                       ProgramLifecycle& lifecycle, FormRuntime& forms)
     : frmMain_(frmMain),
       frmHelp_(frmHelp),
       frmConfig_(frmConfig),
       engine_(engine),
-      lifecycle_(lifecycle) {
+      lifecycle_(lifecycle),
+      forms_(forms) {
     frmMain_.SetEvents(*this);
 }
 
@@ -45,6 +51,30 @@ void MainWindow::OnClick(std::u16string_view control, int index) {
 void MainWindow::OnTimer(std::u16string_view control) {
     if (control == bar::kRefreshTimer) {
         engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
+    }
+}
+
+void MainWindow::PlaceBarAtCorner() {
+    frmMain_.SetLeft(forms_.ScreenWidthTwips() - frmMain_.Width());
+    frmMain_.SetTop(0);
+}
+
+void MainWindow::KeepBarOnScreen() {
+    const float width = frmMain_.Width();
+    const auto height = static_cast<float>(frmMain_.Layout().clientHeightTwips);
+    const float left = frmMain_.Left();
+    const float top = frmMain_.Top();
+    const std::vector<ScreenArea> screens = forms_.WorkAreasTwips();
+    const bool reachable =
+        screens.empty() ||  // nothing known: leave it where the user put it
+        std::any_of(screens.begin(), screens.end(), [&](const ScreenArea& screen) {
+            const float across = std::min(left + width, screen.right) - std::max(left, screen.left);
+            const float down = std::min(top + height, screen.bottom) - std::max(top, screen.top);
+            return across >= std::min(kReachableTwips, width) &&
+                   down >= std::min(kReachableTwips, height);
+        });
+    if (!reachable) {
+        PlaceBarAtCorner();
     }
 }
 

@@ -14,7 +14,7 @@ namespace ombrel {
 class MainWindow final : public FormEvents, public BarView {
   public:
     MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEngine& engine,
-               ProgramLifecycle& lifecycle);
+               ProgramLifecycle& lifecycle, FormRuntime& forms);
 
     void OnLoad() override { lifecycle_.Startup(); }
     void OnUnload() override { lifecycle_.Shutdown(); }
@@ -27,6 +27,9 @@ class MainWindow final : public FormEvents, public BarView {
     bool BarShown() const override { return frmMain_.Visible(); }
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
+    void KeepBarOnScreen() override;
+    // The top right corner of the main screen, where the bar starts.
+    void PlaceBarAtCorner();
 
   private:
     Form& frmMain_;
@@ -34,6 +37,7 @@ class MainWindow final : public FormEvents, public BarView {
     Form& frmConfig_;
     DesktopEngine& engine_;
     ProgramLifecycle& lifecycle_;
+    FormRuntime& forms_;
 };
 
 }  // namespace ombrel

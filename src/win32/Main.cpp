@@ -9,6 +9,7 @@
 #include "shell/Program.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
+#include "win32/Win32FileLog.h"
 #include "win32/Win32FormRuntime.h"
 #include "win32/Win32Hotkeys.h"
 #include "win32/Win32Registry.h"
@@ -61,8 +62,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32Dialogs dialogs;
     Win32FormRuntime forms(instance);
     Win32RunningProcess process(previousInstance);
+    Win32FileLog log;
     Platform platform{windows,  hotkeys, procedures, wallpaper, registry,
-                      services, dialogs, forms,      process};
+                      services, dialogs, forms,      process,   log};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

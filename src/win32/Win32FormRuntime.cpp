@@ -171,4 +171,27 @@ float Win32FormRuntime::ScreenWidthTwips() noexcept {
     return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * 1440.0F / static_cast<float>(dpi);
 }
 
+std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
+    std::vector<ScreenArea> areas;
+    const MONITORENUMPROC collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (::GetMonitorInfoW(monitor, &info) != FALSE) {
+            const float twips = 1440.0F / static_cast<float>(::GetDpiForSystem());
+            const RECT& work = info.rcWork;
+            try {
+                reinterpret_cast<std::vector<ScreenArea>*>(found)->push_back(
+                    {static_cast<float>(work.left) * twips, static_cast<float>(work.top) * twips,
+                     static_cast<float>(work.right) * twips,
+                     static_cast<float>(work.bottom) * twips});
+            } catch (...) {
+                return FALSE;  // nothing may cross the system's callback
+            }
+        }
+        return TRUE;
+    };
+    ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 }  // namespace ombrel::win32

@@ -36,6 +36,7 @@ class Win32FormRuntime final : public FormRuntime {
     void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
     float OuterWidthTwips(const Form& form) noexcept override;
     float ScreenWidthTwips() noexcept override;
+    std::vector<ScreenArea> WorkAreasTwips() override;
 
   private:
     FormWindow* Find(const Form& form) const;

@@ -40,6 +40,11 @@ std::u16string Win32RunningProcess::ProgramName() {
     return FromWide(name);
 }
 
+std::uint32_t Win32RunningProcess::SessionId() noexcept {
+    DWORD session = 0;
+    return ::ProcessIdToSessionId(::GetCurrentProcessId(), &session) != FALSE ? session : 0;
+}
+
 void Win32RunningProcess::EndProcess() noexcept {
     ::ExitProcess(0);
 }

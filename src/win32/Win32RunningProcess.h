@@ -12,6 +12,7 @@ class Win32RunningProcess final : public RunningProcess {
     explicit Win32RunningProcess(bool previousInstance) : previousInstance_(previousInstance) {}
 
     bool PreviousInstance() noexcept override { return previousInstance_; }
+    std::uint32_t SessionId() noexcept override;
     std::u16string ProgramDirectory() override;
     std::u16string ProgramName() override;
     void EndProcess() noexcept override;

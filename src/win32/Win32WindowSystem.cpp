@@ -22,6 +22,16 @@ bool Win32WindowSystem::ShowWindowAsync(WindowHandle window, ShowCommand command
     return ::ShowWindowAsync(ToHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
+WindowHandle Win32WindowSystem::FindChildByClass(WindowHandle parent,
+                                                 std::u16string_view className) noexcept {
+    const std::wstring name = ToWide(className);
+    return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, name.c_str(), nullptr));
+}
+
+std::uint32_t Win32WindowSystem::LastError() noexcept {
+    return ::GetLastError();
+}
+
 bool Win32WindowSystem::IsWindowVisible(WindowHandle window) noexcept {
     return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }

@@ -8,6 +8,9 @@ namespace ombrel::win32 {
 class Win32WindowSystem final : public WindowSystem {
   public:
     WindowHandle FindWindowByClass(std::u16string_view className) noexcept override;
+    WindowHandle FindChildByClass(WindowHandle parent,
+                                  std::u16string_view className) noexcept override;
+    std::uint32_t LastError() noexcept override;
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;

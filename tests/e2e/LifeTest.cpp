@@ -1,6 +1,8 @@
 // Start-up, a second start, a hotkey held elsewhere, and exit.
 #include <windows.h>
 
+#include <string>
+
 #include "Session.h"
 
 namespace ombrel::e2e {
@@ -23,6 +25,28 @@ bool MarkerAround(HWND button) {
     const COLORREF left = ::GetPixel(screen, rect.left - 1, (rect.top + rect.bottom) / 2);
     ::ReleaseDC(nullptr, screen);
     return left == ::GetSysColor(COLOR_ACTIVECAPTION);
+}
+
+// What Ombrel wrote to its log so far, as UTF-16.
+std::wstring LogText() {
+    wchar_t base[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", base, MAX_PATH);
+    const std::wstring path = std::wstring(base) + L"\\Ombrel\\Ombrel.log";
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    std::string bytes(::GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, bytes.data(),
+                                                               static_cast<int>(read), text.data(),
+                                                               static_cast<int>(text.size()))));
+    return text;
 }
 
 using StartAndExit = Session;
@@ -59,6 +83,16 @@ TEST_F(StartAndExit, FirstStartShowsTheBarTheNoticeHoldsTheHotkeysAndStartsTheSe
     EXPECT_EQ(driver::FindBar(), Bar());
     EXPECT_EQ(BarCaption(), L"Ombrel200902");
     EXPECT_EQ(::WaitForSingleObject(OmbrelProcess(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    // A screen went away with the bar on it: at the display change it comes back to the corner.
+    ::SetWindowPos(Bar(), nullptr, -4000, -4000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(driver::WindowRect(Bar()).left, -4000);
+    ::SendMessageW(Bar(), WM_DISPLAYCHANGE, 32,
+                   MAKELPARAM(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+    EXPECT_TRUE(WaitFor([this] {
+        const RECT moved = driver::WindowRect(Bar());
+        return moved.right == ::GetSystemMetrics(SM_CXSCREEN) && moved.top == 0;
+    }));
 }
 
 TEST_F(StartAndExit, NeverShowInfoYesSkipsTheNotice) {
@@ -111,6 +145,11 @@ TEST_F(StartAndExit, HotkeysHeldByAnotherProgramLeaveTheOthersAndASecondStartSho
         return ::PeekMessageW(&message, nullptr, WM_HOTKEY, WM_HOTKEY, PM_REMOVE) != FALSE;
     })) << "the key should have come to its holder";
     EXPECT_EQ(BarCaption(), L"Ombrel200902");
+    EXPECT_TRUE(WaitFor([] {
+        const std::wstring log = LogText();
+        return log.find(L"热键 Ctrl+F5 未能注册（代码 1409）") != std::wstring::npos &&
+               log.find(L"热键 Ctrl+F12 未能注册（代码 1409）") != std::wstring::npos;
+    })) << "the refused hotkeys are not in the log";
 
     EXPECT_TRUE(SwitchTo(6));
     EXPECT_TRUE(ClickDesktopButton(5));

@@ -94,6 +94,17 @@ TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {
     EXPECT_TRUE(PressFor({VK_CONTROL, VK_F12}, [&] { return Visible(Bar()); }));
     EXPECT_TRUE(ClickFor(Bar(), L"隐  藏", [&] { return !Visible(Bar()); }));
     EXPECT_TRUE(PressFor({VK_CONTROL, VK_F12}, [&] { return Visible(Bar()); }));
+
+    // Explorer restarts with both hidden: its new windows are found and hidden again.
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F10}, [&] { return !Visible(icons); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F11}, [&] { return !Visible(taskbar); }));
+    EndAppOf(icons);
+    EndAppOf(taskbar);
+    const HWND newIcons = OpenApp(L"Program Manager", 1, L"--class Progman").front();
+    const HWND newTaskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();
+    ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !Visible(newIcons) && !Visible(newTaskbar); }));
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F11}, [&] { return Visible(newTaskbar); }));
 }
 
 TEST_F(Desktops, AHungProgramNeitherSlowsASwitchNorStopsTheHotkeys) {

@@ -73,6 +73,7 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
     const WindowHandle app = OpenApp();
     StartProgram();
     EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 20U);
+    EXPECT_EQ(fake.log.Count(u"热键 Ctrl+F5 未能注册（代码 1409）"), 1U);
     EXPECT_FALSE(fake.desktop.PressHotkey(kCtrl, F(5)));
     EXPECT_EQ(Bar().Tag(), u"0");
 

@@ -10,11 +10,13 @@ using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
 constexpr std::u16string_view kRecoveryKey = u"HKCU\\Software\\Kelvora\\Recovery";
+// Session 1's list, where the fake runs the program.
+constexpr std::u16string_view kListKey = u"HKCU\\Software\\Kelvora\\Recovery\\1";
 
 class Recovery : public RunningProgram {
   protected:
     std::vector<WindowHandle> Listed() {
-        RecoveryList list(fake.registry, fake.desktop);
+        RecoveryList list(fake.registry, fake.desktop, fake.log, 1);
         std::vector<WindowHandle> windows;
         for (const RecoveryList::Entry& entry : list.Read()) {
             windows.push_back(entry.window);
@@ -30,7 +32,9 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
     const WindowHandle b = OpenApp();
     StartProgram();
     EXPECT_THAT(Listed(), IsEmpty());
-    EXPECT_TRUE(fake.registry.IsVolatile(kRecoveryKey));
+    EXPECT_TRUE(fake.registry.IsVolatile(kListKey));
+    // The per-user settings live beside it and outlast the log-on.
+    EXPECT_FALSE(fake.registry.IsVolatile(u"HKCU\\Software\\Kelvora"));
 
     const int writes = fake.registry.SetValueCalls();
     Press(1);  // desktop 2
@@ -83,9 +87,27 @@ TEST_F(Recovery, AHandleThatNowNamesAnotherProgramsWindowIsLeftAlone) {
         data[i] = static_cast<std::byte>((handle >> (8 * i)) & 0xFF);
     }
     data[8] = std::byte{0x39};  // a process id that is not the window's
-    fake.registry.PutValue(kRecoveryKey, u"Windows", {RegBinary, data});
+    fake.registry.PutValue(kListKey, u"Windows", {RegBinary, data});
     StartProgram();
     EXPECT_FALSE(Visible(mine));
+}
+
+TEST_F(Recovery, EachSessionHasItsOwnListAndOneExitLeavesTheOthersList) {
+    const WindowHandle app = OpenApp();
+    fake.forms.SetSessionId(2);
+    StartProgram();
+    Press(1);
+    const std::u16string secondSession = std::u16string(kRecoveryKey) + u"\\2";
+    ASSERT_TRUE(fake.registry.GetValue(secondSession, u"Windows").has_value());
+    // Session 1's instance ends in order while session 2's still holds a window.
+    RecoveryList first(fake.registry, fake.desktop, fake.log, 1);
+    first.Save({});
+    first.Remove();
+    EXPECT_FALSE(fake.registry.KeyExists(kListKey));
+    EXPECT_TRUE(fake.registry.GetValue(secondSession, u"Windows").has_value());
+    Die();
+    StartProgram();  // session 2 again: its window comes back
+    EXPECT_TRUE(Visible(app));
 }
 
 TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
@@ -98,8 +120,8 @@ TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
         {RegBinary, std::vector<std::byte>(16, std::byte{0xAB})},
     };
     for (const auto& value : corrupt) {
-        fake.registry.PutValue(kRecoveryKey, u"Windows", value);
-        RecoveryList list(fake.registry, fake.desktop);
+        fake.registry.PutValue(kListKey, u"Windows", value);
+        RecoveryList list(fake.registry, fake.desktop, fake.log, 1);
         EXPECT_EQ(list.WorkOff(), 0U);
         EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "FakeLog.h"
 #include "FakeRegistry.h"
 #include "RunningProgram.h"
 #include "engine/DesktopEngine.h"
@@ -19,11 +20,13 @@ class EngineAlone : public ::testing::Test, private BarView {
     bool BarShown() const override { return shown; }
     void ShowBar(bool show) override { shown = show; }
     WindowHandle BarWindow() const override { return WindowHandle::None; }
+    void KeepBarOnScreen() override {}
 
     fakes::FakeDesktop desktop;
     fakes::FakeRegistry registry;
-    RecoveryList recovery{registry, desktop};
-    DesktopEngine engine{desktop, *this, recovery};
+    fakes::FakeLog log;
+    RecoveryList recovery{registry, desktop, log, 1};
+    DesktopEngine engine{desktop, *this, recovery, log};
     int marked = -1;
     int named = -1;
     bool shown = true;
@@ -104,6 +107,29 @@ TEST_F(Switching, SwitchToTheCurrentDesktopChangesNothing) {
     EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
     EXPECT_FLOAT_EQ(Marker().Left(), 90);
     EXPECT_TRUE(Visible(one));
+}
+
+TEST_F(Switching, AWindowThatRefusesToBeHiddenStaysOnEveryDesktopAndIsLoggedOnce) {
+    const WindowHandle elevated =
+        fake.desktop.OpenWindow({.className = u"AdminTool", .elevated = true});
+    Tick();
+    Engine().SwitchDesktop(1);
+    EXPECT_TRUE(Visible(elevated));
+    EXPECT_FALSE(Visible(one));
+    const int calls = fake.desktop.AsyncShowCalls();
+    for (int round = 0; round < 3; ++round) {
+        Tick();
+        Engine().SwitchDesktop(0);
+        Tick();
+        Engine().SwitchDesktop(1);
+    }
+    // One hide and one show of each of the two others per round trip, none for it.
+    EXPECT_EQ(fake.desktop.AsyncShowCalls() - calls, 3 * 4);
+    for (int index = 0; index < kDesktopCount; ++index) {
+        EXPECT_THAT(Set(index), ::testing::Not(::testing::Contains(elevated)));
+    }
+    EXPECT_FALSE(Engine().Visibility().HiddenByUs().contains(elevated));
+    EXPECT_EQ(fake.log.Count(u"无法隐藏窗口"), 1U);
 }
 
 TEST_F(Switching, WindowOpenedSinceTheLastTickStaysOnTheDesktopBeingEntered) {

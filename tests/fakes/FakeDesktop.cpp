@@ -30,6 +30,7 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.visible = options.visible;
     window.cloaked = options.cloaked;
     window.thread = options.thread;
+    window.elevated = options.elevated;
     window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
     originalProcedures_[window.handle] = window.procedure;
     windows_.push_front(std::move(window));
@@ -140,6 +141,20 @@ bool FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) noexcept 
     return wasVisible;
 }
 
+WindowHandle FakeDesktop::FindChildByClass(WindowHandle parent,
+                                           std::u16string_view className) noexcept {
+    const Window* target = Find(parent);
+    if (target == nullptr) {
+        return WindowHandle::None;
+    }
+    const auto child = std::find(target->children.begin(), target->children.end(), className);
+    if (child == target->children.end()) {
+        return WindowHandle::None;
+    }
+    return static_cast<WindowHandle>(static_cast<std::uintptr_t>(parent) + 1 +
+                                     static_cast<std::uintptr_t>(child - target->children.begin()));
+}
+
 bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept {
     ++asyncShowCalls_;
     if (Fails("ShowWindowAsync")) {
@@ -148,6 +163,10 @@ bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noex
     Window* target = const_cast<Window*>(Find(window));
     if (target == nullptr) {
         lastError_ = kErrorInvalidWindowHandle;
+        return false;
+    }
+    if (target->elevated) {
+        lastError_ = kErrorWindowAccessDenied;
         return false;
     }
     if (IsHung(*target)) {
@@ -172,8 +191,12 @@ void FakeDesktop::Apply(Window& target, ShowCommand command) {
         }
         return;
     }
-    // Both showing commands bring the window to the front; only Show takes the focus.
+    // Show brings the window to the front and takes the focus; ShowNoActivate (SWP_NOZORDER,
+    // SWP_NOACTIVATE) leaves it where it stands.
     target.visible = true;
+    if (command == ShowCommand::ShowNoActivate) {
+        return;
+    }
     windows_.splice(windows_.begin(), windows_, byHandle_.at(target.handle));
     if (command == ShowCommand::Show) {
         Activate(target.handle);

@@ -34,6 +34,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         WindowStyles styles{};
         // A handle Windows hands out again once its window has closed.
         WindowHandle reuse = WindowHandle::None;
+        // A program running with more rights than ours: showing or hiding it is refused.
+        bool elevated = false;
     };
 
     struct Window {
@@ -45,6 +47,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         ThreadId thread = kOtherThread;
         WindowHandle owner = WindowHandle::None;
         WindowStyles styles{};
+        bool elevated = false;
+        // The classes of its child windows.
+        std::vector<std::u16string> children;
         WindowProcedure procedure{};
         // A change asked for with ShowWindowAsync that a hung thread has not acted on yet.
         std::optional<ShowCommand> pending;
@@ -84,7 +89,6 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     WindowProcedure OriginalProcedureOf(WindowHandle window) const;
 
     FailurePlan& Failures() { return failures_; }
-    std::uint32_t LastError() const { return lastError_; }
     int SyncShowCalls() const { return syncShowCalls_; }
     int AsyncShowCalls() const { return asyncShowCalls_; }
     int ClassNameCalls() const { return classNameCalls_; }
@@ -93,6 +97,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
 
     // WindowSystem
     WindowHandle FindWindowByClass(std::u16string_view className) noexcept override;
+    // A child's handle is its parent's plus its place among the children, plus one.
+    WindowHandle FindChildByClass(WindowHandle parent,
+                                  std::u16string_view className) noexcept override;
+    std::uint32_t LastError() noexcept override { return lastError_; }
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;

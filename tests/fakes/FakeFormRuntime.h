@@ -39,6 +39,12 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
     float OuterWidthTwips(const Form& form) noexcept override;
     float ScreenWidthTwips() noexcept override { return kScreenWidthTwips; }
+    // One 1920 x 1080 screen at 96 DPI with a 40-pixel taskbar at the bottom, unless a test
+    // docks or undocks.
+    std::vector<ScreenArea> WorkAreasTwips() override { return workAreas_; }
+    void SetWorkAreas(std::vector<ScreenArea> areas) { workAreas_ = std::move(areas); }
+    std::uint32_t SessionId() noexcept override { return sessionId_; }
+    void SetSessionId(std::uint32_t session) { sessionId_ = session; }
     bool PreviousInstance() noexcept override { return previousInstance_; }
     std::u16string ProgramDirectory() override { return directory_; }
     std::u16string ProgramName() override { return name_; }
@@ -59,6 +65,8 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     int endCount_ = 0;
     std::function<void()> atEnd_;
     std::map<std::u16string, int, std::less<>> creates_;
+    std::vector<ScreenArea> workAreas_{{0, 0, kScreenWidthTwips, 1040 * 15}};
+    std::uint32_t sessionId_ = 1;
 };
 
 }  // namespace ombrel::fakes

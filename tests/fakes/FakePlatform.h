@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "FakeDialogs.h"
 #include "FakeFormRuntime.h"
+#include "FakeLog.h"
 #include "FakeRegistry.h"
 #include "FakeServiceManager.h"
 #include "FakeWallpaper.h"
@@ -18,8 +19,9 @@ struct FakePlatform {
     FakeDialogs dialogs;
     FakeWallpaper wallpaper;
     FakeFormRuntime forms{desktop};
+    FakeLog log;
     Platform platform{desktop,  desktop, desktop, wallpaper, registry,
-                      services, dialogs, forms,   forms};
+                      services, dialogs, forms,   forms,     log};
 };
 
 }  // namespace ombrel::fakes

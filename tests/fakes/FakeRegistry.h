@@ -33,6 +33,7 @@ class FakeRegistry final : public Registry {
     bool IsVolatile(std::u16string_view keyPath) const;
     // Writes below this key fail with access denied, as HKEY_LOCAL_MACHINE does for a user.
     void DenyWrites(std::u16string_view keyPath) { denied_.push_back(Normalize(keyPath)); }
+    void AllowWrites() { denied_.clear(); }
     // The log-on session ends: volatile keys go.
     void EndSession();
     std::size_t OpenHandles() const { return handles_.size(); }

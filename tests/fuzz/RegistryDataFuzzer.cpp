@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "FakeDesktop.h"
+#include "FakeLog.h"
 #include "FakeRegistry.h"
 #include "engine/RecoveryList.h"
 #include "settings/clsReg.h"
@@ -38,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         fakes::FakeDesktop desktop;
         desktop.OpenWindow();
         desktop.OpenWindow({.visible = false});
-        registry.PutValue(u"HKCU\\Software\\Kelvora\\Recovery", u"Windows", value);
-        RecoveryList list(registry, desktop);
+        registry.PutValue(u"HKCU\\Software\\Kelvora\\Recovery\\1", u"Windows", value);
+        fakes::FakeLog log;
+        RecoveryList list(registry, desktop, log, 1);
         list.WorkOff();
         Check(!registry.KeyExists(u"HKCU\\Software\\Kelvora\\Recovery"));
     } else {

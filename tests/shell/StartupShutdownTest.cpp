@@ -137,6 +137,10 @@ TEST_F(ShutDown, ExitReleasesTheHotkeysRestoresTheProcedureStopsTheServiceAndEnd
     }
     EXPECT_FALSE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
     EXPECT_EQ(fake.forms.EndCount(), 1);
+    // Both requests to the service are in the log, written out before the process ends.
+    EXPECT_EQ(fake.log.Count(u"SampleQx3Service 启动请求已发出"), 1U);
+    EXPECT_EQ(fake.log.Count(u"SampleQx3Service 停止请求已发出"), 1U);
+    EXPECT_EQ(fake.log.Flushes(), 1);
 }
 
 }  // namespace

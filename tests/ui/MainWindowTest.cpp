@@ -45,6 +45,59 @@ TEST_F(BarButtons, DesktopAndTaskbarButtonsToggleTheShellWindows) {
     EXPECT_TRUE(Visible(trayWnd));
 }
 
+TEST_F(BarButtons, TheIconsAreToggledWhereTheShellKeepsThemAndFoundAgainAfterItRestarts) {
+    // The shell has moved the icon view from Progman into a WorkerW.
+    const WindowHandle worker = fake.desktop.OpenWindow({.className = u"WorkerW"});
+    fake.desktop.Get(worker).children.push_back(u"SHELLDLL_DefView");
+    Click(bar::kDesktopIcons);
+    EXPECT_FALSE(Visible(worker));
+    EXPECT_TRUE(Visible(progMan));
+    Click(bar::kTaskbar);
+    EXPECT_FALSE(Visible(trayWnd));
+
+    // Explorer restarts: new windows, shown by the new shell, with the view back in Progman.
+    for (WindowHandle old : {progMan, trayWnd, worker}) {
+        fake.desktop.CloseWindow(old);
+    }
+    const WindowHandle newProgman = fake.desktop.OpenWindow({.className = u"Progman"});
+    fake.desktop.Get(newProgman).children.push_back(u"SHELLDLL_DefView");
+    const WindowHandle newTaskbar = fake.desktop.OpenWindow({.className = u"Shell_TrayWnd"});
+    fake.desktop.BroadcastMessage(fake.desktop.RegisterMessage(u"TaskbarCreated"));
+    EXPECT_FALSE(Visible(newProgman));  // the user had hidden them: hidden again
+    EXPECT_FALSE(Visible(newTaskbar));
+    EXPECT_EQ(fake.log.Count(u"资源管理器已重新启动"), 1U);
+
+    Click(bar::kDesktopIcons);
+    Click(bar::kTaskbar);
+    EXPECT_TRUE(Visible(newProgman));
+    EXPECT_TRUE(Visible(newTaskbar));
+    // Known by class, they stay out of every desktop.
+    Tick();
+    Click(bar::kDesktop, 1);
+    EXPECT_TRUE(Visible(newProgman));
+    EXPECT_TRUE(Visible(newTaskbar));
+}
+
+TEST_F(BarButtons, AfterAScreenChangeABarOffEveryScreenComesBackToTheCornerAndAVisibleOneStays) {
+    constexpr float kPrimary = fakes::FakeFormRuntime::kScreenWidthTwips;
+    const ScreenArea primary{0, 0, kPrimary, 1040 * 15};
+    const ScreenArea right{kPrimary, 0, 2 * kPrimary, 1080 * 15};
+    fake.forms.SetWorkAreas({primary, right});
+    Bar().SetLeft(kPrimary + 1000);  // the user put it on the second screen
+    Bar().SetTop(500);
+    fake.desktop.SendMessage(Bar().hWnd(), 0x007E);  // WM_DISPLAYCHANGE: still there
+    EXPECT_FLOAT_EQ(Bar().Left(), kPrimary + 1000);
+
+    fake.forms.SetWorkAreas({primary});  // undocked
+    fake.desktop.SendMessage(Bar().hWnd(), 0x007E);
+    EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), kPrimary);
+    EXPECT_FLOAT_EQ(Bar().Top(), 0);
+
+    Bar().SetLeft(kPrimary - 100);  // a sliver of 100 twips is no handle to grab
+    fake.desktop.SendMessage(Bar().hWnd(), 0x007E);
+    EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), kPrimary);
+}
+
 TEST_F(BarButtons, HideKeepsTheTimerAndHotkeysRunning) {
     Click(bar::kHide);
     EXPECT_FALSE(Bar().Visible());

@@ -163,6 +163,7 @@ TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
 
 TEST_F(SettingsDialogUse, AFailedSaveSaysWhatWasNotSavedAndKeepsTheDialogOpen) {
     fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    fake.registry.DenyWrites(u"HKCU");
     Open();
     Box(1).TextEditedByUser(u"C:\\two.bmp");
     SkipNotice().ValueChangedByUser(1);
@@ -185,9 +186,49 @@ TEST_F(SettingsDialogUse, AFailedSaveSaysWhatWasNotSavedAndKeepsTheDialogOpen) {
     EXPECT_EQ(message.text, expected);
 }
 
+TEST_F(SettingsDialogUse, AStandardUserSavesInHisOwnKeyAndAnAdministratorsSaveTakesItsPlace) {
+    constexpr std::u16string_view kUserKey = u"HKCU\\Software\\Kelvora";
+    constexpr std::u16string_view kUserRun =
+        u"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    fake.registry.PutString(kOwnKey, u"WallPaper2", u"C:\\machine.bmp");
+    fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    Open();
+    EXPECT_EQ(Box(2).Text(), u"C:\\machine.bmp");
+    Box(1).TextEditedByUser(u"C:\\mine.bmp");
+    Box(2).TextEditedByUser(u"");  // the machine-wide one cannot go: an empty copy shadows it
+    SkipNotice().ValueChangedByUser(1);
+    StartWithWindows().ValueChangedByUser(1);
+    Press(config::kOk);
+    EXPECT_TRUE(fake.dialogs.Messages().empty());
+    EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper1"), u"C:\\mine.bmp");
+    EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper2"), u"");
+    EXPECT_EQ(fake.registry.GetString(kUserKey, u"NeverShowInfo"), u"Yes");
+    EXPECT_EQ(fake.registry.GetString(kUserRun, u"Kelvora"),
+              u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+    EXPECT_FALSE(Stored(u"WallPaper1").has_value());
+    Open();
+    EXPECT_EQ(Box(1).Text(), u"C:\\mine.bmp");
+    EXPECT_TRUE(Box(2).Text().empty());
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+    Press(config::kCancel);
+
+    // Run with the right to write the machine's key, the same settings move there.
+    fake.registry.AllowWrites();
+    Open();
+    Press(config::kOk);
+    EXPECT_EQ(Stored(u"WallPaper1"), u"C:\\mine.bmp");
+    EXPECT_FALSE(Stored(u"WallPaper2").has_value());
+    EXPECT_EQ(RunValue(), u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+    for (std::u16string_view name : {u"WallPaper1", u"WallPaper2", u"NeverShowInfo"}) {
+        EXPECT_FALSE(fake.registry.GetString(kUserKey, name).has_value()) << name.size();
+    }
+    EXPECT_FALSE(fake.registry.GetString(kUserRun, u"Kelvora").has_value());
+}
+
 TEST_F(SettingsDialogUse, WithoutTheRightToCreateTheKeyNoSettingReadsAsTheTextOfAnother) {
     fake.registry.DeleteKey(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora");
     fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    fake.registry.DenyWrites(u"HKCU");
     Open();
     Box(0).TextEditedByUser(u"C:\\one.bmp");
     SkipNotice().ValueChangedByUser(1);

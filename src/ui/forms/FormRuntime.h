@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
@@ -8,6 +10,14 @@ class Form;
 class Control;
 
 enum class FormChange { Caption, Position };
+
+// A part of the screen in twips, as forms are placed.
+struct ScreenArea {
+    float left = 0;
+    float top = 0;
+    float right = 0;
+    float bottom = 0;
+};
 enum class ControlChange { Text, Value, Position };
 
 // Native windows for the forms.
@@ -31,6 +41,8 @@ class FormRuntime {
     // The window's full width, frame included.
     virtual float OuterWidthTwips(const Form& form) noexcept = 0;
     virtual float ScreenWidthTwips() noexcept = 0;
+    // The work area of every screen (without its taskbar); empty when the system does not say.
+    virtual std::vector<ScreenArea> WorkAreasTwips() = 0;
 };
 
 }  // namespace ombrel

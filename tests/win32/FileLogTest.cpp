@@ -1,0 +1,72 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "win32/Win32FileLog.h"
+
+namespace ombrel::win32 {
+namespace {
+
+// The log in a folder of its own, named by LOCALAPPDATA as the system names the user's.
+class FileLog : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wchar_t previous[MAX_PATH] = {};
+        hadPrevious_ = ::GetEnvironmentVariableW(L"LOCALAPPDATA", previous, MAX_PATH) > 0;
+        previous_ = previous;
+        base_ = std::filesystem::temp_directory_path() / "OmbrelLogTest";
+        std::filesystem::remove_all(base_);
+        std::filesystem::create_directories(base_);
+        ::SetEnvironmentVariableW(L"LOCALAPPDATA", base_.wstring().c_str());
+    }
+    void TearDown() override {
+        ::SetEnvironmentVariableW(L"LOCALAPPDATA", hadPrevious_ ? previous_.c_str() : nullptr);
+        std::filesystem::remove_all(base_);
+    }
+    std::string Read(const char* name) {
+        std::ifstream file(base_ / "Ombrel" / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
+    std::filesystem::path base_;
+    std::wstring previous_;
+    bool hadPrevious_ = false;
+};
+
+TEST_F(FileLog, LinesAreStampedInUtf8AndAFullFileTurnsOverKeepingOneOlder) {
+    std::size_t firstLine = 0;
+    {
+        Win32FileLog log;
+        log.Write(u"热键 Ctrl+F5 未能注册（代码 1409）");
+        log.Flush();
+        const std::string text = Read("Ombrel.log");
+        firstLine = text.size();
+        // "2026-12-07 17:40:01.123 " then the line in UTF-8, ended for Notepad.
+        ASSERT_GT(text.size(), 24U);
+        EXPECT_EQ(text[4], '-');
+        EXPECT_EQ(text.substr(24),
+                  "\xE7\x83\xAD\xE9\x94\xAE Ctrl+F5 \xE6\x9C\xAA\xE8\x83\xBD\xE6\xB3"
+                  "\xA8\xE5\x86\x8C\xEF\xBC\x88\xE4\xBB\xA3\xE7\xA0\x81 1409\xEF"
+                  "\xBC\x89\r\n");
+        const std::u16string filler(1000, u'x');
+        for (int line = 0; line < 1100; ++line) {  // a little over 1 MiB
+            log.Write(filler);
+        }
+    }  // the writer stores everything before it ends
+    const std::string current = Read("Ombrel.log");
+    const std::string older = Read("Ombrel.old.log");
+    EXPECT_LE(older.size(), Win32FileLog::kMaxFileBytes);
+    EXPECT_EQ(older.substr(24, 6), "\xE7\x83\xAD\xE9\x94\xAE");  // the first line went over
+    EXPECT_GT(current.size(), 0U);
+    EXPECT_LT(current.size(), older.size());
+    constexpr std::size_t kFillerLine = 24 + 1000 + 2;  // stamp, text, line end
+    EXPECT_EQ(older.size() + current.size(), firstLine + 1100 * kFillerLine);  // none lost
+}
+
+}  // namespace
+}  // namespace ombrel::win32
