@@ -129,6 +129,18 @@ class TwoDesktops {
             PollUntil([&] { return ::GetForegroundWindow() == focus && InZOrder(one_) == before; },
                       kSettleLimit);
         into->kept += kept ? 1 : 0;
+        if (!kept) {
+            // What was lost, for whoever looks into it: the order, the focus, or both.
+            const Windows after = InZOrder(one_);
+            std::size_t same = 0;
+            while (same < after.size() && same < before.size() && after[same] == before[same]) {
+                ++same;
+            }
+            std::fprintf(stderr,
+                         "           not kept: order %s (first %zu of %zu in place), focus %s\n",
+                         after == before ? "kept" : "lost", same, before.size(),
+                         ::GetForegroundWindow() == focus ? "kept" : "lost");
+        }
     }
 
     // Every round starts as a switch leaves a desktop: its top window active. The driver's own

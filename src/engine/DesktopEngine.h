@@ -6,6 +6,7 @@
 #include "engine/Commands.h"
 #include "engine/DesktopWindows.h"
 #include "engine/RecoveryList.h"
+#include "engine/RemoteCommand.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowKindCache.h"
 #include "engine/WindowVisibility.h"
@@ -52,6 +53,15 @@ class DesktopEngine {
     void ShellRestarted();
     // The screens changed: the bar must still be on one.
     void ScreensChanged() { bar_.KeepBarOnScreen(); }
+
+    // A command line given to a second start, run here as its hotkey or button would; the
+    // list goes back to the sender. False for what is not run here.
+    bool RunRemote(const RemoteCommand& command, WindowHandle sender);
+    // The exit a command line asked for, once its message has been answered.
+    void ExitNow() { bar_.EndProgram(); }
+    // One line per window of every desktop, top first: the desktop's number, "*" on the
+    // current one, the program's file name, the title; tab-separated.
+    std::u16string WindowList();
     // Shows every window we hid and the shell's windows, in their stacking order and without
     // moving the focus: for the way out.
     void RestoreAll();

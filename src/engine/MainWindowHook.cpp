@@ -26,6 +26,15 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
             engine_.ShellRestarted();
         } else if (message.message == kWmDisplayChange) {
             engine_.ScreensChanged();
+        } else if (message.message == kWmCopyData && !message.text.empty()) {
+            // A command line for us: answered here, not handed on.
+            const std::optional<RemoteCommand> command = ParseRemoteCommandText(message.text);
+            return command && engine_.RunRemote(*command, static_cast<WindowHandle>(message.wParam))
+                       ? 1
+                       : 0;
+        } else if (message.message == kWmExitLater) {
+            engine_.ExitNow();
+            return 0;
         }
     } catch (...) {
         // Nothing may cross the window procedure; the message still goes on below.

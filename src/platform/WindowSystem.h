@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "platform/WindowHandle.h"
@@ -48,6 +49,10 @@ class WindowSystem {
     // The process that owns the window; 0 when there is no such window.
     virtual std::uint32_t ProcessIdOf(WindowHandle window) noexcept = 0;
     virtual std::u16string ClassName(WindowHandle window) = 0;
+    // The title; never waits on the window's program.
+    virtual std::u16string WindowTitle(WindowHandle window) = 0;
+    // The file name of the window's program ("notepad.exe"); empty when it cannot be known.
+    virtual std::u16string ProcessNameOf(WindowHandle window) = 0;
     virtual WindowStyles StylesOf(WindowHandle window) noexcept = 0;
     // The end of the window's chain of owners: the window itself when nothing owns it.
     virtual WindowHandle RootOwner(WindowHandle window) noexcept = 0;
@@ -61,6 +66,11 @@ class WindowSystem {
     virtual std::uint32_t RegisterMessage(std::u16string_view name) noexcept = 0;
     // Posts the message to every top-level window, hidden ones too, and returns at once.
     virtual bool BroadcastMessage(std::uint32_t message) noexcept = 0;
+    // Hands the text to another program's window (as kWmCopyData with kRemoteAnswerTag) and
+    // waits at most a few seconds for it to take it.
+    virtual bool SendText(WindowHandle window, std::u16string_view text) noexcept = 0;
+    // Posts the message to the window and returns at once.
+    virtual bool PostToWindow(WindowHandle window, std::uint32_t message) noexcept = 0;
     // Above every window that is not topmost; keeps place and size.
     virtual bool SetTopmost(WindowHandle window) noexcept = 0;
 };

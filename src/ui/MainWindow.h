@@ -28,6 +28,7 @@ class MainWindow final : public FormEvents, public BarView {
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
     void KeepBarOnScreen() override;
+    void EndProgram() override { frmMain_.Unload(); }
     // The top right corner of the main screen, where the bar starts.
     void PlaceBarAtCorner();
 

@@ -3,10 +3,12 @@
 
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "shell/Platform.h"
 #include "shell/Program.h"
+#include "win32/CommandLineClient.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32FileLog.h"
@@ -48,6 +50,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                     int /*show*/) {
     using namespace ombrel;
     using namespace ombrel::win32;
+
+    // "Ombrel.exe switch 3" and the like: handed to the running instance, and this one ends.
+    if (const std::optional<int> exitCode = RunCommandLine()) {
+        return *exitCode;
+    }
 
     // Taken before anything else; held until the process ends.
     const UniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));

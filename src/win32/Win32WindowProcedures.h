@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/WindowProcedures.h"
 
 namespace ombrel::win32 {
@@ -18,5 +20,9 @@ class Win32WindowProcedures final : public WindowProcedures {
     // The handler of the hook procedure handed out last, for the window it is installed on.
     MessageHandler* handler_ = nullptr;
 };
+
+// Whether the window's procedure is the hook's: true of the running instance's bar alone, which
+// takes the commands a second start hands on.
+bool IsHooked(HWND window) noexcept;
 
 }  // namespace ombrel::win32

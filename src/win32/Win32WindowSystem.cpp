@@ -4,7 +4,11 @@
 
 #include <dwmapi.h>
 
+#include <algorithm>
+
+#include "platform/WindowProcedures.h"
 #include "win32/Handles.h"
+#include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
@@ -73,6 +77,48 @@ bool Win32WindowSystem::EnumWindows(const std::function<bool(WindowHandle)>& vis
         }
     };
     return ::EnumWindows(callback, reinterpret_cast<LPARAM>(&context)) != FALSE;
+}
+
+std::u16string Win32WindowSystem::WindowTitle(WindowHandle window) {
+    // Another program's window answers from the system's copy of its text, without a message.
+    const HWND hwnd = ToHwnd(window);
+    std::wstring title(static_cast<std::size_t>(std::max(::GetWindowTextLengthW(hwnd), 0)) + 1,
+                       L'\0');
+    title.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(hwnd, title.data(), static_cast<int>(title.size()))));
+    return FromWide(title);
+}
+
+std::u16string Win32WindowSystem::ProcessNameOf(WindowHandle window) {
+    const std::uint32_t processId = ProcessIdOf(window);
+    const UniqueKernelHandle process(
+        processId == 0 ? nullptr
+                       : ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
+        return {};
+    }
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD length = static_cast<DWORD>(std::size(path));
+    if (::QueryFullProcessImageNameW(process.Get(), 0, path, &length) == FALSE) {
+        return {};
+    }
+    const std::wstring_view full(path, length);
+    const auto slash = full.find_last_of(L"\\/");
+    return FromWide(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+}
+
+bool Win32WindowSystem::SendText(WindowHandle window, std::u16string_view text) noexcept {
+    COPYDATASTRUCT data{};
+    data.dwData = kRemoteAnswerTag;
+    data.cbData = static_cast<DWORD>(text.size() * sizeof(char16_t));
+    data.lpData = const_cast<char16_t*>(text.data());
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(ToHwnd(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                 SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message) noexcept {
+    return ::PostMessageW(ToHwnd(window), message, 0, 0) != FALSE;
 }
 
 WindowStyles Win32WindowSystem::StylesOf(WindowHandle window) noexcept {

@@ -79,6 +79,70 @@ TEST_F(Desktops, ADialogIsSentWithItsProgramAndATooltipStaysOutOfTheDesktops) {
     EXPECT_TRUE(Visible(tip));
 }
 
+// Runs Ombrel.exe with the words, as a script would, and gives back its exit code and what it
+// printed to the pipe standing for its standard output.
+int RunOmbrelCommand(const std::wstring& words, std::string* output) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" " + words;
+    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                          nullptr, nullptr, &startup, &process);
+    ::CloseHandle(writeEnd);
+    if (started == FALSE) {
+        ::CloseHandle(readEnd);
+        return -1;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0) {
+        output->append(buffer, read);
+    }
+    ::CloseHandle(readEnd);
+    DWORD exitCode = 0;
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
+TEST_F(Desktops, TheCommandLineReachesTheRunningInstanceAndListsItsWindows) {
+    std::string output;
+    EXPECT_EQ(RunOmbrelCommand(L"switch 2", &output), 1);  // not running: nothing is started
+    EXPECT_EQ(driver::FindBar(), nullptr);
+    StartOmbrel();
+    const std::vector<HWND> one = OpenApp(L"甲", 2);
+    LetARefreshPass();
+    EXPECT_EQ(RunOmbrelCommand(L"switch 2", &output), 0);
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false); }));
+    EXPECT_EQ(BarCaption(), DesktopCaption(2));
+    const std::vector<HWND> two = OpenApp(L"乙", 1);
+    LetARefreshPass();
+
+    output.clear();
+    EXPECT_EQ(RunOmbrelCommand(L"list", &output), 0);
+    EXPECT_EQ(output,
+              "1\t\tOmbrelTestApp.exe\t\xE7\x94\xB2 2\r\n1\t\tOmbrelTestApp.exe\t\xE7\x94\xB2 1\r\n"
+              "2\t*\tOmbrelTestApp.exe\t\xE4\xB9\x99\r\n")
+        << output;
+    output.clear();
+    EXPECT_EQ(RunOmbrelCommand(L"switch 10", &output), 2);
+    EXPECT_NE(output.find("switch N"), std::string::npos);  // the usage
+    EXPECT_EQ(RunOmbrelCommand(L"exit", &output), 0);
+    EXPECT_TRUE(
+        WaitFor([this] { return ::WaitForSingleObject(OmbrelProcess(), 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(AllVisible(one, true));
+}
+
 TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {
     const HWND icons = OpenApp(L"Program Manager", 1, L"--class Progman").front();
     const HWND taskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();

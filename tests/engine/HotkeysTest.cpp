@@ -84,6 +84,36 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
     EXPECT_FALSE(Visible(app));
 }
 
+TEST_F(Hotkeys, ACommandLineHandedOnRunsLikeItsKeyAndTheListGoesBackToItsSender) {
+    const WindowHandle notes =
+        fake.desktop.OpenWindow({.className = u"Notepad", .title = u"笔记", .thread = 7});
+    const WindowHandle mail =
+        fake.desktop.OpenWindow({.className = u"Mail", .title = u"收件箱", .thread = 8});
+    StartProgram();
+    fake.desktop.SetForeground(mail);
+    const WindowHandle sender = fake.desktop.OpenWindow({.className = u"OmbrelAnswer"});
+    fake.desktop.CloseWindow(sender);  // a message-only window: never listed
+    const auto send = [&](std::u16string_view text) {
+        return fake.desktop.SendCommandText(Bar().hWnd(), sender, text);
+    };
+    EXPECT_EQ(send(u"send 3"), 1);  // as Ctrl+Alt+F3
+    EXPECT_FALSE(Visible(mail));
+    EXPECT_EQ(send(u"list"), 1);
+    ASSERT_EQ(fake.desktop.SentTexts().size(), 1U);
+    EXPECT_EQ(fake.desktop.SentTexts()[0].window, sender);
+    EXPECT_EQ(fake.desktop.SentTexts()[0].text,
+              u"1\t*\tprogram7.exe\t笔记\r\n3\t\tprogram8.exe\t收件箱\r\n");
+    EXPECT_EQ(send(u"switch 3"), 1);
+    EXPECT_TRUE(Visible(mail));
+    EXPECT_FALSE(Visible(notes));
+    EXPECT_EQ(send(u"switch 0"), 0);  // refused here too: nothing runs
+    EXPECT_EQ(send(u"help"), 0);
+    EXPECT_EQ(Engine().CurrentDesktop(), 2);
+    EXPECT_EQ(send(u"exit"), 1);  // the orderly exit: everything shown, the process ended
+    EXPECT_TRUE(Visible(notes));
+    EXPECT_EQ(fake.forms.EndCount(), 1);
+}
+
 TEST_F(Hotkeys, TheHookPassesEveryMessageOnUnchangedAndReturnsTheOldResult) {
     StartProgram();
     const WindowHandle bar = Bar().hWnd();

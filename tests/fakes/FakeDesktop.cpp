@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/Text.h"
+
 namespace ombrel::fakes {
 namespace {
 
@@ -410,6 +412,45 @@ std::intptr_t FakeDesktop::CallWindowProcedure(WindowProcedure procedure,
         }
     }
     return 0;
+}
+
+std::u16string FakeDesktop::WindowTitle(WindowHandle window) {
+    const Window* target = Find(window);
+    return target == nullptr ? std::u16string() : target->title;
+}
+
+std::u16string FakeDesktop::ProcessNameOf(WindowHandle window) {
+    const Window* target = Find(window);
+    return target == nullptr ? std::u16string()
+                             : u"program" + DecimalText(target->thread) + u".exe";
+}
+
+bool FakeDesktop::SendText(WindowHandle window, std::u16string_view text) noexcept {
+    try {
+        sentTexts_.push_back({window, std::u16string(text)});
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message) noexcept {
+    if (!Exists(window)) {
+        return false;
+    }
+    SendMessage(window, message);
+    return true;
+}
+
+std::intptr_t FakeDesktop::SendCommandText(WindowHandle window, WindowHandle sender,
+                                           std::u16string_view text) {
+    const Window* target = Find(window);
+    if (target == nullptr) {
+        return 0;
+    }
+    WindowMessage message{window, kWmCopyData, static_cast<std::uintptr_t>(sender), 0};
+    message.text = text;
+    return CallWindowProcedure(target->procedure, message);
 }
 
 std::intptr_t FakeDesktop::SendMessage(WindowHandle window, std::uint32_t message,

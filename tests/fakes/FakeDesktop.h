@@ -109,6 +109,21 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // Each thread stands for a program of its own here.
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;
+    std::u16string WindowTitle(WindowHandle window) override;
+    // "program<thread>.exe": each thread stands for a program.
+    std::u16string ProcessNameOf(WindowHandle window) override;
+    // Kept for the test to read, in order.
+    bool SendText(WindowHandle window, std::u16string_view text) noexcept override;
+    // Delivered at once, through the window's procedure.
+    bool PostToWindow(WindowHandle window, std::uint32_t message) noexcept override;
+    struct SentText {
+        WindowHandle window;
+        std::u16string text;
+    };
+    const std::vector<SentText>& SentTexts() const { return sentTexts_; }
+    // Another program hands the window a command line, as the second start does.
+    std::intptr_t SendCommandText(WindowHandle window, WindowHandle sender,
+                                  std::u16string_view text);
     WindowHandle RootOwner(WindowHandle window) noexcept override;
     WindowStyles StylesOf(WindowHandle window) noexcept override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
@@ -167,6 +182,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::map<WindowHandle, WindowProcedure> originalProcedures_;
     FailurePlan failures_;
     std::uint32_t lastError_ = 0;
+    std::vector<SentText> sentTexts_;
 };
 
 }  // namespace ombrel::fakes
