@@ -47,6 +47,7 @@ run_ctest --preset sanitize -j2
 step "Windows build, tests under Wine"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
+cmake --build --preset mingw --target package  # the release zip, whose contents a test checks
 source scripts/wine-env.sh
 prefixes=()
 for dpi in 120 144 192 96; do  # the 96 DPI one last: it stays the current prefix

@@ -16,6 +16,7 @@ inline constexpr std::u16string_view kDefaultProfileDesktopKey =
     u".DEFAULT\\Control Panel\\desktop";
 inline constexpr std::u16string_view kDefaultWallpaperValueName = u"Wallpaper";
 inline constexpr std::u16string_view kNeverShowInfoValueName = u"NeverShowInfo";
+inline constexpr std::u16string_view kBarPositionValueName = u"BarPosition";
 // Only this exact text turns the start-up notice off.
 inline constexpr std::u16string_view kNeverShowInfoYes = u"Yes";
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "platform/Text.h"
 #include "settings/SettingsStore.h"
 #include "settings/clsReg.h"
 
@@ -88,6 +89,47 @@ std::u16string StoredSettings::Wallpaper(int desktop) const {
 
 bool StoredSettings::SkipNotice() const {
     return ReadSetting(registry_, kNeverShowInfoValueName) == kNeverShowInfoYes;
+}
+
+namespace {
+
+// A whole number of a screen's range: an optional minus and one to six digits, nothing else.
+std::optional<int> Coordinate(std::u16string_view text) {
+    const bool negative = !text.empty() && text[0] == u'-';
+    const std::u16string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() || digits.size() > 6) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (char16_t digit : digits) {
+        if (digit < u'0' || digit > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (digit - u'0');
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<BarPosition> StoredSettings::StoredBarPosition() const {
+    const std::optional<std::u16string> text =
+        Read(registry_, kHkeyCurrentUser, kSettingsKey, kBarPositionValueName);
+    const std::size_t comma = text ? text->find(u',') : std::u16string::npos;
+    if (comma == std::u16string::npos) {
+        return std::nullopt;
+    }
+    const std::optional<int> left = Coordinate(std::u16string_view(*text).substr(0, comma));
+    const std::optional<int> top = Coordinate(std::u16string_view(*text).substr(comma + 1));
+    if (!left || !top) {
+        return std::nullopt;
+    }
+    return BarPosition{*left, *top};
+}
+
+std::int32_t StoredSettings::SaveBarPosition(BarPosition position) const {
+    return Write(registry_, kHkeyCurrentUser, kSettingsKey, kBarPositionValueName,
+                 DecimalText(position.left) + u"," + DecimalText(position.top));
 }
 
 SettingsValues StoredSettings::Load() const {

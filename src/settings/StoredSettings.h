@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ struct SettingFailure {
     std::int32_t status = 0;
 };
 
+// Where the user put the bar, in pixels of a 96-DPI screen (15 twips each).
+struct BarPosition {
+    int left = 0;
+    int top = 0;
+    friend bool operator==(const BarPosition&, const BarPosition&) = default;
+};
+
 // Reads and writes the settings, each value through a registry object of its own, so that no
 // read depends on what another did before it.
 class StoredSettings {
@@ -42,6 +50,11 @@ class StoredSettings {
     std::u16string Wallpaper(int desktop) const;
     // Whether "NeverShowInfo" holds exactly "Yes".
     bool SkipNotice() const;
+
+    // The bar's place, kept per user as "left,top"; none when the user never moved it or the
+    // text is not two whole numbers of a screen's range.
+    std::optional<BarPosition> StoredBarPosition() const;
+    std::int32_t SaveBarPosition(BarPosition position) const;
 
   private:
     Registry& registry_;

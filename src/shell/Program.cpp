@@ -1,5 +1,7 @@
 #include "shell/Program.h"
 
+#include <cmath>
+
 #include "engine/HotkeyTable.h"
 #include "platform/Text.h"
 #include "service/ServiceControl.h"
@@ -8,6 +10,12 @@
 #include "ui/layouts/SettingsDialogLayout.h"
 
 namespace ombrel {
+namespace {
+
+// Positions are kept in pixels of a 96-DPI screen.
+constexpr float kTwipsPerPixel = 15;
+
+}  // namespace
 
 Program::Program(Platform& platform)
     : platform_(platform),
@@ -55,7 +63,14 @@ void Program::Startup() {
     engine_.Shell().DesktopIconsShown = true;
     engine_.Shell().TaskbarShown = true;
 
-    mainWindow_.PlaceBarAtCorner();
+    // Where the user left it, if that is still on a screen; the top right corner otherwise.
+    if (const std::optional<BarPosition> kept = settings_.StoredBarPosition()) {
+        frmMain_.SetLeft(static_cast<float>(kept->left) * kTwipsPerPixel);
+        frmMain_.SetTop(static_cast<float>(kept->top) * kTwipsPerPixel);
+        mainWindow_.KeepBarOnScreen();
+    } else {
+        mainWindow_.PlaceBarAtCorner();
+    }
     engine_.EnterFirstDesktop();
     engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
@@ -68,6 +83,14 @@ void Program::Startup() {
     }
     hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
                         platform_.windows.RegisterMessage(kTaskbarCreatedMessageName)});
+}
+
+void Program::BarMovedByUser() {
+    const BarPosition position{static_cast<int>(std::lround(frmMain_.Left() / kTwipsPerPixel)),
+                               static_cast<int>(std::lround(frmMain_.Top() / kTwipsPerPixel))};
+    if (const std::int32_t status = settings_.SaveBarPosition(position); status != 0) {
+        platform_.log.Write(u"按钮栏的位置未能保存（代码 " + DecimalText(status) + u"）");
+    }
 }
 
 void Program::Shutdown() {

@@ -36,6 +36,7 @@ class Program final : public ProgramLifecycle {
 
     void Startup() override;
     void Shutdown() override;
+    void BarMovedByUser() override;
     // The process is dying without its shut-down (a crash): show what we hid, at once and
     // without waiting on anybody. The recovery list stays for the next start.
     void ShowEverythingNow() noexcept;

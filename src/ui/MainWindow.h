@@ -21,6 +21,7 @@ class MainWindow final : public FormEvents, public BarView {
     void OnClick(std::u16string_view control, int index) override;
     void OnDblClick() override { frmConfig_.Show(); }
     void OnTimer(std::u16string_view control) override;
+    void OnMovedByUser() override { lifecycle_.BarMovedByUser(); }
 
     void MarkDesktop(int index) override;
     void NameDesktop(int index) override;

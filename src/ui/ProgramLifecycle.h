@@ -10,6 +10,8 @@ class ProgramLifecycle {
     ProgramLifecycle& operator=(const ProgramLifecycle&) = delete;
     virtual void Startup() = 0;
     virtual void Shutdown() = 0;
+    // The user put the bar somewhere else: kept for the next start.
+    virtual void BarMovedByUser() = 0;
 
   protected:
     ~ProgramLifecycle() = default;

@@ -424,6 +424,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOVE:
             OnMoved();
             break;
+        case WM_EXITSIZEMOVE:
+            form_.RaiseMovedByUser();
+            break;
         case WM_CLOSE:
             // Closing unloads the form; the bar's unload is the orderly exit.
             form_.Unload();

@@ -28,6 +28,29 @@ TEST_F(StartUp, TheBarStandsTopmostInTheTopRightCornerWithTheMarkerOnOne) {
     EXPECT_FALSE(fake.forms.ProcessEnded());
 }
 
+TEST_F(StartUp, TheBarComesBackWhereTheUserLeftItIfThatIsStillOnAScreen) {
+    constexpr std::u16string_view kUserKey = u"HKCU\\Software\\Kelvora";
+    StartProgram();
+    Bar().MovedByWindow(300 * 15, 200 * 15);  // dragged there
+    Bar().RaiseMovedByUser();
+    EXPECT_EQ(fake.registry.GetString(kUserKey, u"BarPosition"), u"300,200");
+    program.reset();
+
+    StartProgram();
+    EXPECT_FLOAT_EQ(Bar().Left(), 300 * 15);
+    EXPECT_FLOAT_EQ(Bar().Top(), 200 * 15);
+    program.reset();
+
+    // On a screen that is gone, or not a position at all: the top right corner.
+    for (std::u16string_view stored : {u"2500,200", u"300;200", u"300,", u"0x10,5", u"1e3,1"}) {
+        fake.registry.PutString(kUserKey, u"BarPosition", stored);
+        StartProgram();
+        EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), fakes::FakeFormRuntime::kScreenWidthTwips);
+        EXPECT_FLOAT_EQ(Bar().Top(), 0);
+        program.reset();
+    }
+}
+
 TEST_F(StartUp, TheRegistryObjectsAddressTheirValuesAndTheDefaultWallpaperIsReadOnce) {
     fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"C:\\a.bmp");
     StartProgram();

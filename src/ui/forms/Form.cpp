@@ -124,6 +124,12 @@ void Form::RaiseDblClick() {
     }
 }
 
+void Form::RaiseMovedByUser() {
+    if (events_ != nullptr) {
+        events_->OnMovedByUser();
+    }
+}
+
 void Form::RaiseTimer(std::u16string_view control) {
     if (events_ != nullptr) {
         events_->OnTimer(control);

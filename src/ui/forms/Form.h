@@ -56,6 +56,7 @@ class Form {
     // Raised by the form runtime (and by tests, in its place).
     void RaiseClick(std::u16string_view control, int index = kNoIndex);
     void RaiseDblClick();
+    void RaiseMovedByUser();
     void RaiseTimer(std::u16string_view control);
 
     // The native window moved; the model follows without echoing back.

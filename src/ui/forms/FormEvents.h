@@ -16,6 +16,8 @@ class FormEvents {
     virtual void OnClick(std::u16string_view /*control*/, int /*index*/) {}
     virtual void OnDblClick() {}
     virtual void OnTimer(std::u16string_view /*control*/) {}
+    // The user finished moving the window (the program's own moves do not count).
+    virtual void OnMovedByUser() {}
 
   protected:
     ~FormEvents() = default;
