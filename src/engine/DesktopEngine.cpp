@@ -31,6 +31,23 @@ void DesktopEngine::Run(Command command) {
     if (visibility_.TakeChanged()) {
         recovery_.Save(visibility_.HiddenByUs());
     }
+    ReportDesktops();
+}
+
+void DesktopEngine::ReportDesktops() {
+    for (int index = 0; index < kDesktopCount; ++index) {
+        std::vector<std::u16string> titles;
+        titles.reserve(DesktopWindows_[index].size());
+        for (WindowHandle window : DesktopWindows_[index]) {
+            titles.push_back(windows_.WindowTitle(window));
+        }
+        auto& reported = reportedTitles_[static_cast<std::size_t>(index)];
+        if (titles != reported || !reportedOnce_) {
+            reported = std::move(titles);
+            bar_.ShowDesktopWindows(index, reported);
+        }
+    }
+    reportedOnce_ = true;
 }
 
 void DesktopEngine::RunCommand(Command command) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "engine/BarView.h"
 #include "engine/Commands.h"
@@ -68,6 +71,8 @@ class DesktopEngine {
 
   private:
     void ToggleShellWindow(WindowHandle window, bool& shown);
+    // Tells the bar each desktop's window titles that changed since it was last told.
+    void ReportDesktops();
     WindowHandle FindDesktopIcons();
     void SendForegroundWindow(int target);
     void SwitchTo(int target);
@@ -82,6 +87,8 @@ class DesktopEngine {
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
     int current_ = 0;
+    std::array<std::vector<std::u16string>, kDesktopCount> reportedTitles_;
+    bool reportedOnce_ = false;
 };
 
 }  // namespace ombrel

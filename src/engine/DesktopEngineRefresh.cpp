@@ -22,6 +22,7 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     windows_.EnumWindows([this, index](WindowHandle hWnd) { return EnumWindowsProc(hWnd, index); });
     visibility_.Refreshed();
     windowKinds_.Refreshed();
+    ReportDesktops();
 }
 
 bool DesktopEngine::EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam) {

@@ -77,6 +77,7 @@ void Program::Startup() {
     helpWindow_.ShowStartupInfo();
 
     for (const HotkeyRefusal& refusal : RegisterHotKeys(platform_.hotkeys, bar)) {
+        mainWindow_.HotkeyTaken(refusal.id);
         platform_.log.Write(u"热键 " +
                             HotkeyName(kHotkeyTable[static_cast<std::size_t>(refusal.id)]) +
                             u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");

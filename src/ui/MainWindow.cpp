@@ -12,6 +12,14 @@ namespace {
 
 constexpr std::u16string_view kDesktopCaptionPrefix = u"这是桌面-";
 constexpr float kMarkerOffsetTwips = 30;
+constexpr std::size_t kMostTitlesShown = 10;
+// A longer title is cut, so that the tooltip stays a list.
+constexpr std::size_t kLongestTitle = 60;
+constexpr std::u16string_view kKeyTaken = u" 已被其他程序占用";
+
+// The buttons whose tooltip names a hotkey, by hotkey id after the nine switch keys.
+constexpr std::array<std::u16string_view, 3> kToggleButtons{bar::kDesktopIcons, bar::kTaskbar,
+                                                            bar::kHide};
 // How much of the bar must lie on a screen for the user to reach it: 16 pixels at 96 DPI each
 // way (all of it, where it is smaller).
 constexpr float kReachableTwips = 240;
@@ -52,6 +60,58 @@ void MainWindow::OnTimer(std::u16string_view control) {
     if (control == bar::kRefreshTimer) {
         engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     }
+}
+
+std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
+                              std::span<const std::u16string> titles) {
+    std::u16string tip(key);
+    if (keyTaken) {
+        tip += kKeyTaken;
+    }
+    if (titles.empty()) {
+        return tip + u"\r\n（空）";
+    }
+    for (std::size_t shown = 0; shown < titles.size() && shown < kMostTitlesShown; ++shown) {
+        const std::u16string& title = titles[shown];
+        tip += u"\r\n";
+        if (title.empty()) {
+            tip += u"（无标题）";
+        } else if (title.size() > kLongestTitle) {
+            tip += title.substr(0, kLongestTitle - 1) + u"…";
+        } else {
+            tip += title;
+        }
+    }
+    if (titles.size() > kMostTitlesShown) {
+        tip += u"\r\n另有 " +
+               DecimalText(static_cast<long long>(titles.size() - kMostTitlesShown)) + u" 个窗口";
+    }
+    return tip;
+}
+
+void MainWindow::ShowDesktopWindows(int index, std::span<const std::u16string> titles) {
+    Control& button = frmMain_.Controls(bar::kDesktop, index);
+    auto& kept = titles_.at(static_cast<std::size_t>(index));
+    kept.assign(titles.begin(), titles.end());
+    // A desktop that holds windows is told apart at a glance.
+    button.SetBold(!titles.empty());
+    button.SetToolTipText(DesktopToolTip(button.Layout().tooltip,
+                                         hotkeyTaken_.at(static_cast<std::size_t>(index)), kept));
+}
+
+void MainWindow::HotkeyTaken(int id) {
+    if (id < 0 || static_cast<std::size_t>(id) >= hotkeyTaken_.size()) {
+        return;  // the send keys have no button
+    }
+    hotkeyTaken_.at(static_cast<std::size_t>(id)) = true;
+    if (IsDesktopIndex(id)) {
+        ShowDesktopWindows(id,
+                           std::vector<std::u16string>(titles_.at(static_cast<std::size_t>(id))));
+        return;
+    }
+    Control& button =
+        frmMain_.Controls(kToggleButtons.at(static_cast<std::size_t>(id - kDesktopCount)));
+    button.SetToolTipText(std::u16string(button.Layout().tooltip) + std::u16string(kKeyTaken));
 }
 
 void MainWindow::PlaceBarAtCorner() {

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <array>
+#include <span>
+#include <string>
+#include <vector>
+
 #include "engine/BarView.h"
 #include "engine/DesktopEngine.h"
 #include "ui/ProgramLifecycle.h"
@@ -25,6 +30,9 @@ class MainWindow final : public FormEvents, public BarView {
 
     void MarkDesktop(int index) override;
     void NameDesktop(int index) override;
+    void ShowDesktopWindows(int index, std::span<const std::u16string> titles) override;
+    // The hotkey of this id (a HotkeyTable id) is another program's: its button says so.
+    void HotkeyTaken(int id);
     bool BarShown() const override { return frmMain_.Visible(); }
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
@@ -40,6 +48,13 @@ class MainWindow final : public FormEvents, public BarView {
     DesktopEngine& engine_;
     ProgramLifecycle& lifecycle_;
     FormRuntime& forms_;
+    std::array<std::vector<std::u16string>, kDesktopCount> titles_;
+    std::array<bool, kDesktopCount + 3> hotkeyTaken_{};  // the switch keys, then Ctrl+F10..F12
 };
+
+// A desktop button's tooltip: its key (or that another program holds it), then the titles of
+// the desktop's windows, top first, at most ten, or that it is empty.
+std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
+                              std::span<const std::u16string> titles);
 
 }  // namespace ombrel

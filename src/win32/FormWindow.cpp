@@ -171,7 +171,7 @@ std::size_t FormWindow::IndexOf(const Control& control) const {
 HFONT FormWindow::FontFor(const Control& control, HWND child) {
     const ControlLayout& row = control.Layout();
     if (row.kind != ControlKind::TextBox || !row.multiLine || !row.readOnly) {
-        return fonts_->For(row.font);
+        return fonts_->For(row.font, control.Bold());
     }
     // A fixed text shows all its lines: the help's four lines must not scroll out of sight.
     int lines = 0;
@@ -216,16 +216,16 @@ void FormWindow::CreateControls() {
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)), FALSE);
         controls_[i] = child;
         if (!row.tooltip.empty() && tooltip_) {
-            std::wstring tip = ToWide(row.tooltip);
-            TOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
+            std::wstring tip = ToWide(control.ToolTipText());
+            TOOLINFOW tool = ToolFor(child);
             tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = window_;
-            tool.uId = reinterpret_cast<UINT_PTR>(child);
             tool.lpszText = tip.data();
             ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
+    // Lines break only within a width: a tooltip may list a desktop's windows, one per line.
+    ::SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0,
+                   ::MulDiv(480, static_cast<int>(dpi_), 96));
     ApplyTabOrder();
 }
 
@@ -324,7 +324,26 @@ void FormWindow::ControlChanged(const Control& control, ControlChange change) {
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         }
+        case ControlChange::ToolTip: {
+            std::wstring tip = ToWide(control.ToolTipText());
+            TOOLINFOW tool = ToolFor(child);
+            tool.lpszText = tip.data();
+            ::SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+            break;
+        }
+        case ControlChange::Bold:
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)),
+                           TRUE);
+            break;
     }
+}
+
+TOOLINFOW FormWindow::ToolFor(HWND child) const {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(child);
+    return tool;
 }
 
 float FormWindow::OuterWidthTwips() const {

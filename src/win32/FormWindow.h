@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <vector>
 
@@ -51,6 +53,8 @@ class FormWindow final : public NativeWindow {
     RECT ControlRect(const Control& control) const;
     std::size_t IndexOf(const Control& control) const;
     HFONT FontFor(const Control& control, HWND child);
+    // The tooltip's entry for a control, to add or update.
+    TOOLINFOW ToolFor(HWND child) const;
 
     Form& form_;
     HINSTANCE instance_;

@@ -44,8 +44,9 @@ int PixelHeight(int centiPoints, UINT dpi) {
     return -::MulDiv(centiPoints, static_cast<int>(dpi), 7200);
 }
 
-HFONT MakeFont(const std::wstring& face, int centiPoints, UINT dpi, BYTE charset) {
-    return ::CreateFontW(PixelHeight(centiPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+HFONT MakeFont(const std::wstring& face, int centiPoints, UINT dpi, BYTE charset,
+               int weight = FW_NORMAL) {
+    return ::CreateFontW(PixelHeight(centiPoints, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
                          charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                          DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
@@ -76,10 +77,17 @@ UiFonts::UiFonts(UINT dpi) : dpi_(dpi) {
     text_.Reset(MakeFont(textFace, kTextCentiPoints, dpi, DEFAULT_CHARSET));
     desktopButtons_.Reset(hasSansSerif ? MakeFont(L"MS Sans Serif", 825, dpi, ANSI_CHARSET)
                                        : MakeFont(textFace, 825, dpi, DEFAULT_CHARSET));
+    desktopButtonsBold_.Reset(hasSansSerif
+                                  ? MakeFont(L"MS Sans Serif", 825, dpi, ANSI_CHARSET, FW_BOLD)
+                                  : MakeFont(textFace, 825, dpi, DEFAULT_CHARSET, FW_BOLD));
 }
 
-HFONT UiFonts::For(ControlFont font) const {
-    return font == ControlFont::MsSansSerif8 ? desktopButtons_.Get() : text_.Get();
+HFONT UiFonts::For(ControlFont font, bool bold) const {
+    // Only the desktop buttons are ever drawn bold (a desktop that holds windows).
+    if (font == ControlFont::MsSansSerif8) {
+        return bold ? desktopButtonsBold_.Get() : desktopButtons_.Get();
+    }
+    return text_.Get();
 }
 
 UniqueFont UiFonts::TextFittingLines(int lineCount, int pixels) const {

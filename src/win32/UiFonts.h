@@ -12,7 +12,7 @@ namespace ombrel::win32 {
 class UiFonts {
   public:
     explicit UiFonts(UINT dpi);
-    HFONT For(ControlFont font) const;
+    HFONT For(ControlFont font, bool bold = false) const;
     // The text font at the largest size up to its usual one whose lineCount lines fit in
     // pixels of height, so that a fixed text shows every line.
     UniqueFont TextFittingLines(int lineCount, int pixels) const;
@@ -21,6 +21,7 @@ class UiFonts {
     UINT dpi_;
     UniqueFont text_;
     UniqueFont desktopButtons_;
+    UniqueFont desktopButtonsBold_;
 };
 
 }  // namespace ombrel::win32

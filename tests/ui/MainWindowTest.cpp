@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "RunningProgram.h"
+#include "platform/Text.h"
 
 namespace ombrel::testing {
 namespace {
@@ -96,6 +97,38 @@ TEST_F(BarButtons, AfterAScreenChangeABarOffEveryScreenComesBackToTheCornerAndAV
     Bar().SetLeft(kPrimary - 100);  // a sliver of 100 twips is no handle to grab
     fake.desktop.SendMessage(Bar().hWnd(), 0x007E);
     EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), kPrimary);
+}
+
+TEST_F(BarButtons, EachDesktopButtonListsItsWindowsAndADesktopWithWindowsIsBold) {
+    Control& one = Bar().Controls(bar::kDesktop, 0);
+    Control& two = Bar().Controls(bar::kDesktop, 1);
+    EXPECT_EQ(one.ToolTipText(), u"Ctrl+F1\r\n（无标题）");  // the app opened at set-up
+    EXPECT_TRUE(one.Bold());
+    EXPECT_EQ(two.ToolTipText(), u"Ctrl+F2\r\n（空）");
+    EXPECT_FALSE(two.Bold());
+
+    fake.desktop.SetTitle(app, u"报告.docx - 文字处理");
+    Click(bar::kDesktop, 1);
+    std::vector<WindowHandle> many;
+    for (int window = 1; window <= 12; ++window) {
+        many.push_back(fake.desktop.OpenWindow({.title = u"窗口 " + DecimalText(window)}));
+    }
+    Tick();
+    EXPECT_EQ(one.ToolTipText(), u"Ctrl+F1\r\n报告.docx - 文字处理");
+    std::u16string expected = u"Ctrl+F2";
+    for (int window = 12; window > 2; --window) {
+        expected += u"\r\n窗口 " + DecimalText(window);  // top first
+    }
+    EXPECT_EQ(two.ToolTipText(), expected + u"\r\n另有 2 个窗口");
+    EXPECT_TRUE(two.Bold());
+
+    for (WindowHandle window : many) {
+        fake.desktop.CloseWindow(window);
+    }
+    Tick();
+    EXPECT_EQ(two.ToolTipText(), u"Ctrl+F2\r\n（空）");
+    EXPECT_FALSE(two.Bold());
+    EXPECT_EQ(Bar().Controls(bar::kMarker).Left(), two.Left() - 30);  // the marker stays
 }
 
 TEST_F(BarButtons, HideKeepsTheTimerAndHotkeysRunning) {

@@ -31,6 +31,39 @@ RECT Screen() {
     return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// Rests the mouse at the point, as a person reading a tooltip does.
+void MoveMouseTo(POINT screen) {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    for (int step = 0; step < 2; ++step) {  // two moves: a tooltip shows after the mouse stops
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>(((screen.x + step) * 65536 + width / 2) / width);
+        input.mi.dy = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &input, sizeof(INPUT));
+        ::Sleep(100);
+    }
+}
+
+// Runs Ombrel.exe with the words; what it prints goes to our own output.
+void RunCommand(const std::wstring& ombrel, const std::wstring& words) {
+    std::fflush(stdout);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + ombrel + L"\" " + words;
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                         &startup, &process) != FALSE) {
+        ::WaitForSingleObject(process.hProcess, 10000);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
+
 int Fail(const char* what) {
     std::printf("demo stopped: %s\n", what);
     return 1;
@@ -92,6 +125,24 @@ int wmain(int argc, wchar_t** argv) {
     PressKeys({VK_CONTROL, VK_F5});
     WaitFor([&] { return !::IsWindowVisible(mail); });
     Shot(L"bar-desktop5", WindowRect(bar));
+
+    Say("rest the mouse on button 1: its tooltip lists desktop 1's windows");
+    MoveMouseTo(CenterOf(FindChildButton(bar, L"1")));
+    HWND tip = nullptr;
+    WaitFor([&] {
+        tip = ::FindWindowW(L"tooltips_class32", nullptr);
+        return tip != nullptr && ::IsWindowVisible(tip);
+    });
+    if (tip != nullptr) {
+        RECT area = WindowRect(bar);
+        const RECT tipArea = WindowRect(tip);
+        ::UnionRect(&area, &area, &tipArea);
+        Shot(L"tooltip", area);
+    }
+    MoveMouseTo({0, ::GetSystemMetrics(SM_CYSCREEN) - 1});
+
+    Say("Ombrel.exe list:");
+    RunCommand(argv[1], L"list");
 
     Say("double-click the bar's free surface: the settings dialog");
     RECT client{};

@@ -13,6 +13,8 @@ void Control::Reset() {
     top_ = static_cast<float>(layout_->topTwips);
     text_ = std::u16string(layout_->caption);
     value_ = 0;
+    toolTip_ = std::u16string(layout_->tooltip);
+    bold_ = false;
 }
 
 void Control::SetLeft(float twips) {
@@ -28,6 +30,20 @@ void Control::SetTop(float twips) {
 void Control::SetText(std::u16string text) {
     text_ = std::move(text);
     form_->ControlChanged(*this, ControlChange::Text);
+}
+
+void Control::SetToolTipText(std::u16string text) {
+    if (text != toolTip_) {
+        toolTip_ = std::move(text);
+        form_->ControlChanged(*this, ControlChange::ToolTip);
+    }
+}
+
+void Control::SetBold(bool bold) {
+    if (bold != bold_) {
+        bold_ = bold;
+        form_->ControlChanged(*this, ControlChange::Bold);
+    }
 }
 
 void Control::SetValue(int value) {

@@ -35,6 +35,13 @@ class Control {
     int Value() const { return value_; }
     void SetValue(int value);
 
+    // The text shown when the mouse rests on it; its layout's at first.
+    const std::u16string& ToolTipText() const { return toolTip_; }
+    void SetToolTipText(std::u16string text);
+    // Its caption drawn bold.
+    bool Bold() const { return bold_; }
+    void SetBold(bool bold);
+
     // The user changed the native control; the model follows without echoing back.
     void TextEditedByUser(std::u16string text) { text_ = std::move(text); }
     void ValueChangedByUser(int value) { value_ = value; }
@@ -48,6 +55,8 @@ class Control {
     float top_ = 0;
     std::u16string text_;
     int value_ = 0;
+    std::u16string toolTip_;
+    bool bold_ = false;
 };
 
 }  // namespace ombrel

@@ -18,7 +18,7 @@ struct ScreenArea {
     float right = 0;
     float bottom = 0;
 };
-enum class ControlChange { Text, Value, Position };
+enum class ControlChange { Text, Value, Position, ToolTip, Bold };
 
 // Native windows for the forms.
 class FormRuntime {
