@@ -76,7 +76,7 @@ std::u16string RemoteCommandText(const RemoteCommand& command) {
             return std::u16string(word.name);
         }
     }
-    const char16_t digit = static_cast<char16_t>(u'1' + command.command.desktop);
+    const auto digit = static_cast<char16_t>(u'1' + command.command.desktop);
     return (command.command.kind == Command::Kind::Switch ? u"switch " : u"send ") +
            std::u16string(1, digit);
 }

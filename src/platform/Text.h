@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ombrel {
 
@@ -12,7 +13,7 @@ inline std::u16string DecimalText(long long value) {
 
 // "0x1A2B": a handle or an address as a debugger shows it.
 inline std::u16string HexText(unsigned long long value) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
     std::u16string digits;
     do {
         digits.insert(digits.begin(), kDigits[value % 16]);

@@ -39,11 +39,7 @@ void Print(std::u16string_view text) {
     DWORD written = 0;
     if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
         // Redirected: UTF-8, whatever the console's code page.
-        const int size = ::WideCharToMultiByte(
-            CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-        std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(),
-                              size, nullptr, nullptr);
+        const std::string bytes = ToUtf8(wide);
         ::WriteFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         return;
     }

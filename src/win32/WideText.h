@@ -17,4 +17,7 @@ inline std::u16string FromWide(std::wstring_view text) {
     return {text.begin(), text.end()};
 }
 
+// UTF-8 bytes, for files and pipes, whatever the system's code page.
+std::string ToUtf8(std::wstring_view text);
+
 }  // namespace ombrel::win32

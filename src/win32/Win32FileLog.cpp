@@ -30,15 +30,6 @@ std::wstring Timestamp() {
     return text;
 }
 
-std::string Utf8(std::wstring_view text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          size, nullptr, nullptr);
-    return bytes;
-}
-
 UniqueKernelHandle OpenForAppending(const std::wstring& path) {
     // Shared for every use: another session's instance may append or turn the file over too.
     HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA,
@@ -123,7 +114,7 @@ void Win32FileLog::Store(const std::deque<std::wstring>& lines) {
     const std::wstring path = directory_ + L"\\Ombrel.log";
     UniqueKernelHandle file = OpenForAppending(path);
     for (const std::wstring& line : lines) {
-        const std::string bytes = Utf8(line);
+        const std::string bytes = ToUtf8(line);
         if (file && SizeOf(file.Get()) + bytes.size() > kMaxFileBytes) {
             file.Reset();
             ::MoveFileExW(path.c_str(), (directory_ + L"\\Ombrel.old.log").c_str(),
