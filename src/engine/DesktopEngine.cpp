@@ -31,7 +31,11 @@ void DesktopEngine::Run(Command command) {
     if (visibility_.TakeChanged()) {
         recovery_.Save(visibility_.HiddenByUs());
     }
-    ReportDesktops();
+    // A switch moves no window between desktops, and the refresh a moment later tells the bar
+    // the new order; until then the window server is the switching programs' alone.
+    if (command.kind != Command::Kind::Switch) {
+        ReportDesktops();
+    }
 }
 
 void DesktopEngine::ReportDesktops() {

@@ -8,6 +8,12 @@ namespace ombrel {
 
 void MainWindowHook::Install(WindowHandle hWnd, RegisteredMessages messages) {
     messages_ = messages;
+    // An administrator's bar still hears the shell's restart and an ordinary second start.
+    for (std::uint32_t message : {messages.showBar, messages.taskbarCreated, kWmCopyData}) {
+        if (message != 0) {
+            procedures_.AllowFromAnyProgram(hWnd, message);
+        }
+    }
     OldWindowProc_ = procedures_.SetWindowProcedure(hWnd, procedures_.HookProcedure(*this));
 }
 

@@ -13,7 +13,7 @@ struct Word {
 };
 
 // The commands without an argument.
-const std::array<Word, 6> kPlainWords{{
+constexpr std::array<Word, 6> kPlainWords{{
     {u"icons", {RemoteCommand::Kind::Run, {Command::Kind::ToggleDesktopIcons}}},
     {u"taskbar", {RemoteCommand::Kind::Run, {Command::Kind::ToggleTaskbar}}},
     {u"bar", {RemoteCommand::Kind::Run, {Command::Kind::ToggleBar}}},

@@ -55,6 +55,9 @@ class WindowProcedures {
                                                WindowProcedure procedure) noexcept = 0;
     virtual std::intptr_t CallWindowProcedure(WindowProcedure procedure,
                                               const WindowMessage& message) noexcept = 0;
+    // Lets the message reach the window from programs with fewer rights than ours (the shell,
+    // a second start from an ordinary prompt) when we run as administrator.
+    virtual void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -54,6 +54,11 @@ WindowProcedure Win32WindowProcedures::SetWindowProcedure(WindowHandle window,
     return previous;
 }
 
+void Win32WindowProcedures::AllowFromAnyProgram(WindowHandle window,
+                                                std::uint32_t message) noexcept {
+    ::ChangeWindowMessageFilterEx(ToHwnd(window), message, MSGFLT_ALLOW, nullptr);
+}
+
 bool IsHooked(HWND window) noexcept {
     return ::GetPropW(window, kHandlerProperty) != nullptr;
 }

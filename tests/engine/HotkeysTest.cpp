@@ -112,6 +112,10 @@ TEST_F(Hotkeys, ACommandLineHandedOnRunsLikeItsKeyAndTheListGoesBackToItsSender)
     EXPECT_EQ(send(u"switch 0"), 0);  // refused here too: nothing runs
     EXPECT_EQ(send(u"help"), 0);
     EXPECT_EQ(Engine().CurrentDesktop(), 2);
+    // Also when Ombrel runs as administrator and the command comes from an ordinary prompt.
+    EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(Bar().hWnd(), kWmCopyData));
+    EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(
+        Bar().hWnd(), fake.desktop.RegisterMessage(u"TaskbarCreated")));
     EXPECT_EQ(send(u"exit"), 1);  // the orderly exit: everything shown, the process ended
     EXPECT_TRUE(Visible(notes));
     EXPECT_EQ(fake.forms.EndCount(), 1);

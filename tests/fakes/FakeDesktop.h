@@ -1,11 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <list>
 #include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "FailurePlan.h"
@@ -148,6 +150,14 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
                                        WindowProcedure procedure) noexcept override;
     std::intptr_t CallWindowProcedure(WindowProcedure procedure,
                                       const WindowMessage& message) noexcept override;
+    void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept override {
+        allowedFromAnyProgram_.emplace_back(window, message);
+    }
+    // Whether programs with fewer rights may send the window this message.
+    bool AllowedFromAnyProgram(WindowHandle window, std::uint32_t message) const {
+        return std::find(allowedFromAnyProgram_.begin(), allowedFromAnyProgram_.end(),
+                         std::pair{window, message}) != allowedFromAnyProgram_.end();
+    }
 
   private:
     struct Hotkey {
@@ -183,6 +193,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     FailurePlan failures_;
     std::uint32_t lastError_ = 0;
     std::vector<SentText> sentTexts_;
+    std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
 };
 
 }  // namespace ombrel::fakes
