@@ -137,7 +137,7 @@ std::optional<int> RunCommandLine() {
         Print(u"Ombrel 没有运行。\r\n");
         return kNotRunning;
     }
-    const AnswerWindow answer;
+    AnswerWindow answer;  // written by its window procedure while we wait
     const std::u16string text = RemoteCommandText(*command);
     COPYDATASTRUCT data{};
     data.dwData = kRemoteCommandTag;

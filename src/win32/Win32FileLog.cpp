@@ -66,7 +66,7 @@ void Win32FileLog::Write(std::u16string_view line) noexcept {
             const std::lock_guard lock(mutex_);
             queue_.push_back(std::move(stamped));
         }
-        changed_.notify_one();
+        changed_.notify_all();  // the writer, and not only a Flush that may be waiting
     } catch (...) {
         // Without memory for a line there is nothing to be done about it.
     }

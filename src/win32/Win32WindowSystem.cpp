@@ -28,6 +28,9 @@ bool Win32WindowSystem::ShowWindowAsync(WindowHandle window, ShowCommand command
 
 WindowHandle Win32WindowSystem::FindChildByClass(WindowHandle parent,
                                                  std::u16string_view className) noexcept {
+    if (parent == WindowHandle::None) {
+        return WindowHandle::None;  // no parent would search the top-level windows instead
+    }
     const std::wstring name = ToWide(className);
     return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, name.c_str(), nullptr));
 }
