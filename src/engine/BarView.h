@@ -1,8 +1,5 @@
 #pragma once
 
-#include <span>
-#include <string>
-
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
@@ -19,8 +16,8 @@ class BarView {
     virtual void MarkDesktop(int index) = 0;
     // The caption names the desktop; at every switch, not at start-up.
     virtual void NameDesktop(int index) = 0;
-    // The titles of the desktop's windows, top first; whenever they changed.
-    virtual void ShowDesktopWindows(int index, std::span<const std::u16string> titles) = 0;
+    // Whether the desktop holds any window; at start-up and whenever that changes.
+    virtual void ShowDesktopHoldsWindows(int index, bool holdsWindows) = 0;
     virtual bool BarShown() const = 0;
     virtual void ShowBar(bool shown) = 0;
     // Puts a bar that lies outside every screen back at the top right of the main one.

@@ -31,27 +31,28 @@ void DesktopEngine::Run(Command command) {
     if (visibility_.TakeChanged()) {
         recovery_.Save(visibility_.HiddenByUs());
     }
-    // A switch moves no window between desktops, and the refresh a moment later tells the bar
-    // the new order; until then the window server is the switching programs' alone.
-    if (command.kind != Command::Kind::Switch) {
-        ReportDesktops();
-    }
+    ReportDesktops();
 }
 
 void DesktopEngine::ReportDesktops() {
     for (int index = 0; index < kDesktopCount; ++index) {
-        std::vector<std::u16string> titles;
-        titles.reserve(DesktopWindows_[index].size());
+        const int holds = DesktopWindows_[index].empty() ? 0 : 1;
+        int& reported = reportedHolds_[static_cast<std::size_t>(index)];
+        if (holds != reported) {
+            reported = holds;
+            bar_.ShowDesktopHoldsWindows(index, holds == 1);
+        }
+    }
+}
+
+std::vector<std::u16string> DesktopEngine::DesktopTitles(int index) {
+    std::vector<std::u16string> titles;
+    if (IsDesktopIndex(index)) {
         for (WindowHandle window : DesktopWindows_[index]) {
             titles.push_back(windows_.WindowTitle(window));
         }
-        auto& reported = reportedTitles_[static_cast<std::size_t>(index)];
-        if (titles != reported || !reportedOnce_) {
-            reported = std::move(titles);
-            bar_.ShowDesktopWindows(index, reported);
-        }
     }
-    reportedOnce_ = true;
+    return titles;
 }
 
 void DesktopEngine::RunCommand(Command command) {

@@ -65,13 +65,16 @@ class DesktopEngine {
     // One line per window of every desktop, top first: the desktop's number, "*" on the
     // current one, the program's file name, the title; tab-separated.
     std::u16string WindowList();
+    // The titles of the desktop's windows, top first, as they read now: asked only when the
+    // user looks (a tooltip), so that an idle switcher does not read every title every second.
+    std::vector<std::u16string> DesktopTitles(int index);
     // Shows every window we hid and the shell's windows, in their stacking order and without
     // moving the focus: for the way out.
     void RestoreAll();
 
   private:
     void ToggleShellWindow(WindowHandle window, bool& shown);
-    // Tells the bar each desktop's window titles that changed since it was last told.
+    // Tells the bar which desktops hold windows, where that changed since it was last told.
     void ReportDesktops();
     WindowHandle FindDesktopIcons();
     void SendForegroundWindow(int target);
@@ -87,8 +90,8 @@ class DesktopEngine {
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
     int current_ = 0;
-    std::array<std::vector<std::u16string>, kDesktopCount> reportedTitles_;
-    bool reportedOnce_ = false;
+    // What the bar was told last: 0 empty, 1 holds windows, -1 not told yet.
+    std::array<int, kDesktopCount> reportedHolds_{-1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
 }  // namespace ombrel

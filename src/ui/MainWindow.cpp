@@ -89,14 +89,18 @@ std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
     return tip;
 }
 
-void MainWindow::ShowDesktopWindows(int index, std::span<const std::u16string> titles) {
-    Control& button = frmMain_.Controls(bar::kDesktop, index);
-    auto& kept = titles_.at(static_cast<std::size_t>(index));
-    kept.assign(titles.begin(), titles.end());
+void MainWindow::ShowDesktopHoldsWindows(int index, bool holdsWindows) {
     // A desktop that holds windows is told apart at a glance.
-    button.SetBold(!titles.empty());
-    button.SetToolTipText(DesktopToolTip(button.Layout().tooltip,
-                                         hotkeyTaken_.at(static_cast<std::size_t>(index)), kept));
+    frmMain_.Controls(bar::kDesktop, index).SetBold(holdsWindows);
+}
+
+void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
+    if (control == bar::kDesktop && IsDesktopIndex(index)) {
+        Control& button = frmMain_.Controls(bar::kDesktop, index);
+        button.SetToolTipText(DesktopToolTip(button.Layout().tooltip,
+                                             hotkeyTaken_.at(static_cast<std::size_t>(index)),
+                                             engine_.DesktopTitles(index)));
+    }
 }
 
 void MainWindow::HotkeyTaken(int id) {
@@ -105,8 +109,7 @@ void MainWindow::HotkeyTaken(int id) {
     }
     hotkeyTaken_.at(static_cast<std::size_t>(id)) = true;
     if (IsDesktopIndex(id)) {
-        ShowDesktopWindows(id,
-                           std::vector<std::u16string>(titles_.at(static_cast<std::size_t>(id))));
+        OnToolTipNeeded(bar::kDesktop, id);
         return;
     }
     Control& button =

@@ -30,7 +30,9 @@ class MainWindow final : public FormEvents, public BarView {
 
     void MarkDesktop(int index) override;
     void NameDesktop(int index) override;
-    void ShowDesktopWindows(int index, std::span<const std::u16string> titles) override;
+    void ShowDesktopHoldsWindows(int index, bool holdsWindows) override;
+    // A desktop button's tooltip lists the desktop's windows as they are at that moment.
+    void OnToolTipNeeded(std::u16string_view control, int index) override;
     // The hotkey of this id (a HotkeyTable id) is another program's: its button says so.
     void HotkeyTaken(int id);
     bool BarShown() const override { return frmMain_.Visible(); }
@@ -48,7 +50,6 @@ class MainWindow final : public FormEvents, public BarView {
     DesktopEngine& engine_;
     ProgramLifecycle& lifecycle_;
     FormRuntime& forms_;
-    std::array<std::vector<std::u16string>, kDesktopCount> titles_;
     std::array<bool, kDesktopCount + 3> hotkeyTaken_{};  // the switch keys, then Ctrl+F10..F12
 };
 

@@ -216,10 +216,11 @@ void FormWindow::CreateControls() {
         ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)), FALSE);
         controls_[i] = child;
         if (!row.tooltip.empty() && tooltip_) {
-            std::wstring tip = ToWide(control.ToolTipText());
+            // The text is asked for each time the tooltip shows (TTN_GETDISPINFOW), so that it
+            // can say what is true at that moment.
             TOOLINFOW tool = ToolFor(child);
             tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.lpszText = tip.data();
+            tool.lpszText = LPSTR_TEXTCALLBACKW;
             ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
@@ -324,17 +325,27 @@ void FormWindow::ControlChanged(const Control& control, ControlChange change) {
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         }
-        case ControlChange::ToolTip: {
-            std::wstring tip = ToWide(control.ToolTipText());
-            TOOLINFOW tool = ToolFor(child);
-            tool.lpszText = tip.data();
-            ::SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-            break;
-        }
+        case ControlChange::ToolTip:
+            break;  // read when the tooltip next shows
         case ControlChange::Bold:
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)),
                            TRUE);
             break;
+    }
+}
+
+void FormWindow::OnToolTipNeeded(NMTTDISPINFOW& info) {
+    const auto controls = form_.AllControls();
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i] != nullptr &&
+            reinterpret_cast<UINT_PTR>(controls_[i]) == info.hdr.idFrom) {
+            form_.RaiseToolTipNeeded(controls[i].Name(), controls[i].Index());
+            // Kept until the next one: the tooltip copies the text when it shows it.
+            toolTipText_ = ToWide(controls[i].ToolTipText());
+            info.lpszText = toolTipText_.data();
+            info.hinst = nullptr;
+            return;
+        }
     }
 }
 
@@ -437,6 +448,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             form_.RaiseDblClick();
             return 0;
+        case WM_NOTIFY: {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            if (info->hdr.hwndFrom == tooltip_.Get() && info->hdr.code == TTN_GETDISPINFOW) {
+                OnToolTipNeeded(*info);
+                return 0;
+            }
+            break;
+        }
         case WM_PAINT:
             OnPaint();
             return 0;

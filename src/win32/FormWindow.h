@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/forms/Form.h"
@@ -55,11 +56,14 @@ class FormWindow final : public NativeWindow {
     HFONT FontFor(const Control& control, HWND child);
     // The tooltip's entry for a control, to add or update.
     TOOLINFOW ToolFor(HWND child) const;
+    // The tooltip is about to show the control's text: the form brings it up to date first.
+    void OnToolTipNeeded(NMTTDISPINFOW& info);
 
     Form& form_;
     HINSTANCE instance_;
     HWND owner_;
     UniqueWindow tooltip_;
+    std::wstring toolTipText_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool shownOnce_ = false;
     std::unique_ptr<UiFonts> fonts_;

@@ -74,8 +74,10 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
     StartProgram();
     EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 20U);
     EXPECT_EQ(fake.log.Count(u"热键 Ctrl+F5 未能注册（代码 1409）"), 1U);
+    Bar().RaiseToolTipNeeded(bar::kDesktop, 4);
     EXPECT_EQ(Bar().Controls(bar::kDesktop, 4).ToolTipText(),
               u"Ctrl+F5 已被其他程序占用\r\n（空）");
+    Bar().RaiseToolTipNeeded(bar::kDesktop, 5);
     EXPECT_EQ(Bar().Controls(bar::kDesktop, 5).ToolTipText(), u"Ctrl+F6\r\n（空）");
     EXPECT_FALSE(fake.desktop.PressHotkey(kCtrl, F(5)));
     EXPECT_EQ(Bar().Tag(), u"0");

@@ -21,7 +21,7 @@ class EngineAlone : public ::testing::Test, private BarView {
     void ShowBar(bool show) override { shown = show; }
     WindowHandle BarWindow() const override { return WindowHandle::None; }
     void KeepBarOnScreen() override {}
-    void ShowDesktopWindows(int /*index*/, std::span<const std::u16string> /*titles*/) override {}
+    void ShowDesktopHoldsWindows(int /*index*/, bool /*holdsWindows*/) override {}
     void EndProgram() override {}
 
     fakes::FakeDesktop desktop;

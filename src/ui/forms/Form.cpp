@@ -130,6 +130,12 @@ void Form::RaiseMovedByUser() {
     }
 }
 
+void Form::RaiseToolTipNeeded(std::u16string_view control, int index) {
+    if (events_ != nullptr) {
+        events_->OnToolTipNeeded(control, index);
+    }
+}
+
 void Form::RaiseTimer(std::u16string_view control) {
     if (events_ != nullptr) {
         events_->OnTimer(control);

@@ -57,6 +57,7 @@ class Form {
     void RaiseClick(std::u16string_view control, int index = kNoIndex);
     void RaiseDblClick();
     void RaiseMovedByUser();
+    void RaiseToolTipNeeded(std::u16string_view control, int index = kNoIndex);
     void RaiseTimer(std::u16string_view control);
 
     // The native window moved; the model follows without echoing back.

@@ -18,6 +18,8 @@ class FormEvents {
     virtual void OnTimer(std::u16string_view /*control*/) {}
     // The user finished moving the window (the program's own moves do not count).
     virtual void OnMovedByUser() {}
+    // The control's tooltip is about to show: the moment to bring its text up to date.
+    virtual void OnToolTipNeeded(std::u16string_view /*control*/, int /*index*/) {}
 
   protected:
     ~FormEvents() = default;
