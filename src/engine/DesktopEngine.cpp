@@ -200,7 +200,8 @@ void DesktopEngine::RestoreAll() {
     for (const auto& [window, processId] : visibility_.HiddenByUs()) {
         held.push_back(window);
     }
-    visibility_.ShowAll(StackingOrder(windows_).Sorted(held), WindowVisibility::Focus::Leave);
+    // Shown where they stand (SW_SHOWNA), so no order is needed to keep the stacking order.
+    visibility_.ShowAll(held, WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hProgMan, WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hTrayWnd, WindowVisibility::Focus::Leave);
 }

@@ -68,8 +68,8 @@ class DesktopEngine {
     // The titles of the desktop's windows, top first, as they read now: asked only when the
     // user looks (a tooltip), so that an idle switcher does not read every title every second.
     std::vector<std::u16string> DesktopTitles(int index);
-    // Shows every window we hid and the shell's windows, in their stacking order and without
-    // moving the focus: for the way out.
+    // Shows every window we hid and the shell's windows where they stand in the z-order and
+    // without moving the focus: for the way out.
     void RestoreAll();
 
   private:

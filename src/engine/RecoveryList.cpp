@@ -120,7 +120,7 @@ std::size_t RecoveryList::WorkOff() {
         }
     }
     if (!entries.empty()) {
-        ShowInPlace(windows_, StackingOrder(windows_).Sorted(hidden));
+        ShowInPlace(windows_, hidden);
         for (std::u16string_view shellClass : {kDesktopIconsClass, kTaskbarClass}) {
             windows_.ShowWindowAsync(windows_.FindWindowByClass(shellClass),
                                      ShowCommand::ShowNoActivate);

@@ -44,8 +44,8 @@ ChangeAsked ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
     return windows.ShowWindowAsync(window, command) ? ChangeAsked::Posted : ChangeAsked::Failed;
 }
 
-void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept {
-    for (WindowHandle window : topFirst) {
+void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> hidden) noexcept {
+    for (WindowHandle window : hidden) {
         ShowOrHideWithoutWaiting(windows, window, ShowCommand::ShowNoActivate);
     }
 }

@@ -32,6 +32,6 @@ ChangeAsked ShowOrHideWithoutWaiting(WindowSystem& windows, WindowHandle window,
 
 // Shows hidden windows where they stand in the z-order and without taking the focus, so they
 // keep the stacking order they had, and the window the user works in keeps the focus.
-void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> topFirst) noexcept;
+void ShowInPlace(WindowSystem& windows, std::span<const WindowHandle> hidden) noexcept;
 
 }  // namespace ombrel

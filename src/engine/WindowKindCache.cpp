@@ -5,14 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "engine/ShellWindows.h"
+
 namespace ombrel {
 namespace {
 
 // Parts of the shell that are visible top-level windows; hiding them would take the desktop or a
 // taskbar away on other desktops. Known by class, never by handle: a restarted shell has new
 // windows.
-constexpr std::array<std::u16string_view, 4> kShellClasses{u"Progman", u"Shell_TrayWnd",
-                                                           u"Shell_SecondaryTrayWnd", u"WorkerW"};
+constexpr std::array<std::u16string_view, 4> kShellClasses{kDesktopIconsClass, kTaskbarClass,
+                                                           u"Shell_SecondaryTrayWnd", kWorkerClass};
 
 // The system's own passing windows, whatever styles they carry: tooltips, menus, their
 // shadows, the lists of combo boxes, input-method windows, the image of a drag.

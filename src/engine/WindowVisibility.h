@@ -38,9 +38,9 @@ class WindowVisibility {
     // Windows given top first are hidden bottom-most first: the active one goes last, so the
     // system activates no other of them on the way, only one window once they are all gone.
     void HideAll(std::span<const WindowHandle> topFirst);
-    // Windows given top first (hidden, in that stacking order) are shown where they stand,
-    // without taking the focus; with Focus::Take the top one is then brought to the front and
-    // takes the focus. One activation at most, however many windows.
+    // Hidden windows are shown where they stand, without taking the focus; with Focus::Take the
+    // first one (the top, when they are given top first) is then brought to the front and takes
+    // the focus. One activation at most, however many windows.
     void ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop);
 
     // Whether the window is visible, or will be once its program has acted on what we asked:

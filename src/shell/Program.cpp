@@ -116,7 +116,7 @@ void Program::ShowEverythingNow() noexcept {
     try {
         engine_.RestoreAll();
     } catch (...) {
-        // No memory left to sort them: show them as they come rather than not at all.
+        // No memory left even for a list of them: show them straight from the record.
         for (const auto& [window, processId] : engine_.Visibility().HiddenByUs()) {
             platform_.windows.ShowWindowAsync(window, ShowCommand::ShowNoActivate);
         }

@@ -109,8 +109,7 @@ void MainWindow::HotkeyTaken(int id) {
     }
     hotkeyTaken_.at(static_cast<std::size_t>(id)) = true;
     if (IsDesktopIndex(id)) {
-        OnToolTipNeeded(bar::kDesktop, id);
-        return;
+        return;  // its tooltip is composed when it shows
     }
     Control& button =
         frmMain_.Controls(kToggleButtons.at(static_cast<std::size_t>(id - kDesktopCount)));
