@@ -13,6 +13,11 @@ namespace {
 
 constexpr const wchar_t* kOwnerClassName = L"OmbrelOwner";
 
+// Screen pixels as the forms place windows: twips at the system's DPI.
+float ScreenTwips(LONG pixels) {
+    return static_cast<float>(pixels) * 1440.0F / static_cast<float>(::GetDpiForSystem());
+}
+
 }  // namespace
 
 // Owns the forms' windows so that none of them gets a taskbar button; never shown. It hears
@@ -167,8 +172,7 @@ float Win32FormRuntime::OuterWidthTwips(const Form& form) noexcept {
 }
 
 float Win32FormRuntime::ScreenWidthTwips() noexcept {
-    const UINT dpi = ::GetDpiForSystem();
-    return static_cast<float>(::GetSystemMetrics(SM_CXSCREEN)) * 1440.0F / static_cast<float>(dpi);
+    return ScreenTwips(::GetSystemMetrics(SM_CXSCREEN));
 }
 
 std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
@@ -177,13 +181,11 @@ std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
         MONITORINFO info{};
         info.cbSize = sizeof(info);
         if (::GetMonitorInfoW(monitor, &info) != FALSE) {
-            const float twips = 1440.0F / static_cast<float>(::GetDpiForSystem());
             const RECT& work = info.rcWork;
             try {
                 reinterpret_cast<std::vector<ScreenArea>*>(found)->push_back(
-                    {static_cast<float>(work.left) * twips, static_cast<float>(work.top) * twips,
-                     static_cast<float>(work.right) * twips,
-                     static_cast<float>(work.bottom) * twips});
+                    {ScreenTwips(work.left), ScreenTwips(work.top), ScreenTwips(work.right),
+                     ScreenTwips(work.bottom)});
             } catch (...) {
                 return FALSE;  // nothing may cross the system's callback
             }
