@@ -79,40 +79,10 @@ TEST_F(Desktops, ADialogIsSentWithItsProgramAndATooltipStaysOutOfTheDesktops) {
     EXPECT_TRUE(Visible(tip));
 }
 
-// Runs Ombrel.exe with the words, as a script would, and gives back its exit code and what it
-// printed to the pipe standing for its standard output.
+// Runs Ombrel.exe with the words, as a script would: its exit code, and what it printed to
+// the pipe standing for its standard output.
 int RunOmbrelCommand(const std::wstring& words, std::string* output) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" " + words;
-    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                          nullptr, nullptr, &startup, &process);
-    ::CloseHandle(writeEnd);
-    if (started == FALSE) {
-        ::CloseHandle(readEnd);
-        return -1;
-    }
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0) {
-        output->append(buffer, read);
-    }
-    ::CloseHandle(readEnd);
-    DWORD exitCode = 0;
-    ::WaitForSingleObject(process.hProcess, 10000);
-    ::GetExitCodeProcess(process.hProcess, &exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return static_cast<int>(exitCode);
+    return driver::RunToEnd(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" " + words, output);
 }
 
 TEST_F(Desktops, TheCommandLineReachesTheRunningInstanceAndListsItsWindows) {

@@ -46,24 +46,6 @@ void MoveMouseTo(POINT screen) {
     }
 }
 
-// Runs Ombrel.exe with the words; what it prints goes to our own output.
-void RunCommand(const std::wstring& ombrel, const std::wstring& words) {
-    std::fflush(stdout);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + ombrel + L"\" " + words;
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                         &startup, &process) != FALSE) {
-        ::WaitForSingleObject(process.hProcess, 10000);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-}
-
 int Fail(const char* what) {
     std::printf("demo stopped: %s\n", what);
     return 1;
@@ -142,7 +124,9 @@ int wmain(int argc, wchar_t** argv) {
     MoveMouseTo({0, ::GetSystemMetrics(SM_CYSCREEN) - 1});
 
     Say("Ombrel.exe list:");
-    RunCommand(argv[1], L"list");
+    std::string list;
+    RunToEnd(L"\"" + std::wstring(argv[1]) + L"\" list", &list);
+    std::fputs(list.c_str(), stdout);
 
     Say("double-click the bar's free surface: the settings dialog");
     RECT client{};

@@ -110,6 +110,42 @@ PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
     return {};
 }
 
+int RunToEnd(const std::wstring& commandLine, std::string* output) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (::CreatePipe(&readEnd, &writeEnd, &inherit, 0) == FALSE) {
+        return -1;
+    }
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::wstring command = commandLine;
+    const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
+                                          nullptr, nullptr, &startup, &process);
+    ::CloseHandle(writeEnd);  // the child's copy keeps the pipe open until it ends
+    if (started == FALSE) {
+        ::CloseHandle(readEnd);
+        return -1;
+    }
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0) {
+        output->append(buffer, read);
+    }
+    ::CloseHandle(readEnd);
+    DWORD exitCode = 0;
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(exitCode);
+}
+
 void EndProcess(PROCESS_INFORMATION& process) {
     if (process.hProcess == nullptr) {
         return;

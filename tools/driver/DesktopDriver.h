@@ -34,6 +34,9 @@ class DocumentWindows {
 PROCESS_INFORMATION StartProcess(const std::wstring& commandLine);
 // Ends the program if it still runs, as the task manager would, and closes its handles.
 void EndProcess(PROCESS_INFORMATION& process);
+// Runs the command line to its end (at most ten seconds) with a pipe for its standard output
+// and error, which output receives; the exit code, -1 when it could not start.
+int RunToEnd(const std::wstring& commandLine, std::string* output);
 // A Linux path as a Wine prefix sees it, on drive Z:.
 std::wstring WinePath(const char* unixPath);
 
