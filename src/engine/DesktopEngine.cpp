@@ -28,10 +28,14 @@ void DesktopEngine::SwitchDesktop(std::int16_t code) {
 
 void DesktopEngine::Run(Command command) {
     RunCommand(command);
+    SaveRecoveryIfChanged();
+    ReportDesktops();
+}
+
+void DesktopEngine::SaveRecoveryIfChanged() {
     if (visibility_.TakeChanged()) {
         recovery_.Save(visibility_.HiddenByUs());
     }
-    ReportDesktops();
 }
 
 void DesktopEngine::ReportDesktops() {
@@ -190,9 +194,7 @@ void DesktopEngine::ShellRestarted() {
     if (!shell_.TaskbarShown) {
         visibility_.Hide(shell_.hTrayWnd);
     }
-    if (visibility_.TakeChanged()) {
-        recovery_.Save(visibility_.HiddenByUs());
-    }
+    SaveRecoveryIfChanged();
 }
 
 void DesktopEngine::RestoreAll() {

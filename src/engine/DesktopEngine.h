@@ -74,6 +74,8 @@ class DesktopEngine {
 
   private:
     void ToggleShellWindow(WindowHandle window, bool& shown);
+    // One registry write for whatever the last step hid or showed, if anything.
+    void SaveRecoveryIfChanged();
     // Tells the bar which desktops hold windows, where that changed since it was last told.
     void ReportDesktops();
     WindowHandle FindDesktopIcons();

@@ -81,18 +81,6 @@ std::int32_t SaveSetting(Registry& registry, std::u16string_view key, std::u16st
     return perUserMayShadow ? Write(registry, kHkeyCurrentUser, key, name, u"") : machine;
 }
 
-}  // namespace
-
-std::u16string StoredSettings::Wallpaper(int desktop) const {
-    return ReadSetting(registry_, WallpaperValueName(desktop));
-}
-
-bool StoredSettings::SkipNotice() const {
-    return ReadSetting(registry_, kNeverShowInfoValueName) == kNeverShowInfoYes;
-}
-
-namespace {
-
 // A whole number of a screen's range: an optional minus and one to six digits, nothing else.
 std::optional<int> Coordinate(std::u16string_view text) {
     const bool negative = !text.empty() && text[0] == u'-';
@@ -111,6 +99,14 @@ std::optional<int> Coordinate(std::u16string_view text) {
 }
 
 }  // namespace
+
+std::u16string StoredSettings::Wallpaper(int desktop) const {
+    return ReadSetting(registry_, WallpaperValueName(desktop));
+}
+
+bool StoredSettings::SkipNotice() const {
+    return ReadSetting(registry_, kNeverShowInfoValueName) == kNeverShowInfoYes;
+}
 
 std::optional<BarPosition> StoredSettings::StoredBarPosition() const {
     const std::optional<std::u16string> text =
