@@ -159,7 +159,15 @@ void DesktopEngine::SwitchTo(int target) {
     bar_.MarkDesktop(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
     // was left, with its top window active again.
-    visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]), WindowVisibility::Focus::Take);
+    if (!visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]),
+                             WindowVisibility::Focus::Take) &&
+        !windows_.IsWindowVisible(windows_.GetForegroundWindow())) {
+        // An empty desktop: the keys go where a click on the desktop sends them, not to a
+        // window nobody sees (where the user hid the icons, they stay with us).
+        if (const WindowHandle desktop = FindDesktopIcons(); windows_.IsWindowVisible(desktop)) {
+            windows_.SetForegroundWindow(desktop);
+        }
+    }
 }
 
 WindowHandle DesktopEngine::FindDesktopIcons() {

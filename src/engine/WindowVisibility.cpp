@@ -47,7 +47,7 @@ void WindowVisibility::HideAll(std::span<const WindowHandle> topFirst) {
     }
 }
 
-void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop) {
+bool WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop) {
     std::vector<WindowHandle> shown;
     shown.reserve(topFirst.size());
     for (WindowHandle window : topFirst) {
@@ -56,7 +56,7 @@ void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
         }
     }
     if (shown.empty()) {
-        return;
+        return false;
     }
     // Hidden windows keep their places in the z-order, so the windows below the top one are
     // shown where they stand: their order does not hang on the order in which their programs
@@ -64,8 +64,18 @@ void WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
     for (auto window = shown.rbegin(); window + 1 != shown.rend(); ++window) {
         ShowStillOurs(*window, ShowCommand::ShowNoActivate);
     }
-    ShowStillOurs(shown.front(),
-                  focusOnTop == Focus::Take ? ShowCommand::Show : ShowCommand::ShowNoActivate);
+    if (focusOnTop == Focus::Leave) {
+        ShowStillOurs(shown.front(), ShowCommand::ShowNoActivate);
+        return true;
+    }
+    // The top window's own thread shows it, and Windows lets that thread take the keyboard only
+    // if we pass on the right we hold (the user pressed our key): otherwise the window would
+    // come to the front while the keys went to our hidden focus holder. The right travels with
+    // the request, so a hung program that wakes up later takes nothing the user has moved on
+    // from: the right ends at the user's next input.
+    windows_.AllowForeground(shown.front());
+    ShowStillOurs(shown.front(), ShowCommand::Show);
+    return true;
 }
 
 void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {

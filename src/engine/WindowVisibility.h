@@ -40,8 +40,9 @@ class WindowVisibility {
     void HideAll(std::span<const WindowHandle> topFirst);
     // Hidden windows are shown where they stand, without taking the focus; with Focus::Take the
     // first one (the top, when they are given top first) is then brought to the front and takes
-    // the focus. One activation at most, however many windows.
-    void ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop);
+    // the focus, its program allowed to take the foreground for it. One activation at most,
+    // however many windows. False when none of them could be shown.
+    bool ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop);
 
     // Whether the window is visible, or will be once its program has acted on what we asked:
     // a refresh that runs while a switch is still on its way must not move windows between

@@ -59,9 +59,18 @@ class WindowSystem {
     // Calls visit for every top-level window in the system's order while it returns true.
     virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
     virtual WindowHandle GetForegroundWindow() noexcept = 0;
+    // Windows lets a program take the foreground only while it is the foreground program, got
+    // the last input, or was allowed by one that is; any other activation leaves the keyboard
+    // where it was. These calls are refused when we have no such right ourselves.
+    //
     // Moves the focus to a window of ours that is never shown, where it waits for the next
-    // window to be activated; the system may refuse when we did not get the last input.
+    // window to be activated.
     virtual bool HoldFocus() noexcept = 0;
+    // Lets the window's program take the foreground, until the user's next input; returns at
+    // once.
+    virtual bool AllowForeground(WindowHandle window) noexcept = 0;
+    // Makes the window the foreground one; does not wait on its program.
+    virtual bool SetForegroundWindow(WindowHandle window) noexcept = 0;
     // The message number every program of the session gets for the name; 0 on failure.
     virtual std::uint32_t RegisterMessage(std::u16string_view name) noexcept = 0;
     // Posts the message to every top-level window, hidden ones too, and returns at once.

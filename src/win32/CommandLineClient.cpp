@@ -137,6 +137,11 @@ std::optional<int> RunCommandLine() {
         Print(u"Ombrel 没有运行。\r\n");
         return kNotRunning;
     }
+    // We were started by the user (a prompt, a launcher, a key of his): the right to move the
+    // keyboard is ours, and the instance needs it to leave the entered desktop's window active.
+    DWORD runningProcess = 0;
+    ::GetWindowThreadProcessId(bar, &runningProcess);
+    ::AllowSetForegroundWindow(runningProcess);
     AnswerWindow answer;  // written by its window procedure while we wait
     const std::u16string text = RemoteCommandText(*command);
     COPYDATASTRUCT data{};

@@ -166,6 +166,16 @@ bool Win32WindowSystem::HoldFocus() noexcept {
     return focusHolder_ && ::SetForegroundWindow(focusHolder_.Get()) != FALSE;
 }
 
+bool Win32WindowSystem::AllowForeground(WindowHandle window) noexcept {
+    const std::uint32_t processId = ProcessIdOf(window);
+    return processId != 0 && ::AllowSetForegroundWindow(processId) != FALSE;
+}
+
+bool Win32WindowSystem::SetForegroundWindow(WindowHandle window) noexcept {
+    // The activation is posted to the window's thread: a hung program does not hold us up.
+    return ::SetForegroundWindow(ToHwnd(window)) != FALSE;
+}
+
 bool Win32WindowSystem::SetTopmost(WindowHandle window) noexcept {
     // Not activated: the bar is made topmost before it is first shown, and showing it activates
     // it; activating it while hidden only costs a round of focus messages (a tenth of the

@@ -134,6 +134,25 @@ TEST_F(Switching, AWindowThatRefusesToBeHiddenStaysOnEveryDesktopAndIsLoggedOnce
     EXPECT_EQ(fake.log.Count(u"无法隐藏窗口"), 1U);
 }
 
+// Windows gives the foreground only to the program that has it, got the last input, or was
+// allowed by one of those; the fake desktop keeps that rule.
+TEST_F(Switching, TheEnteredTopWindowGetsTheKeyboardWhereWindowsLocksTheForeground) {
+    fake.desktop.SetForeground(two);
+    Press(1);  // an empty desktop: the keys go to the desktop, as after a click on it
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), progMan);
+    const WindowHandle three = OpenApp();
+    Tick();
+    Press(0);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), two);
+
+    // From a prompt: the client the user started passes its right on to the instance.
+    constexpr fakes::ThreadId kPrompt = 40;
+    fake.desktop.InputTo(kPrompt);
+    ASSERT_TRUE(fake.desktop.AllowForegroundFrom(kPrompt, fakes::FakeDesktop::kOwnThread));
+    EXPECT_EQ(fake.desktop.SendCommandText(Bar().hWnd(), WindowHandle::None, u"switch 2"), 1);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), three);
+}
+
 TEST_F(Switching, WindowOpenedSinceTheLastTickStaysOnTheDesktopBeingEntered) {
     const WindowHandle late = OpenApp();
     Engine().SwitchDesktop(1);
@@ -264,6 +283,7 @@ TEST_F(Switching, AHungProgramsWindowNeverMakesASwitchWait) {
 
     fake.desktop.ResumeThread(kHungThread);
     EXPECT_TRUE(Visible(frozen));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), frozen);  // it was on top when we left
 }
 
 TEST_F(Switching, OurOwnWindowsAreShownAndHiddenAtOnceOtherProgramsByPosting) {

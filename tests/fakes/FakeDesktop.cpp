@@ -194,15 +194,54 @@ void FakeDesktop::Apply(Window& target, ShowCommand command) {
         return;
     }
     // Show brings the window to the front and takes the focus; ShowNoActivate (SWP_NOZORDER,
-    // SWP_NOACTIVATE) leaves it where it stands.
+    // SWP_NOACTIVATE) leaves it where it stands. The window's own thread carries the show out,
+    // so the foreground lock asks whether its program may take the focus; if not, the window
+    // comes to the front and the keyboard stays where it was.
     target.visible = true;
     if (command == ShowCommand::ShowNoActivate) {
         return;
     }
     windows_.splice(windows_.begin(), windows_, byHandle_.at(target.handle));
-    if (command == ShowCommand::Show) {
+    if (command == ShowCommand::Show && MayTakeForeground(target.thread)) {
         Activate(target.handle);
     }
+}
+
+void FakeDesktop::InputTo(ThreadId thread) {
+    lastInput_ = thread;
+    allowedForeground_.clear();
+}
+
+bool FakeDesktop::MayTakeForeground(ThreadId thread) const {
+    if (foreground_ == WindowHandle::None || thread == lastInput_) {
+        return true;
+    }
+    const Window* active = Find(foreground_);
+    const ThreadId foregroundThread = active != nullptr ? active->thread : kOwnThread;
+    return thread == foregroundThread ||
+           std::find(allowedForeground_.begin(), allowedForeground_.end(), thread) !=
+               allowedForeground_.end();
+}
+
+bool FakeDesktop::AllowForegroundFrom(ThreadId granter, ThreadId grantee) {
+    if (!MayTakeForeground(granter)) {
+        return false;
+    }
+    allowedForeground_.push_back(grantee);
+    return true;
+}
+
+bool FakeDesktop::AllowForeground(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target != nullptr && AllowForegroundFrom(kOwnThread, target->thread);
+}
+
+bool FakeDesktop::SetForegroundWindow(WindowHandle window) noexcept {
+    if (!Exists(window) || !MayTakeForeground(kOwnThread)) {
+        return false;
+    }
+    Activate(window);
+    return true;
 }
 
 void FakeDesktop::Activate(WindowHandle window) {
@@ -274,7 +313,7 @@ WindowHandle FakeDesktop::GetForegroundWindow() noexcept {
 }
 
 bool FakeDesktop::HoldFocus() noexcept {
-    if (Fails("HoldFocus")) {
+    if (Fails("HoldFocus") || !MayTakeForeground(kOwnThread)) {
         return false;
     }
     Activate(kFocusHolder);
@@ -342,6 +381,9 @@ bool FakeDesktop::PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey)
         return false;
     }
     const Hotkey hotkey = found->second;
+    if (const Window* owner = Find(hotkey.owner)) {
+        InputTo(owner->thread);
+    }
     SendMessage(hotkey.owner, kWmHotkey, static_cast<std::uintptr_t>(hotkey.id),
                 static_cast<std::intptr_t>((virtualKey << 16) | modifiers));
     return true;

@@ -70,6 +70,13 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // As the window's own program would do it.
     void SetVisibleByOwner(WindowHandle window, bool visible);
     void SetForeground(WindowHandle window) { foreground_ = window; }
+    // The foreground lock: the user's next input goes to this thread's program (a key, a
+    // click); rights given by others end. Until a test says otherwise, the last input was ours.
+    void InputTo(ThreadId thread);
+    // What AllowSetForegroundWindow does when the granter's program calls it.
+    bool AllowForegroundFrom(ThreadId granter, ThreadId grantee);
+    // Whether the thread's program may take the foreground now.
+    bool MayTakeForeground(ThreadId thread) const;
     void SetTitle(WindowHandle window, std::u16string title);
     // The thread stops answering: a synchronous show or hide of its windows would never return.
     void HangThread(ThreadId thread);
@@ -132,6 +139,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     WindowHandle GetForegroundWindow() noexcept override;
     // The focus goes to a window of ours that is not on the desktop.
     bool HoldFocus() noexcept override;
+    bool AllowForeground(WindowHandle window) noexcept override;
+    bool SetForegroundWindow(WindowHandle window) noexcept override;
     static constexpr auto kFocusHolder = static_cast<WindowHandle>(0xF0C5);
     bool SetTopmost(WindowHandle window) noexcept override;
     std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
@@ -178,6 +187,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::unordered_map<WindowHandle, std::list<Window>::iterator> byHandle_;
     std::uintptr_t nextHandle_ = 0x10010;
     WindowHandle foreground_ = WindowHandle::None;
+    ThreadId lastInput_ = kOwnThread;
+    std::vector<ThreadId> allowedForeground_;
     std::vector<WindowHandle> topmost_;
     std::vector<ThreadId> hungThreads_;
     int hangs_ = 0;
