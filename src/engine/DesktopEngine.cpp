@@ -129,6 +129,15 @@ void DesktopEngine::SendForegroundWindow(int target) {
     // The foreground window goes last, so the system hands the focus to a window of this
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
+    DropRefusedWindows();
+}
+
+void DesktopEngine::DropRefusedWindows() {
+    // A window that refused to go stays on every desktop, in none of the sets.
+    for (int index = 0; index < kDesktopCount; ++index) {
+        std::erase_if(DesktopWindows_[index],
+                      [this](WindowHandle window) { return visibility_.Refused(window); });
+    }
 }
 
 void DesktopEngine::SwitchTo(int target) {
@@ -149,11 +158,7 @@ void DesktopEngine::SwitchTo(int target) {
         windows_.HoldFocus();
     }
     visibility_.HideAll(leaving);
-    // A window that refused to go stays on every desktop, in none of the sets.
-    for (int index = 0; index < kDesktopCount; ++index) {
-        std::erase_if(DesktopWindows_[index],
-                      [this](WindowHandle window) { return visibility_.Refused(window); });
-    }
+    DropRefusedWindows();
     current_ = target;
     bar_.NameDesktop(target);
     bar_.MarkDesktop(target);

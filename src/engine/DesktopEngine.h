@@ -80,6 +80,7 @@ class DesktopEngine {
     void ReportDesktops();
     WindowHandle FindDesktopIcons();
     void SendForegroundWindow(int target);
+    void DropRefusedWindows();
     void SwitchTo(int target);
     void RunCommand(Command command);
 

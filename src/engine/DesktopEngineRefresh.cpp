@@ -1,4 +1,6 @@
 // The refresh of the current window set, and the filter that decides which windows may enter.
+#include <unordered_set>
+
 #include "engine/DesktopEngine.h"
 
 namespace ombrel {
@@ -19,7 +21,24 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         return;
     }
     DesktopWindows_[index].clear();
-    windows_.EnumWindows([this, index](WindowHandle hWnd) { return EnumWindowsProc(hWnd, index); });
+    std::unordered_set<WindowHandle> existing;
+    const bool walked = windows_.EnumWindows([this, index, &existing](WindowHandle hWnd) {
+        existing.insert(hWnd);
+        return EnumWindowsProc(hWnd, index);
+    });
+    if (walked) {
+        // A window belongs to one desktop: one its program showed again while it was parked
+        // belongs where it appeared, and a closed one nowhere.
+        const std::unordered_set<WindowHandle> current(DesktopWindows_[index].begin(),
+                                                       DesktopWindows_[index].end());
+        for (int other = 0; other < kDesktopCount; ++other) {
+            if (other != index) {
+                std::erase_if(DesktopWindows_[other], [&](WindowHandle window) {
+                    return !existing.contains(window) || current.contains(window);
+                });
+            }
+        }
+    }
     visibility_.Refreshed();
     windowKinds_.Refreshed();
     ReportDesktops();

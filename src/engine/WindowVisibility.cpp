@@ -13,7 +13,15 @@ void WindowVisibility::Hide(WindowHandle window) {
         return;
     }
     if (window != WindowHandle::None) {
-        changed_ = hidden_.try_emplace(window, windows_.ProcessIdOf(window)).second || changed_;
+        // The process of this moment: a handle hidden before may name another program's window
+        // by now, and that window is the one to show again.
+        const std::uint32_t processId = windows_.ProcessIdOf(window);
+        const auto [entry, added] = hidden_.try_emplace(window, processId);
+        if (!added && entry->second != processId) {
+            entry->second = processId;
+            changed_ = true;
+        }
+        changed_ = added || changed_;
     }
     Apply(window, ShowCommand::Hide);
 }
@@ -24,6 +32,7 @@ bool WindowVisibility::ForgetIfGone(WindowHandle window) {
         return false;
     }
     hidden_.erase(hidden);
+    unsettled_.erase(window);  // what we asked was of the window that is gone
     changed_ = true;
     return true;
 }
@@ -111,7 +120,7 @@ void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
 bool WindowVisibility::IsVisible(WindowHandle window) {
     const bool visible = windows_.IsWindowVisible(window);
     const auto asked = unsettled_.find(window);
-    if (asked == unsettled_.end()) {
+    if (asked == unsettled_.end() || ForgetIfGone(window)) {
         return visible;
     }
     const bool askedVisible = asked->second.visible;

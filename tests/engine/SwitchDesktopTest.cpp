@@ -132,6 +132,14 @@ TEST_F(Switching, AWindowThatRefusesToBeHiddenStaysOnEveryDesktopAndIsLoggedOnce
     }
     EXPECT_FALSE(Engine().Visibility().HiddenByUs().contains(elevated));
     EXPECT_EQ(fake.log.Count(u"无法隐藏窗口"), 1U);
+
+    // Nor does sending it move it anywhere.
+    const WindowHandle other =
+        fake.desktop.OpenWindow({.className = u"AdminTool", .elevated = true});
+    fake.desktop.SetForeground(other);
+    Engine().SwitchDesktop(kFirstSendCode + 4);
+    EXPECT_TRUE(Visible(other));
+    EXPECT_THAT(Set(4), ::testing::IsEmpty());
 }
 
 // Windows gives the foreground only to the program that has it, got the last input, or was
@@ -226,6 +234,20 @@ TEST_F(Switching, AHandleReusedByAnotherProgramWhileItsWindowWasAwayIsNotShown) 
     Engine().SwitchDesktop(0);
     EXPECT_FALSE(Visible(stranger));
     EXPECT_TRUE(Visible(two));
+}
+
+TEST_F(Switching, AHandleReusedWhileItsWindowWasParkedNamesTheNewWindowFromThenOn) {
+    Engine().SwitchDesktop(1);
+    fake.desktop.CloseWindow(one);
+    const WindowHandle stranger = fake.desktop.OpenWindow({.thread = 99, .reuse = one});
+    ASSERT_EQ(stranger, one);
+    Tick();
+    EXPECT_THAT(Set(1), ElementsAre(stranger));  // at once: what we asked was of the old one
+    Engine().SwitchDesktop(2);
+    EXPECT_FALSE(Visible(stranger));
+    Engine().SwitchDesktop(1);
+    EXPECT_TRUE(Visible(stranger));
+    EXPECT_FALSE(Visible(two));
 }
 
 TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {

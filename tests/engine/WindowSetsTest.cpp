@@ -182,9 +182,23 @@ TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktop
         ++refreshes;
     }
     EXPECT_THAT(Set(1), ElementsAre(app));
+    EXPECT_THAT(Set(0), IsEmpty());  // it left desktop 1 for good
     EXPECT_LE(refreshes, WindowVisibility::kRefreshesToSettle + 1);
     Engine().SwitchDesktop(2);
     EXPECT_FALSE(Visible(app));
+    Engine().SwitchDesktop(0);
+    EXPECT_FALSE(Visible(app));
+}
+
+TEST_F(WindowSets, AWindowClosedWhileParkedLeavesItsDesktopAtTheNextRefresh) {
+    const WindowHandle parked = OpenApp();
+    StartProgram();
+    Engine().SwitchDesktop(1);
+    ASSERT_TRUE(Bar().Controls(bar::kDesktop, 0).Bold());
+    fake.desktop.CloseWindow(parked);
+    Tick();
+    EXPECT_THAT(Set(0), IsEmpty());
+    EXPECT_FALSE(Bar().Controls(bar::kDesktop, 0).Bold());
 }
 
 }  // namespace
