@@ -237,17 +237,25 @@ TEST_F(Switching, AHandleReusedByAnotherProgramWhileItsWindowWasAwayIsNotShown) 
 }
 
 TEST_F(Switching, AHandleReusedWhileItsWindowWasParkedNamesTheNewWindowFromThenOn) {
-    Engine().SwitchDesktop(1);
-    fake.desktop.CloseWindow(one);
-    const WindowHandle stranger = fake.desktop.OpenWindow({.thread = 99, .reuse = one});
-    ASSERT_EQ(stranger, one);
-    Tick();
-    EXPECT_THAT(Set(1), ElementsAre(stranger));  // at once: what we asked was of the old one
-    Engine().SwitchDesktop(2);
-    EXPECT_FALSE(Visible(stranger));
-    Engine().SwitchDesktop(1);
-    EXPECT_TRUE(Visible(stranger));
-    EXPECT_FALSE(Visible(two));
+    for (const bool seenHidden : {false, true}) {
+        Engine().SwitchDesktop(1);
+        if (seenHidden) {
+            Tick();
+        }
+        const WindowHandle parked = Set(0).front();
+        fake.desktop.CloseWindow(parked);
+        const WindowHandle stranger = fake.desktop.OpenWindow({.thread = 99, .reuse = parked});
+        ASSERT_EQ(stranger, parked);
+        Tick();
+        // At once: what we asked was of the old window.
+        EXPECT_THAT(Set(1), ::testing::Contains(stranger));
+        EXPECT_THAT(Set(0), ::testing::Not(::testing::Contains(stranger)));
+        Engine().SwitchDesktop(2);
+        EXPECT_FALSE(Visible(stranger));
+        Engine().SwitchDesktop(1);
+        EXPECT_TRUE(Visible(stranger)) << seenHidden;
+        Engine().SwitchDesktop(0);
+    }
 }
 
 TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {
