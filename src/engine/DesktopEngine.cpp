@@ -76,10 +76,13 @@ void DesktopEngine::RunCommand(Command command) {
                 // The shell moves the icons between windows as it likes: hide where they are now.
                 shell_.hProgMan = FindDesktopIcons();
             }
-            ToggleShellWindow(shell_.hProgMan, shell_.DesktopIconsShown);
+            ToggleShellWindows({&shell_.hProgMan, 1}, shell_.DesktopIconsShown);
             break;
         case Command::Kind::ToggleTaskbar:
-            ToggleShellWindow(shell_.hTrayWnd, shell_.TaskbarShown);
+            if (shell_.TaskbarShown) {
+                shell_.secondaryTaskbars = FindWindowsByClass(kSecondaryTaskbarClass);
+            }
+            ToggleShellWindows(shell_.Taskbars(), shell_.TaskbarShown);
             break;
         case Command::Kind::ToggleBar:
             bar_.ShowBar(!bar_.BarShown());
@@ -87,14 +90,27 @@ void DesktopEngine::RunCommand(Command command) {
     }
 }
 
-void DesktopEngine::ToggleShellWindow(WindowHandle window, bool& shown) {
-    // The flag flips whatever the call returns: it records what we asked for last.
-    if (shown) {
-        visibility_.Hide(window);
-    } else {
-        visibility_.Show(window);
+void DesktopEngine::ToggleShellWindows(std::span<const WindowHandle> windows, bool& shown) {
+    // The flag flips whatever the calls return: it records what we asked for last.
+    for (WindowHandle window : windows) {
+        if (shown) {
+            visibility_.Hide(window);
+        } else {
+            visibility_.Show(window);
+        }
     }
     shown = !shown;
+}
+
+std::vector<WindowHandle> DesktopEngine::FindWindowsByClass(std::u16string_view className) {
+    std::vector<WindowHandle> found;
+    windows_.EnumWindows([&](WindowHandle window) {
+        if (windows_.ClassName(window) == className) {
+            found.push_back(window);
+        }
+        return true;
+    });
+    return found;
 }
 
 void DesktopEngine::SendForegroundWindow(int target) {
@@ -198,16 +214,29 @@ void DesktopEngine::FindShellWindows() {
 }
 
 void DesktopEngine::ShellRestarted() {
-    FindShellWindows();
     log_.Write(u"资源管理器已重新启动：已重新找到任务栏和桌面图标");
+    shellLookoutsLeft_ = kShellLookouts;
+    HideWhatTheUserHidOfTheShell();
+    SaveRecoveryIfChanged();
+}
+
+void DesktopEngine::HideWhatTheUserHidOfTheShell() {
     // New windows, shown by their shell; what the user had hidden goes again.
+    FindShellWindows();
+    std::vector<WindowHandle> hidden;
     if (!shell_.DesktopIconsShown) {
-        visibility_.Hide(shell_.hProgMan);
+        hidden.push_back(shell_.hProgMan);
     }
     if (!shell_.TaskbarShown) {
-        visibility_.Hide(shell_.hTrayWnd);
+        shell_.secondaryTaskbars = FindWindowsByClass(kSecondaryTaskbarClass);
+        const std::vector<WindowHandle> taskbars = shell_.Taskbars();
+        hidden.insert(hidden.end(), taskbars.begin(), taskbars.end());
     }
-    SaveRecoveryIfChanged();
+    for (WindowHandle window : hidden) {
+        if (windows_.IsWindowVisible(window)) {
+            visibility_.Hide(window);
+        }
+    }
 }
 
 void DesktopEngine::RestoreAll() {
@@ -218,7 +247,9 @@ void DesktopEngine::RestoreAll() {
     // Shown where they stand (SW_SHOWNA), so no order is needed to keep the stacking order.
     visibility_.ShowAll(held, WindowVisibility::Focus::Leave);
     visibility_.Show(shell_.hProgMan, WindowVisibility::Focus::Leave);
-    visibility_.Show(shell_.hTrayWnd, WindowVisibility::Focus::Leave);
+    for (WindowHandle taskbar : shell_.Taskbars()) {
+        visibility_.Show(taskbar, WindowVisibility::Focus::Leave);
+    }
 }
 
 }  // namespace ombrel

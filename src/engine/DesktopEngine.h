@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ namespace ombrel {
 // the bar what to show.
 class DesktopEngine {
   public:
+    // How many refreshes after a restart of the shell its windows are looked for again.
+    static constexpr int kShellLookouts = 10;
+
     DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery, Log& log);
     DesktopEngine(const DesktopEngine&) = delete;
     DesktopEngine& operator=(const DesktopEngine&) = delete;
@@ -73,7 +77,10 @@ class DesktopEngine {
     void RestoreAll();
 
   private:
-    void ToggleShellWindow(WindowHandle window, bool& shown);
+    void ToggleShellWindows(std::span<const WindowHandle> windows, bool& shown);
+    // Hides again what the user had hidden of the shell, as the shell's windows are now.
+    void HideWhatTheUserHidOfTheShell();
+    std::vector<WindowHandle> FindWindowsByClass(std::u16string_view className);
     // One registry write for whatever the last step hid or showed, if anything.
     void SaveRecoveryIfChanged();
     // Tells the bar which desktops hold windows, where that changed since it was last told.
@@ -93,6 +100,9 @@ class DesktopEngine {
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
     int current_ = 0;
+    // Refreshes left in which a restarted shell's windows are looked for again: the shell
+    // announces itself before its desktop window is there.
+    int shellLookoutsLeft_ = 0;
     // What the bar was told last: 0 empty, 1 holds windows, -1 not told yet.
     std::array<int, kDesktopCount> reportedHolds_{-1, -1, -1, -1, -1, -1, -1, -1, -1};
 };

@@ -20,6 +20,13 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     if (!IsDesktopIndex(index)) {
         return;
     }
+    if (shellLookoutsLeft_ > 0) {
+        --shellLookoutsLeft_;
+        if (!shell_.DesktopIconsShown || !shell_.TaskbarShown) {
+            HideWhatTheUserHidOfTheShell();
+            SaveRecoveryIfChanged();
+        }
+    }
     DesktopWindows_[index].clear();
     std::unordered_set<WindowHandle> existing;
     const bool walked = windows_.EnumWindows([this, index, &existing](WindowHandle hWnd) {

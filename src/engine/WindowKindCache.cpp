@@ -14,7 +14,7 @@ namespace {
 // taskbar away on other desktops. Known by class, never by handle: a restarted shell has new
 // windows.
 constexpr std::array<std::u16string_view, 4> kShellClasses{kDesktopIconsClass, kTaskbarClass,
-                                                           u"Shell_SecondaryTrayWnd", kWorkerClass};
+                                                           kSecondaryTaskbarClass, kWorkerClass};
 
 // The system's own passing windows, whatever styles they carry: tooltips, menus, their
 // shadows, the lists of combo boxes, input-method windows, the image of a drag.

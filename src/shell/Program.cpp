@@ -123,6 +123,9 @@ void Program::ShowEverythingNow() noexcept {
         const ShellWindows& shell = engine_.Shell();
         platform_.windows.ShowWindowAsync(shell.hProgMan, ShowCommand::ShowNoActivate);
         platform_.windows.ShowWindowAsync(shell.hTrayWnd, ShowCommand::ShowNoActivate);
+        for (WindowHandle taskbar : shell.secondaryTaskbars) {
+            platform_.windows.ShowWindowAsync(taskbar, ShowCommand::ShowNoActivate);
+        }
     }
 }
 

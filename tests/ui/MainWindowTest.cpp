@@ -36,14 +36,18 @@ TEST_F(BarButtons, ClickOnTheCurrentDesktopsButtonChangesNothing) {
 }
 
 TEST_F(BarButtons, DesktopAndTaskbarButtonsToggleTheShellWindows) {
+    // A second screen has a taskbar of its own: both go and come back together.
+    const WindowHandle second = fake.desktop.OpenWindow({.className = u"Shell_SecondaryTrayWnd"});
     Click(bar::kDesktopIcons);
     Click(bar::kTaskbar);
     EXPECT_FALSE(Visible(progMan));
     EXPECT_FALSE(Visible(trayWnd));
+    EXPECT_FALSE(Visible(second));
     Click(bar::kDesktopIcons);
     Click(bar::kTaskbar);
     EXPECT_TRUE(Visible(progMan));
     EXPECT_TRUE(Visible(trayWnd));
+    EXPECT_TRUE(Visible(second));
 }
 
 TEST_F(BarButtons, TheIconsAreToggledWhereTheShellKeepsThemAndFoundAgainAfterItRestarts) {
@@ -60,12 +64,14 @@ TEST_F(BarButtons, TheIconsAreToggledWhereTheShellKeepsThemAndFoundAgainAfterItR
     for (WindowHandle old : {progMan, trayWnd, worker}) {
         fake.desktop.CloseWindow(old);
     }
-    const WindowHandle newProgman = fake.desktop.OpenWindow({.className = u"Progman"});
-    fake.desktop.Get(newProgman).children.push_back(u"SHELLDLL_DefView");
+    // The shell announces itself before its desktop window is there.
     const WindowHandle newTaskbar = fake.desktop.OpenWindow({.className = u"Shell_TrayWnd"});
     fake.desktop.BroadcastMessage(fake.desktop.RegisterMessage(u"TaskbarCreated"));
-    EXPECT_FALSE(Visible(newProgman));  // the user had hidden them: hidden again
-    EXPECT_FALSE(Visible(newTaskbar));
+    EXPECT_FALSE(Visible(newTaskbar));  // the user had hidden them: hidden again
+    const WindowHandle newProgman = fake.desktop.OpenWindow({.className = u"Progman"});
+    fake.desktop.Get(newProgman).children.push_back(u"SHELLDLL_DefView");
+    Tick();
+    EXPECT_FALSE(Visible(newProgman));
     EXPECT_EQ(fake.log.Count(u"资源管理器已重新启动"), 1U);
 
     Click(bar::kDesktopIcons);
