@@ -13,7 +13,7 @@ class BarView {
     BarView& operator=(const BarView&) = delete;
 
     // The marker frames the desktop's button; at start-up and at every switch.
-    virtual void MarkDesktop(int index) = 0;
+    virtual void SelectDesktopButton(int index) = 0;
     // The caption names the desktop; at every switch, not at start-up.
     virtual void NameDesktop(int index) = 0;
     // Whether the desktop holds any window; at start-up and whenever that changes.

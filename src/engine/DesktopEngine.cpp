@@ -17,7 +17,7 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& 
 
 void DesktopEngine::EnterFirstDesktop() {
     current_ = 0;
-    bar_.MarkDesktop(current_);
+    bar_.SelectDesktopButton(current_);
 }
 
 void DesktopEngine::SwitchDesktop(std::int16_t code) {
@@ -177,7 +177,7 @@ void DesktopEngine::SwitchTo(int target) {
     DropRefusedWindows();
     current_ = target;
     bar_.NameDesktop(target);
-    bar_.MarkDesktop(target);
+    bar_.SelectDesktopButton(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
     // was left, with its top window active again.
     if (!visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]),

@@ -140,7 +140,7 @@ void MainWindow::KeepBarOnScreen() {
     }
 }
 
-void MainWindow::MarkDesktop(int index) {
+void MainWindow::SelectDesktopButton(int index) {
     const Control& button = frmMain_.Controls(bar::kDesktop, index);
     Control& marker = frmMain_.Controls(bar::kMarker);
     marker.SetLeft(button.Left() - kMarkerOffsetTwips);

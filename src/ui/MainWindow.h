@@ -28,7 +28,7 @@ class MainWindow final : public FormEvents, public BarView {
     void OnTimer(std::u16string_view control) override;
     void OnMovedByUser() override { lifecycle_.BarMovedByUser(); }
 
-    void MarkDesktop(int index) override;
+    void SelectDesktopButton(int index) override;
     void NameDesktop(int index) override;
     void ShowDesktopHoldsWindows(int index, bool holdsWindows) override;
     // A desktop button's tooltip lists the desktop's windows as they are at that moment.

@@ -163,9 +163,9 @@ TEST_F(Desktops, AHungProgramNeitherSlowsASwitchNorStopsTheHotkeys) {
 }
 
 // Reported, not asserted: what a round trip does to desktop 1's stacking order and focus.
-TEST_F(Desktops, MeasureStackingOrderAndFocusAfterARoundTrip) {
+TEST_F(Desktops, ARoundTripGivesTheFocusBackToTheWindowThatHadIt) {
     StartOmbrel();
-    const std::vector<HWND> apps = OpenApp(L"Stack", 4);
+    const std::vector<HWND> apps = OpenApp(L"Stack", 10);
     LetARefreshPass();
     auto order = [&apps] {
         std::vector<HWND> stacked;
@@ -182,16 +182,17 @@ TEST_F(Desktops, MeasureStackingOrderAndFocusAfterARoundTrip) {
     ASSERT_TRUE(PressFor({VK_CONTROL, VK_F2}, [&] { return AllVisible(apps, false); }));
     ASSERT_TRUE(PressFor({VK_CONTROL, VK_F1}, [&] { return AllVisible(apps, true); }));
     // The top window takes the focus a moment after it is shown.
-    WaitFor([&] { return ::GetForegroundWindow() == focusBefore; }, std::chrono::seconds(1));
+    EXPECT_TRUE(
+        WaitFor([&] { return ::GetForegroundWindow() == focusBefore; }, std::chrono::seconds(2)));
+    // The whole order is the benchmark's to measure: under load Wine now and then lets one
+    // program's windows overtake another's.
     const std::vector<HWND> after = order();
     int samePlace = 0;
     for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
         samePlace += before[i] == after[i] ? 1 : 0;
     }
-    std::printf("[ measure  ] stacking: %d of %zu windows kept their place; focus %s\n", samePlace,
-                before.size(),
-                ::GetForegroundWindow() == focusBefore ? "came back to the same window"
-                                                       : "did not come back");
+    std::printf("[ measure  ] stacking: %d of %zu windows kept their place\n", samePlace,
+                before.size());
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ using ::testing::ElementsAre;
 // The engine on the fake desktop alone, with a bar that only records what it is told.
 class EngineAlone : public ::testing::Test, private BarView {
   protected:
-    void MarkDesktop(int index) override { marked = index; }
+    void SelectDesktopButton(int index) override { marked = index; }
     void NameDesktop(int index) override { named = index; }
     bool BarShown() const override { return shown; }
     void ShowBar(bool show) override { shown = show; }
