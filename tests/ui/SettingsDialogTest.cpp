@@ -85,6 +85,14 @@ TEST_F(SettingsDialogUse, ARunValueInEitherFormNamingThisProgramCountsAndAnOldPa
     EXPECT_FALSE(RunValue().has_value());
 }
 
+TEST_F(SettingsDialogUse, ARunValueNamingThisProgramInOtherCaseCountsAndOkKeepsIt) {
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"c:\\PROGRAM FILES\\ombrel\\ombrel.EXE\"");
+    Open();
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+    Press(config::kOk);
+    EXPECT_EQ(RunValue(), u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+}
+
 TEST_F(SettingsDialogUse, CancelSavesNothingAndTheNextOpenReadsTheRegistryAgain) {
     Open();
     Box(2).TextEditedByUser(u"C:\\x.bmp");
