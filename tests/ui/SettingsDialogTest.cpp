@@ -210,7 +210,7 @@ TEST_F(SettingsDialogUse, AStandardUserSavesInHisOwnKeyAndAnAdministratorsSaveTa
     EXPECT_TRUE(fake.dialogs.Messages().empty());
     EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper1"), u"C:\\mine.bmp");
     EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper2"), u"");
-    EXPECT_EQ(fake.registry.GetString(kUserKey, u"NeverShowInfo"), u"Yes");
+    EXPECT_FALSE(fake.registry.GetString(kUserKey, u"NeverShowInfo").has_value());  // as HKLM's
     EXPECT_EQ(fake.registry.GetString(kUserRun, u"Kelvora"),
               u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
     EXPECT_FALSE(Stored(u"WallPaper1").has_value());
@@ -231,6 +231,35 @@ TEST_F(SettingsDialogUse, AStandardUserSavesInHisOwnKeyAndAnAdministratorsSaveTa
         EXPECT_FALSE(fake.registry.GetString(kUserKey, name).has_value()) << name.size();
     }
     EXPECT_FALSE(fake.registry.GetString(kUserRun, u"Kelvora").has_value());
+}
+
+TEST_F(SettingsDialogUse, AStandardUserKeepsOnlyWhatDiffersSoAnAdministratorsLaterSaveReachesHim) {
+    constexpr std::u16string_view kUserKey = u"HKCU\\Software\\Kelvora";
+    constexpr std::u16string_view kUserRun =
+        u"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::u16string_view program = u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"";
+    fake.registry.PutString(kOwnKey, u"WallPaper0", u"C:\\a.bmp");
+    fake.registry.PutString(kOwnKey, u"WallPaper3", u"C:\\b.bmp");
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", program);
+    // Copies an earlier save left, equal to the machine's values.
+    fake.registry.PutString(kUserKey, u"WallPaper3", u"C:\\b.bmp");
+    fake.registry.PutString(kUserRun, u"Kelvora", program);
+    fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    Open();
+    Box(1).TextEditedByUser(u"C:\\mine.bmp");
+    Press(config::kOk);
+    EXPECT_TRUE(fake.dialogs.Messages().empty());
+    EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper1"), u"C:\\mine.bmp");
+    for (std::u16string_view name : {u"WallPaper0", u"WallPaper3", u"NeverShowInfo"}) {
+        EXPECT_FALSE(fake.registry.GetString(kUserKey, name).has_value()) << name.size();
+    }
+    EXPECT_FALSE(fake.registry.GetString(kUserRun, u"Kelvora").has_value());
+
+    fake.registry.PutString(kOwnKey, u"WallPaper0", u"C:\\new.bmp");  // an administrator's save
+    Open();
+    EXPECT_EQ(Box(0).Text(), u"C:\\new.bmp");
+    EXPECT_EQ(Box(1).Text(), u"C:\\mine.bmp");
+    EXPECT_EQ(StartWithWindows().Value(), 1);
 }
 
 TEST_F(SettingsDialogUse, WithoutTheRightToCreateTheKeyNoSettingReadsAsTheTextOfAnother) {
