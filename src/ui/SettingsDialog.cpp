@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::u16string_view kDialogCaption = u"设置";
 constexpr std::u16string_view kBrowseDirectory = u"c:\\windows";
-constexpr std::u16string_view kBrowseFilter = u"*.bmp;*.pcx;*.jpg,*.gif";
+constexpr std::u16string_view kBrowseFilter =
+    u"图片 (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|所有文件 (*.*)|*.*";
 constexpr std::u16string_view kNotSavedHeading = u"以下设置未能保存：";
 constexpr std::u16string_view kNoRightToWrite =
     u"没有修改注册表的权限，请以管理员身份运行本程序后再试。";
@@ -76,6 +77,8 @@ void SettingsDialog::OnClick(std::u16string_view control, int index) {
 
 void SettingsDialog::Browse(int index) {
     clsComDlg browse(services_.dialogs);
+    // Owned by the settings dialog, so it stays in front and the settings wait for it.
+    browse.SetHwnd(frmConfig_.WindowIfLoaded());
     browse.SetInitDir(std::u16string(kBrowseDirectory));
     browse.SetFilter(std::u16string(kBrowseFilter));
     browse.ShowOpen();

@@ -162,7 +162,12 @@ TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
     EXPECT_EQ(Box(6).Text(), u"C:\\pictures\\sea.bmp");
     const OpenFileRecord& record = fake.dialogs.OpenFileCalls().back();
     EXPECT_EQ(record.initialDirectory, u"c:\\windows");
-    EXPECT_EQ(record.filter, std::u16string(u"*.bmp;*.pcx;*.jpg,*.gif\0\0", 25));
+    ASSERT_NE(Dialog().WindowIfLoaded(), WindowHandle::None);
+    EXPECT_EQ(record.owner, Dialog().WindowIfLoaded());
+    // Its closing NUL and the literal's make the two that end the list.
+    const char16_t filter[] =
+        u"图片 (*.bmp;*.jpg;*.jpeg;*.png)\0*.bmp;*.jpg;*.jpeg;*.png\0所有文件 (*.*)\0*.*\0";
+    EXPECT_EQ(record.filter, std::u16string(filter, std::size(filter)));
 
     fake.dialogs.QueueChoice(std::nullopt);
     Press(config::kBrowse, 6);
