@@ -155,6 +155,34 @@ TEST_F(SettingsDialogUse, WithoutAnyDefaultWallpaperApplyRemovesIt) {
     EXPECT_EQ(fake.wallpaper.Applied().back(), u"");
 }
 
+TEST_F(SettingsDialogUse, WhereTheDefaultProfileHasNoWallpaperApplyPutsBackTheUsersFromStart) {
+    fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"");
+    fake.wallpaper.SetCurrent(u"C:\\Users\\me\\sea.jpg");
+    StartProgram();
+    Click(bar::kDesktop, 2);
+    Open();
+    Box(2).TextEditedByUser(u"C:\\three.jpg");
+    Press(config::kApply);
+    Press(config::kCancel);
+    Click(bar::kDesktop, 0);
+    Open();
+    Press(config::kApply);
+    EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\Users\\me\\sea.jpg");
+}
+
+TEST_F(SettingsDialogUse, AWallpaperWindowsDoesNotTakeIsReported) {
+    fake.wallpaper.Refuse(u"C:\\gone.bmp");
+    Open();
+    Box(0).TextEditedByUser(u"C:\\gone.bmp");
+    Press(config::kApply);
+    EXPECT_TRUE(Dialog().Visible());
+    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
+    const auto& message = fake.dialogs.Messages()[0];
+    EXPECT_EQ(message.text, u"无法设置墙纸：C:\\gone.bmp");
+    EXPECT_EQ(message.caption, u"设置");
+    EXPECT_EQ(message.owner, Dialog().WindowIfLoaded());
+}
+
 TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
     Open();
     fake.dialogs.QueueChoice(u"C:\\pictures\\sea.bmp");
