@@ -24,6 +24,14 @@ struct OpenFileRecord {
     std::uint32_t flags = 0;
 };
 
+// The open-file dialog's flags the program uses, with the values of OFN_*.
+enum OpenFileFlags : std::uint32_t {
+    OfnHideReadOnly = 0x4,
+    OfnNoChangeDir = 0x8,
+    OfnPathMustExist = 0x800,
+    OfnFileMustExist = 0x1000,
+};
+
 enum MessageBoxStyle : std::uint32_t { MbOk = 0x0, MbIconWarning = 0x30 };
 
 // The system's modal dialogs.

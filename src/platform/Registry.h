@@ -45,6 +45,10 @@ class Registry {
     // Opens parent\path, creating every missing key on the way; an empty path opens parent.
     virtual std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
                                    RegistryKey& opened) noexcept = 0;
+    // Opens parent\path only if it exists, creating nothing: ERROR_FILE_NOT_FOUND when it does
+    // not. Reads open this way, so that looking at a setting never leaves a key behind.
+    virtual std::int32_t OpenKey(RegistryKey parent, std::u16string_view path,
+                                 RegistryKey& opened) noexcept = 0;
     // As CreateKey, but the new keys end with the log-on session.
     virtual std::int32_t CreateVolatileKey(RegistryKey parent, std::u16string_view path,
                                            RegistryKey& opened) noexcept = 0;

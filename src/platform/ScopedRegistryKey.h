@@ -20,6 +20,10 @@ class ScopedRegistryKey {
     std::int32_t Create(RegistryKey parent, std::u16string_view path) {
         return registry_.CreateKey(parent, path, key_);
     }
+    // Opens parent\path if it exists; the Win32 error code.
+    std::int32_t Open(RegistryKey parent, std::u16string_view path) {
+        return registry_.OpenKey(parent, path, key_);
+    }
     std::int32_t CreateVolatile(RegistryKey parent, std::u16string_view path) {
         return registry_.CreateVolatileKey(parent, path, key_);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace ombrel {
@@ -13,7 +14,10 @@ class Wallpaper {
     virtual ~Wallpaper() = default;
 
     // Shows the image and writes the choice to the user's profile; an empty path removes it.
+    // False when Windows did not take it, a file that is not there included.
     virtual bool SetDesktopWallpaper(std::u16string_view path) noexcept = 0;
+    // The image's path now; empty when there is none or it cannot be read.
+    virtual std::u16string DesktopWallpaper() = 0;
 };
 
 }  // namespace ombrel

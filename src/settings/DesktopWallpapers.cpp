@@ -2,21 +2,27 @@
 
 namespace ombrel {
 
-void DesktopWallpapers::ApplyDesktopWallpaper(std::int16_t index) {
+void DesktopWallpapers::ReadStartupWallpaper() {
+    startupWallpaper_ = wallpaper_.DesktopWallpaper();
+}
+
+AppliedWallpaper DesktopWallpapers::ApplyDesktopWallpaper(std::int16_t index) {
     const std::u16string stored = settings_.Wallpaper(index);
     if (!stored.empty()) {
-        SetWallpaper(stored);
-    } else {
-        ApplyDefaultWallpaper();
+        return SetWallpaper(stored);
     }
+    return ApplyDefaultWallpaper();
 }
 
-void DesktopWallpapers::ApplyDefaultWallpaper() {
-    SetWallpaper(registry_.DefaultWallpaperReg.KeyValue());
+AppliedWallpaper DesktopWallpapers::ApplyDefaultWallpaper() {
+    // Current Windows leaves the default profile without a wallpaper: putting its empty value
+    // on the screen would take the user's own away.
+    const std::u16string& profile = registry_.DefaultWallpaperReg.KeyValue();
+    return SetWallpaper(profile.empty() ? startupWallpaper_ : profile);
 }
 
-void DesktopWallpapers::SetWallpaper(std::u16string_view path) {
-    wallpaper_.SetDesktopWallpaper(path);
+AppliedWallpaper DesktopWallpapers::SetWallpaper(std::u16string_view path) {
+    return {std::u16string(path), wallpaper_.SetDesktopWallpaper(path)};
 }
 
 }  // namespace ombrel

@@ -28,6 +28,9 @@ std::u16string ProgramPath(RunningProcess& process);
 // What the Run value holds: the path in double quotes when it has a blank, so that no other
 // program can be started in its place at log-on.
 std::u16string RunCommandFor(std::u16string_view programPath);
+// Paths name the same file whatever the case of their letters, as on Windows (a shortcut or a
+// command line may start the program as "c:\program files\..."); no other normalisation.
+bool PathsEqual(std::u16string_view a, std::u16string_view b);
 // A stored Run value, quoted or bare, that names this program.
 bool RunValueNamesProgram(std::u16string_view stored, std::u16string_view programPath);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "platform/Text.h"
@@ -60,23 +61,28 @@ std::u16string ReadSetting(Registry& registry, std::u16string_view name) {
     return Read(registry, kHkeyLocalMachine, kSettingsKey, name).value_or(u"");
 }
 
+// Whether a stored text reads as the setting the user wants.
+using ReadsAsWanted = std::function<bool(std::u16string_view stored)>;
+
 // Writes the text, or clears the value when there is none; the error code, 0 when done. The
-// machine-wide value is written where the user may; a standard user's goes to his own key.
-// Where the machine-wide one is written or deleted the per-user copy goes, so it cannot shadow
-// it; a machine-wide value a standard user may not delete is shadowed where it can be
+// machine-wide value is written where the user may; where it is written or deleted the per-user
+// copy goes, so it cannot shadow it. A standard user keeps in his own key only what differs
+// from the machine's value, so that what an administrator saves later reaches him for every
+// setting he left alone. A machine-wide value he may not delete is shadowed where it can be
 // (an empty per-user value reads as none), and is a failure where it cannot.
 std::int32_t SaveSetting(Registry& registry, std::u16string_view key, std::u16string_view name,
-                         std::u16string_view text, bool perUserMayShadow) {
+                         std::u16string_view text, bool perUserMayShadow,
+                         const ReadsAsWanted& readsAsWanted) {
     const std::int32_t machine = text.empty() ? Delete(registry, kHkeyLocalMachine, key, name)
                                               : Write(registry, kHkeyLocalMachine, key, name, text);
     if (machine != kErrorAccessDenied) {
         return machine != kErrorSuccess ? machine : Delete(registry, kHkeyCurrentUser, key, name);
     }
+    if (readsAsWanted(Read(registry, kHkeyLocalMachine, key, name).value_or(u""))) {
+        return Delete(registry, kHkeyCurrentUser, key, name);
+    }
     if (!text.empty()) {
         return Write(registry, kHkeyCurrentUser, key, name, text);
-    }
-    if (!Read(registry, kHkeyLocalMachine, key, name)) {
-        return Delete(registry, kHkeyCurrentUser, key, name);
     }
     return perUserMayShadow ? Write(registry, kHkeyCurrentUser, key, name, u"") : machine;
 }
@@ -153,17 +159,25 @@ std::vector<SettingFailure> StoredSettings::Save(const SettingsValues& values) c
         }
     };
     for (int desktop = 0; desktop < SettingsValues::kWallpaperCount; ++desktop) {
-        record(Setting::Wallpaper, desktop,
-               SaveSetting(registry_, kSettingsKey, WallpaperValueName(desktop),
-                           values.wallpapers[static_cast<std::size_t>(desktop)], true));
+        const std::u16string& wallpaper = values.wallpapers[static_cast<std::size_t>(desktop)];
+        record(
+            Setting::Wallpaper, desktop,
+            SaveSetting(registry_, kSettingsKey, WallpaperValueName(desktop), wallpaper, true,
+                        [&wallpaper](std::u16string_view stored) { return stored == wallpaper; }));
     }
     record(Setting::SkipNotice, 0,
            SaveSetting(registry_, kSettingsKey, kNeverShowInfoValueName,
-                       values.skipNotice ? kNeverShowInfoYes : u"", true));
-    record(
-        Setting::StartWithWindows, 0,
-        SaveSetting(registry_, kRunKey, kRunValueName,
-                    values.startWithWindows ? RunCommandFor(ProgramPath(process_)) : u"", false));
+                       values.skipNotice ? kNeverShowInfoYes : u"", true,
+                       [&values](std::u16string_view stored) {
+                           return (stored == kNeverShowInfoYes) == values.skipNotice;
+                       }));
+    const std::u16string program = ProgramPath(process_);
+    record(Setting::StartWithWindows, 0,
+           SaveSetting(registry_, kRunKey, kRunValueName,
+                       values.startWithWindows ? RunCommandFor(program) : u"", false,
+                       [&values, &program](std::u16string_view stored) {
+                           return RunValueNamesProgram(stored, program) == values.startWithWindows;
+                       }));
     return failures;
 }
 

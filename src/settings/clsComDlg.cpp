@@ -1,5 +1,7 @@
 #include "settings/clsComDlg.h"
 
+#include <algorithm>
+
 namespace ombrel {
 namespace {
 
@@ -7,28 +9,31 @@ std::u16string BeforeFirstNul(const std::u16string& buffer) {
     return buffer.substr(0, buffer.find(u'\0'));
 }
 
-// Blanks with a closing NUL: the buffer's size, and the dialog's initial file name.
-std::u16string BlankBuffer(std::uint32_t chars) {
-    std::u16string buffer(chars - 1, u' ');
-    buffer.push_back(u'\0');
-    return buffer;
+// The dialog's form: every description and pattern ends with a NUL, the list with another.
+// A "|" can stand in no file name or pattern, so it is free to separate them.
+std::u16string FilterRecord(std::u16string filter) {
+    std::replace(filter.begin(), filter.end(), u'|', u'\0');
+    if (filter.empty() || filter.back() != u'\0') {
+        filter.push_back(u'\0');
+    }
+    filter.push_back(u'\0');
+    return filter;
 }
 
 }  // namespace
 
 void clsComDlg::ShowOpen() {
     OpenFileRecord record;
-    // Window handles keep their meaning in 32 bits and widen with their sign.
-    record.owner =
-        static_cast<WindowHandle>(static_cast<std::uintptr_t>(static_cast<std::intptr_t>(Hwnd_)));
-    record.filter = Filter_ + std::u16string(2, u'\0');
-    record.fileBuffer = BlankBuffer(kFileBufferChars);
+    record.owner = Hwnd_;
+    record.filter = FilterRecord(Filter_);
+    // Both buffers start empty: the name box opens blank and the title is only an answer.
     record.fileBufferChars = kFileBufferChars;
-    record.fileTitleBuffer = BlankBuffer(kFileBufferChars);
     record.fileTitleBufferChars = kFileTitleBufferChars;
     record.initialDirectory = InitDir_;
     record.title = Title_;
-    record.flags = 0;
+    // Only a file that is there can be chosen; no read-only box, which means nothing to a
+    // chooser; the process's current directory stays where it was, wherever the user browsed.
+    record.flags = OfnFileMustExist | OfnPathMustExist | OfnHideReadOnly | OfnNoChangeDir;
 
     if (dialogs_.ShowOpenFileDialog(record)) {
         FileName_ = BeforeFirstNul(record.fileBuffer);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/CommonDialogs.h"
+#include "platform/WindowHandle.h"
 
 namespace ombrel {
 
@@ -19,20 +20,22 @@ class clsComDlg {
     clsComDlg(const clsComDlg&) = delete;
     clsComDlg& operator=(const clsComDlg&) = delete;
 
-    void SetHwnd(std::int32_t owner) { Hwnd_ = owner; }
+    // The window the dialog belongs to: it stays in front of it and disables it while open.
+    void SetHwnd(WindowHandle owner) { Hwnd_ = owner; }
     void SetTitle(std::u16string title) { Title_ = std::move(title); }
     void SetInitDir(std::u16string directory) { InitDir_ = std::move(directory); }
-    // Handed to the dialog as it is, followed by two NULs.
+    // Descriptions and their patterns, separated by "|": "图片|*.bmp;*.png|所有文件|*.*".
     void SetFilter(std::u16string filter) { Filter_ = std::move(filter); }
     const std::u16string& FileName() const { return FileName_; }
     const std::u16string& FileTitle() const { return FileTitle_; }
 
     // Returns when the user chose or cancelled; a cancel or any failure empties both results.
+    // Only an existing file can be chosen.
     void ShowOpen();
 
   private:
     CommonDialogs& dialogs_;
-    std::int32_t Hwnd_ = 0;
+    WindowHandle Hwnd_ = WindowHandle::None;
     std::optional<std::u16string> Title_;
     std::u16string FileName_;
     std::u16string FileTitle_;

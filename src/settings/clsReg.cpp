@@ -35,12 +35,13 @@ std::int32_t clsReg::ValidateParameters() const {
     return kErrorSuccess;
 }
 
-bool clsReg::OpenKey(ScopedRegistryKey& key) {
+bool clsReg::OpenKey(ScopedRegistryKey& key, Opening opening) {
     Status_ = ValidateParameters();
     if (Status_ != kErrorSuccess) {
         return false;
     }
-    Status_ = key.Create(Root(), RegKey_);
+    Status_ =
+        opening == Opening::CreateMissing ? key.Create(Root(), RegKey_) : key.Open(Root(), RegKey_);
     return Status_ == kErrorSuccess;
 }
 
@@ -85,7 +86,9 @@ void clsReg::GetValue() {
     // Whatever stops the read, the caller must not take the text of an earlier use for it.
     KeyValue_.clear();
     ScopedRegistryKey key(registry_);
-    if (!OpenKey(key)) {
+    // A read of a setting nobody stored must not leave its key behind in a user's profile or
+    // the machine's hive.
+    if (!OpenKey(key, Opening::ExistingOnly)) {
         return;
     }
     // Ask for the size with a buffer declared empty: an existing value answers "more data".

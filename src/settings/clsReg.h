@@ -34,7 +34,7 @@ class clsReg {
     void SetKeyValue(std::u16string value) { KeyValue_ = std::move(value); }
     std::int32_t Status() const { return Status_; }
 
-    // Every method opens the key with create semantics, so each one creates the key path.
+    // Writes and deletes create the key path on the way; a read creates nothing.
     void CreateKey();
     // Creates the key first if it is missing, then deletes it; it must have no subkeys.
     void DeleteKey();
@@ -42,13 +42,14 @@ class clsReg {
     void SetValue();
     void DeleteValue();
     // KeyValue becomes the value's text up to its first NUL, or empty when nothing was read,
-    // whatever the cause; Status tells the cause.
+    // whatever the cause; Status tells the cause (ERROR_FILE_NOT_FOUND for a missing key too).
     void GetValue();
 
   private:
     std::int32_t ValidateParameters() const;
-    // Validates, then opens the key with create semantics; false, with Status set, on failure.
-    bool OpenKey(ScopedRegistryKey& key);
+    enum class Opening { CreateMissing, ExistingOnly };
+    // Validates, then opens the key; false, with Status set, on failure.
+    bool OpenKey(ScopedRegistryKey& key, Opening opening = Opening::CreateMissing);
     RegistryKey Root() const { return RootKeyFor(RootKey_); }
 
     Registry& registry_;

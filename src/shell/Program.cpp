@@ -58,6 +58,7 @@ void Program::Startup() {
     platform_.windows.SetTopmost(bar);
     LogServiceResult(u"启动", StartCompanionService(platform_.services));
     registry_.ConfigureAtStartup();
+    wallpapers_.ReadStartupWallpaper();
 
     engine_.FindShellWindows();
     engine_.Shell().DesktopIconsShown = true;

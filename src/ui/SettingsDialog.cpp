@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::u16string_view kDialogCaption = u"设置";
 constexpr std::u16string_view kBrowseDirectory = u"c:\\windows";
-constexpr std::u16string_view kBrowseFilter = u"*.bmp;*.pcx;*.jpg,*.gif";
+constexpr std::u16string_view kBrowseFilter =
+    u"图片 (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|所有文件 (*.*)|*.*";
 constexpr std::u16string_view kNotSavedHeading = u"以下设置未能保存：";
 constexpr std::u16string_view kNoRightToWrite =
     u"没有修改注册表的权限，请以管理员身份运行本程序后再试。";
@@ -18,6 +19,8 @@ constexpr std::u16string_view kErrorCodeLabel = u"错误代码：";
 constexpr std::u16string_view kNeverShowInfoItem = u"启动时跳过提示信息";
 constexpr std::u16string_view kAutoStartItem = u"Windows启动时自动加载";
 constexpr std::u16string_view kLineBreak = u"\r\n";
+constexpr std::u16string_view kWallpaperNotSet = u"无法设置墙纸：";
+constexpr std::u16string_view kWallpaperNotRemoved = u"无法取消墙纸。";
 
 std::u16string DesktopItem(int index) {
     return u"桌面" + DecimalText(index + 1);
@@ -62,8 +65,11 @@ void SettingsDialog::OnClick(std::u16string_view control, int index) {
     } else if (control == config::kApply) {
         SaveSettings();
         // The wallpaper goes on the screen even when some value could not be stored.
-        services_.wallpapers.ApplyDesktopWallpaper(
+        const AppliedWallpaper applied = services_.wallpapers.ApplyDesktopWallpaper(
             static_cast<std::int16_t>(DesktopIndexFromTag(frmMain_.Tag())));
+        if (!applied.taken) {
+            ReportWallpaperFailure(applied.path);
+        }
     } else if (control == config::kOk) {
         // After a failed save the dialog stays open, so nothing the user typed is lost.
         if (SaveSettings()) {
@@ -76,6 +82,8 @@ void SettingsDialog::OnClick(std::u16string_view control, int index) {
 
 void SettingsDialog::Browse(int index) {
     clsComDlg browse(services_.dialogs);
+    // Owned by the settings dialog, so it stays in front and the settings wait for it.
+    browse.SetHwnd(frmConfig_.WindowIfLoaded());
     browse.SetInitDir(std::u16string(kBrowseDirectory));
     browse.SetFilter(std::u16string(kBrowseFilter));
     browse.ShowOpen();
@@ -96,6 +104,14 @@ bool SettingsDialog::SaveSettings() {
     }
     ReportFailures(failures);
     return false;
+}
+
+void SettingsDialog::ReportWallpaperFailure(std::u16string_view path) {
+    const std::u16string text = path.empty()
+                                    ? std::u16string(kWallpaperNotRemoved)
+                                    : std::u16string(kWallpaperNotSet) + std::u16string(path);
+    services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text, kDialogCaption,
+                                     MbOk | MbIconWarning);
 }
 
 void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures) {

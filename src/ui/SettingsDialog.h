@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/CommonDialogs.h"
@@ -37,6 +38,7 @@ class SettingsDialog final : public FormEvents {
     void Browse(int index);
     void Defaults();
     void ReportFailures(const std::vector<SettingFailure>& failures);
+    void ReportWallpaperFailure(std::u16string_view path);
     Control& WallpaperBox(int index) { return frmConfig_.Controls(config::kWallpaperBox, index); }
 
     Form& frmConfig_;

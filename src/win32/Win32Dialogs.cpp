@@ -8,6 +8,9 @@
 namespace ombrel::win32 {
 namespace {
 
+static_assert(OfnHideReadOnly == OFN_HIDEREADONLY && OfnNoChangeDir == OFN_NOCHANGEDIR &&
+              OfnPathMustExist == OFN_PATHMUSTEXIST && OfnFileMustExist == OFN_FILEMUSTEXIST);
+
 // A buffer of exactly the declared size, holding what the caller put in it.
 std::vector<wchar_t> Buffer(const std::u16string& contents, std::uint32_t chars) {
     std::vector<wchar_t> buffer(chars, L'\0');

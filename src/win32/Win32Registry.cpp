@@ -30,6 +30,22 @@ std::int32_t Win32Registry::CreateKey(RegistryKey parent, std::u16string_view pa
     return Create(parent, path, REG_OPTION_NON_VOLATILE, opened);
 }
 
+std::int32_t Win32Registry::OpenKey(RegistryKey parent, std::u16string_view path,
+                                    RegistryKey& opened) noexcept {
+    try {
+        const std::wstring subKey = ToWide(path);
+        HKEY key = nullptr;
+        // The same access as a created key, so that whatever the caller may do with one he may
+        // do with the other.
+        const LSTATUS status =
+            ::RegOpenKeyExW(ToHkey(parent), subKey.c_str(), 0, MAXIMUM_ALLOWED, &key);
+        opened = FromHkey(key);
+        return status;
+    } catch (...) {
+        return ERROR_OUTOFMEMORY;
+    }
+}
+
 std::int32_t Win32Registry::CreateVolatileKey(RegistryKey parent, std::u16string_view path,
                                               RegistryKey& opened) noexcept {
     return Create(parent, path, REG_OPTION_VOLATILE, opened);

@@ -8,6 +8,8 @@ class Win32Registry final : public Registry {
   public:
     std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
                            RegistryKey& opened) noexcept override;
+    std::int32_t OpenKey(RegistryKey parent, std::u16string_view path,
+                         RegistryKey& opened) noexcept override;
     std::int32_t CreateVolatileKey(RegistryKey parent, std::u16string_view path,
                                    RegistryKey& opened) noexcept override;
     std::int32_t CloseKey(RegistryKey key) noexcept override;

@@ -154,6 +154,11 @@ TEST_F(SettingsDialog, DefaultsThenOkDeletesAllElevenValues) {
 }
 
 TEST_F(SettingsDialog, BrowsingThroughTheSystemsDialogFillsTheBoxAndCancellingKeepsIt) {
+    // The dialog takes only a file that is there.
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring picture = std::wstring(temp) + L"ombrel-browse.bmp";
+    ASSERT_TRUE(driver::SaveScreenBmp(picture, RECT{0, 0, 32, 32}));
     StartOmbrel();
     const HWND dialog = Open();
     const std::vector<HWND> buttons = BrowseButtons(dialog);
@@ -168,9 +173,9 @@ TEST_F(SettingsDialog, BrowsingThroughTheSystemsDialogFillsTheBoxAndCancellingKe
         name = ::GetDlgItem(chooser, 1148);
     }
     ASSERT_NE(name, nullptr);
-    ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\windows\\sea.bmp"));
+    ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
     ::PostMessageW(::GetDlgItem(chooser, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return driver::ControlText(box) == L"C:\\windows\\sea.bmp"; }))
+    EXPECT_TRUE(WaitFor([&] { return driver::ControlText(box) == picture; }))
         << "the box holds \"" << driver::Utf8(driver::ControlText(box)) << "\"";
 
     ::PostMessageW(buttons[4], BM_CLICK, 0, 0);
@@ -178,7 +183,7 @@ TEST_F(SettingsDialog, BrowsingThroughTheSystemsDialogFillsTheBoxAndCancellingKe
     ASSERT_NE(chooser, nullptr);
     ::PostMessageW(::GetDlgItem(chooser, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(chooser); }));
-    EXPECT_EQ(driver::ControlText(box), L"C:\\windows\\sea.bmp");
+    EXPECT_EQ(driver::ControlText(box), picture);
 }
 
 }  // namespace

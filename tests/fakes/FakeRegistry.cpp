@@ -127,31 +127,41 @@ std::optional<std::int32_t> FakeRegistry::Fails(std::string_view call) {
     return std::nullopt;
 }
 
+std::optional<std::u16string> FakeRegistry::FullPath(RegistryKey parent,
+                                                     std::u16string_view path) const {
+    auto full = PathOf(parent);
+    if (full && !path.empty()) {
+        *full += u"\\" + Normalize(path);
+    }
+    return full;
+}
+
+RegistryKey FakeRegistry::NewHandle(const std::u16string& full) {
+    const auto opened = static_cast<RegistryKey>(nextHandle_);
+    nextHandle_ += 4;
+    handles_[opened] = full;
+    return opened;
+}
+
 std::int32_t FakeRegistry::Create(RegistryKey parent, std::u16string_view path, bool isVolatile,
                                   RegistryKey& opened) {
-    const auto base = PathOf(parent);
-    if (!base) {
+    const auto full = FullPath(parent, path);
+    if (!full) {
         return kErrorInvalidHandle;
     }
-    std::u16string full = *base;
-    if (!path.empty()) {
-        full += u"\\" + Normalize(path);
-    }
     std::vector<std::u16string> missing;
-    for (std::u16string at = full; !keys_.contains(at); at = Parent(at)) {
+    for (std::u16string at = *full; !keys_.contains(at); at = Parent(at)) {
         missing.push_back(at);
     }
     // Opened with the most access allowed, as RegCreateKey does: an existing key opens for
     // reading, but a missing one cannot be made there.
-    if (!missing.empty() && IsDenied(full)) {
+    if (!missing.empty() && IsDenied(*full)) {
         return kErrorAccessDenied;
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         keys_[*it].isVolatile = isVolatile;
     }
-    opened = static_cast<RegistryKey>(nextHandle_);
-    nextHandle_ += 4;
-    handles_[opened] = full;
+    opened = NewHandle(*full);
     return kErrorSuccess;
 }
 
@@ -161,6 +171,22 @@ std::int32_t FakeRegistry::CreateKey(RegistryKey parent, std::u16string_view pat
         return *error;
     }
     return Create(parent, path, false, opened);
+}
+
+std::int32_t FakeRegistry::OpenKey(RegistryKey parent, std::u16string_view path,
+                                   RegistryKey& opened) noexcept {
+    if (const auto error = Fails("OpenKey")) {
+        return *error;
+    }
+    const auto full = FullPath(parent, path);
+    if (!full) {
+        return kErrorInvalidHandle;
+    }
+    if (!keys_.contains(*full)) {
+        return kErrorFileNotFound;
+    }
+    opened = NewHandle(*full);
+    return kErrorSuccess;
 }
 
 std::int32_t FakeRegistry::CreateVolatileKey(RegistryKey parent, std::u16string_view path,

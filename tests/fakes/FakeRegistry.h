@@ -30,6 +30,8 @@ class FakeRegistry final : public Registry {
     std::optional<std::u16string> GetString(std::u16string_view keyPath,
                                             std::u16string_view name) const;
     bool KeyExists(std::u16string_view keyPath) const;
+    // Every key, the roots included.
+    std::size_t KeyCount() const { return keys_.size(); }
     bool IsVolatile(std::u16string_view keyPath) const;
     // Writes below this key fail with access denied, as HKEY_LOCAL_MACHINE does for a user.
     void DenyWrites(std::u16string_view keyPath) { denied_.push_back(Normalize(keyPath)); }
@@ -45,6 +47,8 @@ class FakeRegistry final : public Registry {
 
     std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
                            RegistryKey& opened) noexcept override;
+    std::int32_t OpenKey(RegistryKey parent, std::u16string_view path,
+                         RegistryKey& opened) noexcept override;
     std::int32_t CreateVolatileKey(RegistryKey parent, std::u16string_view path,
                                    RegistryKey& opened) noexcept override;
     std::int32_t CloseKey(RegistryKey key) noexcept override;
@@ -63,6 +67,9 @@ class FakeRegistry final : public Registry {
 
     static std::u16string Normalize(std::u16string_view path);
     std::optional<std::u16string> PathOf(RegistryKey key) const;
+    // parent\path as a full path; nullopt when parent is no key.
+    std::optional<std::u16string> FullPath(RegistryKey parent, std::u16string_view path) const;
+    RegistryKey NewHandle(const std::u16string& full);
     std::int32_t Create(RegistryKey parent, std::u16string_view path, bool isVolatile,
                         RegistryKey& opened);
     bool IsDenied(const std::u16string& path) const;

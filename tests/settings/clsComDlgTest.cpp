@@ -38,19 +38,19 @@ TEST_F(OpenFileDialog, APathOf255CharactersFitsALongerOneEndsLikeACancel) {
     EXPECT_TRUE(dialog.FileName().empty());
 }
 
-TEST_F(OpenFileDialog, TheRecordCarriesTheFilterUnchangedTheBuffersAndNoUnsetInputs) {
-    dialog.SetFilter(u"*.bmp;*.pcx;*.jpg,*.gif");
+TEST_F(OpenFileDialog, TheRecordCarriesTheFilterNulSeparatedAnEmptyNameAndMustExistFlags) {
+    dialog.SetFilter(u"图片|*.bmp;*.png|所有文件|*.*");
     dialog.ShowOpen();
     ASSERT_EQ(dialogs.OpenFileCalls().size(), 1U);
     const OpenFileRecord& record = dialogs.OpenFileCalls()[0];
-    EXPECT_EQ(record.filter, std::u16string(u"*.bmp;*.pcx;*.jpg,*.gif\0\0", 25));
+    EXPECT_EQ(record.filter, std::u16string(u"图片\0*.bmp;*.png\0所有文件\0*.*\0\0", 25));
     EXPECT_EQ(record.owner, WindowHandle::None);
     EXPECT_EQ(record.fileBufferChars, 256U);
     EXPECT_EQ(record.fileTitleBufferChars, 255U);
-    EXPECT_EQ(record.fileBuffer, std::u16string(255, u' ') + u'\0');
+    EXPECT_EQ(record.fileBuffer.substr(0, record.fileBuffer.find(u'\0')), u"");
     EXPECT_FALSE(record.title.has_value());
     EXPECT_FALSE(record.initialDirectory.has_value());
-    EXPECT_EQ(record.flags, 0U);
+    EXPECT_EQ(record.flags, 0x4U | 0x8U | 0x800U | 0x1000U);
 
     dialog.SetTitle(u"选择墙纸");
     dialog.SetInitDir(u"c:\\windows");

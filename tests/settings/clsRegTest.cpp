@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "FakePlatform.h"
 #include "FakeRegistry.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
 #include "settings/clsReg.h"
 
 namespace ombrel {
@@ -37,6 +40,7 @@ TEST_F(RegistryObject, ValidationChecksNameThenRootThenPathAndCallsNothing) {
     const Method methods[] = {&clsReg::CreateKey, &clsReg::DeleteKey, &clsReg::SetValue,
                               &clsReg::DeleteValue, &clsReg::GetValue};
     registry.Failures().Fail("CreateKey", 999);  // would show if anything were called
+    registry.Failures().Fail("OpenKey", 999);
     for (Method method : methods) {
         clsReg fresh(registry);
         fresh.SetRootKey(0);
@@ -53,21 +57,29 @@ TEST_F(RegistryObject, ValidationChecksNameThenRootThenPathAndCallsNothing) {
     }
     RegistryKey ignored{};
     EXPECT_EQ(registry.CreateKey(RootKeyFor(kHkeyLocalMachine), u"a", ignored), 999);
+    EXPECT_EQ(registry.OpenKey(RootKeyFor(kHkeyLocalMachine), u"a", ignored), 999);
 }
 
-TEST_F(RegistryObject, ReadingAMissingValueGivesEmptyTextAndTwoAndCreatesTheKey) {
+TEST_F(RegistryObject, ReadingAMissingValueGivesEmptyTextAndTwoAndCreatesNothing) {
     Addressing(u"WallPaper0").SetKeyValue(u"left over");
     ASSERT_FALSE(registry.KeyExists(kKey));
     reg.GetValue();
     EXPECT_EQ(reg.Status(), kErrorFileNotFound);
     EXPECT_TRUE(reg.KeyValue().empty());
-    EXPECT_TRUE(registry.KeyExists(kKey));
+    EXPECT_FALSE(registry.KeyExists(kKey));
+
+    registry.PutString(kKey, u"Other", u"x");
+    reg.SetKeyValue(u"left over");
+    reg.GetValue();
+    EXPECT_EQ(reg.Status(), kErrorFileNotFound);
+    EXPECT_TRUE(reg.KeyValue().empty());
     ExpectNothingLeftOpen();
 }
 
 TEST_F(RegistryObject, AReadThatCannotStartGivesEmptyTextAndItsCodeNeverAnEarlierText) {
     Addressing(u"WallPaper0").SetKeyValue(u"previous use");
-    registry.Failures().Fail("CreateKey", kErrorAccessDenied);
+    registry.PutString(kKey, u"WallPaper0", u"C:\\sea.bmp");
+    registry.Failures().Fail("OpenKey", kErrorAccessDenied);
     reg.GetValue();
     EXPECT_EQ(reg.Status(), kErrorAccessDenied);
     EXPECT_TRUE(reg.KeyValue().empty());
@@ -186,6 +198,17 @@ TEST_F(RegistryObject, AReadThatFailsAfterTheSizeQueryGivesEmptyTextNotBlanks) {
     EXPECT_EQ(reg.Status(), kErrorAccessDenied);
     EXPECT_TRUE(reg.KeyValue().empty());
     ExpectNothingLeftOpen();
+}
+
+TEST(SettingsRead, ReadingEverySettingFromAnEmptyRegistryCreatesNoKey) {
+    fakes::FakePlatform fake;
+    const std::size_t keys = fake.registry.KeyCount();
+    RegistryObjects objects(fake.registry);
+    objects.ConfigureAtStartup();
+    const StoredSettings settings(fake.registry, fake.forms);
+    settings.Load();
+    EXPECT_FALSE(settings.StoredBarPosition().has_value());
+    EXPECT_EQ(fake.registry.KeyCount(), keys);
 }
 
 }  // namespace

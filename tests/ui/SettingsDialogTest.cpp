@@ -85,6 +85,14 @@ TEST_F(SettingsDialogUse, ARunValueInEitherFormNamingThisProgramCountsAndAnOldPa
     EXPECT_FALSE(RunValue().has_value());
 }
 
+TEST_F(SettingsDialogUse, ARunValueNamingThisProgramInOtherCaseCountsAndOkKeepsIt) {
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"c:\\PROGRAM FILES\\ombrel\\ombrel.EXE\"");
+    Open();
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+    Press(config::kOk);
+    EXPECT_EQ(RunValue(), u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+}
+
 TEST_F(SettingsDialogUse, CancelSavesNothingAndTheNextOpenReadsTheRegistryAgain) {
     Open();
     Box(2).TextEditedByUser(u"C:\\x.bmp");
@@ -147,6 +155,34 @@ TEST_F(SettingsDialogUse, WithoutAnyDefaultWallpaperApplyRemovesIt) {
     EXPECT_EQ(fake.wallpaper.Applied().back(), u"");
 }
 
+TEST_F(SettingsDialogUse, WhereTheDefaultProfileHasNoWallpaperApplyPutsBackTheUsersFromStart) {
+    fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"");
+    fake.wallpaper.SetCurrent(u"C:\\Users\\me\\sea.jpg");
+    StartProgram();
+    Click(bar::kDesktop, 2);
+    Open();
+    Box(2).TextEditedByUser(u"C:\\three.jpg");
+    Press(config::kApply);
+    Press(config::kCancel);
+    Click(bar::kDesktop, 0);
+    Open();
+    Press(config::kApply);
+    EXPECT_EQ(fake.wallpaper.Applied().back(), u"C:\\Users\\me\\sea.jpg");
+}
+
+TEST_F(SettingsDialogUse, AWallpaperWindowsDoesNotTakeIsReported) {
+    fake.wallpaper.Refuse(u"C:\\gone.bmp");
+    Open();
+    Box(0).TextEditedByUser(u"C:\\gone.bmp");
+    Press(config::kApply);
+    EXPECT_TRUE(Dialog().Visible());
+    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
+    const auto& message = fake.dialogs.Messages()[0];
+    EXPECT_EQ(message.text, u"无法设置墙纸：C:\\gone.bmp");
+    EXPECT_EQ(message.caption, u"设置");
+    EXPECT_EQ(message.owner, Dialog().WindowIfLoaded());
+}
+
 TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
     Open();
     fake.dialogs.QueueChoice(u"C:\\pictures\\sea.bmp");
@@ -154,7 +190,12 @@ TEST_F(SettingsDialogUse, BrowseFillsTheBoxAndACancelledBrowseLeavesItAsItWas) {
     EXPECT_EQ(Box(6).Text(), u"C:\\pictures\\sea.bmp");
     const OpenFileRecord& record = fake.dialogs.OpenFileCalls().back();
     EXPECT_EQ(record.initialDirectory, u"c:\\windows");
-    EXPECT_EQ(record.filter, std::u16string(u"*.bmp;*.pcx;*.jpg,*.gif\0\0", 25));
+    ASSERT_NE(Dialog().WindowIfLoaded(), WindowHandle::None);
+    EXPECT_EQ(record.owner, Dialog().WindowIfLoaded());
+    // Its closing NUL and the literal's make the two that end the list.
+    const char16_t filter[] =
+        u"图片 (*.bmp;*.jpg;*.jpeg;*.png)\0*.bmp;*.jpg;*.jpeg;*.png\0所有文件 (*.*)\0*.*\0";
+    EXPECT_EQ(record.filter, std::u16string(filter, std::size(filter)));
 
     fake.dialogs.QueueChoice(std::nullopt);
     Press(config::kBrowse, 6);
@@ -202,7 +243,7 @@ TEST_F(SettingsDialogUse, AStandardUserSavesInHisOwnKeyAndAnAdministratorsSaveTa
     EXPECT_TRUE(fake.dialogs.Messages().empty());
     EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper1"), u"C:\\mine.bmp");
     EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper2"), u"");
-    EXPECT_EQ(fake.registry.GetString(kUserKey, u"NeverShowInfo"), u"Yes");
+    EXPECT_FALSE(fake.registry.GetString(kUserKey, u"NeverShowInfo").has_value());  // as HKLM's
     EXPECT_EQ(fake.registry.GetString(kUserRun, u"Kelvora"),
               u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
     EXPECT_FALSE(Stored(u"WallPaper1").has_value());
@@ -223,6 +264,35 @@ TEST_F(SettingsDialogUse, AStandardUserSavesInHisOwnKeyAndAnAdministratorsSaveTa
         EXPECT_FALSE(fake.registry.GetString(kUserKey, name).has_value()) << name.size();
     }
     EXPECT_FALSE(fake.registry.GetString(kUserRun, u"Kelvora").has_value());
+}
+
+TEST_F(SettingsDialogUse, AStandardUserKeepsOnlyWhatDiffersSoAnAdministratorsLaterSaveReachesHim) {
+    constexpr std::u16string_view kUserKey = u"HKCU\\Software\\Kelvora";
+    constexpr std::u16string_view kUserRun =
+        u"HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::u16string_view program = u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"";
+    fake.registry.PutString(kOwnKey, u"WallPaper0", u"C:\\a.bmp");
+    fake.registry.PutString(kOwnKey, u"WallPaper3", u"C:\\b.bmp");
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", program);
+    // Copies an earlier save left, equal to the machine's values.
+    fake.registry.PutString(kUserKey, u"WallPaper3", u"C:\\b.bmp");
+    fake.registry.PutString(kUserRun, u"Kelvora", program);
+    fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
+    Open();
+    Box(1).TextEditedByUser(u"C:\\mine.bmp");
+    Press(config::kOk);
+    EXPECT_TRUE(fake.dialogs.Messages().empty());
+    EXPECT_EQ(fake.registry.GetString(kUserKey, u"WallPaper1"), u"C:\\mine.bmp");
+    for (std::u16string_view name : {u"WallPaper0", u"WallPaper3", u"NeverShowInfo"}) {
+        EXPECT_FALSE(fake.registry.GetString(kUserKey, name).has_value()) << name.size();
+    }
+    EXPECT_FALSE(fake.registry.GetString(kUserRun, u"Kelvora").has_value());
+
+    fake.registry.PutString(kOwnKey, u"WallPaper0", u"C:\\new.bmp");  // an administrator's save
+    Open();
+    EXPECT_EQ(Box(0).Text(), u"C:\\new.bmp");
+    EXPECT_EQ(Box(1).Text(), u"C:\\mine.bmp");
+    EXPECT_EQ(StartWithWindows().Value(), 1);
 }
 
 TEST_F(SettingsDialogUse, WithoutTheRightToCreateTheKeyNoSettingReadsAsTheTextOfAnother) {
