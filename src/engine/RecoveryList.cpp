@@ -1,5 +1,6 @@
 #include "engine/RecoveryList.h"
 
+#include <array>
 #include <cstring>
 
 #include "engine/ShellWindows.h"
@@ -24,6 +25,10 @@ std::int32_t OpenList(Registry& registry, std::u16string_view listKey, ScopedReg
     return key.CreateVolatile(own.Get(), listKey.substr(kOwnKey.size() + 1));
 }
 constexpr std::u16string_view kWindowsValue = u"Windows";
+// The instance that keeps the list: its process id (4 bytes), 4 bytes of zero, its start time
+// (8); little-endian.
+constexpr std::u16string_view kWriterValue = u"Writer";
+constexpr std::uint32_t kWriterBytes = 16;
 // Each entry: the handle (8 bytes), the owning process id (4), 4 bytes of zero; little-endian.
 constexpr std::size_t kEntryBytes = 16;
 // 65,536 windows: no desktop has that many; larger data is not ours.
@@ -46,11 +51,45 @@ std::uint64_t GetLittleEndian(const std::byte* at, std::size_t bytes) {
 }  // namespace
 
 RecoveryList::RecoveryList(Registry& registry, WindowSystem& windows, Log& log,
-                           std::uint32_t session)
+                           RunningProcess& process)
     : registry_(registry),
       windows_(windows),
       log_(log),
-      key_(std::u16string(kRecoveryKey) + u"\\" + DecimalText(session)) {}
+      process_(process),
+      key_(std::u16string(kRecoveryKey) + u"\\" + DecimalText(process.SessionId())) {}
+
+bool RecoveryList::WriterRuns() {
+    ScopedRegistryKey key(registry_);
+    if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
+        return false;
+    }
+    std::array<std::byte, kWriterBytes> data{};
+    std::uint32_t type = 0;
+    std::uint32_t size = kWriterBytes;
+    // A list without a writer comes from a version that did not name one: as good as dead.
+    if (registry_.QueryValue(key.Get(), kWriterValue, type, data.data(), size) != kErrorSuccess ||
+        type != RegBinary || size != kWriterBytes) {
+        return false;
+    }
+    const ProcessIdentity writer{static_cast<std::uint32_t>(GetLittleEndian(&data[0], 4)),
+                                 GetLittleEndian(&data[8], 8)};
+    return writer != process_.Identity() && process_.IsRunning(writer);
+}
+
+void RecoveryList::Claim() {
+    const ProcessIdentity self = process_.Identity();
+    std::array<std::byte, kWriterBytes> data{};
+    PutLittleEndian(&data[0], self.id, 4);
+    PutLittleEndian(&data[8], self.startTime, 8);
+    ScopedRegistryKey key(registry_);
+    std::int32_t status = OpenList(registry_, key_, key);
+    if (status == kErrorSuccess) {
+        status = registry_.SetValue(key.Get(), kWriterValue, RegBinary, data.data(), kWriterBytes);
+    }
+    if (status != kErrorSuccess) {
+        log_.Write(u"恢复列表的写入者未能记下（代码 " + DecimalText(status) + u"）");
+    }
+}
 
 void RecoveryList::Save(const std::map<WindowHandle, std::uint32_t>& hidden) {
     std::vector<std::byte> data(hidden.size() * kEntryBytes);
@@ -83,8 +122,7 @@ void RecoveryList::Remove() {
 
 std::vector<RecoveryList::Entry> RecoveryList::Read() {
     ScopedRegistryKey key(registry_);
-    // Opened with create semantics like every key here, so a missing one is made volatile.
-    if (OpenList(registry_, key_, key) != kErrorSuccess) {
+    if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
         return {};
     }
     std::uint32_t type = 0;
@@ -111,6 +149,9 @@ std::vector<RecoveryList::Entry> RecoveryList::Read() {
 }
 
 std::size_t RecoveryList::WorkOff() {
+    if (WriterRuns()) {
+        return 0;
+    }
     const std::vector<Entry> entries = Read();
     std::vector<WindowHandle> hidden;
     for (const Entry& entry : entries) {

@@ -7,6 +7,7 @@
 
 #include "platform/Log.h"
 #include "platform/Registry.h"
+#include "platform/RunningProcess.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
@@ -24,7 +25,13 @@ class RecoveryList {
         std::uint32_t processId;  // guards against a handle that now names another window
     };
 
-    RecoveryList(Registry& registry, WindowSystem& windows, Log& log, std::uint32_t session);
+    RecoveryList(Registry& registry, WindowSystem& windows, Log& log, RunningProcess& process);
+
+    // Whether the list's writer is another instance that still runs: its list is not ours to
+    // take, whatever told us we were the first.
+    bool WriterRuns();
+    // Names this process as the list's writer; at start-up, once what was left is worked off.
+    void Claim();
 
     // One registry write for the whole list: each window with the process it belonged to.
     void Save(const std::map<WindowHandle, std::uint32_t>& hidden);
@@ -32,7 +39,7 @@ class RecoveryList {
     void Remove();
     // Shows every listed window that still exists, is the same window and is hidden, then the
     // desktop icons and the taskbar, and removes the list. A list that cannot be read is
-    // dropped. Returns the windows shown.
+    // dropped; a list whose writer still runs is left alone. Returns the windows shown.
     std::size_t WorkOff();
     // What the list holds; empty when there is none or it cannot be read.
     std::vector<Entry> Read();
@@ -41,6 +48,7 @@ class RecoveryList {
     Registry& registry_;
     WindowSystem& windows_;
     Log& log_;
+    RunningProcess& process_;
     std::u16string key_;  // this session's
 };
 

@@ -5,6 +5,24 @@
 
 namespace ombrel {
 
+// What the system answers for a created object that exists already (ERROR_ALREADY_EXISTS),
+// and for one whose creator has more rights than we do (ERROR_ACCESS_DENIED).
+inline constexpr std::uint32_t kErrorObjectExists = 183;
+inline constexpr std::uint32_t kErrorObjectRefused = 5;
+
+// Whether taking this session's instance object says that another instance runs: it exists, or
+// an instance started as administrator made it, and it refuses us.
+constexpr bool AnotherInstanceRuns(std::uint32_t instanceObjectError) {
+    return instanceObjectError == kErrorObjectExists || instanceObjectError == kErrorObjectRefused;
+}
+
+// A process as the system knows it: its id, and when it started, since ids are given out again.
+struct ProcessIdentity {
+    std::uint32_t id = 0;
+    std::uint64_t startTime = 0;  // FILETIME: 100-ns intervals since 1601
+    friend bool operator==(const ProcessIdentity&, const ProcessIdentity&) = default;
+};
+
 // Facts about this running program, and its end.
 class RunningProcess {
   public:
@@ -13,8 +31,11 @@ class RunningProcess {
     RunningProcess& operator=(const RunningProcess&) = delete;
     virtual ~RunningProcess() = default;
 
-    // Another instance already runs in this session.
-    virtual bool PreviousInstance() noexcept = 0;
+    // The error code of taking this session's instance object: 0 when it was ours to take.
+    virtual std::uint32_t InstanceObjectError() noexcept = 0;
+    virtual ProcessIdentity Identity() noexcept = 0;
+    // Whether that very process still runs; true where we may not ask (it runs with more rights).
+    virtual bool IsRunning(const ProcessIdentity& process) noexcept = 0;
     // The log-on session the program runs in: each has its own desktop and its own instance.
     virtual std::uint32_t SessionId() noexcept = 0;
     virtual std::u16string ProgramDirectory() = 0;

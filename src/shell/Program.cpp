@@ -22,7 +22,7 @@ Program::Program(Platform& platform)
       frmMain_(MainWindowLayout(), platform.forms),
       frmHelp_(HelpWindowLayout(), platform.forms),
       frmConfig_(SettingsDialogLayout(), platform.forms),
-      recovery_(platform.registry, platform.windows, platform.log, platform.process.SessionId()),
+      recovery_(platform.registry, platform.windows, platform.log, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
       engine_(platform.windows, mainWindow_, recovery_, platform.log),
       hook_(platform.procedures, engine_),
@@ -46,7 +46,7 @@ void Program::EndProcess() {
 }
 
 void Program::Startup() {
-    if (platform_.process.PreviousInstance()) {
+    if (AnotherInstanceRuns(platform_.process.InstanceObjectError()) || recovery_.WriterRuns()) {
         // Starting the program again is how a user gets a hidden bar back.
         platform_.windows.BroadcastMessage(platform_.windows.RegisterMessage(kShowBarMessageName));
         EndProcess();
@@ -54,6 +54,7 @@ void Program::Startup() {
     }
     // An instance that was killed or crashed may have left windows hidden.
     recovery_.WorkOff();
+    recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
     LogServiceResult(u"启动", StartCompanionService(platform_.services));

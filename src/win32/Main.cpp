@@ -57,8 +57,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     }
 
     // Taken before anything else; held until the process ends.
+    // An instance started as administrator made a mutex that refuses us: that answer means
+    // "running" too.
+    ::SetLastError(ERROR_SUCCESS);
     const UniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-    const bool previousInstance = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    const DWORD instanceMutexError = ::GetLastError();
 
     Win32WindowSystem windows;
     Win32Hotkeys hotkeys;
@@ -68,7 +71,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32ServiceManager services;
     Win32Dialogs dialogs;
     Win32FormRuntime forms(instance);
-    Win32RunningProcess process(previousInstance);
+    Win32RunningProcess process(instanceMutexError);
     Win32FileLog log;
     Platform platform{windows,  hotkeys, procedures, wallpaper, registry,
                       services, dialogs, forms,      process,   log};

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
@@ -20,7 +21,33 @@ std::wstring ModulePath() {
     }
 }
 
+std::uint64_t StartTimeOf(HANDLE process) {
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    if (::GetProcessTimes(process, &created, &exited, &kernel, &user) == FALSE) {
+        return 0;
+    }
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 }  // namespace
+
+ProcessIdentity Win32RunningProcess::Identity() noexcept {
+    return {::GetCurrentProcessId(), StartTimeOf(::GetCurrentProcess())};
+}
+
+bool Win32RunningProcess::IsRunning(const ProcessIdentity& process) noexcept {
+    const UniqueKernelHandle handle(
+        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, process.id));
+    if (!handle) {
+        // No such process; one we may not even ask about (protected) is counted as running.
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    return ::WaitForSingleObject(handle.Get(), 0) == WAIT_TIMEOUT &&
+           StartTimeOf(handle.Get()) == process.startTime;
+}
 
 std::u16string Win32RunningProcess::ProgramDirectory() {
     const std::wstring path = ModulePath();

@@ -6,19 +6,22 @@
 
 namespace ombrel::win32 {
 
-// This process: whether another instance ran first (wWinMain's mutex tells), its file, its end.
+// This process: what taking the instance mutex answered (in wWinMain), its file, its end.
 class Win32RunningProcess final : public RunningProcess {
   public:
-    explicit Win32RunningProcess(bool previousInstance) : previousInstance_(previousInstance) {}
+    explicit Win32RunningProcess(std::uint32_t instanceMutexError)
+        : instanceMutexError_(instanceMutexError) {}
 
-    bool PreviousInstance() noexcept override { return previousInstance_; }
+    std::uint32_t InstanceObjectError() noexcept override { return instanceMutexError_; }
+    ProcessIdentity Identity() noexcept override;
+    bool IsRunning(const ProcessIdentity& process) noexcept override;
     std::uint32_t SessionId() noexcept override;
     std::u16string ProgramDirectory() override;
     std::u16string ProgramName() override;
     void EndProcess() noexcept override;
 
   private:
-    bool previousInstance_;
+    std::uint32_t instanceMutexError_;
 };
 
 }  // namespace ombrel::win32

@@ -16,7 +16,7 @@ constexpr std::u16string_view kListKey = u"HKCU\\Software\\Kelvora\\Recovery\\1"
 class Recovery : public RunningProgram {
   protected:
     std::vector<WindowHandle> Listed() {
-        RecoveryList list(fake.registry, fake.desktop, fake.log, 1);
+        RecoveryList list(fake.registry, fake.desktop, fake.log, fake.forms);
         std::vector<WindowHandle> windows;
         for (const RecoveryList::Entry& entry : list.Read()) {
             windows.push_back(entry.window);
@@ -72,7 +72,7 @@ TEST_F(Recovery, ANewStartShowsWhatADeadInstanceHidAndSkipsWhatIsGoneOrForeign) 
     EXPECT_TRUE(Visible(apps[1]));
     EXPECT_TRUE(Visible(apps[2]));
     EXPECT_TRUE(Visible(progMan));
-    EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
+    EXPECT_THAT(Listed(), IsEmpty());  // the list is the new instance's from now on
 }
 
 TEST_F(Recovery, AHandleThatNowNamesAnotherProgramsWindowIsLeftAlone) {
@@ -100,7 +100,8 @@ TEST_F(Recovery, EachSessionHasItsOwnListAndOneExitLeavesTheOthersList) {
     const std::u16string secondSession = std::u16string(kRecoveryKey) + u"\\2";
     ASSERT_TRUE(fake.registry.GetValue(secondSession, u"Windows").has_value());
     // Session 1's instance ends in order while session 2's still holds a window.
-    RecoveryList first(fake.registry, fake.desktop, fake.log, 1);
+    fakes::FakeFormRuntime sessionOne(fake.desktop);
+    RecoveryList first(fake.registry, fake.desktop, fake.log, sessionOne);
     first.Save({});
     first.Remove();
     EXPECT_FALSE(fake.registry.KeyExists(kListKey));
@@ -108,6 +109,27 @@ TEST_F(Recovery, EachSessionHasItsOwnListAndOneExitLeavesTheOthersList) {
     Die();
     StartProgram();  // session 2 again: its window comes back
     EXPECT_TRUE(Visible(app));
+}
+
+TEST_F(Recovery, TheListOfAnInstanceThatStillRunsIsNeverTaken) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    Press(1);
+    // The list names another instance, alive, which the instance object did not reveal.
+    constexpr ProcessIdentity kLive{777, 0x01DB00000000ABCD};
+    fake.forms.AddRunningProcess(kLive);
+    std::vector<std::byte> writer(16);
+    writer[0] = std::byte{0x09};
+    writer[1] = std::byte{0x03};  // 777
+    for (int i = 0; i < 8; ++i) {
+        writer[8 + i] = static_cast<std::byte>((kLive.startTime >> (8 * i)) & 0xFF);
+    }
+    fake.registry.PutValue(kListKey, u"Writer", {RegBinary, writer});
+    Program second(fake.platform);
+    second.Start();
+    EXPECT_TRUE(second.Ended());
+    EXPECT_FALSE(Visible(app));
+    EXPECT_THAT(Listed(), ::testing::ElementsAre(app));
 }
 
 TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
@@ -121,7 +143,7 @@ TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
     };
     for (const auto& value : corrupt) {
         fake.registry.PutValue(kListKey, u"Windows", value);
-        RecoveryList list(fake.registry, fake.desktop, fake.log, 1);
+        RecoveryList list(fake.registry, fake.desktop, fake.log, fake.forms);
         EXPECT_EQ(list.WorkOff(), 0U);
         EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
     }

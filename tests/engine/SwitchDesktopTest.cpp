@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
+#include "FakeFormRuntime.h"
 #include "FakeLog.h"
 #include "FakeRegistry.h"
 #include "RunningProgram.h"
@@ -27,7 +28,8 @@ class EngineAlone : public ::testing::Test, private BarView {
     fakes::FakeDesktop desktop;
     fakes::FakeRegistry registry;
     fakes::FakeLog log;
-    RecoveryList recovery{registry, desktop, log, 1};
+    fakes::FakeFormRuntime process{desktop};
+    RecoveryList recovery{registry, desktop, log, process};
     DesktopEngine engine{desktop, *this, recovery, log};
     int marked = -1;
     int named = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -21,7 +22,13 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
 
     explicit FakeFormRuntime(FakeDesktop& desktop) : desktop_(desktop) {}
 
-    void SetPreviousInstance(bool running) { previousInstance_ = running; }
+    void SetPreviousInstance(bool running) {
+        instanceObjectError_ = running ? kErrorObjectExists : 0;
+    }
+    // What taking the instance object answers, as an elevated instance's refuses us.
+    void SetInstanceObjectError(std::uint32_t code) { instanceObjectError_ = code; }
+    // Another process that runs, as the system would answer about it.
+    void AddRunningProcess(ProcessIdentity process) { othersRunning_.push_back(process); }
     void SetProgramPath(std::u16string directory, std::u16string name) {
         directory_ = std::move(directory);
         name_ = std::move(name);
@@ -45,7 +52,12 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     void SetWorkAreas(std::vector<ScreenArea> areas) { workAreas_ = std::move(areas); }
     std::uint32_t SessionId() noexcept override { return sessionId_; }
     void SetSessionId(std::uint32_t session) { sessionId_ = session; }
-    bool PreviousInstance() noexcept override { return previousInstance_; }
+    std::uint32_t InstanceObjectError() noexcept override { return instanceObjectError_; }
+    ProcessIdentity Identity() noexcept override { return kSelf; }
+    bool IsRunning(const ProcessIdentity& process) noexcept override {
+        return process == kSelf || std::find(othersRunning_.begin(), othersRunning_.end(),
+                                             process) != othersRunning_.end();
+    }
     std::u16string ProgramDirectory() override { return directory_; }
     std::u16string ProgramName() override { return name_; }
     void EndProcess() noexcept override {
@@ -59,7 +71,9 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
 
   private:
     FakeDesktop& desktop_;
-    bool previousInstance_ = false;
+    static constexpr ProcessIdentity kSelf{4242, 0x01DB000000000000};
+    std::uint32_t instanceObjectError_ = 0;
+    std::vector<ProcessIdentity> othersRunning_;
     std::u16string directory_ = u"C:\\Program Files\\Ombrel";
     std::u16string name_ = u"Ombrel";
     int endCount_ = 0;

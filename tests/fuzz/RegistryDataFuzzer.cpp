@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "FakeDesktop.h"
+#include "FakeFormRuntime.h"
 #include "FakeLog.h"
 #include "FakeRegistry.h"
 #include "engine/RecoveryList.h"
@@ -40,8 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         desktop.OpenWindow();
         desktop.OpenWindow({.visible = false});
         registry.PutValue(u"HKCU\\Software\\Kelvora\\Recovery\\1", u"Windows", value);
+        registry.PutValue(u"HKCU\\Software\\Kelvora\\Recovery\\1", u"Writer", value);
         fakes::FakeLog log;
-        RecoveryList list(registry, desktop, log, 1);
+        fakes::FakeFormRuntime process(desktop);
+        RecoveryList list(registry, desktop, log, process);
         list.WorkOff();
         Check(!registry.KeyExists(u"HKCU\\Software\\Kelvora\\Recovery"));
     } else {

@@ -73,6 +73,11 @@ TEST_F(StartUp, ShellFlagsStartTrueWhateverTheShellWindowsShow) {
 
 TEST_F(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
     const WindowHandle app = OpenApp();
+    // The instance object exists, or an instance started as administrator made it and it
+    // refuses us.
+    fake.forms.SetInstanceObjectError(kErrorObjectRefused);
+    StartProgram();
+    EXPECT_TRUE(program->Ended());
     fake.forms.SetPreviousInstance(true);
     StartProgram();
     EXPECT_TRUE(fake.forms.ProcessEnded());
