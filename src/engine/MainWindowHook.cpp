@@ -32,6 +32,11 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
             engine_.ShellRestarted();
         } else if (message.message == kWmDisplayChange) {
             engine_.ScreensChanged();
+        } else if (message.message == kWmDpiChanged) {
+            // The bar takes its new size and place first; then it must still be on a screen.
+            const std::intptr_t result = procedures_.CallWindowProcedure(OldWindowProc_, message);
+            engine_.ScreensChanged();
+            return result;
         } else if (message.message == kWmCopyData && !message.text.empty()) {
             // A command line for us: answered here, not handed on.
             const std::optional<RemoteCommand> command = ParseRemoteCommandText(message.text);

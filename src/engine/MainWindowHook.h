@@ -15,6 +15,8 @@ inline constexpr std::u16string_view kShowBarMessageName = u"Ombrel.ShowBar.5B0C
 inline constexpr std::u16string_view kTaskbarCreatedMessageName = u"TaskbarCreated";
 // Sent to every top-level window when a screen was added, removed or changed its resolution.
 inline constexpr std::uint32_t kWmDisplayChange = 0x007E;
+// Sent to a window whose screen changed its scale, or that moved to a screen of another scale.
+inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 
 // The registered message numbers the hook answers (0: none).
 struct RegisteredMessages {

@@ -27,7 +27,7 @@ struct SettingFailure {
     std::int32_t status = 0;
 };
 
-// Where the user put the bar, in pixels of a 96-DPI screen (15 twips each).
+// Where the user put the bar, in the screen's own pixels, whatever the screen's scale.
 struct BarPosition {
     int left = 0;
     int top = 0;

@@ -12,8 +12,8 @@
 namespace ombrel {
 namespace {
 
-// Positions are kept in pixels of a 96-DPI screen.
-constexpr float kTwipsPerPixel = 15;
+// The bar's place is kept in the screen's own pixels.
+constexpr float kTwipsPerPixel = kTwipsPerScreenPixel;
 
 }  // namespace
 

@@ -117,8 +117,23 @@ void MainWindow::HotkeyTaken(int id) {
 }
 
 void MainWindow::PlaceBarAtCorner() {
-    frmMain_.SetLeft(forms_.ScreenWidthTwips() - frmMain_.Width());
-    frmMain_.SetTop(0);
+    const std::vector<ScreenArea> screens = forms_.WorkAreasTwips();
+    if (screens.empty()) {
+        return;  // nothing known: the window stays where the system put it
+    }
+    const auto primary = std::find_if(screens.begin(), screens.end(),
+                                      [](const ScreenArea& screen) { return screen.primary; });
+    const ScreenArea& main = primary != screens.end() ? *primary : screens.front();
+    // Moving onto a screen of another scale redraws the bar at that scale, wider or narrower:
+    // its right edge is put on the screen's once more at the new width.
+    for (int tries = 0; tries < 2; ++tries) {
+        const float width = frmMain_.Width();
+        frmMain_.SetLeft(main.right - width);
+        frmMain_.SetTop(main.top);
+        if (frmMain_.Width() == width) {
+            break;
+        }
+    }
 }
 
 void MainWindow::KeepBarOnScreen() {

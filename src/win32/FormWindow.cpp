@@ -117,8 +117,14 @@ int FormWindow::Px(float twips) const {
     return static_cast<int>(std::lround(twips * static_cast<float>(dpi_) / 1440.0F));
 }
 
-float FormWindow::Twips(int pixels) const {
-    return static_cast<float>(pixels) * 1440.0F / static_cast<float>(dpi_);
+// Where the window stands is in the screen's own pixels, the same unit on every screen; what
+// lies inside it follows its DPI.
+int ScreenPx(float twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerScreenPixel));
+}
+
+float ScreenTwips(LONG pixels) {
+    return static_cast<float>(pixels) * kTwipsPerScreenPixel;
 }
 
 void FormWindow::SizeToLayout() {
@@ -295,7 +301,7 @@ void FormWindow::CaptionChanged() {
 }
 
 void FormWindow::PositionChanged() {
-    ::SetWindowPos(window_, nullptr, Px(form_.Left()), Px(form_.Top()), 0, 0,
+    ::SetWindowPos(window_, nullptr, ScreenPx(form_.Left()), ScreenPx(form_.Top()), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -360,13 +366,13 @@ TOOLINFOW FormWindow::ToolFor(HWND child) const {
 float FormWindow::OuterWidthTwips() const {
     RECT rect{};
     ::GetWindowRect(window_, &rect);
-    return Twips(rect.right - rect.left);
+    return ScreenTwips(rect.right - rect.left);
 }
 
 void FormWindow::OnMoved() {
     RECT rect{};
     ::GetWindowRect(window_, &rect);
-    form_.MovedByWindow(Twips(rect.left), Twips(rect.top));
+    form_.MovedByWindow(ScreenTwips(rect.left), ScreenTwips(rect.top));
 }
 
 void FormWindow::OnCommand(int id, int code) {

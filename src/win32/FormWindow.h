@@ -15,6 +15,10 @@
 
 namespace ombrel::win32 {
 
+// Screen pixels to and from the twips that place forms (kTwipsPerScreenPixel on every screen).
+int ScreenPx(float twips);
+float ScreenTwips(LONG pixels);
+
 // The native window of one form: built from its layout, scaled for its DPI, and turning
 // window messages into the form's events. One object per form for the program's life; the
 // window itself comes and goes with loading and unloading.
@@ -50,7 +54,6 @@ class FormWindow final : public NativeWindow {
     void PlaceInitially();
     void SetIcons();
     int Px(float twips) const;
-    float Twips(int pixels) const;
     RECT ControlRect(const Control& control) const;
     std::size_t IndexOf(const Control& control) const;
     HFONT FontFor(const Control& control, HWND child);

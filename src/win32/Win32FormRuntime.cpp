@@ -13,11 +13,6 @@ namespace {
 
 constexpr const wchar_t* kOwnerClassName = L"OmbrelOwner";
 
-// Screen pixels as the forms place windows: twips at the system's DPI.
-float ScreenTwips(LONG pixels) {
-    return static_cast<float>(pixels) * 1440.0F / static_cast<float>(::GetDpiForSystem());
-}
-
 }  // namespace
 
 // Owns the forms' windows so that none of them gets a taskbar button; never shown. It hears
@@ -171,10 +166,6 @@ float Win32FormRuntime::OuterWidthTwips(const Form& form) noexcept {
     return native == nullptr ? 0.0F : native->OuterWidthTwips();
 }
 
-float Win32FormRuntime::ScreenWidthTwips() noexcept {
-    return ScreenTwips(::GetSystemMetrics(SM_CXSCREEN));
-}
-
 std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
     std::vector<ScreenArea> areas;
     const MONITORENUMPROC collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
@@ -185,7 +176,7 @@ std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
             try {
                 reinterpret_cast<std::vector<ScreenArea>*>(found)->push_back(
                     {ScreenTwips(work.left), ScreenTwips(work.top), ScreenTwips(work.right),
-                     ScreenTwips(work.bottom)});
+                     ScreenTwips(work.bottom), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
             } catch (...) {
                 return FALSE;  // nothing may cross the system's callback
             }

@@ -35,7 +35,6 @@ class Win32FormRuntime final : public FormRuntime {
     void FormChanged(Form& form, FormChange change) noexcept override;
     void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
     float OuterWidthTwips(const Form& form) noexcept override;
-    float ScreenWidthTwips() noexcept override;
     std::vector<ScreenArea> WorkAreasTwips() override;
 
   private:

@@ -44,7 +44,34 @@ void FakeFormRuntime::ControlChanged(Form& /*form*/, Control& /*control*/,
                                      ControlChange /*change*/) noexcept {}
 
 float FakeFormRuntime::OuterWidthTwips(const Form& form) noexcept {
-    return static_cast<float>(form.Layout().clientWidthTwips) + kFrameWidthTwips;
+    const float atNinetySix = static_cast<float>(form.Layout().clientWidthTwips) + kFrameWidthTwips;
+    return atNinetySix * static_cast<float>(DpiAt(form.Left(), form.Top())) / 96.0F;
+}
+
+unsigned FakeFormRuntime::DpiAt(float left, float top) const {
+    for (const Screen& screen : screens_) {
+        const ScreenArea& area = screen.area;
+        if (left >= area.left && left < area.right && top >= area.top && top < area.bottom) {
+            return screen.dpi;
+        }
+    }
+    // Off every screen: the system draws it at the scale of the nearest, here the first.
+    return screens_.empty() ? 96 : screens_.front().dpi;
+}
+
+std::vector<ScreenArea> FakeFormRuntime::WorkAreasTwips() {
+    std::vector<ScreenArea> areas;
+    for (const Screen& screen : screens_) {
+        areas.push_back(screen.area);
+    }
+    return areas;
+}
+
+void FakeFormRuntime::SetWorkAreas(const std::vector<ScreenArea>& areas) {
+    screens_.clear();
+    for (const ScreenArea& area : areas) {
+        screens_.push_back({area, 96});
+    }
 }
 
 }  // namespace ombrel::fakes

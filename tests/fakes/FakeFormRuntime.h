@@ -45,11 +45,18 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     void FormChanged(Form& form, FormChange change) noexcept override;
     void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
     float OuterWidthTwips(const Form& form) noexcept override;
-    float ScreenWidthTwips() noexcept override { return kScreenWidthTwips; }
     // One 1920 x 1080 screen at 96 DPI with a 40-pixel taskbar at the bottom, unless a test
-    // docks or undocks.
-    std::vector<ScreenArea> WorkAreasTwips() override { return workAreas_; }
-    void SetWorkAreas(std::vector<ScreenArea> areas) { workAreas_ = std::move(areas); }
+    // docks, undocks or scales.
+    std::vector<ScreenArea> WorkAreasTwips() override;
+    // Screens at 96 DPI.
+    void SetWorkAreas(const std::vector<ScreenArea>& areas);
+    // Each screen has a scale of its own: a window is drawn at the DPI of the screen it stands
+    // on, and the system's DPI (the main screen's at sign-in) says nothing about it.
+    struct Screen {
+        ScreenArea area;
+        unsigned dpi = 96;
+    };
+    void SetScreens(std::vector<Screen> screens) { screens_ = std::move(screens); }
     std::uint32_t SessionId() noexcept override { return sessionId_; }
     void SetSessionId(std::uint32_t session) { sessionId_ = session; }
     std::uint32_t InstanceObjectError() noexcept override { return instanceObjectError_; }
@@ -79,7 +86,9 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     int endCount_ = 0;
     std::function<void()> atEnd_;
     std::map<std::u16string, int, std::less<>> creates_;
-    std::vector<ScreenArea> workAreas_{{0, 0, kScreenWidthTwips, 1040 * 15}};
+    unsigned DpiAt(float left, float top) const;
+
+    std::vector<Screen> screens_{{{0, 0, kScreenWidthTwips, 1040 * 15, true}, 96}};
     std::uint32_t sessionId_ = 1;
 };
 

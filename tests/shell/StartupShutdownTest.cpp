@@ -51,6 +51,36 @@ TEST_F(StartUp, TheBarComesBackWhereTheUserLeftItIfThatIsStillOnAScreen) {
     }
 }
 
+// Screens of their own scale: a 150 % main screen of 2880 x 1800 pixels, while the system DPI
+// says 96, and a 100 % screen to its right.
+TEST_F(StartUp, TheBarFindsItsPlaceOnScreensOfDifferentScale) {
+    constexpr float kPx = kTwipsPerScreenPixel;
+    const ScreenArea main{0, 0, 2880 * kPx, 1740 * kPx, true};
+    const ScreenArea second{2880 * kPx, 0, 4800 * kPx, 1080 * kPx};
+    fake.forms.SetScreens({{main, 144}, {second, 96}});
+    StartProgram();
+    // The main screen's corner, at the main screen's scale.
+    EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), main.right);
+    EXPECT_FLOAT_EQ(Bar().Top(), 0);
+    const float scaledWidth = Bar().Width();
+
+    // Left on the second screen, it comes back there, drawn at that screen's scale.
+    Bar().MovedByWindow(3000 * kPx, 100 * kPx);
+    Bar().RaiseMovedByUser();
+    program.reset();
+    StartProgram();
+    EXPECT_FLOAT_EQ(Bar().Left(), 3000 * kPx);
+    EXPECT_FLOAT_EQ(Bar().Top(), 100 * kPx);
+    EXPECT_FLOAT_EQ(Bar().Width() * 1.5F, scaledWidth);
+
+    // The second screen goes to 200 % and shrinks to half its pixels, leaving a sliver of the
+    // bar on it: told so, the bar comes back to the main screen's corner at that one's scale.
+    fake.forms.SetScreens({{main, 144}, {{2880 * kPx, 0, 3840 * kPx, 540 * kPx}, 192}});
+    Bar().MovedByWindow(3835 * kPx, 100 * kPx);
+    fake.desktop.SendMessage(Bar().hWnd(), 0x02E0);  // WM_DPICHANGED
+    EXPECT_FLOAT_EQ(Bar().Left() + Bar().Width(), main.right);
+}
+
 TEST_F(StartUp, TheRegistryObjectsAddressTheirValuesAndTheDefaultWallpaperIsReadOnce) {
     fake.registry.PutString(u"HKU\\.DEFAULT\\Control Panel\\desktop", u"Wallpaper", u"C:\\a.bmp");
     StartProgram();

@@ -11,12 +11,18 @@ class Control;
 
 enum class FormChange { Caption, Position };
 
-// A part of the screen in twips, as forms are placed.
+// Positions on the screen are in twips of this many for each pixel of the screen, on every
+// screen, whatever its scale: one unit for every position keeps places comparable across screens
+// of different scale and across a change of scale. Sizes inside a window follow its DPI.
+inline constexpr float kTwipsPerScreenPixel = 15;
+
+// A screen's work area (without its taskbar), in the unit of positions.
 struct ScreenArea {
     float left = 0;
     float top = 0;
     float right = 0;
     float bottom = 0;
+    bool primary = false;  // the main screen, whose top right corner the bar starts in
 };
 enum class ControlChange { Text, Value, Position, ToolTip, Bold };
 
@@ -38,10 +44,10 @@ class FormRuntime {
     // The model changed: bring the native window in line.
     virtual void FormChanged(Form& form, FormChange change) noexcept = 0;
     virtual void ControlChanged(Form& form, Control& control, ControlChange change) noexcept = 0;
-    // The window's full width, frame included.
+    // The window's full width, frame included, as it is drawn on its screen now; in the unit of
+    // positions, so it changes when the window moves to a screen of another scale.
     virtual float OuterWidthTwips(const Form& form) noexcept = 0;
-    virtual float ScreenWidthTwips() noexcept = 0;
-    // The work area of every screen (without its taskbar); empty when the system does not say.
+    // Every screen; empty when the system does not say.
     virtual std::vector<ScreenArea> WorkAreasTwips() = 0;
 };
 
