@@ -22,14 +22,35 @@ constexpr bool IsDesktopIndex(int index) {
     return index >= 0 && index < kDesktopCount;
 }
 
-// One thing the user asks of the engine, by hotkey or by button.
+// One thing the user asks, by hotkey, button or command line; the same words name it in the
+// settings file and on the command line (see CommandText.h).
 struct Command {
-    enum class Kind { Switch, Send, ToggleDesktopIcons, ToggleTaskbar, ToggleBar };
+    enum class Kind {
+        Switch,  // to the target desktop
+        Send,    // the foreground window and its family to the target desktop
+        Move,    // send, and switch there with it
+        ToggleDesktopIcons,
+        ToggleTaskbar,
+        ToggleBar,
+        Pause,  // Ombrel's keys off, or on again
+        Exit,
+        List,
+        Help,
+    };
+    // Which desktop Switch, Send and Move aim at: a given one, or one relative to the current.
+    enum class Target { Desktop, Next, Previous, Last };
     Kind kind;
-    int desktop = 0;  // for Switch and Send: the index of the target desktop
+    int desktop = 0;  // for Target::Desktop: the index of the target desktop
+    Target target = Target::Desktop;
 
     static constexpr Command SwitchTo(int desktop) { return {Kind::Switch, desktop}; }
     static constexpr Command SendTo(int desktop) { return {Kind::Send, desktop}; }
+    static constexpr Command MoveTo(int desktop) { return {Kind::Move, desktop}; }
+    static constexpr Command Toward(Kind kind, Target target) { return {kind, 0, target}; }
+    // Whether it aims at a desktop.
+    constexpr bool HasTarget() const {
+        return kind == Kind::Switch || kind == Kind::Send || kind == Kind::Move;
+    }
     friend constexpr bool operator==(const Command&, const Command&) = default;
 };
 

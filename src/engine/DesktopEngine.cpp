@@ -27,6 +27,10 @@ void DesktopEngine::SwitchDesktop(std::int16_t code) {
 }
 
 void DesktopEngine::Run(Command command) {
+    if (command.kind == Command::Kind::Exit) {
+        bar_.EndProgram();  // shows everything and removes the list itself
+        return;
+    }
     RunCommand(command);
     SaveRecoveryIfChanged();
     ReportDesktops();
@@ -60,17 +64,25 @@ std::vector<std::u16string> DesktopEngine::DesktopTitles(int index) {
 }
 
 void DesktopEngine::RunCommand(Command command) {
-    if ((command.kind == Command::Kind::Switch || command.kind == Command::Kind::Send) &&
-        !IsDesktopIndex(command.desktop)) {
+    if (command.HasTarget()) {
+        const std::optional<int> target = TargetDesktop(command);
+        if (!target) {
+            return;
+        }
+        switch (command.kind) {
+            case Command::Kind::Switch:
+                SwitchTo(*target);
+                break;
+            case Command::Kind::Send:
+                SendForegroundWindow(*target);
+                break;
+            default:
+                MoveForegroundWindow(*target);
+                break;
+        }
         return;
     }
     switch (command.kind) {
-        case Command::Kind::Switch:
-            SwitchTo(command.desktop);
-            break;
-        case Command::Kind::Send:
-            SendForegroundWindow(command.desktop);
-            break;
         case Command::Kind::ToggleDesktopIcons:
             if (shell_.DesktopIconsShown) {
                 // The shell moves the icons between windows as it likes: hide where they are now.
@@ -87,7 +99,30 @@ void DesktopEngine::RunCommand(Command command) {
         case Command::Kind::ToggleBar:
             bar_.ShowBar(!bar_.BarShown());
             break;
+        default:
+            break;  // answered by whoever asked: the list, the usage
     }
+}
+
+std::optional<int> DesktopEngine::TargetDesktop(const Command& command) const {
+    switch (command.target) {
+        case Command::Target::Desktop:
+            return IsDesktopIndex(command.desktop) ? std::optional<int>(command.desktop)
+                                                   : std::nullopt;
+        case Command::Target::Next:
+            if (current_ + 1 < kDesktopCount) {
+                return current_ + 1;
+            }
+            return wrap_ ? std::optional<int>(0) : std::nullopt;
+        case Command::Target::Previous:
+            if (current_ > 0) {
+                return current_ - 1;
+            }
+            return wrap_ ? std::optional<int>(kDesktopCount - 1) : std::nullopt;
+        case Command::Target::Last:
+            return last_;
+    }
+    return std::nullopt;
 }
 
 void DesktopEngine::ToggleShellWindows(std::span<const WindowHandle> windows, bool& shown) {
@@ -113,13 +148,10 @@ std::vector<WindowHandle> DesktopEngine::FindWindowsByClass(std::u16string_view 
     return found;
 }
 
-void DesktopEngine::SendForegroundWindow(int target) {
-    if (CurrentDesktop() == target) {
-        return;
-    }
+std::vector<WindowHandle> DesktopEngine::ForegroundFamily() {
     const WindowHandle foreground = windows_.GetForegroundWindow();
     if (!IsTaskWindow(foreground)) {
-        return;
+        return {};
     }
     // A dialog goes with the program that owns it, and the program with its other owned
     // windows: sent alone, either would be left behind, disabled or ownerless.
@@ -134,6 +166,10 @@ void DesktopEngine::SendForegroundWindow(int target) {
     if (family.empty()) {
         family.push_back(foreground);  // the walk failed
     }
+    return family;
+}
+
+void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int target) {
     // It belongs to the target desktop alone from now on, whenever the next refresh comes.
     for (int index = 0; index < kDesktopCount; ++index) {
         std::erase_if(DesktopWindows_[index], [&family](WindowHandle window) {
@@ -142,10 +178,35 @@ void DesktopEngine::SendForegroundWindow(int target) {
     }
     WindowSet& arriving = DesktopWindows_[target];
     arriving.insert(arriving.end(), family.begin(), family.end());
+}
+
+void DesktopEngine::SendForegroundWindow(int target) {
+    if (CurrentDesktop() == target) {
+        return;
+    }
+    const std::vector<WindowHandle> family = ForegroundFamily();
+    if (family.empty()) {
+        return;
+    }
+    GiveToDesktop(family, target);
     // The foreground window goes last, so the system hands the focus to a window of this
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
     DropRefusedWindows();
+}
+
+void DesktopEngine::MoveForegroundWindow(int target) {
+    if (CurrentDesktop() == target) {
+        return;
+    }
+    const std::vector<WindowHandle> family = ForegroundFamily();
+    if (family.empty()) {
+        return;
+    }
+    // Out of the leaving set before the switch: the family stays on the screen all the way,
+    // and arrives on top with the keyboard.
+    GiveToDesktop(family, target);
+    SwitchTo(target);
 }
 
 void DesktopEngine::DropRefusedWindows() {
@@ -175,6 +236,7 @@ void DesktopEngine::SwitchTo(int target) {
     }
     visibility_.HideAll(leaving);
     DropRefusedWindows();
+    last_ = current;
     current_ = target;
     bar_.NameDesktop(target);
     bar_.SelectDesktopButton(target);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,7 +11,6 @@
 #include "engine/Commands.h"
 #include "engine/DesktopWindows.h"
 #include "engine/RecoveryList.h"
-#include "engine/RemoteCommand.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowKindCache.h"
 #include "engine/WindowVisibility.h"
@@ -37,6 +37,8 @@ class DesktopEngine {
     WindowVisibility& Visibility() { return visibility_; }
 
     int CurrentDesktop() const { return current_; }
+    // Whether "next" on desktop 9 goes to desktop 1, and "previous" on 1 to 9.
+    void SetWrap(bool wrap) { wrap_ = wrap; }
     // Desktop 1 becomes the current one, its button marked; for start-up.
     void EnterFirstDesktop();
 
@@ -63,7 +65,7 @@ class DesktopEngine {
 
     // A command line given to a second start, run here as its hotkey or button would; the
     // list goes back to the sender. False for what is not run here.
-    bool RunRemote(const RemoteCommand& command, WindowHandle sender);
+    bool RunRemote(const Command& command, WindowHandle sender);
     // The exit a command line asked for, once its message has been answered.
     void ExitNow() { bar_.EndProgram(); }
     // One line per window of every desktop, top first: the desktop's number, "*" on the
@@ -86,7 +88,15 @@ class DesktopEngine {
     // Tells the bar which desktops hold windows, where that changed since it was last told.
     void ReportDesktops();
     WindowHandle FindDesktopIcons();
+    // The desktop a command aims at, if there is one: "next" on the last desktop is none unless
+    // the desktops wrap around, "last" is none before the first switch.
+    std::optional<int> TargetDesktop(const Command& command) const;
+    // The foreground window with its root owner and every window that owns; empty when the
+    // foreground window may not belong to a desktop.
+    std::vector<WindowHandle> ForegroundFamily();
+    void GiveToDesktop(std::span<const WindowHandle> family, int target);
     void SendForegroundWindow(int target);
+    void MoveForegroundWindow(int target);
     void DropRefusedWindows();
     void SwitchTo(int target);
     void RunCommand(Command command);
@@ -100,6 +110,8 @@ class DesktopEngine {
     DesktopWindows DesktopWindows_;
     ShellWindows shell_;
     int current_ = 0;
+    std::optional<int> last_;  // the desktop that was current before this one
+    bool wrap_ = true;
     // Refreshes left in which a restarted shell's windows are looked for again: the shell
     // announces itself before its desktop window is there.
     int shellLookoutsLeft_ = 0;

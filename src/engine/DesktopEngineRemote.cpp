@@ -5,20 +5,19 @@
 
 namespace ombrel {
 
-bool DesktopEngine::RunRemote(const RemoteCommand& command, WindowHandle sender) {
+bool DesktopEngine::RunRemote(const Command& command, WindowHandle sender) {
     switch (command.kind) {
-        case RemoteCommand::Kind::Run:
-            Run(command.command);
-            return true;
-        case RemoteCommand::Kind::Exit:
+        case Command::Kind::Exit:
             // Answered first: the sender should not see its request die with the process.
             return windows_.PostToWindow(bar_.BarWindow(), kWmExitLater);
-        case RemoteCommand::Kind::List:
+        case Command::Kind::List:
             return windows_.SendText(sender, WindowList());
-        case RemoteCommand::Kind::Help:
-            break;
+        case Command::Kind::Help:
+            return false;
+        default:
+            Run(command);
+            return true;
     }
-    return false;
 }
 
 std::u16string DesktopEngine::WindowList() {

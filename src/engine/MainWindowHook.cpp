@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "engine/CommandText.h"
 #include "engine/HotkeyTable.h"
 
 namespace ombrel {
@@ -39,7 +40,7 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
             return result;
         } else if (message.message == kWmCopyData && !message.text.empty()) {
             // A command line for us: answered here, not handed on.
-            const std::optional<RemoteCommand> command = ParseRemoteCommandText(message.text);
+            const std::optional<Command> command = ParseCommandText(message.text);
             return command && engine_.RunRemote(*command, static_cast<WindowHandle>(message.wParam))
                        ? 1
                        : 0;

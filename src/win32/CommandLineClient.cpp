@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RemoteCommand.h"
+#include "engine/CommandText.h"
 #include "win32/FormWindow.h"
 #include "win32/WideText.h"
 #include "win32/Win32WindowProcedures.h"
@@ -127,9 +127,9 @@ std::optional<int> RunCommandLine() {
     if (words.empty()) {
         return std::nullopt;
     }
-    const std::optional<RemoteCommand> command = ParseRemoteCommand(words);
-    if (!command || command->kind == RemoteCommand::Kind::Help) {
-        Print(kRemoteCommandUsage);
+    const std::optional<Command> command = ParseCommand(words);
+    if (!command || command->kind == Command::Kind::Help) {
+        Print(kCommandUsage);
         return command ? kDone : kRefused;
     }
     const HWND bar = FindRunningBar();
@@ -143,7 +143,7 @@ std::optional<int> RunCommandLine() {
     ::GetWindowThreadProcessId(bar, &runningProcess);
     ::AllowSetForegroundWindow(runningProcess);
     AnswerWindow answer;  // written by its window procedure while we wait
-    const std::u16string text = RemoteCommandText(*command);
+    const std::u16string text = CommandText(*command);
     COPYDATASTRUCT data{};
     data.dwData = kRemoteCommandTag;
     data.cbData = static_cast<DWORD>(text.size() * sizeof(char16_t));

@@ -260,6 +260,46 @@ TEST_F(Switching, AHandleReusedWhileItsWindowWasParkedNamesTheNewWindowFromThenO
     }
 }
 
+TEST_F(Switching, MoveTakesTheWindowAlongAndNextPreviousAndLastAimFromTheCurrentDesktop) {
+    using Kind = Command::Kind;
+    using Target = Command::Target;
+    fake.desktop.SetForeground(one);
+    const int hidesBefore = fake.desktop.AsyncShowCalls();
+    Engine().Run(Command::MoveTo(3));
+    EXPECT_EQ(Engine().CurrentDesktop(), 3);
+    EXPECT_TRUE(Visible(one));  // never hidden on the way
+    EXPECT_FALSE(Visible(two));
+    EXPECT_THAT(Set(3), ElementsAre(one));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), one);
+    EXPECT_EQ(fake.desktop.AsyncShowCalls() - hidesBefore, 2);  // two hidden, one raised
+
+    Engine().Run(Command::Toward(Kind::Switch, Target::Last));
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    EXPECT_FALSE(Visible(one));
+    Engine().Run(Command::Toward(Kind::Switch, Target::Last));
+    EXPECT_EQ(Engine().CurrentDesktop(), 3);
+    Engine().Run(Command::Toward(Kind::Switch, Target::Next));
+    EXPECT_EQ(Engine().CurrentDesktop(), 4);
+
+    Engine().Run(Command::SwitchTo(8));
+    Engine().Run(Command::Toward(Kind::Switch, Target::Next));  // wraps around by default
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    Engine().Run(Command::Toward(Kind::Switch, Target::Previous));
+    EXPECT_EQ(Engine().CurrentDesktop(), 8);
+    Engine().SetWrap(false);
+    Engine().Run(Command::Toward(Kind::Switch, Target::Next));
+    EXPECT_EQ(Engine().CurrentDesktop(), 8);
+
+    Engine().Run(Command::SwitchTo(0));
+    fake.desktop.SetForeground(two);
+    Engine().Run(Command::Toward(Kind::Send, Target::Previous));  // no desktop before 1
+    EXPECT_TRUE(Visible(two));
+    Engine().Run(Command::Toward(Kind::Move, Target::Next));
+    EXPECT_EQ(Engine().CurrentDesktop(), 1);
+    EXPECT_TRUE(Visible(two));
+    EXPECT_THAT(Set(1), ElementsAre(two));
+}
+
 TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {
     fake.desktop.SetForeground(one);
     Engine().SwitchDesktop(kFirstSendCode + 0);

@@ -1,0 +1,122 @@
+#include "engine/CommandText.h"
+
+#include <array>
+#include <vector>
+
+namespace ombrel {
+namespace {
+
+using Kind = Command::Kind;
+using Target = Command::Target;
+
+struct Word {
+    std::u16string_view name;
+    Command command;
+};
+
+// The commands of one word.
+constexpr std::array<Word, 10> kSingleWords{{
+    {u"next", Command::Toward(Kind::Switch, Target::Next)},
+    {u"previous", Command::Toward(Kind::Switch, Target::Previous)},
+    {u"last", Command::Toward(Kind::Switch, Target::Last)},
+    {u"icons", {Kind::ToggleDesktopIcons}},
+    {u"taskbar", {Kind::ToggleTaskbar}},
+    {u"bar", {Kind::ToggleBar}},
+    {u"pause", {Kind::Pause}},
+    {u"exit", {Kind::Exit}},
+    {u"list", {Kind::List}},
+    {u"help", {Kind::Help}},
+}};
+
+// The commands that take a desktop after them.
+constexpr std::array<std::pair<std::u16string_view, Kind>, 3> kAimedWords{{
+    {u"switch", Kind::Switch},
+    {u"send", Kind::Send},
+    {u"move", Kind::Move},
+}};
+
+// "1" to "9" and nothing else: no sign, no leading zero, no full-width digit.
+std::optional<int> DesktopIndex(std::u16string_view word) {
+    if (word.size() != 1 || word[0] < u'1' || word[0] > u'9') {
+        return std::nullopt;
+    }
+    return word[0] - u'1';
+}
+
+// What follows "switch", "send" or "move"; "switch next" is plain "next".
+std::optional<Command> Aimed(Kind kind, std::u16string_view word) {
+    if (const std::optional<int> desktop = DesktopIndex(word)) {
+        return Command{kind, *desktop};
+    }
+    if (kind != Kind::Switch && word == u"next") {
+        return Command::Toward(kind, Target::Next);
+    }
+    if (kind != Kind::Switch && word == u"previous") {
+        return Command::Toward(kind, Target::Previous);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Command> ParseCommand(std::span<const std::u16string> words) {
+    if (words.size() == 2) {
+        for (const auto& [name, kind] : kAimedWords) {
+            if (words[0] == name) {
+                return Aimed(kind, words[1]);
+            }
+        }
+    }
+    if (words.size() == 1) {
+        for (const Word& word : kSingleWords) {
+            if (words[0] == word.name) {
+                return word.command;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Command> ParseCommandText(std::u16string_view text) {
+    // Single blanks between words, as CommandText writes them; anything else is refused.
+    std::vector<std::u16string> words;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t blank = text.find(u' ', start);
+        words.emplace_back(text.substr(start, blank - start));
+        if (words.back().empty() || blank == std::u16string_view::npos) {
+            break;
+        }
+        start = blank + 1;
+    }
+    if (words.back().empty()) {
+        return std::nullopt;
+    }
+    return ParseCommand(words);
+}
+
+std::u16string CommandText(const Command& command) {
+    for (const Word& word : kSingleWords) {
+        if (word.command == command) {
+            return std::u16string(word.name);
+        }
+    }
+    std::u16string text;
+    for (const auto& [name, kind] : kAimedWords) {
+        if (kind == command.kind) {
+            text = name;
+        }
+    }
+    switch (command.target) {
+        case Target::Next:
+            return text + u" next";
+        case Target::Previous:
+            return text + u" previous";
+        case Target::Last:
+        case Target::Desktop:
+            break;
+    }
+    return text + u" " + std::u16string(1, static_cast<char16_t>(u'1' + command.desktop));
+}
+
+}  // namespace ombrel

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/CommandText.h"
+
+namespace ombrel::testing {
+namespace {
+
+std::optional<Command> Parse(std::vector<std::u16string> words) {
+    return ParseCommand(words);
+}
+
+TEST(CommandLine, EveryCommandIsReadAndCarriedAsTheSameText) {
+    using Kind = Command::Kind;
+    using Target = Command::Target;
+    const std::vector<std::pair<std::vector<std::u16string>, Command>> accepted{
+        {{u"switch", u"1"}, Command::SwitchTo(0)},
+        {{u"switch", u"9"}, Command::SwitchTo(8)},
+        {{u"send", u"4"}, Command::SendTo(3)},
+        {{u"move", u"3"}, Command::MoveTo(2)},
+        {{u"next"}, Command::Toward(Kind::Switch, Target::Next)},
+        {{u"previous"}, Command::Toward(Kind::Switch, Target::Previous)},
+        {{u"last"}, Command::Toward(Kind::Switch, Target::Last)},
+        {{u"send", u"next"}, Command::Toward(Kind::Send, Target::Next)},
+        {{u"send", u"previous"}, Command::Toward(Kind::Send, Target::Previous)},
+        {{u"move", u"next"}, Command::Toward(Kind::Move, Target::Next)},
+        {{u"move", u"previous"}, Command::Toward(Kind::Move, Target::Previous)},
+        {{u"icons"}, {Kind::ToggleDesktopIcons}},
+        {{u"taskbar"}, {Kind::ToggleTaskbar}},
+        {{u"bar"}, {Kind::ToggleBar}},
+        {{u"pause"}, {Kind::Pause}},
+        {{u"exit"}, {Kind::Exit}},
+        {{u"list"}, {Kind::List}},
+        {{u"help"}, {Kind::Help}},
+    };
+    for (const auto& [words, expected] : accepted) {
+        const std::optional<Command> command = Parse(words);
+        ASSERT_TRUE(command.has_value()) << words.size();
+        EXPECT_EQ(*command, expected);
+        EXPECT_EQ(ParseCommandText(CommandText(*command)), expected);
+    }
+}
+
+TEST(CommandLine, AnythingElseIsRefused) {
+    const std::vector<std::vector<std::u16string>> refused{
+        {u"switch"},
+        {u"switch", u"0"},
+        {u"switch", u"10"},
+        {u"switch", u"01"},
+        {u"switch", u"+3"},
+        {u"switch", u"３"},
+        {u"switch", u"3.0"},
+        {u"send", u""},
+        {u"switch", u"3", u"now"},
+        {u"Switch", u"3"},
+        {u"exit", u"now"},
+        {u"list", u"all"},
+        {u"start"},
+        {u"switch", u"next"},
+        {u"send", u"last"},
+        {u"move"},
+        {u"next", u"3"},
+        {u""},
+        {u"/?"},
+    };
+    for (const auto& words : refused) {
+        EXPECT_FALSE(Parse(words).has_value()) << std::string(words[0].begin(), words[0].end());
+    }
+    for (std::u16string_view text :
+         {u"", u" ", u"switch  3", u"switch 3 ", u" switch 3", u"switch\t3", u"exit\r\n"}) {
+        EXPECT_FALSE(ParseCommandText(text).has_value());
+    }
+}
+
+}  // namespace
+}  // namespace ombrel::testing
