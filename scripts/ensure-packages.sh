@@ -3,7 +3,7 @@
 # lacks. Sourced by run.sh and test.sh.
 OMBREL_PACKAGES=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils fonts-wqy-zenhei fonts-arphic-uming imagemagick
 )
