@@ -18,6 +18,8 @@ class BarView {
     virtual void NameDesktop(int index) = 0;
     // Whether the desktop holds any window; at start-up and whenever that changes.
     virtual void ShowDesktopHoldsWindows(int index, bool holdsWindows) = 0;
+    // Ombrel's keys are off (paused), or on again.
+    virtual void ShowKeysPaused(bool paused) = 0;
     virtual bool BarShown() const = 0;
     virtual void ShowBar(bool shown) = 0;
     // Puts a bar that lies outside every screen back at the top right of the main one.

@@ -7,8 +7,10 @@
 
 namespace ombrel {
 
-DesktopEngine::DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery, Log& log)
+DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar,
+                             RecoveryList& recovery, Log& log)
     : windows_(windows),
+      hotkeys_(hotkeys),
       bar_(bar),
       recovery_(recovery),
       log_(log),
@@ -24,6 +26,42 @@ void DesktopEngine::SwitchDesktop(std::int16_t code) {
     if (const std::optional<Command> command = CommandFromCode(code)) {
         Run(*command);
     }
+}
+
+namespace {
+
+bool EndsThePause(const KeyBinding& key) {
+    return key.command.kind == Command::Kind::Pause;
+}
+
+}  // namespace
+
+std::vector<HotkeyRefusal> DesktopEngine::UseKeys(KeyBindings keys, WindowHandle window) {
+    ReleaseKeys();
+    keys_ = std::move(keys);
+    keysWindow_ = window;
+    return RegisterHotKeys(hotkeys_, keysWindow_, keys_, paused_ ? &EndsThePause : nullptr);
+}
+
+void DesktopEngine::ReleaseKeys() {
+    if (keysWindow_ != WindowHandle::None) {
+        UnregisterHotKeys(hotkeys_, keysWindow_, keys_);
+    }
+}
+
+void DesktopEngine::RunKey(int id) {
+    if (id >= 0 && static_cast<std::size_t>(id) < keys_.size()) {
+        Run(keys_[static_cast<std::size_t>(id)].command);
+    }
+}
+
+void DesktopEngine::TogglePause() {
+    // A game or a program that needs these keys has them; the pause key stays ours to come
+    // back with. A key another program took meanwhile stays its own.
+    ReleaseKeys();
+    paused_ = !paused_;
+    RegisterHotKeys(hotkeys_, keysWindow_, keys_, paused_ ? &EndsThePause : nullptr);
+    bar_.ShowKeysPaused(paused_);
 }
 
 void DesktopEngine::Run(Command command) {
@@ -98,6 +136,9 @@ void DesktopEngine::RunCommand(Command command) {
             break;
         case Command::Kind::ToggleBar:
             bar_.ShowBar(!bar_.BarShown());
+            break;
+        case Command::Kind::Pause:
+            TogglePause();
             break;
         default:
             break;  // answered by whoever asked: the list, the usage

@@ -10,10 +10,12 @@
 #include "engine/BarView.h"
 #include "engine/Commands.h"
 #include "engine/DesktopWindows.h"
+#include "engine/HotkeyTable.h"
 #include "engine/RecoveryList.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowKindCache.h"
 #include "engine/WindowVisibility.h"
+#include "platform/Hotkeys.h"
 #include "platform/Log.h"
 #include "platform/WindowSystem.h"
 
@@ -27,7 +29,8 @@ class DesktopEngine {
     // How many refreshes after a restart of the shell its windows are looked for again.
     static constexpr int kShellLookouts = 10;
 
-    DesktopEngine(WindowSystem& windows, BarView& bar, RecoveryList& recovery, Log& log);
+    DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar, RecoveryList& recovery,
+                  Log& log);
     DesktopEngine(const DesktopEngine&) = delete;
     DesktopEngine& operator=(const DesktopEngine&) = delete;
 
@@ -53,6 +56,16 @@ class DesktopEngine {
     void Run(Command command);
     // The command of a hotkey id (the codes of CommandCode); other codes are ignored.
     void SwitchDesktop(std::int16_t code);
+
+    // The keys in force from now on (the 21 described ones until told otherwise), registered
+    // for the window: all of them, or while the keys are paused only those that end the pause.
+    // Returns the ones another program holds.
+    std::vector<HotkeyRefusal> UseKeys(KeyBindings keys, WindowHandle window);
+    void ReleaseKeys();
+    const KeyBindings& Keys() const { return keys_; }
+    // The key of this hotkey id was pressed.
+    void RunKey(int id);
+    bool KeysPaused() const { return paused_; }
     // Shows the bar if it was hidden.
     void ShowBar() { bar_.ShowBar(true); }
     // Finds the taskbar and the window that holds the desktop icons as the shell has them now.
@@ -98,10 +111,12 @@ class DesktopEngine {
     void SendForegroundWindow(int target);
     void MoveForegroundWindow(int target);
     void DropRefusedWindows();
+    void TogglePause();
     void SwitchTo(int target);
     void RunCommand(Command command);
 
     WindowSystem& windows_;
+    Hotkeys& hotkeys_;
     BarView& bar_;
     RecoveryList& recovery_;
     Log& log_;
@@ -112,6 +127,9 @@ class DesktopEngine {
     int current_ = 0;
     std::optional<int> last_;  // the desktop that was current before this one
     bool wrap_ = true;
+    KeyBindings keys_ = DescribedKeyBindings();
+    WindowHandle keysWindow_ = WindowHandle::None;
+    bool paused_ = false;
     // Refreshes left in which a restarted shell's windows are looked for again: the shell
     // announces itself before its desktop window is there.
     int shellLookoutsLeft_ = 0;

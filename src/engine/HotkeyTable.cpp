@@ -9,21 +9,35 @@ std::u16string HotkeyName(const HotkeyRow& row) {
     return name + DecimalText(static_cast<long long>(row.virtualKey - kVkF1) + 1);
 }
 
-std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd) {
-    std::vector<HotkeyRefusal> refused;
+KeyBindings DescribedKeyBindings() {
+    KeyBindings keys;
     for (const HotkeyRow& row : kHotkeyTable) {
+        keys.push_back({row.modifiers, row.virtualKey, *CommandFromCode(row.id), HotkeyName(row)});
+    }
+    return keys;
+}
+
+std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd,
+                                           const KeyBindings& keys,
+                                           bool (*wanted)(const KeyBinding&)) {
+    std::vector<HotkeyRefusal> refused;
+    for (std::size_t id = 0; id < keys.size(); ++id) {
+        const KeyBinding& key = keys[id];
+        if (wanted != nullptr && !wanted(key)) {
+            continue;
+        }
         const std::uint32_t code =
-            hotkeys.RegisterHotKey(hWnd, row.id, row.modifiers, row.virtualKey);
+            hotkeys.RegisterHotKey(hWnd, static_cast<int>(id), key.modifiers, key.virtualKey);
         if (code != 0) {
-            refused.push_back({row.id, code});
+            refused.push_back({static_cast<int>(id), code});
         }
     }
     return refused;
 }
 
-void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd) {
-    for (const HotkeyRow& row : kHotkeyTable) {
-        hotkeys.UnregisterHotKey(hWnd, row.id);
+void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd, const KeyBindings& keys) {
+    for (std::size_t id = 0; id < keys.size(); ++id) {
+        hotkeys.UnregisterHotKey(hWnd, static_cast<int>(id));
     }
 }
 

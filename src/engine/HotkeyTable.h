@@ -37,15 +37,29 @@ inline constexpr std::array<HotkeyRow, kHotkeyCount> kHotkeyTable = MakeHotkeyTa
 // "Ctrl+F4", "Ctrl+Alt+F9": the combination as the user presses it.
 std::u16string HotkeyName(const HotkeyRow& row);
 
+// A key combination and the command it runs, with its name as the user reads it ("Ctrl+F4").
+struct KeyBinding {
+    std::uint32_t modifiers = 0;
+    std::uint32_t virtualKey = 0;
+    Command command{Command::Kind::ToggleBar};
+    std::u16string name;
+};
+// The keys in force: each binding's place in the list is its hotkey id.
+using KeyBindings = std::vector<KeyBinding>;
+// The 21 keys of the table above, in its order, so that each id is the command code.
+KeyBindings DescribedKeyBindings();
+
 // A hotkey the system refused, with its error code.
 struct HotkeyRefusal {
     int id;
     std::uint32_t code;
 };
 
-// Registers the 21 hotkeys for the window; a combination another program holds is skipped and
-// listed among the refusals.
-std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
-void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd);
+// Registers the keys for the window, those the filter lets through; a combination another
+// program holds is skipped and listed among the refusals.
+std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd,
+                                           const KeyBindings& keys,
+                                           bool (*wanted)(const KeyBinding&) = nullptr);
+void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd, const KeyBindings& keys);
 
 }  // namespace ombrel

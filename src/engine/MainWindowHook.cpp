@@ -25,8 +25,8 @@ void MainWindowHook::Remove(WindowHandle hWnd) {
 
 std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept {
     try {
-        if (message.message == kWmHotkey && message.wParam < kHotkeyCount) {
-            engine_.SwitchDesktop(static_cast<std::int16_t>(message.wParam));
+        if (message.message == kWmHotkey) {
+            engine_.RunKey(static_cast<int>(message.wParam));
         } else if (message.message == messages_.showBar && messages_.showBar != 0) {
             engine_.ShowBar();
         } else if (message.message == messages_.taskbarCreated && messages_.taskbarCreated != 0) {

@@ -24,7 +24,7 @@ Program::Program(Platform& platform)
       frmConfig_(SettingsDialogLayout(), platform.forms),
       recovery_(platform.registry, platform.windows, platform.log, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
-      engine_(platform.windows, mainWindow_, recovery_, platform.log),
+      engine_(platform.windows, platform.hotkeys, mainWindow_, recovery_, platform.log),
       hook_(platform.procedures, engine_),
       registry_(platform.registry),
       settings_(platform.registry, platform.process),
@@ -78,10 +78,9 @@ void Program::Startup() {
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
-    for (const HotkeyRefusal& refusal : RegisterHotKeys(platform_.hotkeys, bar)) {
+    for (const HotkeyRefusal& refusal : engine_.UseKeys(DescribedKeyBindings(), bar)) {
         mainWindow_.HotkeyTaken(refusal.id);
-        platform_.log.Write(u"热键 " +
-                            HotkeyName(kHotkeyTable[static_cast<std::size_t>(refusal.id)]) +
+        platform_.log.Write(u"热键 " + engine_.Keys()[static_cast<std::size_t>(refusal.id)].name +
                             u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
     }
     hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
@@ -101,7 +100,7 @@ void Program::Shutdown() {
     recovery_.Remove();
 
     const WindowHandle bar = frmMain_.hWnd();
-    UnregisterHotKeys(platform_.hotkeys, bar);
+    engine_.ReleaseKeys();
     hook_.Remove(bar);
     LogServiceResult(u"停止", StopCompanionService(platform_.services));
     EndProcess();

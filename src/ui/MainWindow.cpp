@@ -16,6 +16,7 @@ constexpr std::size_t kMostTitlesShown = 10;
 // A longer title is cut, so that the tooltip stays a list.
 constexpr std::size_t kLongestTitle = 60;
 constexpr std::u16string_view kKeyTaken = u" 已被其他程序占用";
+constexpr std::u16string_view kKeysPaused = u"（热键已暂停）";
 
 // The buttons whose tooltip names a hotkey, by hotkey id after the nine switch keys.
 constexpr std::array<std::u16string_view, 3> kToggleButtons{bar::kDesktopIcons, bar::kTaskbar,
@@ -97,8 +98,11 @@ void MainWindow::ShowDesktopHoldsWindows(int index, bool holdsWindows) {
 void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
     if (control == bar::kDesktop && IsDesktopIndex(index)) {
         Control& button = frmMain_.Controls(bar::kDesktop, index);
-        button.SetToolTipText(DesktopToolTip(button.Layout().tooltip,
-                                             hotkeyTaken_.at(static_cast<std::size_t>(index)),
+        std::u16string key(button.Layout().tooltip);
+        if (keysPaused_) {
+            key += kKeysPaused;
+        }
+        button.SetToolTipText(DesktopToolTip(key, hotkeyTaken_.at(static_cast<std::size_t>(index)),
                                              engine_.DesktopTitles(index)));
     }
 }
@@ -164,7 +168,22 @@ void MainWindow::SelectDesktopButton(int index) {
 }
 
 void MainWindow::NameDesktop(int index) {
-    frmMain_.SetCaption(std::u16string(kDesktopCaptionPrefix) + DecimalText(index + 1));
+    desktopCaption_ = std::u16string(kDesktopCaptionPrefix) + DecimalText(index + 1);
+    ShowCaption();
+}
+
+void MainWindow::ShowKeysPaused(bool paused) {
+    keysPaused_ = paused;
+    ShowCaption();
+}
+
+void MainWindow::ShowCaption() {
+    std::u16string caption =
+        desktopCaption_.empty() ? std::u16string(frmMain_.Layout().caption) : desktopCaption_;
+    if (keysPaused_) {
+        caption += kKeysPaused;
+    }
+    frmMain_.SetCaption(std::move(caption));
 }
 
 }  // namespace ombrel

@@ -30,6 +30,7 @@ class MainWindow final : public FormEvents, public BarView {
 
     void SelectDesktopButton(int index) override;
     void NameDesktop(int index) override;
+    void ShowKeysPaused(bool paused) override;
     void ShowDesktopHoldsWindows(int index, bool holdsWindows) override;
     // A desktop button's tooltip lists the desktop's windows as they are at that moment.
     void OnToolTipNeeded(std::u16string_view control, int index) override;
@@ -50,7 +51,12 @@ class MainWindow final : public FormEvents, public BarView {
     DesktopEngine& engine_;
     ProgramLifecycle& lifecycle_;
     FormRuntime& forms_;
+    // The caption as the last switch named the desktop; empty before the first one.
+    void ShowCaption();
+
     std::array<bool, kDesktopCount + 3> hotkeyTaken_{};  // the switch keys, then Ctrl+F10..F12
+    std::u16string desktopCaption_;
+    bool keysPaused_ = false;
 };
 
 // A desktop button's tooltip: its key (or that another program holds it), then the titles of

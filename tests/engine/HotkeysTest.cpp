@@ -33,6 +33,31 @@ TEST_F(Hotkeys, AllTwentyOneAreHeldByTheBarAndCtrlAltF10IsLeftFree) {
     EXPECT_FALSE(fake.desktop.PressHotkey(kCtrlAlt, F(10)));
 }
 
+TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
+    using Kind = Command::Kind;
+    StartProgram();
+    constexpr std::uint32_t kP = 0x50;
+    KeyBindings keys = DescribedKeyBindings();
+    keys[3].command = Command::SwitchTo(6);  // Ctrl+F4 now goes to desktop 7
+    keys.push_back({kCtrlAlt, kP, {Kind::Pause}, u"Ctrl+Alt+P"});
+    EXPECT_TRUE(Engine().UseKeys(keys, Bar().hWnd()).empty());
+    fake.desktop.PressHotkey(kCtrl, F(4));
+    EXPECT_EQ(Engine().CurrentDesktop(), 6);
+
+    fake.desktop.PressHotkey(kCtrlAlt, kP);
+    EXPECT_TRUE(Engine().KeysPaused());
+    EXPECT_FALSE(fake.desktop.IsCombinationHeld(kCtrl, F(1)));  // a game may have it now
+    EXPECT_TRUE(fake.desktop.IsCombinationHeld(kCtrlAlt, kP));
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-7（热键已暂停）");
+    Bar().RaiseToolTipNeeded(bar::kDesktop, 0);
+    EXPECT_EQ(Bar().Controls(bar::kDesktop, 0).ToolTipText().substr(0, 14),
+              u"Ctrl+F1（热键已暂停）");
+    EXPECT_EQ(fake.desktop.SendCommandText(Bar().hWnd(), WindowHandle::None, u"pause"), 1);
+    EXPECT_FALSE(Engine().KeysPaused());
+    EXPECT_TRUE(fake.desktop.IsCombinationHeld(kCtrl, F(1)));
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-7");
+}
+
 TEST_F(Hotkeys, CtrlF3FromAnotherProgramSwitchesLikeTheButton) {
     const WindowHandle app = OpenApp();
     StartProgram();

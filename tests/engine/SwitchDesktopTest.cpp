@@ -18,6 +18,7 @@ class EngineAlone : public ::testing::Test, private BarView {
   protected:
     void SelectDesktopButton(int index) override { marked = index; }
     void NameDesktop(int index) override { named = index; }
+    void ShowKeysPaused(bool /*paused*/) override {}
     bool BarShown() const override { return shown; }
     void ShowBar(bool show) override { shown = show; }
     WindowHandle BarWindow() const override { return WindowHandle::None; }
@@ -30,7 +31,7 @@ class EngineAlone : public ::testing::Test, private BarView {
     fakes::FakeLog log;
     fakes::FakeFormRuntime process{desktop};
     RecoveryList recovery{registry, desktop, log, process};
-    DesktopEngine engine{desktop, *this, recovery, log};
+    DesktopEngine engine{desktop, desktop, *this, recovery, log};
     int marked = -1;
     int named = -1;
     bool shown = true;
