@@ -162,6 +162,37 @@ std::u16string FromUtf8(std::string_view text) {
     return result;
 }
 
+// A lone surrogate becomes U+FFFD, so the result is always well-formed.
+std::string ToUtf8(std::u16string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        if (point >= 0xD800 && point < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (point >= 0xD800 && point < 0xE000) {
+            point = 0xFFFD;
+        }
+        if (point < 0x80) {
+            result += static_cast<char>(point);
+        } else if (point < 0x800) {
+            result += static_cast<char>(0xC0 | (point >> 6));
+            result += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            result += static_cast<char>(0xE0 | (point >> 12));
+            result += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            result += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            result += static_cast<char>(0xF0 | (point >> 18));
+            result += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            result += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            result += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return result;
+}
+
 std::size_t CodePoints(std::u16string_view text) {
     std::size_t count = 0;
     for (char16_t c : text) {
@@ -535,6 +566,111 @@ std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::str
         }
     }
     return contents;
+}
+
+std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
+    std::string text = ToUtf8(
+        u"// Ombrel 的设置。以 // 开头的是说明，不影响设置。\r\n"
+        u"{\r\n"
+        u"  // 编辑器按这个文件检查写法并提示可用的值。\r\n"
+        u"  \"$schema\": \"./settings.schema.json\",\r\n"
+        u"\r\n"
+        u"  // 热键：\"组合键\": \"命令\"。\r\n"
+        u"  // 组合键：ctrl、alt、shift、win 中的一个或几个（各一次），加一个键，用 + 连接，\r\n"
+        u"  //   大小写均可，如 \"ctrl+alt+f1\"、\"win+shift+left\"。键可以是 f1 到 f24、a 到 "
+        u"z、\r\n"
+        u"  //   0 到 9、numpad0 到 "
+        u"numpad9、left、right、up、down、home、end、pageup、pagedown、\r\n"
+        u"  //   insert、delete、space、tab、enter、escape、backspace；只有 f13 到 f24 "
+        u"可以单独使用。\r\n"
+        u"  // 命令：switch N 切换到桌面 N；send N 把当前窗口送到桌面 N；move N 送去并随它切换\r\n"
+        u"  //   （N 为 1 到 9）；next、previous 切换到下一个、上一个桌面；last "
+        u"回到上一次所在的桌面；\r\n"
+        u"  //   send next、send previous、move next、move previous；icons、taskbar、bar "
+        u"隐藏或显示\r\n"
+        u"  //   桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；\r\n"
+        u"  //   list 列出各桌面的窗口；help 显示命令的说明。\r\n"
+        u"  // 命令写 null：不使用这个组合键。\r\n"
+        u"  \"keys\": {");
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // The library writes the JSON strings, escapes and all.
+        text += i == 0 ? "\r\n    " : ",\r\n    ";
+        text += Json(ToUtf8(keys[i].first)).dump() + ": " + Json(ToUtf8(keys[i].second)).dump();
+    }
+    text += ToUtf8(
+        u"\r\n"
+        u"  },\r\n"
+        u"\r\n"
+        u"  // 桌面的名称，桌面编号 \"1\" 到 \"9\"，名称最多 32 个字符，例如：\r\n"
+        u"  \"names\": {\r\n"
+        u"    // \"1\": \"工作\",\r\n"
+        u"    // \"2\": \"邮件\"\r\n"
+        u"  },\r\n"
+        u"\r\n"
+        u"  // 在最后一个桌面上切换到下一个时回到第一个，在第一个上切换到上一个时到最后一个。\r\n"
+        u"  \"wrap\": true,\r\n"
+        u"\r\n"
+        u"  // 全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。\r\n"
+        u"  \"pauseInFullScreen\": false\r\n"
+        u"}\r\n");
+    return text;
+}
+
+std::string_view SettingsFileSchema() {
+    static const std::string schema = ToUtf8(
+        uR"json({
+  "$schema": "http://json-schema.org/draft-07/schema#",
+  "title": "Ombrel 设置",
+  "description": "Ombrel 的设置文件 settings.json。",
+  "type": "object",
+  "properties": {
+    "$schema": {
+      "description": "检查这个文件所用的说明文件。",
+      "type": "string"
+    },
+    "keys": {
+      "description": "热键：\"组合键\": \"命令\"。命令写 null 表示不使用这个组合键。",
+      "type": "object",
+      "propertyNames": {
+        "description": "ctrl、alt、shift、win 中的一个或几个（各一次），加一个键，用 + 连接，大小写均可，如 ctrl+alt+f1。键：f1 到 f24、a 到 z、0 到 9、numpad0 到 numpad9、left、right、up、down、home、end、pageup、pagedown、insert、delete、space、tab、enter、escape、backspace。只有 f13 到 f24 可以单独使用。",
+        "pattern": "^((([Cc][Tt][Rr][Ll]|[Aa][Ll][Tt]|[Ss][Hh][Ii][Ff][Tt]|[Ww][Ii][Nn])\\+)+([Ff]([1-9]|1[0-9]|2[0-4])|[A-Za-z0-9]|[Nn][Uu][Mm][Pp][Aa][Dd][0-9]|[Ll][Ee][Ff][Tt]|[Rr][Ii][Gg][Hh][Tt]|[Uu][Pp]|[Dd][Oo][Ww][Nn]|[Hh][Oo][Mm][Ee]|[Ee][Nn][Dd]|[Pp][Aa][Gg][Ee]([Uu][Pp]|[Dd][Oo][Ww][Nn])|[Ii][Nn][Ss][Ee][Rr][Tt]|[Dd][Ee][Ll][Ee][Tt][Ee]|[Ss][Pp][Aa][Cc][Ee]|[Tt][Aa][Bb]|[Ee][Nn][Tt][Ee][Rr]|[Ee][Ss][Cc][Aa][Pp][Ee]|[Bb][Aa][Cc][Kk][Ss][Pp][Aa][Cc][Ee])|[Ff](1[3-9]|2[0-4]))$"
+      },
+      "additionalProperties": {
+        "description": "switch N 切换到桌面 N；send N 把当前窗口送到桌面 N；move N 送去并随它切换（N 为 1 到 9）；next、previous、last 切换到下一个、上一个、上一次所在的桌面；icons、taskbar、bar 隐藏或显示桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；list 列出各桌面的窗口；help 显示命令的说明；null 不使用这个组合键。",
+        "enum": [
+          "switch 1", "switch 2", "switch 3", "switch 4", "switch 5", "switch 6", "switch 7", "switch 8", "switch 9",
+          "send 1", "send 2", "send 3", "send 4", "send 5", "send 6", "send 7", "send 8", "send 9",
+          "move 1", "move 2", "move 3", "move 4", "move 5", "move 6", "move 7", "move 8", "move 9",
+          "next", "previous", "last", "send next", "send previous", "move next", "move previous",
+          "icons", "taskbar", "bar", "pause", "exit", "list", "help",
+          null
+        ]
+      }
+    },
+    "names": {
+      "description": "桌面的名称：\"桌面编号\": \"名称\"。",
+      "type": "object",
+      "propertyNames": { "pattern": "^[1-9]$" },
+      "additionalProperties": {
+        "type": "string",
+        "maxLength": 32
+      }
+    },
+    "wrap": {
+      "description": "在最后一个桌面上切换到下一个时回到第一个，在第一个上切换到上一个时到最后一个。",
+      "type": "boolean",
+      "default": true
+    },
+    "pauseInFullScreen": {
+      "description": "全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。",
+      "type": "boolean",
+      "default": false
+    }
+  },
+  "additionalProperties": false
+}
+)json");
+    return schema;
 }
 
 }  // namespace ombrel

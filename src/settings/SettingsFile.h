@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -59,5 +61,16 @@ std::u16string SettingsFileErrorText(const SettingsFileError& error);
 // The text of settings.json (UTF-8, a BOM and // or /* */ comments allowed) as typed values,
 // or the first fault found.
 std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::string_view utf8);
+
+// A key text and its command, as the template writes them.
+using KeyCommandText = std::pair<std::u16string, std::u16string>;
+
+// A new settings.json (UTF-8, CRLF lines): every entry with its value and a comment on it in
+// Chinese, "keys" holding the given key texts and commands in their order.
+std::string SettingsFileTemplate(std::span<const KeyCommandText> keys);
+
+// The JSON Schema (draft-07, UTF-8) that editors check settings.json against; the template
+// names it "./settings.schema.json".
+std::string_view SettingsFileSchema();
 
 }  // namespace ombrel

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <regex>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "engine/CommandText.h"
 #include "platform/Hotkeys.h"
 #include "settings/SettingsFile.h"
 
@@ -68,6 +73,7 @@ const std::vector<GoodKeyText> kGoodKeyTexts{
     {u"ctrl+escape", {kCtrl, 0x1B}, u"Ctrl+Escape"},
 };
 
+// Refused by the program and by the schema's pattern.
 const std::vector<std::u16string_view> kBadKeyTexts{
     u"",          u"f1",         u"f12",         u"a",
     u"ctrl",      u"ctrl+alt",   u"ctrl+",       u"+f1",
@@ -76,7 +82,22 @@ const std::vector<std::u16string_view> kBadKeyTexts{
     u"ctrl + f1", u"control+f1", u"ctrl+esc",    u"ctrl+ｆ1",
     u"ctrl+é",    u"ctrl+f1 ",
 };
+// Refused by the program only: the pattern does not count modifiers.
 const std::vector<std::u16string_view> kRepeatedModifiers{u"ctrl+ctrl+f1", u"Alt+ctrl+ALT+f1"};
+
+std::vector<KeyCommandText> DefaultKeys() {
+    std::vector<KeyCommandText> keys;
+    for (char16_t n = u'1'; n <= u'9'; ++n) {
+        keys.push_back({u"ctrl+f" + std::u16string(1, n), u"switch " + std::u16string(1, n)});
+    }
+    keys.push_back({u"ctrl+f10", u"icons"});
+    keys.push_back({u"ctrl+f11", u"taskbar"});
+    keys.push_back({u"ctrl+f12", u"bar"});
+    for (char16_t n = u'1'; n <= u'9'; ++n) {
+        keys.push_back({u"ctrl+alt+f" + std::u16string(1, n), u"send " + std::u16string(1, n)});
+    }
+    return keys;
+}
 
 TEST(KeyText, ModifiersInAnyOrderAndCaseBeforeOneKeyNamedTheUsualWay) {
     for (const GoodKeyText& good : kGoodKeyTexts) {
@@ -190,6 +211,52 @@ TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
     }
     EXPECT_EQ(SettingsFileErrorText({{3, 12}, u"“wrap”应为 true 或 false"}),
               u"设置文件第 3 行第 12 列：“wrap”应为 true 或 false");
+}
+
+TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGiven) {
+    std::vector<KeyCommandText> keys = DefaultKeys();
+    keys.push_back({u"f13", u"say \"中文\" \\ \t"});  // the template escapes what JSON must
+    const SettingsFileContents contents = Contents(SettingsFileTemplate(keys));
+    ASSERT_EQ(contents.keys.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(contents.keys[i].key, ParseKeyText(keys[i].first)) << i;
+        EXPECT_EQ(contents.keys[i].command, keys[i].second) << i;
+    }
+    EXPECT_TRUE(contents.wrap);
+    EXPECT_FALSE(contents.pauseInFullScreen);
+    EXPECT_EQ(contents.names, SettingsFileContents{}.names);
+    EXPECT_TRUE(Contents(SettingsFileTemplate({})).keys.empty());
+}
+
+TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
+    const auto schema = nlohmann::json::parse(SettingsFileSchema());
+    const auto& keys = schema.at("properties").at("keys");
+
+    std::vector<std::u16string> commands;
+    for (const auto& word : keys.at("additionalProperties").at("enum")) {
+        if (word.is_null()) {
+            continue;
+        }
+        const std::string narrow = word.get<std::string>();
+        commands.emplace_back(narrow.begin(), narrow.end());
+        const std::optional<Command> command = ParseCommandText(commands.back());
+        ASSERT_TRUE(command.has_value()) << narrow;
+        EXPECT_EQ(CommandText(*command), commands.back());
+    }
+    EXPECT_EQ(commands.size(), 41U);  // every command of the language, once
+    for (const KeyCommandText& key : DefaultKeys()) {
+        EXPECT_NE(std::find(commands.begin(), commands.end(), key.second), commands.end());
+    }
+
+    const std::regex pattern(keys.at("propertyNames").at("pattern").get<std::string>());
+    for (const GoodKeyText& good : kGoodKeyTexts) {
+        EXPECT_TRUE(std::regex_search(Narrow(good.text), pattern)) << Narrow(good.text);
+    }
+    for (std::u16string_view text : kBadKeyTexts) {
+        EXPECT_FALSE(std::regex_search(Narrow(text), pattern)) << Narrow(text);
+    }
+    EXPECT_EQ(schema.at("properties").at("names").at("additionalProperties").at("maxLength"),
+              SettingsFileContents::kNameMaxLength);
 }
 
 }  // namespace
