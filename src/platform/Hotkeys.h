@@ -6,7 +6,12 @@
 
 namespace ombrel {
 
-enum HotkeyModifier : std::uint32_t { ModAlt = 0x1, ModControl = 0x2 };
+enum HotkeyModifier : std::uint32_t {
+    ModAlt = 0x1,
+    ModControl = 0x2,
+    ModShift = 0x4,
+    ModWin = 0x8
+};
 
 inline constexpr std::uint32_t kErrorHotkeyAlreadyRegistered = 1409;
 

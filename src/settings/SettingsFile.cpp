@@ -1,0 +1,676 @@
+#include "settings/SettingsFile.h"
+
+#include <cstddef>
+#include <iterator>
+#include <map>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/Hotkeys.h"
+#include "platform/Text.h"
+
+namespace ombrel {
+namespace {
+
+// ---- Key texts ----
+
+struct NamedKey {
+    std::u16string_view name;
+    std::uint32_t value;
+};
+
+constexpr std::array<NamedKey, 4> kModifiers{{
+    {u"Ctrl", ModControl},
+    {u"Alt", ModAlt},
+    {u"Shift", ModShift},
+    {u"Win", ModWin},
+}};
+
+constexpr std::array<NamedKey, 15> kNamedKeys{{
+    {u"Left", 0x25},
+    {u"Right", 0x27},
+    {u"Up", 0x26},
+    {u"Down", 0x28},
+    {u"Home", 0x24},
+    {u"End", 0x23},
+    {u"PageUp", 0x21},
+    {u"PageDown", 0x22},
+    {u"Insert", 0x2D},
+    {u"Delete", 0x2E},
+    {u"Space", 0x20},
+    {u"Tab", 0x09},
+    {u"Enter", 0x0D},
+    {u"Escape", 0x1B},
+    {u"Backspace", 0x08},
+}};
+
+constexpr std::uint32_t kVkF1 = 0x70;
+constexpr std::uint32_t kVkF13 = 0x7C;
+constexpr std::uint32_t kVkF24 = 0x87;
+constexpr std::uint32_t kVkA = 0x41;
+constexpr std::uint32_t kVk0 = 0x30;
+constexpr std::uint32_t kVkNumPad0 = 0x60;
+
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<int> Digit(char16_t c) {
+    if (c < u'0' || c > u'9') {
+        return std::nullopt;
+    }
+    return c - u'0';
+}
+
+std::optional<std::uint32_t> VirtualKey(std::u16string_view word) {
+    for (const NamedKey& key : kNamedKeys) {
+        if (SameIgnoringCase(word, key.name)) {
+            return key.value;
+        }
+    }
+    if (word.size() == 1) {
+        const char16_t c = AsciiLower(word[0]);
+        if (c >= u'a' && c <= u'z') {
+            return kVkA + static_cast<std::uint32_t>(c - u'a');
+        }
+        if (const std::optional<int> digit = Digit(c)) {
+            return kVk0 + static_cast<std::uint32_t>(*digit);
+        }
+        return std::nullopt;
+    }
+    constexpr std::u16string_view kNumPad = u"NumPad";
+    if (word.size() == kNumPad.size() + 1 &&
+        SameIgnoringCase(word.substr(0, kNumPad.size()), kNumPad)) {
+        if (const std::optional<int> digit = Digit(word.back())) {
+            return kVkNumPad0 + static_cast<std::uint32_t>(*digit);
+        }
+        return std::nullopt;
+    }
+    // F1 to F24, without a leading zero.
+    if (AsciiLower(word[0]) != u'f' || word.size() > 3 || word[1] == u'0') {
+        return std::nullopt;
+    }
+    int number = 0;
+    for (char16_t c : word.substr(1)) {
+        const std::optional<int> digit = Digit(c);
+        if (!digit) {
+            return std::nullopt;
+        }
+        number = number * 10 + *digit;
+    }
+    if (number < 1 || number > 24) {
+        return std::nullopt;
+    }
+    return kVkF1 + static_cast<std::uint32_t>(number - 1);
+}
+
+std::u16string VirtualKeyName(std::uint32_t key) {
+    if (key >= kVkF1 && key <= kVkF24) {
+        return u"F" + DecimalText(key - kVkF1 + 1);
+    }
+    if (key >= kVkA && key < kVkA + 26) {
+        return std::u16string(1, static_cast<char16_t>(u'A' + (key - kVkA)));
+    }
+    if (key >= kVk0 && key < kVk0 + 10) {
+        return std::u16string(1, static_cast<char16_t>(u'0' + (key - kVk0)));
+    }
+    if (key >= kVkNumPad0 && key < kVkNumPad0 + 10) {
+        return u"NumPad" + DecimalText(key - kVkNumPad0);
+    }
+    for (const NamedKey& named : kNamedKeys) {
+        if (named.value == key) {
+            return std::u16string(named.name);
+        }
+    }
+    return HexText(key);
+}
+
+// ---- UTF-8 at the edge ----
+
+// The parser has already refused ill-formed UTF-8, so every sequence here is whole.
+std::u16string FromUtf8(std::string_view text) {
+    std::u16string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        i += length;
+        if (point >= 0x10000) {
+            point -= 0x10000;
+            result += static_cast<char16_t>(0xD800 + (point >> 10));
+            result += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+        } else {
+            result += static_cast<char16_t>(point);
+        }
+    }
+    return result;
+}
+
+// A lone surrogate becomes U+FFFD, so the result is always well-formed.
+std::string ToUtf8(std::u16string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        if (point >= 0xD800 && point < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (point >= 0xD800 && point < 0xE000) {
+            point = 0xFFFD;
+        }
+        if (point < 0x80) {
+            result += static_cast<char>(point);
+        } else if (point < 0x800) {
+            result += static_cast<char>(0xC0 | (point >> 6));
+            result += static_cast<char>(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            result += static_cast<char>(0xE0 | (point >> 12));
+            result += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            result += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            result += static_cast<char>(0xF0 | (point >> 18));
+            result += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
+            result += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            result += static_cast<char>(0x80 | (point & 0x3F));
+        }
+    }
+    return result;
+}
+
+std::size_t CodePoints(std::u16string_view text) {
+    std::size_t count = 0;
+    for (char16_t c : text) {
+        count += c >= 0xDC00 && c < 0xE000 ? 0 : 1;
+    }
+    return count;
+}
+
+// ---- Positions ----
+
+// Turns byte offsets into lines and columns. The parser asks in the order of the text, so each
+// answer carries on from the last one instead of counting from the start again.
+class Locator {
+  public:
+    explicit Locator(std::string_view text) : text_(text) {}
+
+    SettingsFilePosition At(std::size_t offset) {
+        offset = std::min(offset, text_.size());
+        if (offset < offset_) {
+            offset_ = 0;
+            at_ = {1, 1};
+        }
+        for (; offset_ < offset; ++offset_) {
+            const auto byte = static_cast<unsigned char>(text_[offset_]);
+            if (byte == '\n') {
+                ++at_.line;
+                at_.column = 1;
+            } else if ((byte & 0xC0) != 0x80) {  // not a continuation byte
+                ++at_.column;
+            }
+        }
+        return at_;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t offset_ = 0;
+    SettingsFilePosition at_{1, 1};
+};
+
+// The parser tells no positions, but it reads the text one byte at a time through this
+// iterator, never ahead of the token it hands over except for the one byte that ends a number;
+// so the count of bytes read at each of its callbacks tells where that token ends.
+class CountingIterator {
+  public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    CountingIterator(const char* at, std::size_t* read) : at_(at), read_(read) {}
+
+    reference operator*() const { return *at_; }
+    CountingIterator& operator++() {
+        ++at_;
+        ++*read_;
+        return *this;
+    }
+    CountingIterator operator++(int) {
+        CountingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    friend bool operator==(const CountingIterator& a, const CountingIterator& b) {
+        return a.at_ == b.at_;
+    }
+
+  private:
+    const char* at_;
+    std::size_t* read_;
+};
+
+// Where the string that ends at `end` (just past its closing quote) begins: the nearest quote
+// before that no backslash escapes, for an odd run of backslashes escapes it.
+std::size_t StringStart(std::string_view text, std::size_t end) {
+    std::size_t at = end - 1;
+    while (at > 0) {
+        --at;
+        if (text[at] != '"') {
+            continue;
+        }
+        std::size_t slashes = 0;
+        while (slashes < at && text[at - 1 - slashes] == '\\') {
+            ++slashes;
+        }
+        if (slashes % 2 == 0) {
+            break;
+        }
+    }
+    return at;
+}
+
+// Where the number or literal read up to `end` begins: back over the byte read after a
+// number, then over the token itself.
+std::size_t ScalarStart(std::string_view text, std::size_t end) {
+    const auto inToken = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               c == '+' || c == '-' || c == '.';
+    };
+    if (end > 0 && !inToken(text[end - 1])) {
+        --end;
+    }
+    while (end > 0 && inToken(text[end - 1])) {
+        --end;
+    }
+    return end;
+}
+
+// ---- The file ----
+
+using Json = nlohmann::ordered_json;
+
+// A member of the top-level object, where its key stands, and where the keys of its value's
+// members stand when that value is an object.
+struct Member {
+    SettingsFilePosition at;
+    std::vector<SettingsFilePosition> inner;
+};
+
+// What the parser's callback learns that the parsed value does not keep.
+struct Layout {
+    SettingsFilePosition root{1, 1};
+    std::vector<Member> members;
+    std::optional<SettingsFileError> duplicate;  // the first member given twice in one object
+};
+
+std::u16string Quoted(std::u16string_view text) {
+    return u"“" + std::u16string(text) + u"”";
+}
+
+std::u16string LineText(const SettingsFilePosition& at) {
+    return u"第 " + DecimalText(at.line) + u" 行";
+}
+
+SettingsFileError SyntaxError(std::string_view text, std::size_t byte) {
+    // The parser counts the byte it stopped at from 1.
+    const std::size_t offset = std::min(byte > 0 ? byte - 1 : 0, text.size());
+    const SettingsFilePosition at = Locator(text).At(offset);
+    if (offset == text.size()) {
+        return {at, u"JSON 格式错误：文件意外结束，可能少了 } 或 ] 或引号"};
+    }
+    std::size_t length = 1;
+    while (offset + length < text.size() &&
+           (static_cast<unsigned char>(text[offset + length]) & 0xC0) == 0x80) {
+        ++length;
+    }
+    const auto lead = static_cast<unsigned char>(text[offset]);
+    if (lead < 0x20 || lead == 0x7F || (lead >= 0x80 && lead < 0xC2) || length > 4) {
+        return {at, u"JSON 格式错误：此处有不可见的字符或无效的编码（应为 UTF-8）"};
+    }
+    return {at, u"JSON 格式错误：此处不应出现" + Quoted(FromUtf8(text.substr(offset, length)))};
+}
+
+std::optional<SettingsFileError> ReadKeys(const Json& value, const Member& member,
+                                          std::vector<KeyEntry>& keys) {
+    if (!value.is_object()) {
+        return SettingsFileError{member.at, u"“keys”应为对象：{ \"组合键\": \"命令\", … }"};
+    }
+    std::map<std::pair<std::uint32_t, std::uint32_t>, SettingsFilePosition> seen;
+    std::size_t index = 0;
+    for (const auto& [name, command] : value.items()) {
+        const SettingsFilePosition at = member.inner[index++];
+        const std::u16string text = FromUtf8(name);
+        const std::optional<KeyCombination> key = ParseKeyText(text);
+        if (!key) {
+            return SettingsFileError{
+                at, u"无法识别的组合键" + Quoted(text) +
+                        u"：应写成 ctrl、alt、shift、win 中的一个或几个（各一次）加一个键，用 + "
+                        u"连接，如 ctrl+alt+f1；只有 f13 到 f24 可以单独使用"};
+        }
+        const auto [earlier, added] = seen.emplace(std::pair{key->modifiers, key->virtualKey}, at);
+        if (!added) {
+            return SettingsFileError{at, u"组合键 " + KeyCombinationName(*key) + u" 已在" +
+                                             LineText(earlier->second) + u"设置过"};
+        }
+        if (command.is_null()) {
+            keys.push_back({*key, std::nullopt, at});
+        } else if (command.is_string()) {
+            keys.push_back({*key, FromUtf8(command.get_ref<const std::string&>()), at});
+        } else {
+            return SettingsFileError{at, u"组合键" + Quoted(text) +
+                                             u"的命令应为文本，如 \"switch 1\"；或为 "
+                                             u"null，表示不使用这个组合键"};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<SettingsFileError> ReadNames(
+    const Json& value, const Member& member,
+    std::array<std::u16string, SettingsFileContents::kDesktopCount>& names) {
+    if (!value.is_object()) {
+        return SettingsFileError{member.at, u"“names”应为对象：{ \"桌面编号\": \"名称\", … }"};
+    }
+    std::size_t index = 0;
+    for (const auto& [number, name] : value.items()) {
+        const SettingsFilePosition at = member.inner[index++];
+        if (number.size() != 1 || number[0] < '1' || number[0] > '9') {
+            return SettingsFileError{
+                at, u"桌面编号" + Quoted(FromUtf8(number)) + u"无效：应为 \"1\" 到 \"9\""};
+        }
+        const std::u16string desktop = u"桌面 " + FromUtf8(number);
+        if (!name.is_string()) {
+            return SettingsFileError{at, desktop + u" 的名称应为文本"};
+        }
+        std::u16string text = FromUtf8(name.get_ref<const std::string&>());
+        if (CodePoints(text) > SettingsFileContents::kNameMaxLength) {
+            return SettingsFileError{at, desktop + u" 的名称超过 " +
+                                             DecimalText(SettingsFileContents::kNameMaxLength) +
+                                             u" 个字符"};
+        }
+        names[static_cast<std::size_t>(number[0] - '1')] = std::move(text);
+    }
+    return std::nullopt;
+}
+
+std::optional<SettingsFileError> ReadSwitch(const Json& value, const Member& member,
+                                            std::u16string_view name, bool& result) {
+    if (!value.is_boolean()) {
+        return SettingsFileError{member.at, Quoted(name) + u"应为 true 或 false"};
+    }
+    result = value.get<bool>();
+    return std::nullopt;
+}
+
+std::optional<SettingsFileError> ReadMember(const std::string& name, const Json& value,
+                                            const Member& member, SettingsFileContents& contents) {
+    if (name == "keys") {
+        return ReadKeys(value, member, contents.keys);
+    }
+    if (name == "names") {
+        return ReadNames(value, member, contents.names);
+    }
+    if (name == "wrap") {
+        return ReadSwitch(value, member, u"wrap", contents.wrap);
+    }
+    if (name == "pauseInFullScreen") {
+        return ReadSwitch(value, member, u"pauseInFullScreen", contents.pauseInFullScreen);
+    }
+    if (name == "$schema") {
+        if (!value.is_string()) {
+            return SettingsFileError{member.at, u"“$schema”应为文本"};
+        }
+        return std::nullopt;
+    }
+    return SettingsFileError{member.at, u"未知的设置项" + Quoted(FromUtf8(name)) +
+                                            u"：可用的有 keys、names、wrap、pauseInFullScreen"};
+}
+
+}  // namespace
+
+std::optional<KeyCombination> ParseKeyText(std::u16string_view text) {
+    KeyCombination key;
+    for (;;) {
+        const std::size_t plus = text.find(u'+');
+        if (plus == std::u16string_view::npos) {
+            break;
+        }
+        const std::u16string_view word = text.substr(0, plus);
+        text.remove_prefix(plus + 1);
+        const NamedKey* modifier = nullptr;
+        for (const NamedKey& candidate : kModifiers) {
+            if (SameIgnoringCase(word, candidate.name)) {
+                modifier = &candidate;
+            }
+        }
+        if (modifier == nullptr || (key.modifiers & modifier->value) != 0) {
+            return std::nullopt;
+        }
+        key.modifiers |= modifier->value;
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<std::uint32_t> virtualKey = VirtualKey(text);
+    if (!virtualKey) {
+        return std::nullopt;
+    }
+    // A key without a modifier would be taken from every program; F13 to F24 are on no
+    // ordinary keyboard, so they are free for this.
+    if (key.modifiers == 0 && (*virtualKey < kVkF13 || *virtualKey > kVkF24)) {
+        return std::nullopt;
+    }
+    key.virtualKey = *virtualKey;
+    return key;
+}
+
+std::u16string KeyCombinationName(KeyCombination key) {
+    std::u16string name;
+    for (const NamedKey& modifier : kModifiers) {
+        if ((key.modifiers & modifier.value) != 0) {
+            name += modifier.name;
+            name += u'+';
+        }
+    }
+    return name + VirtualKeyName(key.virtualKey);
+}
+
+std::u16string SettingsFileErrorText(const SettingsFileError& error) {
+    return u"设置文件" + LineText(error.at) + u"第 " + DecimalText(error.at.column) + u" 列：" +
+           error.what;
+}
+
+std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::string_view utf8) {
+    if (utf8.starts_with("\xEF\xBB\xBF")) {
+        utf8.remove_prefix(3);
+    }
+    Locator locator(utf8);
+    Layout layout;
+    std::size_t read = 0;
+    // The keys of each object being read and where each stands; the parsed value keeps only
+    // the last of two equal keys, so a repeat is caught here.
+    std::vector<std::map<std::string, SettingsFilePosition>> open;
+    const Json::parser_callback_t callback = [&](int depth, Json::parse_event_t event,
+                                                 Json& parsed) {
+        using Event = Json::parse_event_t;
+        if (event == Event::object_start || event == Event::array_start) {
+            if (depth == 0) {
+                layout.root = locator.At(read - 1);
+            }
+            if (event == Event::object_start) {
+                open.emplace_back();
+            }
+        } else if (event == Event::object_end) {
+            open.pop_back();
+        } else if (event == Event::value && depth == 0) {
+            layout.root =
+                locator.At(parsed.is_string() ? StringStart(utf8, read) : ScalarStart(utf8, read));
+        } else if (event == Event::key) {
+            const SettingsFilePosition at = locator.At(StringStart(utf8, read));
+            const auto& name = parsed.get_ref<const std::string&>();
+            const auto [earlier, added] = open.back().emplace(name, at);
+            if (!added && !layout.duplicate) {
+                layout.duplicate = {at, Quoted(FromUtf8(name)) + u"重复出现，" +
+                                            LineText(earlier->second) + u"已有"};
+            }
+            // Keys at depth 1 belong to a top-level object; at depth 2 to a member's object, or
+            // to an object in a top-level array, which is refused anyway.
+            if (depth == 1) {
+                layout.members.push_back({at, {}});
+            } else if (depth == 2 && !layout.members.empty()) {
+                layout.members.back().inner.push_back(at);
+            }
+        }
+        return true;
+    };
+    Json root;
+    try {
+        root = Json::parse(CountingIterator(utf8.data(), &read),
+                           CountingIterator(utf8.data() + utf8.size(), nullptr), callback,
+                           /*allow_exceptions=*/true, /*ignore_comments=*/true);
+    } catch (const Json::parse_error& error) {
+        return SyntaxError(utf8, error.byte);
+    } catch (const Json::out_of_range&) {
+        // A number beyond a double's range, thrown as soon as the number has been read.
+        return SettingsFileError{locator.At(ScalarStart(utf8, read)), u"数字超出范围"};
+    }
+    if (layout.duplicate) {
+        return *layout.duplicate;
+    }
+    if (!root.is_object()) {
+        return SettingsFileError{layout.root, u"设置文件应为一个 JSON 对象：{ … }"};
+    }
+    SettingsFileContents contents;
+    std::size_t index = 0;
+    for (const auto& [name, value] : root.items()) {
+        if (std::optional<SettingsFileError> error =
+                ReadMember(name, value, layout.members[index++], contents)) {
+            return *std::move(error);
+        }
+    }
+    return contents;
+}
+
+std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
+    std::string text = ToUtf8(
+        u"// Ombrel 的设置。以 // 开头的是说明，不影响设置。\r\n"
+        u"{\r\n"
+        u"  // 编辑器按这个文件检查写法并提示可用的值。\r\n"
+        u"  \"$schema\": \"./settings.schema.json\",\r\n"
+        u"\r\n"
+        u"  // 热键：\"组合键\": \"命令\"。\r\n"
+        u"  // 组合键：ctrl、alt、shift、win 中的一个或几个（各一次），加一个键，用 + 连接，\r\n"
+        u"  //   大小写均可，如 \"ctrl+alt+f1\"、\"win+shift+left\"。键可以是 f1 到 f24、a 到 "
+        u"z、\r\n"
+        u"  //   0 到 9、numpad0 到 "
+        u"numpad9、left、right、up、down、home、end、pageup、pagedown、\r\n"
+        u"  //   insert、delete、space、tab、enter、escape、backspace；只有 f13 到 f24 "
+        u"可以单独使用。\r\n"
+        u"  // 命令：switch N 切换到桌面 N；send N 把当前窗口送到桌面 N；move N 送去并随它切换\r\n"
+        u"  //   （N 为 1 到 9）；next、previous 切换到下一个、上一个桌面；last "
+        u"回到上一次所在的桌面；\r\n"
+        u"  //   send next、send previous、move next、move previous；icons、taskbar、bar "
+        u"隐藏或显示\r\n"
+        u"  //   桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；\r\n"
+        u"  //   list 列出各桌面的窗口；help 显示命令的说明。\r\n"
+        u"  // 命令写 null：不使用这个组合键。\r\n"
+        u"  \"keys\": {");
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // The library writes the JSON strings, escapes and all.
+        text += i == 0 ? "\r\n    " : ",\r\n    ";
+        text += Json(ToUtf8(keys[i].first)).dump() + ": " + Json(ToUtf8(keys[i].second)).dump();
+    }
+    text += ToUtf8(
+        u"\r\n"
+        u"  },\r\n"
+        u"\r\n"
+        u"  // 桌面的名称，桌面编号 \"1\" 到 \"9\"，名称最多 32 个字符，例如：\r\n"
+        u"  \"names\": {\r\n"
+        u"    // \"1\": \"工作\",\r\n"
+        u"    // \"2\": \"邮件\"\r\n"
+        u"  },\r\n"
+        u"\r\n"
+        u"  // 在最后一个桌面上切换到下一个时回到第一个，在第一个上切换到上一个时到最后一个。\r\n"
+        u"  \"wrap\": true,\r\n"
+        u"\r\n"
+        u"  // 全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。\r\n"
+        u"  \"pauseInFullScreen\": false\r\n"
+        u"}\r\n");
+    return text;
+}
+
+std::string_view SettingsFileSchema() {
+    static const std::string schema = ToUtf8(
+        uR"json({
+  "$schema": "http://json-schema.org/draft-07/schema#",
+  "title": "Ombrel 设置",
+  "description": "Ombrel 的设置文件 settings.json。",
+  "type": "object",
+  "properties": {
+    "$schema": {
+      "description": "检查这个文件所用的说明文件。",
+      "type": "string"
+    },
+    "keys": {
+      "description": "热键：\"组合键\": \"命令\"。命令写 null 表示不使用这个组合键。",
+      "type": "object",
+      "propertyNames": {
+        "description": "ctrl、alt、shift、win 中的一个或几个（各一次），加一个键，用 + 连接，大小写均可，如 ctrl+alt+f1。键：f1 到 f24、a 到 z、0 到 9、numpad0 到 numpad9、left、right、up、down、home、end、pageup、pagedown、insert、delete、space、tab、enter、escape、backspace。只有 f13 到 f24 可以单独使用。",
+        "pattern": "^((([Cc][Tt][Rr][Ll]|[Aa][Ll][Tt]|[Ss][Hh][Ii][Ff][Tt]|[Ww][Ii][Nn])\\+)+([Ff]([1-9]|1[0-9]|2[0-4])|[A-Za-z0-9]|[Nn][Uu][Mm][Pp][Aa][Dd][0-9]|[Ll][Ee][Ff][Tt]|[Rr][Ii][Gg][Hh][Tt]|[Uu][Pp]|[Dd][Oo][Ww][Nn]|[Hh][Oo][Mm][Ee]|[Ee][Nn][Dd]|[Pp][Aa][Gg][Ee]([Uu][Pp]|[Dd][Oo][Ww][Nn])|[Ii][Nn][Ss][Ee][Rr][Tt]|[Dd][Ee][Ll][Ee][Tt][Ee]|[Ss][Pp][Aa][Cc][Ee]|[Tt][Aa][Bb]|[Ee][Nn][Tt][Ee][Rr]|[Ee][Ss][Cc][Aa][Pp][Ee]|[Bb][Aa][Cc][Kk][Ss][Pp][Aa][Cc][Ee])|[Ff](1[3-9]|2[0-4]))$"
+      },
+      "additionalProperties": {
+        "description": "switch N 切换到桌面 N；send N 把当前窗口送到桌面 N；move N 送去并随它切换（N 为 1 到 9）；next、previous、last 切换到下一个、上一个、上一次所在的桌面；icons、taskbar、bar 隐藏或显示桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；list 列出各桌面的窗口；help 显示命令的说明；null 不使用这个组合键。",
+        "enum": [
+          "switch 1", "switch 2", "switch 3", "switch 4", "switch 5", "switch 6", "switch 7", "switch 8", "switch 9",
+          "send 1", "send 2", "send 3", "send 4", "send 5", "send 6", "send 7", "send 8", "send 9",
+          "move 1", "move 2", "move 3", "move 4", "move 5", "move 6", "move 7", "move 8", "move 9",
+          "next", "previous", "last", "send next", "send previous", "move next", "move previous",
+          "icons", "taskbar", "bar", "pause", "exit", "list", "help",
+          null
+        ]
+      }
+    },
+    "names": {
+      "description": "桌面的名称：\"桌面编号\": \"名称\"。",
+      "type": "object",
+      "propertyNames": { "pattern": "^[1-9]$" },
+      "additionalProperties": {
+        "type": "string",
+        "maxLength": 32
+      }
+    },
+    "wrap": {
+      "description": "在最后一个桌面上切换到下一个时回到第一个，在第一个上切换到上一个时到最后一个。",
+      "type": "boolean",
+      "default": true
+    },
+    "pauseInFullScreen": {
+      "description": "全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。",
+      "type": "boolean",
+      "default": false
+    }
+  },
+  "additionalProperties": false
+}
+)json");
+    return schema;
+}
+
+}  // namespace ombrel

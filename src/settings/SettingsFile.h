@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace ombrel {
+
+// A key as RegisterHotKey takes it: the HotkeyModifier flags and a virtual-key code.
+struct KeyCombination {
+    std::uint32_t modifiers = 0;
+    std::uint32_t virtualKey = 0;
+    friend bool operator==(const KeyCombination&, const KeyCombination&) = default;
+};
+
+// "ctrl+alt+f1", "Win+Shift+Left", "f13": modifiers (ctrl, alt, shift, win, each at most once)
+// joined by "+" before one key, in any case; at least one modifier unless the key is F13 to
+// F24. None for any other text.
+std::optional<KeyCombination> ParseKeyText(std::u16string_view text);
+// "Ctrl+Alt+F4", "Shift+Win+Left", "Ctrl+NumPad3": the combination as the user reads it, the
+// modifiers in the order Ctrl, Alt, Shift, Win.
+std::u16string KeyCombinationName(KeyCombination key);
+
+// 1-based; the column counts characters (Unicode code points), not bytes.
+struct SettingsFilePosition {
+    int line = 0;
+    int column = 0;
+    friend bool operator==(const SettingsFilePosition&, const SettingsFilePosition&) = default;
+};
+
+// One member of "keys". The command is kept as written: the engine reads it.
+struct KeyEntry {
+    KeyCombination key;
+    std::optional<std::u16string> command;  // none: null, the key is freed
+    SettingsFilePosition at;                // where the member's key text begins
+};
+
+struct SettingsFileContents {
+    static constexpr int kDesktopCount = 9;
+    static constexpr std::size_t kNameMaxLength = 32;  // characters (code points)
+    std::vector<KeyEntry> keys;                        // in the order of the file
+    std::array<std::u16string, kDesktopCount> names;   // empty: no name given
+    bool wrap = true;
+    bool pauseInFullScreen = false;
+};
+
+struct SettingsFileError {
+    SettingsFilePosition at;
+    std::u16string what;  // in Chinese, without the position
+};
+
+// "设置文件第 3 行第 12 列：……": the whole message, for the log and the user.
+std::u16string SettingsFileErrorText(const SettingsFileError& error);
+
+// The text of settings.json (UTF-8, a BOM and // or /* */ comments allowed) as typed values,
+// or the first fault found.
+std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::string_view utf8);
+
+// A key text and its command, as the template writes them.
+using KeyCommandText = std::pair<std::u16string, std::u16string>;
+
+// A new settings.json (UTF-8, CRLF lines): every entry with its value and a comment on it in
+// Chinese, "keys" holding the given key texts and commands in their order.
+std::string SettingsFileTemplate(std::span<const KeyCommandText> keys);
+
+// The JSON Schema (draft-07, UTF-8) that editors check settings.json against; the template
+// names it "./settings.schema.json".
+std::string_view SettingsFileSchema();
+
+}  // namespace ombrel

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/CommandText.h"
+#include "platform/Hotkeys.h"
+#include "settings/SettingsFile.h"
+
+namespace ombrel {
+namespace {
+
+constexpr std::uint32_t kCtrl = ModControl;
+constexpr std::uint32_t kAlt = ModAlt;
+constexpr std::uint32_t kShift = ModShift;
+constexpr std::uint32_t kWin = ModWin;
+
+std::string Narrow(std::u16string_view text) {
+    std::string narrow;
+    for (char16_t c : text) {
+        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return narrow;
+}
+
+SettingsFileContents Contents(std::string_view text) {
+    auto result = ParseSettingsFile(text);
+    if (const auto* error = std::get_if<SettingsFileError>(&result)) {
+        ADD_FAILURE() << "refused at " << error->at.line << ":" << error->at.column;
+        return {};
+    }
+    return std::get<SettingsFileContents>(std::move(result));
+}
+
+struct GoodKeyText {
+    std::u16string_view text;
+    KeyCombination key;
+    std::u16string_view name;
+};
+
+const std::vector<GoodKeyText> kGoodKeyTexts{
+    {u"ctrl+f1", {kCtrl, 0x70}, u"Ctrl+F1"},
+    {u"CTRL+ALT+F4", {kCtrl | kAlt, 0x73}, u"Ctrl+Alt+F4"},
+    {u"Win+Shift+Left", {kShift | kWin, 0x25}, u"Shift+Win+Left"},
+    {u"alt+CTRL+delete", {kCtrl | kAlt, 0x2E}, u"Ctrl+Alt+Delete"},
+    {u"ctrl+alt+shift+win+backspace",
+     {kCtrl | kAlt | kShift | kWin, 0x08},
+     u"Ctrl+Alt+Shift+Win+Backspace"},
+    {u"f13", {0, 0x7C}, u"F13"},
+    {u"F24", {0, 0x87}, u"F24"},
+    {u"ctrl+f24", {kCtrl, 0x87}, u"Ctrl+F24"},
+    {u"shift+a", {kShift, 0x41}, u"Shift+A"},
+    {u"win+Z", {kWin, 0x5A}, u"Win+Z"},
+    {u"alt+0", {kAlt, 0x30}, u"Alt+0"},
+    {u"alt+9", {kAlt, 0x39}, u"Alt+9"},
+    {u"ctrl+numpad0", {kCtrl, 0x60}, u"Ctrl+NumPad0"},
+    {u"ctrl+NumPad9", {kCtrl, 0x69}, u"Ctrl+NumPad9"},
+    {u"ctrl+right", {kCtrl, 0x27}, u"Ctrl+Right"},
+    {u"ctrl+up", {kCtrl, 0x26}, u"Ctrl+Up"},
+    {u"ctrl+down", {kCtrl, 0x28}, u"Ctrl+Down"},
+    {u"ctrl+home", {kCtrl, 0x24}, u"Ctrl+Home"},
+    {u"ctrl+end", {kCtrl, 0x23}, u"Ctrl+End"},
+    {u"ctrl+pageup", {kCtrl, 0x21}, u"Ctrl+PageUp"},
+    {u"ctrl+PAGEDOWN", {kCtrl, 0x22}, u"Ctrl+PageDown"},
+    {u"ctrl+insert", {kCtrl, 0x2D}, u"Ctrl+Insert"},
+    {u"ctrl+space", {kCtrl, 0x20}, u"Ctrl+Space"},
+    {u"ctrl+tab", {kCtrl, 0x09}, u"Ctrl+Tab"},
+    {u"ctrl+enter", {kCtrl, 0x0D}, u"Ctrl+Enter"},
+    {u"ctrl+escape", {kCtrl, 0x1B}, u"Ctrl+Escape"},
+};
+
+// Refused by the program and by the schema's pattern.
+const std::vector<std::u16string_view> kBadKeyTexts{
+    u"",          u"f1",         u"f12",         u"a",
+    u"ctrl",      u"ctrl+alt",   u"ctrl+",       u"+f1",
+    u"ctrl++f1",  u"f4+ctrl",    u"ctrl+f1+f2",  u"ctrl+f0",
+    u"ctrl+f25",  u"ctrl+f01",   u"ctrl+numpad", u"ctrl+numpad10",
+    u"ctrl + f1", u"control+f1", u"ctrl+esc",    u"ctrl+ｆ1",
+    u"ctrl+é",    u"ctrl+f1 ",
+};
+// Refused by the program only: the pattern does not count modifiers.
+const std::vector<std::u16string_view> kRepeatedModifiers{u"ctrl+ctrl+f1", u"Alt+ctrl+ALT+f1"};
+
+std::vector<KeyCommandText> DefaultKeys() {
+    std::vector<KeyCommandText> keys;
+    for (char16_t n = u'1'; n <= u'9'; ++n) {
+        keys.push_back({u"ctrl+f" + std::u16string(1, n), u"switch " + std::u16string(1, n)});
+    }
+    keys.push_back({u"ctrl+f10", u"icons"});
+    keys.push_back({u"ctrl+f11", u"taskbar"});
+    keys.push_back({u"ctrl+f12", u"bar"});
+    for (char16_t n = u'1'; n <= u'9'; ++n) {
+        keys.push_back({u"ctrl+alt+f" + std::u16string(1, n), u"send " + std::u16string(1, n)});
+    }
+    return keys;
+}
+
+TEST(KeyText, ModifiersInAnyOrderAndCaseBeforeOneKeyNamedTheUsualWay) {
+    for (const GoodKeyText& good : kGoodKeyTexts) {
+        const std::optional<KeyCombination> key = ParseKeyText(good.text);
+        ASSERT_TRUE(key.has_value()) << Narrow(good.text);
+        EXPECT_EQ(*key, good.key) << Narrow(good.text);
+        EXPECT_EQ(KeyCombinationName(*key), good.name);
+    }
+    for (const auto& bad : {kBadKeyTexts, kRepeatedModifiers}) {
+        for (std::u16string_view text : bad) {
+            EXPECT_FALSE(ParseKeyText(text).has_value()) << Narrow(text);
+        }
+    }
+}
+
+TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
+    const std::string fiveClefs = "𝄞𝄞𝄞𝄞𝄞";  // one character each, two UTF-16 units
+    const SettingsFileContents full = Contents(
+        "{\n"
+        "  \"$schema\": \"anything\",\n"
+        "  \"keys\": {\n"
+        "    \"ctrl+f1\": \"switch 1\",\n"
+        "    \"Win+Shift+Left\": \"move   previous\",\n"
+        "    \"f13\": null\n"
+        "  },\n"
+        "  \"names\": { \"1\": \"工作\", \"9\": \"" +
+        fiveClefs + std::string(27, 'x') +
+        "\" },\n"
+        "  \"wrap\": false,\n"
+        "  \"pauseInFullScreen\": true\n"
+        "}\n");
+    ASSERT_EQ(full.keys.size(), 3U);
+    EXPECT_EQ(full.keys[0].key, (KeyCombination{kCtrl, 0x70}));
+    EXPECT_EQ(full.keys[0].command, u"switch 1");
+    EXPECT_EQ(full.keys[0].at, (SettingsFilePosition{4, 5}));
+    EXPECT_EQ(full.keys[1].key, (KeyCombination{kShift | kWin, 0x25}));
+    EXPECT_EQ(full.keys[1].command, u"move   previous");  // commands are the engine's to check
+    EXPECT_EQ(full.keys[2].key, (KeyCombination{0, 0x7C}));
+    EXPECT_EQ(full.keys[2].command, std::nullopt);  // null frees the key
+    EXPECT_EQ(full.keys[2].at, (SettingsFilePosition{6, 5}));
+    EXPECT_EQ(full.names[0], u"工作");
+    EXPECT_EQ(full.names[8], u"𝄞𝄞𝄞𝄞𝄞" + std::u16string(27, u'x'));
+    for (int desktop = 1; desktop < 8; ++desktop) {
+        EXPECT_TRUE(full.names[static_cast<std::size_t>(desktop)].empty());
+    }
+    EXPECT_FALSE(full.wrap);
+    EXPECT_TRUE(full.pauseInFullScreen);
+
+    const SettingsFileContents empty = Contents("{}");
+    EXPECT_TRUE(empty.keys.empty());
+    EXPECT_TRUE(empty.wrap);
+    EXPECT_FALSE(empty.pauseInFullScreen);
+}
+
+TEST(SettingsFile, ByteOrderMarkCommentsAndCrLfAreAcceptedAndPositionsCountCharacters) {
+    const SettingsFileContents contents = Contents(
+        "\xEF\xBB\xBF// 设置\r\n"
+        "{ /* 热键 */ \"keys\": {\r\n"
+        "  /* 切换 */ \"ctrl+f2\": \"switch 2\" // 第二个\r\n"
+        "} }\r\n");
+    ASSERT_EQ(contents.keys.size(), 1U);
+    EXPECT_EQ(contents.keys[0].key, (KeyCombination{kCtrl, 0x71}));
+    EXPECT_EQ(contents.keys[0].at, (SettingsFilePosition{3, 12}));
+}
+
+TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
+    struct Case {
+        std::string text;
+        SettingsFilePosition at;
+        std::u16string_view named;  // what the message must mention
+    };
+    const std::vector<Case> cases{
+        // JSON itself
+        {"{\n  \"wrap\": true,\n}", {3, 1}, u"}"},
+        {"{ \"names\": { \"1\": \"工作\" }, “wrap”: true }", {1, 27}, u"“"},
+        {"{\n  \"wrap\": true", {2, 15}, u"结束"},
+        {"// 说明\n[{ \"wrap\": true }]", {2, 1}, u"对象"},
+        {"/* 说明 */ 42\n", {1, 10}, u"对象"},
+        {"{ \"wrap\":\n -1e400 }", {2, 2}, u"数字"},
+        // Members given twice
+        {"{ \"wrap\": true,\n  \"wrap\": false }", {2, 3}, u"wrap"},
+        {"{ \"keys\": { \"ctrl+f4\": \"exit\",\n  \"ctrl+f4\": null } }", {2, 3}, u"第 1 行"},
+        {"{ \"keys\": {\n  \"Ctrl+F4\": \"exit\",\n  \"ctrl+f4\": null } }", {3, 3}, u"第 2 行"},
+        {"{ \"keys\": {\n  \"ctrl+alt+f4\": \"exit\",\n  \"Alt+Ctrl+F4\": \"bar\" } }",
+         {3, 3},
+         u"Ctrl+Alt+F4"},
+        // Unknown or misshapen entries
+        {"{\n  \"wrap\": true,\n  \"warp\": false\n}", {3, 3}, u"warp"},
+        {"{ \"wrap\": true, \"x\\\\\\\"y\": 1 }", {1, 17}, u"x\\\"y"},
+        {"{ \"$schema\": 1 }", {1, 3}, u"$schema"},
+        {"{ \"keys\": [] }", {1, 3}, u"keys"},
+        {"{ \"keys\": {\n  \"ctrl+f1\": \"switch 1\",\n  \"ctrl+foo\": \"next\" } }",
+         {3, 3},
+         u"ctrl+foo"},
+        {"{ \"keys\": { \"ctrl+f1\": 1 } }", {1, 13}, u"ctrl+f1"},
+        {"{ \"keys\": { \"ctrl+f1\": [\"switch 1\"] } }", {1, 13}, u"ctrl+f1"},
+        {"{ \"names\": \"工作\" }", {1, 3}, u"names"},
+        {"{ \"names\": { \"1\": \"a\", \"0\": \"b\" } }", {1, 24}, u"“0”"},
+        {"{ \"names\": { \"10\": \"b\" } }", {1, 14}, u"“10”"},
+        {"{ \"names\": { \"3\": null } }", {1, 14}, u"桌面 3"},
+        {"{ \"names\": { \"3\": \"" + std::string(33, 'x') + "\" } }", {1, 14}, u"32"},
+        {"{ \"wrap\": \"true\" }", {1, 3}, u"wrap"},
+        {"{\n\"pauseInFullScreen\": 0 }", {2, 1}, u"pauseInFullScreen"},
+    };
+    for (const Case& fault : cases) {
+        const auto result = ParseSettingsFile(fault.text);
+        const auto* error = std::get_if<SettingsFileError>(&result);
+        ASSERT_NE(error, nullptr) << fault.text;
+        EXPECT_EQ(error->at, fault.at) << fault.text;
+        EXPECT_NE(error->what.find(fault.named), std::u16string::npos) << fault.text;
+    }
+    EXPECT_EQ(SettingsFileErrorText({{3, 12}, u"“wrap”应为 true 或 false"}),
+              u"设置文件第 3 行第 12 列：“wrap”应为 true 或 false");
+}
+
+TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGiven) {
+    std::vector<KeyCommandText> keys = DefaultKeys();
+    keys.push_back({u"f13", u"say \"中文\" \\ \t"});  // the template escapes what JSON must
+    const SettingsFileContents contents = Contents(SettingsFileTemplate(keys));
+    ASSERT_EQ(contents.keys.size(), keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        EXPECT_EQ(contents.keys[i].key, ParseKeyText(keys[i].first)) << i;
+        EXPECT_EQ(contents.keys[i].command, keys[i].second) << i;
+    }
+    EXPECT_TRUE(contents.wrap);
+    EXPECT_FALSE(contents.pauseInFullScreen);
+    EXPECT_EQ(contents.names, SettingsFileContents{}.names);
+    EXPECT_TRUE(Contents(SettingsFileTemplate({})).keys.empty());
+}
+
+TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
+    const auto schema = nlohmann::json::parse(SettingsFileSchema());
+    const auto& keys = schema.at("properties").at("keys");
+
+    std::vector<std::u16string> commands;
+    for (const auto& word : keys.at("additionalProperties").at("enum")) {
+        if (word.is_null()) {
+            continue;
+        }
+        const std::string narrow = word.get<std::string>();
+        commands.emplace_back(narrow.begin(), narrow.end());
+        const std::optional<Command> command = ParseCommandText(commands.back());
+        ASSERT_TRUE(command.has_value()) << narrow;
+        EXPECT_EQ(CommandText(*command), commands.back());
+    }
+    EXPECT_EQ(commands.size(), 41U);  // every command of the language, once
+    for (const KeyCommandText& key : DefaultKeys()) {
+        EXPECT_NE(std::find(commands.begin(), commands.end(), key.second), commands.end());
+    }
+
+    const std::regex pattern(keys.at("propertyNames").at("pattern").get<std::string>());
+    for (const GoodKeyText& good : kGoodKeyTexts) {
+        EXPECT_TRUE(std::regex_search(Narrow(good.text), pattern)) << Narrow(good.text);
+    }
+    for (std::u16string_view text : kBadKeyTexts) {
+        EXPECT_FALSE(std::regex_search(Narrow(text), pattern)) << Narrow(text);
+    }
+    EXPECT_EQ(schema.at("properties").at("names").at("additionalProperties").at("maxLength"),
+              SettingsFileContents::kNameMaxLength);
+}
+
+}  // namespace
+}  // namespace ombrel
