@@ -55,11 +55,15 @@ void DesktopEngine::RunKey(int id) {
     }
 }
 
-void DesktopEngine::TogglePause() {
+void DesktopEngine::FollowPause() {
+    const bool paused = pausedByUser_ || fullScreenInFront_;
+    if (paused == paused_) {
+        return;
+    }
     // A game or a program that needs these keys has them; the pause key stays ours to come
     // back with. A key another program took meanwhile stays its own.
     ReleaseKeys();
-    paused_ = !paused_;
+    paused_ = paused;
     RegisterHotKeys(hotkeys_, keysWindow_, keys_, paused_ ? &EndsThePause : nullptr);
     bar_.ShowKeysPaused(paused_);
 }
@@ -138,7 +142,12 @@ void DesktopEngine::RunCommand(Command command) {
             bar_.ShowBar(!bar_.BarShown());
             break;
         case Command::Kind::Pause:
-            TogglePause();
+            pausedByUser_ = !paused_;
+            // A pause asked for while a full-screen program pauses the keys ends both.
+            if (!pausedByUser_) {
+                fullScreenInFront_ = false;
+            }
+            FollowPause();
             break;
         default:
             break;  // answered by whoever asked: the list, the usage

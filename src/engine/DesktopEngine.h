@@ -66,6 +66,9 @@ class DesktopEngine {
     // The key of this hotkey id was pressed.
     void RunKey(int id);
     bool KeysPaused() const { return paused_; }
+    // Whether the keys pause by themselves while a full-screen program is in front; looked at at
+    // every refresh.
+    void SetPauseInFullScreen(bool pause) { pauseInFullScreen_ = pause; }
     // Shows the bar if it was hidden.
     void ShowBar() { bar_.ShowBar(true); }
     // Finds the taskbar and the window that holds the desktop icons as the shell has them now.
@@ -111,7 +114,8 @@ class DesktopEngine {
     void SendForegroundWindow(int target);
     void MoveForegroundWindow(int target);
     void DropRefusedWindows();
-    void TogglePause();
+    // Puts the keys in the state the user's pause and a full-screen program in front ask for.
+    void FollowPause();
     void SwitchTo(int target);
     void RunCommand(Command command);
 
@@ -129,7 +133,11 @@ class DesktopEngine {
     bool wrap_ = true;
     KeyBindings keys_ = DescribedKeyBindings();
     WindowHandle keysWindow_ = WindowHandle::None;
-    bool paused_ = false;
+    bool paused_ = false;  // as the keys are registered now
+    bool pausedByUser_ = false;
+    bool pauseInFullScreen_ = false;
+    bool fullScreenInFront_ = false;
+    bool fullScreenSeen_ = false;  // at the last refresh
     // Refreshes left in which a restarted shell's windows are looked for again: the shell
     // announces itself before its desktop window is there.
     int shellLookoutsLeft_ = 0;

@@ -1,5 +1,6 @@
 // The refresh of the current window set, and the filter that decides which windows may enter.
 #include <unordered_set>
+#include <utility>
 
 #include "engine/DesktopEngine.h"
 
@@ -48,6 +49,19 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     }
     visibility_.Refreshed();
     windowKinds_.Refreshed();
+    if (pauseInFullScreen_) {
+        const WindowHandle front = windows_.GetForegroundWindow();
+        const bool fullScreen = IsTaskWindow(front) && windows_.CoversItsScreen(front);
+        if (fullScreen != fullScreenSeen_) {
+            // Only a change counts: the pause key still ends a pause the game began.
+            fullScreenSeen_ = fullScreen;
+            fullScreenInFront_ = fullScreen;
+            FollowPause();
+        }
+    } else if (std::exchange(fullScreenInFront_, false)) {
+        fullScreenSeen_ = false;
+        FollowPause();
+    }
     ReportDesktops();
 }
 

@@ -43,6 +43,7 @@ struct KeyBinding {
     std::uint32_t virtualKey = 0;
     Command command{Command::Kind::ToggleBar};
     std::u16string name;
+    friend bool operator==(const KeyBinding&, const KeyBinding&) = default;
 };
 // The keys in force: each binding's place in the list is its hotkey id.
 using KeyBindings = std::vector<KeyBinding>;

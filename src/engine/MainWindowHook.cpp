@@ -31,6 +31,8 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
             engine_.ShowBar();
         } else if (message.message == messages_.taskbarCreated && messages_.taskbarCreated != 0) {
             engine_.ShellRestarted();
+        } else if (message.message == messages_.settingsChanged && messages_.settingsChanged != 0) {
+            program_.SettingsFolderChanged();
         } else if (message.message == kWmDisplayChange) {
             engine_.ScreensChanged();
         } else if (message.message == kWmDpiChanged) {

@@ -18,10 +18,28 @@ inline constexpr std::uint32_t kWmDisplayChange = 0x007E;
 // Sent to a window whose screen changed its scale, or that moved to a screen of another scale.
 inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 
+// What the settings file's watcher posts to the bar when something in its folder changed.
+inline constexpr std::u16string_view kSettingsChangedMessageName =
+    u"Ombrel.SettingsChanged.5B0C7A0E";
+
 // The registered message numbers the hook answers (0: none).
 struct RegisteredMessages {
     std::uint32_t showBar = 0;
     std::uint32_t taskbarCreated = 0;
+    std::uint32_t settingsChanged = 0;
+};
+
+// What the hook hands to the program rather than to the engine.
+class ProgramMessages {
+  public:
+    ProgramMessages() = default;
+    ProgramMessages(const ProgramMessages&) = delete;
+    ProgramMessages& operator=(const ProgramMessages&) = delete;
+    // Something in the settings file's folder changed.
+    virtual void SettingsFolderChanged() noexcept = 0;
+
+  protected:
+    ~ProgramMessages() = default;
 };
 
 // Sits in front of the main window's procedure: runs the command of every hotkey, shows the bar
@@ -29,8 +47,8 @@ struct RegisteredMessages {
 // keeps the bar on a screen when the screens change, then hands each message on unchanged.
 class MainWindowHook final : public MessageHandler {
   public:
-    MainWindowHook(WindowProcedures& procedures, DesktopEngine& engine)
-        : procedures_(procedures), engine_(engine) {}
+    MainWindowHook(WindowProcedures& procedures, DesktopEngine& engine, ProgramMessages& program)
+        : procedures_(procedures), engine_(engine), program_(program) {}
 
     void Install(WindowHandle hWnd, RegisteredMessages messages);
     void Remove(WindowHandle hWnd);
@@ -44,6 +62,7 @@ class MainWindowHook final : public MessageHandler {
   private:
     WindowProcedures& procedures_;
     DesktopEngine& engine_;
+    ProgramMessages& program_;
     WindowProcedure OldWindowProc_ = WindowProcedure::None;
     RegisteredMessages messages_;
 };

@@ -59,6 +59,8 @@ class WindowSystem {
     // Calls visit for every top-level window in the system's order while it returns true.
     virtual bool EnumWindows(const std::function<bool(WindowHandle)>& visit) = 0;
     virtual WindowHandle GetForegroundWindow() noexcept = 0;
+    // Whether the window covers the whole of its screen, as a game or a presentation does.
+    virtual bool CoversItsScreen(WindowHandle window) noexcept = 0;
     // Windows lets a program take the foreground only while it is the foreground program, got
     // the last input, or was allowed by one that is; any other activation leaves the keyboard
     // where it was. These calls are refused when we have no such right ourselves.

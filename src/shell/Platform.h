@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "platform/RunningProcess.h"
 #include "platform/ServiceManager.h"
+#include "platform/UserFiles.h"
 #include "platform/Wallpaper.h"
 #include "platform/WindowProcedures.h"
 #include "platform/WindowSystem.h"
@@ -25,6 +26,7 @@ struct Platform {
     FormRuntime& forms;
     RunningProcess& process;
     Log& log;
+    UserFiles& files;
 };
 
 }  // namespace ombrel

@@ -1,10 +1,13 @@
 #include "shell/Program.h"
 
 #include <cmath>
+#include <utility>
+#include <variant>
 
 #include "engine/HotkeyTable.h"
 #include "platform/Text.h"
 #include "service/ServiceControl.h"
+#include "shell/SettingsFileKeys.h"
 #include "ui/layouts/HelpWindowLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
 #include "ui/layouts/SettingsDialogLayout.h"
@@ -25,7 +28,7 @@ Program::Program(Platform& platform)
       recovery_(platform.registry, platform.windows, platform.log, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
       engine_(platform.windows, platform.hotkeys, mainWindow_, recovery_, platform.log),
-      hook_(platform.procedures, engine_),
+      hook_(platform.procedures, engine_, *this),
       registry_(platform.registry),
       settings_(platform.registry, platform.process),
       wallpapers_(platform.wallpaper, settings_, registry_),
@@ -78,13 +81,88 @@ void Program::Startup() {
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
-    for (const HotkeyRefusal& refusal : engine_.UseKeys(DescribedKeyBindings(), bar)) {
-        mainWindow_.HotkeyTaken(refusal.id);
+    ApplySettingsFile();
+    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
+                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
+                        platform_.windows.RegisterMessage(kSettingsChangedMessageName)});
+    platform_.files.WatchSettingsFolder(
+        bar, platform_.windows.RegisterMessage(kSettingsChangedMessageName));
+}
+
+void Program::SettingsFolderChanged() noexcept {
+    settingsFileSettle_ = kRefreshesToSettle;
+}
+
+void Program::Refreshed() {
+    if (settingsFileSettle_ > 0 && --settingsFileSettle_ == 0) {
+        ApplySettingsFile();
+    }
+}
+
+void Program::ApplySettingsFile() {
+    std::optional<std::string> bytes = platform_.files.ReadFile(platform_.files.SettingsFilePath());
+    if (settingsFileRead_ && bytes == settingsFileBytes_) {
+        return;  // saved unchanged, or another file of the folder changed
+    }
+    const bool reload = std::exchange(settingsFileRead_, true);
+    settingsFileBytes_ = std::move(bytes);
+    SettingsFileContents contents;
+    std::variant<KeyBindings, SettingsFileError> keys = DescribedKeyBindings();
+    if (settingsFileBytes_) {
+        std::variant<SettingsFileContents, SettingsFileError> parsed =
+            ParseSettingsFile(*settingsFileBytes_);
+        if (auto* read = std::get_if<SettingsFileContents>(&parsed)) {
+            contents = std::move(*read);
+            keys = MergeKeys(contents.keys);
+        } else {
+            keys = std::get<SettingsFileError>(parsed);
+        }
+    }
+    if (const auto* error = std::get_if<SettingsFileError>(&keys)) {
+        // What is in force stays; the user hears of it once for this save.
+        const std::u16string text = SettingsFileErrorText(*error) + u"\r\n当前的设置保持不变。";
+        platform_.log.Write(text);
+        platform_.dialogs.ShowMessageBox(WindowHandle::None, text, u"Ombrel 设置文件",
+                                         MbOk | MbIconWarning);
+        return;
+    }
+    engine_.SetWrap(contents.wrap);
+    engine_.SetPauseInFullScreen(contents.pauseInFullScreen);
+    mainWindow_.NameDesktops(contents.names);
+    UseKeys(std::get<KeyBindings>(std::move(keys)));
+    if (reload) {
+        platform_.log.Write(settingsFileBytes_ ? u"设置文件已重新读入"
+                                               : u"设置文件已删除：恢复默认热键");
+    }
+}
+
+void Program::UseKeys(KeyBindings keys) {
+    const std::vector<HotkeyRefusal> refused = engine_.UseKeys(std::move(keys), frmMain_.hWnd());
+    for (const HotkeyRefusal& refusal : refused) {
         platform_.log.Write(u"热键 " + engine_.Keys()[static_cast<std::size_t>(refusal.id)].name +
                             u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
     }
-    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
-                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName)});
+    mainWindow_.ShowKeys(engine_.Keys(), refused);
+    helpWindow_.ShowKeys(engine_.Keys());
+}
+
+void Program::EditSettingsFile() {
+    const std::u16string path = platform_.files.SettingsFilePath();
+    if (!platform_.files.ReadFile(path)) {
+        // A start the user can edit, with the schema his editor completes and checks it by.
+        const std::vector<KeyCommandText> keys = DescribedKeyTexts();
+        platform_.files.CreateNewFile(path, SettingsFileTemplate(keys));
+        const std::size_t slash = path.find_last_of(u'\\');
+        platform_.files.CreateNewFile(
+            path.substr(0, slash == std::u16string::npos ? 0 : slash + 1) + u"settings.schema.json",
+            SettingsFileSchema());
+    }
+    platform_.files.OpenInEditor(path);
+}
+
+void Program::OpenLog() {
+    platform_.log.Flush();
+    platform_.files.OpenInEditor(platform_.files.LogFilePath());
 }
 
 void Program::BarMovedByUser() {

@@ -15,7 +15,7 @@ namespace ombrel {
 
 // The running program: its three windows, the desktop engine and the program-wide state,
 // from start-up to shut-down.
-class Program final : public ProgramLifecycle {
+class Program final : public ProgramLifecycle, public ProgramMessages {
   public:
     explicit Program(Platform& platform);
     Program(const Program&) = delete;
@@ -37,12 +37,24 @@ class Program final : public ProgramLifecycle {
     void Startup() override;
     void Shutdown() override;
     void BarMovedByUser() override;
+    void EditSettingsFile() override;
+    void OpenLog() override;
+    void Refreshed() override;
+    void SettingsFolderChanged() noexcept override;
     // The process is dying without its shut-down (a crash): show what we hid, at once and
     // without waiting on anybody. The recovery list stays for the next start.
     void ShowEverythingNow() noexcept;
 
   private:
+    // How many refreshes a change of the settings folder waits before the file is read: an
+    // editor may save in several steps, and the change is in force within two seconds.
+    static constexpr int kRefreshesToSettle = 2;
+
     void EndProcess();
+    // Reads the settings file, if it changed, and puts it in force; a file with an error changes
+    // nothing and is reported once.
+    void ApplySettingsFile();
+    void UseKeys(KeyBindings keys);
     void LogServiceResult(std::u16string_view request, std::int32_t code);
 
     Platform& platform_;
@@ -60,6 +72,10 @@ class Program final : public ProgramLifecycle {
     HelpWindow helpWindow_;
     SettingsDialog settingsDialog_;
     bool ended_ = false;
+    // The settings file as last read (none: there was none), and whether it was read yet.
+    std::optional<std::string> settingsFileBytes_;
+    bool settingsFileRead_ = false;
+    int settingsFileSettle_ = 0;
 };
 
 }  // namespace ombrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/HotkeyTable.h"
 #include "settings/StoredSettings.h"
 #include "ui/forms/Form.h"
 #include "ui/forms/FormEvents.h"
@@ -13,6 +14,8 @@ class HelpWindow final : public FormEvents {
 
     // Shows the notice, modeless, unless "NeverShowInfo" holds exactly "Yes".
     void ShowStartupInfo();
+    // The window lists these keys from now on.
+    void ShowKeys(const KeyBindings& keys);
     // OK only hides the window; the next showing brings back the same one, where it was.
     void OnClick(std::u16string_view control, int index) override;
 
@@ -20,5 +23,9 @@ class HelpWindow final : public FormEvents {
     Form& frmHelp_;
     const StoredSettings& settings_;
 };
+
+// The help text for the keys: the usual one for the 21 keys Ombrel has without a settings file,
+// otherwise a line per key.
+std::u16string KeysHelpText(const KeyBindings& keys);
 
 }  // namespace ombrel

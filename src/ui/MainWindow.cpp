@@ -21,6 +21,10 @@ constexpr std::u16string_view kKeysPaused = u"（热键已暂停）";
 // The buttons whose tooltip names a hotkey, by hotkey id after the nine switch keys.
 constexpr std::array<std::u16string_view, 3> kToggleButtons{bar::kDesktopIcons, bar::kTaskbar,
                                                             bar::kHide};
+constexpr std::array<Command, 3> kToggleCommands{Command{Command::Kind::ToggleDesktopIcons},
+                                                 Command{Command::Kind::ToggleTaskbar},
+                                                 Command{Command::Kind::ToggleBar}};
+constexpr std::u16string_view kNoKey = u"（无热键）";
 // How much of the bar must lie on a screen for the user to reach it: 16 pixels at 96 DPI each
 // way (all of it, where it is smaller).
 constexpr float kReachableTwips = 240;
@@ -60,6 +64,24 @@ void MainWindow::OnClick(std::u16string_view control, int index) {
 void MainWindow::OnTimer(std::u16string_view control) {
     if (control == bar::kRefreshTimer) {
         engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
+        lifecycle_.Refreshed();
+    }
+}
+
+void MainWindow::OnContextMenu() {
+    constexpr std::array<std::u16string_view, 3> kItems{u"设置…", u"编辑设置文件", u"打开日志"};
+    switch (forms_.ShowMenu(frmMain_, kItems)) {
+        case 0:
+            frmConfig_.Show();
+            break;
+        case 1:
+            lifecycle_.EditSettingsFile();
+            break;
+        case 2:
+            lifecycle_.OpenLog();
+            break;
+        default:
+            break;
     }
 }
 
@@ -98,26 +120,48 @@ void MainWindow::ShowDesktopHoldsWindows(int index, bool holdsWindows) {
 void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
     if (control == bar::kDesktop && IsDesktopIndex(index)) {
         Control& button = frmMain_.Controls(bar::kDesktop, index);
-        std::u16string key(button.Layout().tooltip);
+        const ButtonKey& key = buttonKeys_.at(static_cast<std::size_t>(index));
+        std::u16string first =
+            key.name.empty() ? std::u16string(button.Layout().tooltip) : key.name;
         if (keysPaused_) {
-            key += kKeysPaused;
+            first += kKeysPaused;
         }
-        button.SetToolTipText(DesktopToolTip(key, hotkeyTaken_.at(static_cast<std::size_t>(index)),
-                                             engine_.DesktopTitles(index)));
+        if (const std::u16string& name = names_.at(static_cast<std::size_t>(index));
+            !name.empty()) {
+            first = name + u"（" + first + u"）";
+        }
+        button.SetToolTipText(DesktopToolTip(first, key.taken, engine_.DesktopTitles(index)));
     }
 }
 
-void MainWindow::HotkeyTaken(int id) {
-    if (id < 0 || static_cast<std::size_t>(id) >= hotkeyTaken_.size()) {
-        return;  // the send keys have no button
+void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal> refused) {
+    const auto keyFor = [&](const Command& command) {
+        for (std::size_t id = 0; id < keys.size(); ++id) {
+            if (keys[id].command == command) {
+                const bool taken =
+                    std::any_of(refused.begin(), refused.end(), [id](const HotkeyRefusal& refusal) {
+                        return refusal.id == static_cast<int>(id);
+                    });
+                return ButtonKey{keys[id].name, taken};
+            }
+        }
+        return ButtonKey{std::u16string(kNoKey), false};
+    };
+    for (int index = 0; index < kDesktopCount; ++index) {
+        buttonKeys_.at(static_cast<std::size_t>(index)) = keyFor(Command::SwitchTo(index));
     }
-    hotkeyTaken_.at(static_cast<std::size_t>(id)) = true;
-    if (IsDesktopIndex(id)) {
-        return;  // its tooltip is composed when it shows
+    for (std::size_t toggle = 0; toggle < kToggleButtons.size(); ++toggle) {
+        ButtonKey& key = buttonKeys_.at(kDesktopCount + toggle);
+        key = keyFor(kToggleCommands.at(toggle));
+        // The desktop buttons' tooltips are composed when they show.
+        frmMain_.Controls(kToggleButtons.at(toggle))
+            .SetToolTipText(key.taken ? key.name + std::u16string(kKeyTaken) : key.name);
     }
-    Control& button =
-        frmMain_.Controls(kToggleButtons.at(static_cast<std::size_t>(id - kDesktopCount)));
-    button.SetToolTipText(std::u16string(button.Layout().tooltip) + std::u16string(kKeyTaken));
+}
+
+void MainWindow::NameDesktops(const std::array<std::u16string, kDesktopCount>& names) {
+    names_ = names;
+    ShowCaption();
 }
 
 void MainWindow::PlaceBarAtCorner() {
@@ -168,7 +212,7 @@ void MainWindow::SelectDesktopButton(int index) {
 }
 
 void MainWindow::NameDesktop(int index) {
-    desktopCaption_ = std::u16string(kDesktopCaptionPrefix) + DecimalText(index + 1);
+    namedDesktop_ = index;
     ShowCaption();
 }
 
@@ -178,8 +222,15 @@ void MainWindow::ShowKeysPaused(bool paused) {
 }
 
 void MainWindow::ShowCaption() {
-    std::u16string caption =
-        desktopCaption_.empty() ? std::u16string(frmMain_.Layout().caption) : desktopCaption_;
+    // Before the first switch the caption is the program's own.
+    std::u16string caption(frmMain_.Layout().caption);
+    if (IsDesktopIndex(namedDesktop_)) {
+        caption = std::u16string(kDesktopCaptionPrefix) + DecimalText(namedDesktop_ + 1);
+        if (const std::u16string& name = names_.at(static_cast<std::size_t>(namedDesktop_));
+            !name.empty()) {
+            caption += u"：" + name;
+        }
+    }
     if (keysPaused_) {
         caption += kKeysPaused;
     }

@@ -25,6 +25,8 @@ class MainWindow final : public FormEvents, public BarView {
     void OnUnload() override { lifecycle_.Shutdown(); }
     void OnClick(std::u16string_view control, int index) override;
     void OnDblClick() override { frmConfig_.Show(); }
+    // A small menu: the settings, the settings file, the log.
+    void OnContextMenu() override;
     void OnTimer(std::u16string_view control) override;
     void OnMovedByUser() override { lifecycle_.BarMovedByUser(); }
 
@@ -34,8 +36,11 @@ class MainWindow final : public FormEvents, public BarView {
     void ShowDesktopHoldsWindows(int index, bool holdsWindows) override;
     // A desktop button's tooltip lists the desktop's windows as they are at that moment.
     void OnToolTipNeeded(std::u16string_view control, int index) override;
-    // The hotkey of this id (a HotkeyTable id) is another program's: its button says so.
-    void HotkeyTaken(int id);
+    // The keys in force, and those another program holds: each button's tooltip names the first
+    // key that does what the button does, or says that none does.
+    void ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal> refused);
+    // The desktops' names (empty: none): in the caption and on the buttons' tooltips.
+    void NameDesktops(const std::array<std::u16string, kDesktopCount>& names);
     bool BarShown() const override { return frmMain_.Visible(); }
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
@@ -54,8 +59,14 @@ class MainWindow final : public FormEvents, public BarView {
     // The caption as the last switch named the desktop; empty before the first one.
     void ShowCaption();
 
-    std::array<bool, kDesktopCount + 3> hotkeyTaken_{};  // the switch keys, then Ctrl+F10..F12
-    std::u16string desktopCaption_;
+    // What each button's tooltip says of its key: the desktop buttons, then 桌面, 任务栏, 隐藏.
+    struct ButtonKey {
+        std::u16string name;
+        bool taken = false;
+    };
+    std::array<ButtonKey, kDesktopCount + 3> buttonKeys_;
+    std::array<std::u16string, kDesktopCount> names_;
+    int namedDesktop_ = -1;  // the desktop the caption names; none before the first switch
     bool keysPaused_ = false;
 };
 

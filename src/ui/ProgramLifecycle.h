@@ -12,6 +12,11 @@ class ProgramLifecycle {
     virtual void Shutdown() = 0;
     // The user put the bar somewhere else: kept for the next start.
     virtual void BarMovedByUser() = 0;
+    // Opens the settings file in the user's editor, written from the template if there is none.
+    virtual void EditSettingsFile() = 0;
+    virtual void OpenLog() = 0;
+    // A refresh tick has passed.
+    virtual void Refreshed() = 0;
 
   protected:
     ~ProgramLifecycle() = default;

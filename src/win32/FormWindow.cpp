@@ -454,6 +454,9 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             form_.RaiseDblClick();
             return 0;
+        case WM_RBUTTONUP:
+            form_.RaiseContextMenu();
+            return 0;
         case WM_NOTIFY: {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
             if (info->hdr.hwndFrom == tooltip_.Get() && info->hdr.code == TTN_GETDISPINFOW) {

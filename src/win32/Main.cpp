@@ -17,6 +17,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32RunningProcess.h"
 #include "win32/Win32ServiceManager.h"
+#include "win32/Win32UserFiles.h"
 #include "win32/Win32Wallpaper.h"
 #include "win32/Win32WindowProcedures.h"
 #include "win32/Win32WindowSystem.h"
@@ -73,8 +74,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32FormRuntime forms(instance);
     Win32RunningProcess process(instanceMutexError);
     Win32FileLog log;
-    Platform platform{windows,  hotkeys, procedures, wallpaper, registry,
-                      services, dialogs, forms,      process,   log};
+    Win32UserFiles files;
+    Platform platform{windows, hotkeys, procedures, wallpaper, registry, services,
+                      dialogs, forms,   process,    log,       files};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

@@ -7,18 +7,10 @@
 
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
+#include "win32/Win32UserFiles.h"
 
 namespace ombrel::win32 {
 namespace {
-
-std::wstring LogDirectory() {
-    wchar_t base[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableW(L"LOCALAPPDATA", base, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return {};
-    }
-    return std::wstring(base, length) + L"\\Ombrel";
-}
 
 // "2026-12-07 17:40:01.123 " in local time, as the user's clock shows it.
 std::wstring Timestamp() {
@@ -46,7 +38,7 @@ unsigned long long SizeOf(HANDLE file) {
 
 }  // namespace
 
-Win32FileLog::Win32FileLog() : directory_(LogDirectory()) {
+Win32FileLog::Win32FileLog() : directory_(OmbrelFolder(L"LOCALAPPDATA")) {
     writer_ = std::thread([this] { WriteQueuedLines(); });
 }
 

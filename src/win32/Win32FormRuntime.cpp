@@ -166,6 +166,30 @@ float Win32FormRuntime::OuterWidthTwips(const Form& form) noexcept {
     return native == nullptr ? 0.0F : native->OuterWidthTwips();
 }
 
+int Win32FormRuntime::ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept {
+    const FormWindow* native = Find(form);
+    const HMENU menu = ::CreatePopupMenu();
+    if (native == nullptr || menu == nullptr) {
+        return -1;
+    }
+    int chosen = 0;
+    try {
+        for (std::size_t index = 0; index < items.size(); ++index) {
+            ::AppendMenuW(menu, MF_STRING, index + 1, ToWide(items[index]).c_str());
+        }
+        POINT at{};
+        ::GetCursorPos(&at);
+        // The owner in front, or the menu does not close when the user clicks elsewhere.
+        ::SetForegroundWindow(native->Handle());
+        chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y,
+                                  0, native->Handle(), nullptr);
+    } catch (...) {
+        chosen = 0;
+    }
+    ::DestroyMenu(menu);
+    return chosen - 1;
+}
+
 std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
     std::vector<ScreenArea> areas;
     const MONITORENUMPROC collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {

@@ -36,6 +36,7 @@ class Win32FormRuntime final : public FormRuntime {
     void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
     float OuterWidthTwips(const Form& form) noexcept override;
     std::vector<ScreenArea> WorkAreasTwips() override;
+    int ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept override;
 
   private:
     FormWindow* Find(const Form& form) const;

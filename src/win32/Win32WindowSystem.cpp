@@ -166,6 +166,20 @@ bool Win32WindowSystem::HoldFocus() noexcept {
     return focusHolder_ && ::SetForegroundWindow(focusHolder_.Get()) != FALSE;
 }
 
+bool Win32WindowSystem::CoversItsScreen(WindowHandle window) noexcept {
+    const HWND hwnd = ToHwnd(window);
+    RECT rect{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (hwnd == nullptr || ::GetWindowRect(hwnd, &rect) == FALSE ||
+        ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONULL), &monitor) == FALSE) {
+        return false;
+    }
+    const RECT& screen = monitor.rcMonitor;
+    return rect.left <= screen.left && rect.top <= screen.top && rect.right >= screen.right &&
+           rect.bottom >= screen.bottom;
+}
+
 bool Win32WindowSystem::AllowForeground(WindowHandle window) noexcept {
     const std::uint32_t processId = ProcessIdOf(window);
     return processId != 0 && ::AllowSetForegroundWindow(processId) != FALSE;

@@ -29,6 +29,7 @@ class Win32WindowSystem final : public WindowSystem {
     std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
     bool BroadcastMessage(std::uint32_t message) noexcept override;
     bool HoldFocus() noexcept override;
+    bool CoversItsScreen(WindowHandle window) noexcept override;
     bool AllowForeground(WindowHandle window) noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;

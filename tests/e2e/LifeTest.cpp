@@ -166,5 +166,42 @@ TEST_F(StartAndExit, HotkeysHeldByAnotherProgramLeaveTheOthersAndASecondStartSho
     ::UnregisterHotKey(nullptr, 78);
 }
 
+TEST_F(StartAndExit, ASavedSettingsFileRebindsAndFreesKeysAndABrokenOneChangesNothing) {
+    StartOmbrel();
+    const auto ctrlF4Free = [] {
+        if (::RegisterHotKey(nullptr, 79, MOD_CONTROL, VK_F4) == FALSE) {
+            return false;
+        }
+        ::UnregisterHotKey(nullptr, 79);
+        return true;
+    };
+    ASSERT_FALSE(ctrlF4Free());
+    SaveSettingsFile(R"({ "keys": { "ctrl+f4": null, "ctrl+alt+f12": "switch 3" } })");
+    EXPECT_TRUE(WaitFor(ctrlF4Free, std::chrono::milliseconds(2500)))
+        << "Ctrl+F4 was not given back within two seconds";
+    EXPECT_TRUE(
+        PressFor({VK_CONTROL, VK_MENU, VK_F12}, [&] { return BarCaption() == DesktopCaption(3); }));
+
+    // An unknown command: reported once, and the keys in force stay.
+    SaveSettingsFile("{\n  \"keys\": { \"ctrl+f4\": \"nowhere\" }\n}");
+    HWND report = nullptr;
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            report = ::FindWindowW(L"#32770", L"Ombrel 设置文件");
+            return report != nullptr;
+        },
+        std::chrono::seconds(3)))
+        << "the error was not shown";
+    if (report != nullptr) {
+        ::PostMessageW(report, WM_COMMAND, IDOK, 0);
+    }
+    EXPECT_TRUE(WaitFor([] { return LogText().find(L"第 2 行") != std::wstring::npos; }));
+    EXPECT_TRUE(ctrlF4Free());
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F1}, [&] { return BarCaption() == DesktopCaption(1); }));
+    EXPECT_TRUE(
+        PressFor({VK_CONTROL, VK_MENU, VK_F12}, [&] { return BarCaption() == DesktopCaption(3); }));
+    ::DeleteFileW(SettingsFilePath().c_str());
+}
+
 }  // namespace
 }  // namespace ombrel::e2e

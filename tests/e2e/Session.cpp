@@ -58,8 +58,26 @@ std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool
     return exists ? value : L"";
 }
 
+std::wstring SettingsFilePath() {
+    wchar_t appData[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    return std::wstring(appData) + L"\\Ombrel\\settings.json";
+}
+
+void SaveSettingsFile(const std::string& text) {
+    const std::wstring path = SettingsFilePath();
+    ::CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
 void Session::SetUp() {
     ResetRegistry();
+    ::DeleteFileW(SettingsFilePath().c_str());
     ASSERT_EQ(driver::FindBar(), nullptr) << "an Ombrel from an earlier scenario still runs";
 }
 

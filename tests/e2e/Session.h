@@ -73,6 +73,11 @@ inline constexpr const wchar_t* kRunKey = L"SOFTWARE\\Microsoft\\Windows\\Curren
 using driver::kSettingsKey;
 using driver::SetNeverShowInfo;
 
+// %APPDATA%\Ombrel\settings.json, which a scenario may write and every scenario starts without.
+std::wstring SettingsFilePath();
+// Writes it whole, as an editor saves it.
+void SaveSettingsFile(const std::string& text);
+
 // The bar's caption on desktop n: "这是桌面-n".
 std::wstring DesktopCaption(int desktopNumber);
 void ResetRegistry();

@@ -56,6 +56,16 @@ TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
     EXPECT_FALSE(Engine().KeysPaused());
     EXPECT_TRUE(fake.desktop.IsCombinationHeld(kCtrl, F(1)));
     EXPECT_EQ(Bar().Caption(), u"这是桌面-7");
+
+    // Asked for in the settings file: a full-screen program in front pauses them for a while.
+    Engine().SetPauseInFullScreen(true);
+    const WindowHandle game = fake.desktop.OpenWindow({.className = u"Game", .fullScreen = true});
+    fake.desktop.SetForeground(game);
+    Tick();
+    EXPECT_TRUE(Engine().KeysPaused());
+    fake.desktop.CloseWindow(game);
+    Tick();
+    EXPECT_FALSE(Engine().KeysPaused());
 }
 
 TEST_F(Hotkeys, CtrlF3FromAnotherProgramSwitchesLikeTheButton) {

@@ -33,6 +33,7 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.cloaked = options.cloaked;
     window.thread = options.thread;
     window.elevated = options.elevated;
+    window.fullScreen = options.fullScreen;
     window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
     originalProcedures_[window.handle] = window.procedure;
     windows_.push_front(std::move(window));

@@ -38,6 +38,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         WindowHandle reuse = WindowHandle::None;
         // A program running with more rights than ours: showing or hiding it is refused.
         bool elevated = false;
+        // It covers its whole screen (a game, a presentation).
+        bool fullScreen = false;
     };
 
     struct Window {
@@ -50,6 +52,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         WindowHandle owner = WindowHandle::None;
         WindowStyles styles{};
         bool elevated = false;
+        bool fullScreen = false;
         // The classes of its child windows.
         std::vector<std::u16string> children;
         WindowProcedure procedure{};
@@ -137,6 +140,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     WindowStyles StylesOf(WindowHandle window) noexcept override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
     WindowHandle GetForegroundWindow() noexcept override;
+    bool CoversItsScreen(WindowHandle window) noexcept override {
+        const Window* target = Find(window);
+        return target != nullptr && target->fullScreen;
+    }
     // The focus goes to a window of ours that is not on the desktop.
     bool HoldFocus() noexcept override;
     bool AllowForeground(WindowHandle window) noexcept override;

@@ -57,6 +57,13 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
         unsigned dpi = 96;
     };
     void SetScreens(std::vector<Screen> screens) { screens_ = std::move(screens); }
+    // The user's choice in the next menu (-1: he leaves it), and the items of the last one.
+    void ChooseInMenu(int index) { menuChoice_ = index; }
+    const std::vector<std::u16string>& LastMenu() const { return lastMenu_; }
+    int ShowMenu(Form& /*form*/, std::span<const std::u16string_view> items) noexcept override {
+        lastMenu_.assign(items.begin(), items.end());
+        return menuChoice_;
+    }
     std::uint32_t SessionId() noexcept override { return sessionId_; }
     void SetSessionId(std::uint32_t session) { sessionId_ = session; }
     std::uint32_t InstanceObjectError() noexcept override { return instanceObjectError_; }
@@ -88,6 +95,8 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     std::map<std::u16string, int, std::less<>> creates_;
     unsigned DpiAt(float left, float top) const;
 
+    int menuChoice_ = -1;
+    std::vector<std::u16string> lastMenu_;
     std::vector<Screen> screens_{{{0, 0, kScreenWidthTwips, 1040 * 15, true}, 96}};
     std::uint32_t sessionId_ = 1;
 };

@@ -6,6 +6,7 @@
 #include "FakeLog.h"
 #include "FakeRegistry.h"
 #include "FakeServiceManager.h"
+#include "FakeUserFiles.h"
 #include "FakeWallpaper.h"
 #include "shell/Platform.h"
 
@@ -20,8 +21,9 @@ struct FakePlatform {
     FakeWallpaper wallpaper;
     FakeFormRuntime forms{desktop};
     FakeLog log;
-    Platform platform{desktop,  desktop, desktop, wallpaper, registry,
-                      services, dialogs, forms,   forms,     log};
+    FakeUserFiles files{desktop};
+    Platform platform{desktop, desktop, desktop, wallpaper, registry, services,
+                      dialogs, forms,   forms,   log,       files};
 };
 
 }  // namespace ombrel::fakes

@@ -124,6 +124,12 @@ void Form::RaiseDblClick() {
     }
 }
 
+void Form::RaiseContextMenu() {
+    if (events_ != nullptr) {
+        events_->OnContextMenu();
+    }
+}
+
 void Form::RaiseMovedByUser() {
     if (events_ != nullptr) {
         events_->OnMovedByUser();

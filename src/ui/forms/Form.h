@@ -56,6 +56,7 @@ class Form {
     // Raised by the form runtime (and by tests, in its place).
     void RaiseClick(std::u16string_view control, int index = kNoIndex);
     void RaiseDblClick();
+    void RaiseContextMenu();
     void RaiseMovedByUser();
     void RaiseToolTipNeeded(std::u16string_view control, int index = kNoIndex);
     void RaiseTimer(std::u16string_view control);

@@ -15,6 +15,8 @@ class FormEvents {
     virtual void OnUnload() {}
     virtual void OnClick(std::u16string_view /*control*/, int /*index*/) {}
     virtual void OnDblClick() {}
+    // A right-click on the window's free surface.
+    virtual void OnContextMenu() {}
     virtual void OnTimer(std::u16string_view /*control*/) {}
     // The user finished moving the window (the program's own moves do not count).
     virtual void OnMovedByUser() {}

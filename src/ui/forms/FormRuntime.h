@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "platform/WindowHandle.h"
@@ -49,6 +51,9 @@ class FormRuntime {
     virtual float OuterWidthTwips(const Form& form) noexcept = 0;
     // Every screen; empty when the system does not say.
     virtual std::vector<ScreenArea> WorkAreasTwips() = 0;
+    // A menu of the items at the mouse pointer, owned by the form; returns once the user chose
+    // (the item's index) or left it (-1).
+    virtual int ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept = 0;
 };
 
 }  // namespace ombrel

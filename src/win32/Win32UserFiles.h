@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/UserFiles.h"
+#include "win32/UniqueHandle.h"
+
+namespace ombrel::win32 {
+
+// %APPDATA%\Ombrel for the settings, %LOCALAPPDATA%\Ombrel for the log. The settings folder is
+// watched by the system's thread pool, which only posts a message: everything else happens on
+// the program's own thread.
+class Win32UserFiles final : public UserFiles {
+  public:
+    Win32UserFiles() = default;
+    ~Win32UserFiles() override;
+    Win32UserFiles(const Win32UserFiles&) = delete;
+    Win32UserFiles& operator=(const Win32UserFiles&) = delete;
+
+    std::u16string SettingsFilePath() override;
+    std::u16string LogFilePath() override;
+    std::optional<std::string> ReadFile(std::u16string_view path) override;
+    std::uint32_t CreateNewFile(std::u16string_view path, std::string_view bytes) override;
+    bool WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override;
+    bool OpenInEditor(std::u16string_view path) noexcept override;
+
+  private:
+    static void CALLBACK FolderChanged(void* context, BOOLEAN timedOut) noexcept;
+    void StopWatching() noexcept;
+
+    HANDLE change_ = INVALID_HANDLE_VALUE;  // FindFirstChangeNotificationW's
+    HANDLE wait_ = nullptr;                 // RegisterWaitForSingleObject's
+    HWND window_ = nullptr;
+    UINT message_ = 0;
+};
+
+// %VARIABLE%\Ombrel, or empty when the system names no such folder.
+std::wstring OmbrelFolder(const wchar_t* variable);
+
+}  // namespace ombrel::win32
