@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include "SettingsSchema.h"
+
 #include <cstddef>
 #include <iterator>
 #include <map>
@@ -617,60 +619,8 @@ std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
 }
 
 std::string_view SettingsFileSchema() {
-    static const std::string schema = ToUtf8(
-        uR"json({
-  "$schema": "http://json-schema.org/draft-07/schema#",
-  "title": "Ombrel 设置",
-  "description": "Ombrel 的设置文件 settings.json。",
-  "type": "object",
-  "properties": {
-    "$schema": {
-      "description": "检查这个文件所用的说明文件。",
-      "type": "string"
-    },
-    "keys": {
-      "description": "热键：\"组合键\": \"命令\"。命令写 null 表示不使用这个组合键。",
-      "type": "object",
-      "propertyNames": {
-        "description": "ctrl、alt、shift、win 中的一个或几个（各一次），加一个键，用 + 连接，大小写均可，如 ctrl+alt+f1。键：f1 到 f24、a 到 z、0 到 9、numpad0 到 numpad9、left、right、up、down、home、end、pageup、pagedown、insert、delete、space、tab、enter、escape、backspace。只有 f13 到 f24 可以单独使用。",
-        "pattern": "^((([Cc][Tt][Rr][Ll]|[Aa][Ll][Tt]|[Ss][Hh][Ii][Ff][Tt]|[Ww][Ii][Nn])\\+)+([Ff]([1-9]|1[0-9]|2[0-4])|[A-Za-z0-9]|[Nn][Uu][Mm][Pp][Aa][Dd][0-9]|[Ll][Ee][Ff][Tt]|[Rr][Ii][Gg][Hh][Tt]|[Uu][Pp]|[Dd][Oo][Ww][Nn]|[Hh][Oo][Mm][Ee]|[Ee][Nn][Dd]|[Pp][Aa][Gg][Ee]([Uu][Pp]|[Dd][Oo][Ww][Nn])|[Ii][Nn][Ss][Ee][Rr][Tt]|[Dd][Ee][Ll][Ee][Tt][Ee]|[Ss][Pp][Aa][Cc][Ee]|[Tt][Aa][Bb]|[Ee][Nn][Tt][Ee][Rr]|[Ee][Ss][Cc][Aa][Pp][Ee]|[Bb][Aa][Cc][Kk][Ss][Pp][Aa][Cc][Ee])|[Ff](1[3-9]|2[0-4]))$"
-      },
-      "additionalProperties": {
-        "description": "switch N 切换到桌面 N；send N 把当前窗口送到桌面 N；move N 送去并随它切换（N 为 1 到 9）；next、previous、last 切换到下一个、上一个、上一次所在的桌面；icons、taskbar、bar 隐藏或显示桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；list 列出各桌面的窗口；help 显示命令的说明；null 不使用这个组合键。",
-        "enum": [
-          "switch 1", "switch 2", "switch 3", "switch 4", "switch 5", "switch 6", "switch 7", "switch 8", "switch 9",
-          "send 1", "send 2", "send 3", "send 4", "send 5", "send 6", "send 7", "send 8", "send 9",
-          "move 1", "move 2", "move 3", "move 4", "move 5", "move 6", "move 7", "move 8", "move 9",
-          "next", "previous", "last", "send next", "send previous", "move next", "move previous",
-          "icons", "taskbar", "bar", "pause", "exit", "list", "help",
-          null
-        ]
-      }
-    },
-    "names": {
-      "description": "桌面的名称：\"桌面编号\": \"名称\"。",
-      "type": "object",
-      "propertyNames": { "pattern": "^[1-9]$" },
-      "additionalProperties": {
-        "type": "string",
-        "maxLength": 32
-      }
-    },
-    "wrap": {
-      "description": "在最后一个桌面上切换到下一个时回到第一个，在第一个上切换到上一个时到最后一个。",
-      "type": "boolean",
-      "default": true
-    },
-    "pauseInFullScreen": {
-      "description": "全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。",
-      "type": "boolean",
-      "default": false
-    }
-  },
-  "additionalProperties": false
-}
-)json");
-    return schema;
+    // The file itself ships in the release beside the program; the build puts its text here.
+    return kSettingsSchemaText;
 }
 
 }  // namespace ombrel
