@@ -39,6 +39,9 @@ struct StartupFigures {
     std::vector<double> minimalMs;
     std::vector<double> ombrelPeakBytes;
     std::vector<double> minimalPeakBytes;
+    // Ombrel with a settings file of 50 keys and 9 names.
+    std::vector<double> ombrelWithFileMs;
+    std::vector<double> ombrelWithFilePeakBytes;
 };
 
 SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs);
