@@ -28,21 +28,31 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
             SaveRecoveryIfChanged();
         }
     }
-    DesktopWindows_[index].clear();
-    std::unordered_set<WindowHandle> existing;
-    const bool walked = windows_.EnumWindows([this, index, &existing](WindowHandle hWnd) {
-        existing.insert(hWnd);
-        return EnumWindowsProc(hWnd, index);
+    WindowSet& current = DesktopWindows_[index];
+    current.clear();
+    // A window belongs to one desktop: one its program showed again while it was parked
+    // belongs where it appeared, and a closed one nowhere. The parked windows are few; only
+    // they are looked up, so the walk costs what it did.
+    std::unordered_set<WindowHandle> parked;
+    for (int other = 0; other < kDesktopCount; ++other) {
+        if (other != index) {
+            parked.insert(DesktopWindows_[other].begin(), DesktopWindows_[other].end());
+        }
+    }
+    std::unordered_set<WindowHandle> stillParked;
+    const bool walked = windows_.EnumWindows([&](WindowHandle hWnd) {
+        const std::size_t before = current.size();
+        EnumWindowsProc(hWnd, index);
+        if (current.size() == before && !parked.empty() && parked.contains(hWnd)) {
+            stillParked.insert(hWnd);
+        }
+        return true;
     });
-    if (walked) {
-        // A window belongs to one desktop: one its program showed again while it was parked
-        // belongs where it appeared, and a closed one nowhere.
-        const std::unordered_set<WindowHandle> current(DesktopWindows_[index].begin(),
-                                                       DesktopWindows_[index].end());
+    if (walked && !parked.empty()) {
         for (int other = 0; other < kDesktopCount; ++other) {
             if (other != index) {
-                std::erase_if(DesktopWindows_[other], [&](WindowHandle window) {
-                    return !existing.contains(window) || current.contains(window);
+                std::erase_if(DesktopWindows_[other], [&stillParked](WindowHandle window) {
+                    return !stillParked.contains(window);
                 });
             }
         }
