@@ -58,10 +58,10 @@ RecoveryList::RecoveryList(Registry& registry, WindowSystem& windows, Log& log,
       process_(process),
       key_(std::u16string(kRecoveryKey) + u"\\" + DecimalText(process.SessionId())) {}
 
-bool RecoveryList::WriterRuns() {
+std::optional<ProcessIdentity> RecoveryList::Writer() {
     ScopedRegistryKey key(registry_);
     if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
-        return false;
+        return std::nullopt;
     }
     std::array<std::byte, kWriterBytes> data{};
     std::uint32_t type = 0;
@@ -69,11 +69,25 @@ bool RecoveryList::WriterRuns() {
     // A list without a writer comes from a version that did not name one: as good as dead.
     if (registry_.QueryValue(key.Get(), kWriterValue, type, data.data(), size) != kErrorSuccess ||
         type != RegBinary || size != kWriterBytes) {
-        return false;
+        return std::nullopt;
     }
-    const ProcessIdentity writer{static_cast<std::uint32_t>(GetLittleEndian(&data[0], 4)),
-                                 GetLittleEndian(&data[8], 8)};
-    return writer != process_.Identity() && process_.IsRunning(writer);
+    return ProcessIdentity{static_cast<std::uint32_t>(GetLittleEndian(&data[0], 4)),
+                           GetLittleEndian(&data[8], 8)};
+}
+
+bool RecoveryList::WriterRuns() {
+    const std::optional<ProcessIdentity> writer = Writer();
+    return writer && *writer != process_.Identity() && process_.IsRunning(*writer);
+}
+
+std::size_t RecoveryList::ShowAfterDeathOf(const ProcessIdentity& writer) {
+    if (Writer() != writer) {
+        return 0;  // ended in order (no list), or a newer instance keeps the list now
+    }
+    const std::size_t shown = ShowListed(Read());
+    log_.Write(u"守护进程：Ombrel（进程 " + DecimalText(writer.id) + u"）没有正常退出，已显示 " +
+               DecimalText(static_cast<long long>(shown)) + u" 个隐藏的窗口");
+    return shown;
 }
 
 void RecoveryList::Claim() {
@@ -148,11 +162,7 @@ std::vector<RecoveryList::Entry> RecoveryList::Read() {
     return entries;
 }
 
-std::size_t RecoveryList::WorkOff() {
-    if (WriterRuns()) {
-        return 0;
-    }
-    const std::vector<Entry> entries = Read();
+std::size_t RecoveryList::ShowListed(const std::vector<Entry>& entries) {
     std::vector<WindowHandle> hidden;
     for (const Entry& entry : entries) {
         if (windows_.ProcessIdOf(entry.window) == entry.processId &&
@@ -167,8 +177,16 @@ std::size_t RecoveryList::WorkOff() {
                                      ShowCommand::ShowNoActivate);
         }
     }
-    Remove();
     return hidden.size();
+}
+
+std::size_t RecoveryList::WorkOff() {
+    if (WriterRuns()) {
+        return 0;
+    }
+    const std::size_t shown = ShowListed(Read());
+    Remove();
+    return shown;
 }
 
 }  // namespace ombrel

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,19 @@ class RecoveryList {
     std::size_t WorkOff();
     // What the list holds; empty when there is none or it cannot be read.
     std::vector<Entry> Read();
+    // For the guard, once the instance it watched has ended: if that instance left its list
+    // (it did not end in order), shows every listed window that still exists, is the same
+    // window and is hidden, where it stands and without activating anything, then the icons
+    // and the taskbar; the list stays for the next start. Nothing for a list another instance
+    // writes. Returns the windows shown.
+    std::size_t ShowAfterDeathOf(const ProcessIdentity& writer);
 
   private:
+    // The writer the list names; none when there is no list or it names nobody.
+    std::optional<ProcessIdentity> Writer();
+    // Shows what ShowAfterDeathOf and WorkOff show; returns how many windows.
+    std::size_t ShowListed(const std::vector<Entry>& entries);
+
     Registry& registry_;
     WindowSystem& windows_;
     Log& log_;

@@ -41,6 +41,9 @@ class RunningProcess {
     virtual std::u16string ProgramDirectory() = 0;
     // The program file's name without its extension.
     virtual std::u16string ProgramName() = 0;
+    // Starts the guard, a small process of ours that waits for this one to end and shows what
+    // it left hidden if it did not end in order, unless one runs already; returns at once.
+    virtual void KeepGuardRunning() noexcept = 0;
     // Ends the process at once: no further event is raised (a fake may return).
     virtual void EndProcess() noexcept = 0;
 };

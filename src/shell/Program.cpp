@@ -94,6 +94,8 @@ void Program::SettingsFolderChanged() noexcept {
 }
 
 void Program::Refreshed() {
+    // Started at the first refresh rather than at start-up, which it would only slow down.
+    platform_.process.KeepGuardRunning();
     if (settingsFileSettle_ > 0 && --settingsFileSettle_ == 0) {
         ApplySettingsFile();
     }

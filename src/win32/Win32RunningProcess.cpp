@@ -21,21 +21,22 @@ std::wstring ModulePath() {
     }
 }
 
-std::uint64_t StartTimeOf(HANDLE process) {
+}  // namespace
+
+ProcessIdentity IdentityOf(HANDLE process) noexcept {
     FILETIME created{};
     FILETIME exited{};
     FILETIME kernel{};
     FILETIME user{};
     if (::GetProcessTimes(process, &created, &exited, &kernel, &user) == FALSE) {
-        return 0;
+        return {::GetProcessId(process), 0};
     }
-    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+    return {::GetProcessId(process),
+            (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime};
 }
 
-}  // namespace
-
 ProcessIdentity Win32RunningProcess::Identity() noexcept {
-    return {::GetCurrentProcessId(), StartTimeOf(::GetCurrentProcess())};
+    return IdentityOf(::GetCurrentProcess());
 }
 
 bool Win32RunningProcess::IsRunning(const ProcessIdentity& process) noexcept {
@@ -46,7 +47,31 @@ bool Win32RunningProcess::IsRunning(const ProcessIdentity& process) noexcept {
         return ::GetLastError() == ERROR_ACCESS_DENIED;
     }
     return ::WaitForSingleObject(handle.Get(), 0) == WAIT_TIMEOUT &&
-           StartTimeOf(handle.Get()) == process.startTime;
+           IdentityOf(handle.Get()).startTime == process.startTime;
+}
+
+void Win32RunningProcess::KeepGuardRunning() noexcept {
+    if (guard_ && ::WaitForSingleObject(guard_.Get(), 0) == WAIT_TIMEOUT) {
+        return;
+    }
+    try {
+        const std::wstring command = L"\"" + ModulePath() + L"\" " + kGuardArgument + L" " +
+                                     std::to_wstring(::GetCurrentProcessId());
+        std::wstring writable = command;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE,
+                             CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                             &startup, &started) == FALSE) {
+            guard_.Reset();
+            return;
+        }
+        ::CloseHandle(started.hThread);
+        guard_.Reset(started.hProcess);
+    } catch (...) {
+        // Tried again at the next refresh.
+    }
 }
 
 std::u16string Win32RunningProcess::ProgramDirectory() {

@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <windows.h>
+
 #include "platform/RunningProcess.h"
+#include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
 
@@ -16,12 +19,19 @@ class Win32RunningProcess final : public RunningProcess {
     ProcessIdentity Identity() noexcept override;
     bool IsRunning(const ProcessIdentity& process) noexcept override;
     std::uint32_t SessionId() noexcept override;
+    void KeepGuardRunning() noexcept override;
     std::u16string ProgramDirectory() override;
     std::u16string ProgramName() override;
     void EndProcess() noexcept override;
 
   private:
     std::uint32_t instanceMutexError_;
+    UniqueKernelHandle guard_;
 };
+
+// What starts Ombrel.exe as the guard of the process with this id: "Ombrel.exe --guard 1234".
+inline constexpr const wchar_t* kGuardArgument = L"--guard";
+// The process's identity, from an open handle to it.
+ProcessIdentity IdentityOf(HANDLE process) noexcept;
 
 }  // namespace ombrel::win32

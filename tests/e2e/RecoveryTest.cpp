@@ -30,20 +30,21 @@ class NeverLoseAWindow : public Session {
     }
 };
 
-TEST_F(NeverLoseAWindow, AfterAKillTheNextStartShowsEveryHiddenWindowWithinTwoSeconds) {
+TEST_F(NeverLoseAWindow, AfterAKillTheGuardShowsEveryHiddenWindowWithinTwoSeconds) {
     StartOmbrel();
-    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();
-    KillOmbrel();
-    EXPECT_TRUE(AllVisible(windows, false)) << "a kill shows nothing by itself";
-
+    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();  // the guard runs by now
     const auto start = std::chrono::steady_clock::now();
-    StartOmbrel();
+    KillOmbrel();
     EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true); }, 2s))
-        << "the new start did not bring the hidden windows back";
+        << "the guard did not bring the hidden windows back";
     const auto took = std::chrono::steady_clock::now() - start;
-    std::printf("[ measure  ] windows back after a restart: %lld ms\n",
+    std::printf("[ measure  ] windows back after a kill: %lld ms\n",
                 static_cast<long long>(
                     std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    // The next start finds them shown and leaves them so.
+    StartOmbrel();
+    LetARefreshPass();
+    EXPECT_TRUE(AllVisible(windows, true));
 }
 
 TEST_F(NeverLoseAWindow, ACrashShowsEveryHiddenWindowBeforeTheProcessDies) {

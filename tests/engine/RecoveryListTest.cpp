@@ -132,6 +132,35 @@ TEST_F(Recovery, TheListOfAnInstanceThatStillRunsIsNeverTaken) {
     EXPECT_THAT(Listed(), ::testing::ElementsAre(app));
 }
 
+// The guard's side: it has watched the instance end and decides what to show.
+TEST_F(Recovery, TheGuardShowsWhatAKilledInstanceLeftAndNothingAfterAnOrderlyExit) {
+    const WindowHandle a = OpenApp();
+    const WindowHandle b = OpenApp();
+    StartProgram();
+    Tick();
+    EXPECT_GT(fake.forms.GuardChecks(), 0);  // started with the first refresh
+    Press(1);
+    const ProcessIdentity instance = fake.forms.Identity();
+    Die();
+    fake.desktop.CloseWindow(b);  // closed meanwhile; its handle now names a stranger's window
+    const WindowHandle stranger =
+        fake.desktop.OpenWindow({.visible = false, .thread = 99, .reuse = b});
+    RecoveryList guard(fake.registry, fake.desktop, fake.log, fake.forms);
+    EXPECT_EQ(guard.ShowAfterDeathOf({instance.id + 1, instance.startTime}), 0U);  // not its own
+    EXPECT_FALSE(Visible(a));
+    EXPECT_EQ(guard.ShowAfterDeathOf(instance), 1U);
+    EXPECT_TRUE(Visible(a));
+    EXPECT_FALSE(Visible(stranger));
+    EXPECT_THAT(Listed(), UnorderedElementsAre(a, b));  // kept for the next start
+    EXPECT_EQ(fake.log.Count(u"没有正常退出，已显示 1 个隐藏的窗口"), 1U);
+
+    StartProgram();
+    Press(1);
+    Click(bar::kExit);
+    EXPECT_EQ(guard.ShowAfterDeathOf(instance), 0U);
+    EXPECT_FALSE(Visible(stranger));
+}
+
 TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
     const WindowHandle hidden = OpenApp();
     fake.desktop.SetVisibleByOwner(hidden, false);

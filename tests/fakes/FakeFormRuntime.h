@@ -72,6 +72,8 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
         return process == kSelf || std::find(othersRunning_.begin(), othersRunning_.end(),
                                              process) != othersRunning_.end();
     }
+    void KeepGuardRunning() noexcept override { ++guardChecks_; }
+    int GuardChecks() const { return guardChecks_; }
     std::u16string ProgramDirectory() override { return directory_; }
     std::u16string ProgramName() override { return name_; }
     void EndProcess() noexcept override {
@@ -95,6 +97,7 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     std::map<std::u16string, int, std::less<>> creates_;
     unsigned DpiAt(float left, float top) const;
 
+    int guardChecks_ = 0;
     int menuChoice_ = -1;
     std::vector<std::u16string> lastMenu_;
     std::vector<Screen> screens_{{{0, 0, kScreenWidthTwips, 1040 * 15, true}, 96}};
