@@ -145,10 +145,11 @@ void PrintStartup(const Options& options, const Contenders& programs) {
         "|---|---:|---:|---:|\n");
     std::printf("| Ombrel | %.0f ms | %.0f ms | %.1f MiB |\n", ombrel, Worst(figures.ombrelMs),
                 ombrelPeak);
-    std::printf("| Ombrel with a settings file of 50 keys and 9 names | %.0f ms | %.0f ms | "
-                "%.1f MiB |\n",
-                Median(figures.ombrelWithFileMs), Worst(figures.ombrelWithFileMs),
-                Median(figures.ombrelWithFilePeakBytes) / (1024 * 1024));
+    std::printf(
+        "| Ombrel with a settings file of 50 keys and 9 names | %.0f ms | %.0f ms | "
+        "%.1f MiB |\n",
+        Median(figures.ombrelWithFileMs), Worst(figures.ombrelWithFileMs),
+        Median(figures.ombrelWithFilePeakBytes) / (1024 * 1024));
     std::printf("| minimal program | %.0f ms | %.0f ms | %.1f MiB |\n", minimal,
                 Worst(figures.minimalMs), minimalPeak);
     std::printf("| ratio | %.2fx | | %.2fx |\n\n", Ratio(ombrel, minimal),
