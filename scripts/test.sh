@@ -66,10 +66,11 @@ step "End to end: Ombrel.exe used as a person would"
 ombrel_end_wine_sessions "${prefixes[@]}"
 ombrel_stop_display
 rm -rf build/wine/prefix-e2e build/e2e-screenshots
-ombrel_wine_prefix "$PWD/build/wine/prefix-e2e"
-prefixes=("$WINEPREFIX")
+# The new display first: the prefix is made on it, never on the one just stopped.
 unset DISPLAY
 ombrel_start_display
+ombrel_wine_prefix "$PWD/build/wine/prefix-e2e"
+prefixes=("$WINEPREFIX")
 ombrel_wine_session "$WINEPREFIX"
 e2e_start=$(date +%s)
 run_ctest --preset mingw -R '^e2e_'

@@ -115,11 +115,8 @@ void DesktopEngine::RunCommand(Command command) {
             case Command::Kind::Switch:
                 SwitchTo(*target);
                 break;
-            case Command::Kind::Send:
-                SendForegroundWindow(*target);
-                break;
             default:
-                MoveForegroundWindow(*target);
+                SendForegroundWindow(*target, command.kind == Command::Kind::Move);
                 break;
         }
         return;
@@ -230,7 +227,7 @@ void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int targ
     arriving.insert(arriving.end(), family.begin(), family.end());
 }
 
-void DesktopEngine::SendForegroundWindow(int target) {
+void DesktopEngine::SendForegroundWindow(int target, bool follow) {
     if (CurrentDesktop() == target) {
         return;
     }
@@ -239,24 +236,16 @@ void DesktopEngine::SendForegroundWindow(int target) {
         return;
     }
     GiveToDesktop(family, target);
+    if (follow) {
+        // Out of the leaving set before the switch: the family stays on the screen all the
+        // way, and arrives on top with the keyboard.
+        SwitchTo(target);
+        return;
+    }
     // The foreground window goes last, so the system hands the focus to a window of this
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
     DropRefusedWindows();
-}
-
-void DesktopEngine::MoveForegroundWindow(int target) {
-    if (CurrentDesktop() == target) {
-        return;
-    }
-    const std::vector<WindowHandle> family = ForegroundFamily();
-    if (family.empty()) {
-        return;
-    }
-    // Out of the leaving set before the switch: the family stays on the screen all the way,
-    // and arrives on top with the keyboard.
-    GiveToDesktop(family, target);
-    SwitchTo(target);
 }
 
 void DesktopEngine::DropRefusedWindows() {

@@ -111,8 +111,9 @@ class DesktopEngine {
     // foreground window may not belong to a desktop.
     std::vector<WindowHandle> ForegroundFamily();
     void GiveToDesktop(std::span<const WindowHandle> family, int target);
-    void SendForegroundWindow(int target);
-    void MoveForegroundWindow(int target);
+    // Sends the foreground window's family to the target desktop, and switches there with it
+    // when it follows.
+    void SendForegroundWindow(int target, bool follow);
     void DropRefusedWindows();
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
