@@ -1,6 +1,8 @@
 // The commands: switching, sending the foreground window, the three toggles, and the way out.
 #include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "engine/DesktopEngine.h"
 #include "engine/StackingOrder.h"
@@ -20,6 +22,21 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& b
 void DesktopEngine::EnterFirstDesktop() {
     current_ = 0;
     bar_.SelectDesktopButton(current_);
+}
+
+void DesktopEngine::Restore(const RecoveryList::Arrangement& arrangement) {
+    current_ = IsDesktopIndex(arrangement.current) ? arrangement.current : 0;
+    for (const RecoveryList::Entry& entry : arrangement.windows) {
+        if (IsDesktopIndex(entry.desktop) && entry.desktop != current_) {
+            DesktopWindows_[entry.desktop].push_back(entry.window);
+            // Shown by the guard, or still hidden: ours to hide again either way.
+            visibility_.Hide(entry.window);
+        }
+    }
+    bar_.SelectDesktopButton(current_);
+    bar_.NameDesktop(current_);
+    currentChanged_ = true;
+    SaveRecoveryIfChanged();
 }
 
 void DesktopEngine::SwitchDesktop(std::int16_t code) {
@@ -79,9 +96,24 @@ void DesktopEngine::Run(Command command) {
 }
 
 void DesktopEngine::SaveRecoveryIfChanged() {
-    if (visibility_.TakeChanged()) {
-        recovery_.Save(visibility_.HiddenByUs());
+    const bool currentChanged = std::exchange(currentChanged_, false);
+    if (!visibility_.TakeChanged() && !currentChanged) {
+        return;
     }
+    std::unordered_map<WindowHandle, int> desktopOf;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        for (WindowHandle window : DesktopWindows_[index]) {
+            desktopOf.try_emplace(window, index);
+        }
+    }
+    std::vector<RecoveryList::Entry> hidden;
+    hidden.reserve(visibility_.HiddenByUs().size());
+    for (const auto& [window, processId] : visibility_.HiddenByUs()) {
+        const auto found = desktopOf.find(window);
+        hidden.push_back({window, processId,
+                          found != desktopOf.end() ? found->second : RecoveryList::kNoDesktop});
+    }
+    recovery_.Save(hidden, current_);
 }
 
 void DesktopEngine::ReportDesktops() {
@@ -277,6 +309,7 @@ void DesktopEngine::SwitchTo(int target) {
     DropRefusedWindows();
     last_ = current;
     current_ = target;
+    currentChanged_ = true;
     bar_.NameDesktop(target);
     bar_.SelectDesktopButton(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it

@@ -44,6 +44,10 @@ class DesktopEngine {
     void SetWrap(bool wrap) { wrap_ = wrap; }
     // Desktop 1 becomes the current one, its button marked; for start-up.
     void EnterFirstDesktop();
+    // For start-up after an instance ended without its shut-down: its windows go back to their
+    // desktops (those of other desktops hidden in their sets), and its current desktop is
+    // current again, its button marked and named in the caption.
+    void Restore(const RecoveryList::Arrangement& arrangement);
 
     // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
     // cloaked, not part of the shell, not the bar itself.
@@ -142,6 +146,8 @@ class DesktopEngine {
     // Refreshes left in which a restarted shell's windows are looked for again: the shell
     // announces itself before its desktop window is there.
     int shellLookoutsLeft_ = 0;
+    // The current desktop changed since the recovery list was written.
+    bool currentChanged_ = false;
     // What the bar was told last: 0 empty, 1 holds windows, -1 not told yet.
     std::array<int, kDesktopCount> reportedHolds_{-1, -1, -1, -1, -1, -1, -1, -1, -1};
 };

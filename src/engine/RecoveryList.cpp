@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "engine/Commands.h"
 #include "engine/ShellWindows.h"
 #include "engine/StackingOrder.h"
 #include "platform/ScopedRegistryKey.h"
@@ -29,8 +30,11 @@ constexpr std::u16string_view kWindowsValue = u"Windows";
 // (8); little-endian.
 constexpr std::u16string_view kWriterValue = u"Writer";
 constexpr std::uint32_t kWriterBytes = 16;
-// Each entry: the handle (8 bytes), the owning process id (4), 4 bytes of zero; little-endian.
+// Each entry: the handle (8 bytes), the owning process id (4), the desktop index plus one (1; 0
+// for none), 3 bytes of zero; little-endian. First, an entry of no window and no process whose
+// desktop byte names the current desktop: a reader that knows no arrangement skips it.
 constexpr std::size_t kEntryBytes = 16;
+constexpr std::size_t kDesktopByte = 12;
 // 65,536 windows: no desktop has that many; larger data is not ours.
 constexpr std::uint32_t kMaxListBytes = 1U << 20;
 
@@ -105,12 +109,14 @@ void RecoveryList::Claim() {
     }
 }
 
-void RecoveryList::Save(const std::map<WindowHandle, std::uint32_t>& hidden) {
-    std::vector<std::byte> data(hidden.size() * kEntryBytes);
-    std::size_t at = 0;
-    for (const auto& [window, processId] : hidden) {
-        PutLittleEndian(&data[at], static_cast<std::uint64_t>(window), 8);
-        PutLittleEndian(&data[at + 8], processId, 4);
+void RecoveryList::Save(std::span<const Entry> hidden, int current) {
+    std::vector<std::byte> data((hidden.size() + 1) * kEntryBytes);
+    data[kDesktopByte] = static_cast<std::byte>(current + 1);
+    std::size_t at = kEntryBytes;
+    for (const Entry& entry : hidden) {
+        PutLittleEndian(&data[at], static_cast<std::uint64_t>(entry.window), 8);
+        PutLittleEndian(&data[at + 8], entry.processId, 4);
+        data[at + kDesktopByte] = static_cast<std::byte>(entry.desktop + 1);
         at += kEntryBytes;
     }
     ScopedRegistryKey key(registry_);
@@ -134,32 +140,36 @@ void RecoveryList::Remove() {
     }
 }
 
-std::vector<RecoveryList::Entry> RecoveryList::Read() {
+std::optional<RecoveryList::Arrangement> RecoveryList::ReadArrangement() {
     ScopedRegistryKey key(registry_);
     if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
-        return {};
+        return std::nullopt;
     }
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     if (registry_.QueryValue(key.Get(), kWindowsValue, type, nullptr, size) != kErrorSuccess ||
         type != RegBinary || size % kEntryBytes != 0 || size > kMaxListBytes) {
-        return {};
+        return std::nullopt;
     }
     std::vector<std::byte> data(size);
     std::uint32_t read = size;
     if (registry_.QueryValue(key.Get(), kWindowsValue, type, data.data(), read) != kErrorSuccess ||
         read != size || type != RegBinary) {
-        return {};
+        return std::nullopt;
     }
-    std::vector<Entry> entries;
+    Arrangement arrangement;
     for (std::size_t at = 0; at + kEntryBytes <= data.size(); at += kEntryBytes) {
         const auto window = static_cast<WindowHandle>(GetLittleEndian(&data[at], 8));
         const auto processId = static_cast<std::uint32_t>(GetLittleEndian(&data[at + 8], 4));
+        const int desktop = static_cast<int>(data[at + kDesktopByte]) - 1;
         if (window != WindowHandle::None && processId != 0) {
-            entries.push_back({window, processId});
+            arrangement.windows.push_back(
+                {window, processId, IsDesktopIndex(desktop) ? desktop : kNoDesktop});
+        } else if (window == WindowHandle::None && processId == 0 && IsDesktopIndex(desktop)) {
+            arrangement.current = desktop;
         }
     }
-    return entries;
+    return arrangement;
 }
 
 std::size_t RecoveryList::ShowListed(const std::vector<Entry>& entries) {
@@ -180,13 +190,28 @@ std::size_t RecoveryList::ShowListed(const std::vector<Entry>& entries) {
     return hidden.size();
 }
 
-std::size_t RecoveryList::WorkOff() {
+std::optional<RecoveryList::Arrangement> RecoveryList::TakeOver() {
     if (WriterRuns()) {
-        return 0;
+        return std::nullopt;
     }
-    const std::size_t shown = ShowListed(Read());
+    std::optional<Arrangement> left = ReadArrangement();
     Remove();
-    return shown;
+    if (!left) {
+        return std::nullopt;
+    }
+    // A window whose handle now names another program's window, or none, is not ours.
+    std::erase_if(left->windows, [this](const Entry& entry) {
+        return windows_.ProcessIdOf(entry.window) != entry.processId;
+    });
+    std::vector<Entry> shown;
+    for (const Entry& entry : left->windows) {
+        if (entry.desktop == kNoDesktop || entry.desktop == left->current) {
+            shown.push_back(entry);
+        }
+    }
+    // The shell's windows belong to no desktop: a hidden taskbar is among these.
+    ShowListed(shown);
+    return left;
 }
 
 }  // namespace ombrel

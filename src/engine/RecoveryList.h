@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,17 +14,27 @@
 
 namespace ombrel {
 
-// The windows this program has hidden and not shown again, kept in a volatile per-user key
+// The windows this program has hidden and not shown again, each with its desktop, and the
+// current desktop, kept in a volatile per-user key
 // (HKEY_CURRENT_USER\Software\Kelvora\Recovery\<session id>) as they change. If the program
-// dies without its shut-down, the next start in the session shows them again: a killed or
-// crashed switcher loses no window. Each log-on session of the user (a second one through fast
+// dies without its shut-down, its guard shows them at once and the next start in the session
+// puts them back on their desktops: a killed or crashed switcher loses no window, nor the
+// user's arrangement. Each log-on session of the user (a second one through fast
 // user switching or a remote desktop) has its own instance and its own list, in which alone
 // the handles mean something; the key ends with the log-on.
 class RecoveryList {
   public:
+    static constexpr int kNoDesktop = -1;
     struct Entry {
         WindowHandle window;
-        std::uint32_t processId;  // guards against a handle that now names another window
+        std::uint32_t processId;   // guards against a handle that now names another window
+        int desktop = kNoDesktop;  // the desktop index it belongs to; none for the shell's
+    };
+    // What an instance that ended without its shut-down left: its windows that still exist and
+    // are the same windows, and the desktop that was current.
+    struct Arrangement {
+        std::vector<Entry> windows;
+        int current = 0;
     };
 
     RecoveryList(Registry& registry, WindowSystem& windows, Log& log, RunningProcess& process);
@@ -34,16 +45,18 @@ class RecoveryList {
     // Names this process as the list's writer; at start-up, once what was left is worked off.
     void Claim();
 
-    // One registry write for the whole list: each window with the process it belonged to.
-    void Save(const std::map<WindowHandle, std::uint32_t>& hidden);
+    // One registry write for the whole list: each window with the process it belonged to and
+    // its desktop, and the current desktop.
+    void Save(std::span<const Entry> hidden, int current);
     // Removes the list; after an orderly shut-down nothing is left to recover.
     void Remove();
-    // Shows every listed window that still exists, is the same window and is hidden, then the
-    // desktop icons and the taskbar, and removes the list. A list that cannot be read is
-    // dropped; a list whose writer still runs is left alone. Returns the windows shown.
-    std::size_t WorkOff();
+    // Takes over what an instance that ended without its shut-down left: shows the desktop
+    // icons, the taskbar and every listed window of the current desktop or of none, removes
+    // the list, and returns the arrangement for the engine to put back. None when there was no
+    // list, or one that cannot be read (dropped), or one whose writer still runs (left alone).
+    std::optional<Arrangement> TakeOver();
     // What the list holds; empty when there is none or it cannot be read.
-    std::vector<Entry> Read();
+    std::vector<Entry> Read() { return ReadArrangement().value_or(Arrangement{}).windows; }
     // For the guard, once the instance it watched has ended: if that instance left its list
     // (it did not end in order), shows every listed window that still exists, is the same
     // window and is hidden, where it stands and without activating anything, then the icons
@@ -54,6 +67,8 @@ class RecoveryList {
   private:
     // The writer the list names; none when there is no list or it names nobody.
     std::optional<ProcessIdentity> Writer();
+    // Every entry as written; none when there is no list or it cannot be read.
+    std::optional<Arrangement> ReadArrangement();
     // Shows what ShowAfterDeathOf and WorkOff show; returns how many windows.
     std::size_t ShowListed(const std::vector<Entry>& entries);
 

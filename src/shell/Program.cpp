@@ -55,8 +55,9 @@ void Program::Startup() {
         EndProcess();
         return;
     }
-    // An instance that was killed or crashed may have left windows hidden.
-    recovery_.WorkOff();
+    // An instance that was killed or crashed may have left windows hidden: its arrangement
+    // comes back.
+    const std::optional<RecoveryList::Arrangement> left = recovery_.TakeOver();
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
@@ -76,7 +77,15 @@ void Program::Startup() {
     } else {
         mainWindow_.PlaceBarAtCorner();
     }
-    engine_.EnterFirstDesktop();
+    if (left) {
+        engine_.Restore(*left);
+        platform_.log.Write(u"上次的 Ombrel 没有正常退出：已把 " +
+                            DecimalText(static_cast<long long>(left->windows.size())) +
+                            u" 个窗口放回各自的桌面，当前是桌面 " +
+                            DecimalText(engine_.CurrentDesktop() + 1));
+    } else {
+        engine_.EnterFirstDesktop();
+    }
     engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();

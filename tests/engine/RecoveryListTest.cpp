@@ -58,21 +58,36 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
     EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
 }
 
-TEST_F(Recovery, ANewStartShowsWhatADeadInstanceHidAndSkipsWhatIsGoneOrForeign) {
+TEST_F(Recovery, ANewStartPutsADeadInstancesWindowsBackOnTheirDesktopsAndSkipsWhatIsGone) {
     const std::vector<WindowHandle> apps{OpenApp(), OpenApp(), OpenApp()};
     StartProgram();
     Click(bar::kDesktopIcons);
     Press(2);
+    const WindowHandle third = OpenApp();
+    Tick();
     for (WindowHandle window : apps) {
         ASSERT_FALSE(Visible(window));
     }
     Die();
-    fake.desktop.CloseWindow(apps[0]);  // stale now
+    fake.desktop.CloseWindow(apps[0]);              // stale now
+    fake.desktop.SetVisibleByOwner(apps[1], true);  // shown meanwhile (by the guard)
+    const WindowHandle newcomer = OpenApp();
     StartProgram();
+    // Back on desktop 3, which was current: its own window and the newcomer.
+    EXPECT_EQ(Engine().CurrentDesktop(), 2);
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-3");
+    EXPECT_EQ(Bar().Tag(), u"2");
+    EXPECT_TRUE(Visible(third));
+    EXPECT_TRUE(Visible(newcomer));
+    EXPECT_TRUE(Visible(progMan));  // the icons belong to no desktop: shown again
+    EXPECT_FALSE(Visible(apps[1]));
+    EXPECT_FALSE(Visible(apps[2]));
+    EXPECT_THAT(Set(0), UnorderedElementsAre(apps[1], apps[2]));
+    EXPECT_THAT(Listed(), UnorderedElementsAre(apps[1], apps[2]));
+    Press(0);
     EXPECT_TRUE(Visible(apps[1]));
     EXPECT_TRUE(Visible(apps[2]));
-    EXPECT_TRUE(Visible(progMan));
-    EXPECT_THAT(Listed(), IsEmpty());  // the list is the new instance's from now on
+    EXPECT_FALSE(Visible(newcomer));
 }
 
 TEST_F(Recovery, AHandleThatNowNamesAnotherProgramsWindowIsLeftAlone) {
@@ -102,12 +117,14 @@ TEST_F(Recovery, EachSessionHasItsOwnListAndOneExitLeavesTheOthersList) {
     // Session 1's instance ends in order while session 2's still holds a window.
     fakes::FakeFormRuntime sessionOne(fake.desktop);
     RecoveryList first(fake.registry, fake.desktop, fake.log, sessionOne);
-    first.Save({});
+    first.Save({}, 0);
     first.Remove();
     EXPECT_FALSE(fake.registry.KeyExists(kListKey));
     EXPECT_TRUE(fake.registry.GetValue(secondSession, u"Windows").has_value());
     Die();
-    StartProgram();  // session 2 again: its window comes back
+    StartProgram();  // session 2 again: its window is back on its desktop
+    EXPECT_EQ(Engine().CurrentDesktop(), 1);
+    Press(0);
     EXPECT_TRUE(Visible(app));
 }
 
@@ -173,7 +190,8 @@ TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
     for (const auto& value : corrupt) {
         fake.registry.PutValue(kListKey, u"Windows", value);
         RecoveryList list(fake.registry, fake.desktop, fake.log, fake.forms);
-        EXPECT_EQ(list.WorkOff(), 0U);
+        const std::optional<RecoveryList::Arrangement> left = list.TakeOver();
+        EXPECT_TRUE(!left || left->windows.empty());
         EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
     }
     EXPECT_FALSE(Visible(hidden));  // a window its own program hid stays hidden

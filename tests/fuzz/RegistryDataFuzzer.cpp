@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         fakes::FakeLog log;
         fakes::FakeFormRuntime process(desktop);
         RecoveryList list(registry, desktop, log, process);
-        list.WorkOff();
+        list.TakeOver();
         Check(!registry.KeyExists(u"HKCU\\Software\\Kelvora\\Recovery"));
     } else {
         registry.PutValue(u"HKLM\\SOFTWARE\\Kelvora", u"WallPaper0", value);
