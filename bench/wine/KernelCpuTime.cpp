@@ -61,12 +61,16 @@ bool EndsWithFileName(const std::string& path, const std::wstring& fileName) {
 
 }  // namespace
 
-std::optional<int> LinuxProcessOf(const std::wstring& programFileName) {
+std::optional<int> LinuxProcessOf(const std::wstring& programFileName,
+                                  const std::string& argument) {
     std::optional<int> found;
     ForEachNumberedEntry(kProc, [&](const std::wstring& id) {
         const std::string commandLine = ReadSmallFile(kProc + id + L"\\cmdline");
         const std::string program = commandLine.substr(0, commandLine.find('\0'));
-        if (!found && EndsWithFileName(program, programFileName)) {
+        const bool hasArgument =
+            argument.empty() ||
+            commandLine.find(std::string(1, '\0') + argument + '\0') != std::string::npos;
+        if (!found && hasArgument && EndsWithFileName(program, programFileName)) {
             found = std::stoi(id);
         }
     });

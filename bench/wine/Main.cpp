@@ -1,6 +1,6 @@
 // Ombrel.exe measured under Wine beside the limit of its design; prints Markdown tables.
-//   ombrel_wine_benchmarks [--runs N] [--startups N] [--idle-seconds N] [--only
-//   switch|idle|startup] [--ombrel PATH]
+//   ombrel_wine_benchmarks [--runs N] [--startups N] [--guard-runs N] [--idle-seconds N]
+//   [--only switch|idle|startup|guard] [--ombrel PATH]
 // --ombrel measures another build of Ombrel.exe (a Windows path), to compare two versions.
 #include <cstdio>
 #include <cwchar>
@@ -16,6 +16,7 @@ namespace {
 struct Options {
     int runs = 20;
     int startups = 10;
+    int guardRuns = 10;
     int idleSeconds = 60;
     int onlyWindows = 0;  // one size of the switch benchmark instead of all three
     int wineServer = 0;   // its Linux process id, to count its CPU time too
@@ -30,6 +31,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
         const wchar_t* value = argv[i + 1];
         if (name == L"--runs") {
             options.runs = _wtoi(value);
+        } else if (name == L"--guard-runs") {
+            options.guardRuns = _wtoi(value);
         } else if (name == L"--startups") {
             options.startups = _wtoi(value);
         } else if (name == L"--idle-seconds") {
@@ -156,6 +159,33 @@ void PrintStartup(const Options& options, const Contenders& programs) {
                 Ratio(ombrelPeak, minimalPeak));
 }
 
+void PrintGuard(const Options& options, const Contenders& programs) {
+    const GuardFigures figures = MeasureGuard(programs, options.guardRuns, options.idleSeconds);
+    std::printf(
+        "### Killed, and started again\n\n"
+        "50 windows of other programs on desktops 1 to 3 (17, 17, 16), desktop 1 current; "
+        "Ombrel's process is ended from outside (`TerminateProcess`, as Task Manager's End "
+        "task). *Shown*: until the guard has shown every window. *Back*: from the next start "
+        "until the windows of desktops 2 and 3 are hidden again. %d runs.\n\n",
+        options.guardRuns);
+    std::printf(
+        "| | median | worst |\n"
+        "|---|---:|---:|\n"
+        "| every window shown after the kill | %.0f ms | %.0f ms |\n"
+        "| the arrangement back after the next start | %.0f ms | %.0f ms |\n\n",
+        Median(figures.shownAfterKillMs), Worst(figures.shownAfterKillMs),
+        Median(figures.arrangementBackMs), Worst(figures.arrangementBackMs));
+    std::printf(
+        "The guard while it waits, beside the minimal program over the same %d s (CPU time as "
+        "Linux counts it, to 10 ms):\n\n"
+        "| program | peak working set | CPU time |\n"
+        "|---|---:|---:|\n"
+        "| guard | %.1f MiB | %.0f ms |\n"
+        "| minimal program | %.1f MiB | %.0f ms |\n\n",
+        options.idleSeconds, figures.guardPeakBytes / (1024 * 1024), figures.guardIdleCpuMs,
+        figures.minimalPeakBytes / (1024 * 1024), figures.minimalIdleCpuMs);
+}
+
 }  // namespace
 }  // namespace ombrel::bench
 
@@ -179,6 +209,9 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (options.only.empty() || options.only == L"switch") {
             PrintSwitch(options, programs);
+        }
+        if (options.only.empty() || options.only == L"guard") {
+            PrintGuard(options, programs);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "benchmark failed: %s\n", error.what());

@@ -44,9 +44,19 @@ struct StartupFigures {
     std::vector<double> ombrelWithFilePeakBytes;
 };
 
+struct GuardFigures {
+    std::vector<double> shownAfterKillMs;   // until every window is visible again
+    std::vector<double> arrangementBackMs;  // from the next start until it is back
+    double guardPeakBytes = 0;
+    double minimalPeakBytes = 0;
+    double guardIdleCpuMs = -1;
+    double minimalIdleCpuMs = -1;
+};
+
 SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs);
 // wineServer: the Linux process id of the Wine server, 0 if not known.
 IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, int wineServer);
 StartupFigures MeasureStartup(const Contenders& programs, int runs);
+GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds);
 
 }  // namespace ombrel::bench

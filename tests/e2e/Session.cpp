@@ -40,6 +40,9 @@ std::wstring DesktopCaption(int desktopNumber) {
 
 void ResetRegistry() {
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kSettingsKey);
+    // What the last scenario's Ombrel left when it was ended from outside: each scenario is the
+    // first start of a log-on, whose arrangement nothing brings back.
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kelvora\\Recovery");
     HKEY run = nullptr;
     if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
         ::RegDeleteValueW(run, L"Kelvora");
