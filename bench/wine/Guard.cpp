@@ -90,6 +90,9 @@ GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds)
             ::Sleep(kRefreshPassed);
         }
         SwitchTo(bar, 1);
+        if (!PollUntil([&] { return driver::AllVisible(away, false); }, kLimit)) {
+            throw std::runtime_error("desktops 2 and 3 were not left");
+        }
         const std::optional<DWORD> guard = GuardOf(ombrel.ProcessId());
         if (!guard) {
             throw std::runtime_error("no guard runs beside Ombrel");
@@ -117,7 +120,9 @@ GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds)
         const auto killed = Clock::now();
         ::TerminateProcess(ombrel.Process(), 1);
         if (!PollUntil([&] { return driver::AllVisible(all, true); }, kLimit)) {
-            throw std::runtime_error("the guard did not show every window");
+            throw std::runtime_error("the guard did not show every window: " +
+                                     std::to_string(driver::CountVisible(all)) + " of " +
+                                     std::to_string(all.size()) + " visible");
         }
         figures.shownAfterKillMs.push_back(Milliseconds(Clock::now() - killed).count());
 

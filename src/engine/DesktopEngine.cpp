@@ -274,6 +274,9 @@ void DesktopEngine::SendForegroundWindow(int target, bool follow) {
         SwitchTo(target);
         return;
     }
+    // Listed before they go, so that no kill on the way leaves one hidden and unlisted.
+    visibility_.WillHide(family);
+    SaveRecoveryIfChanged();
     // The foreground window goes last, so the system hands the focus to a window of this
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
@@ -298,6 +301,10 @@ void DesktopEngine::SwitchTo(int target) {
     const StackingOrder stacking(windows_);
     WindowSet& leaving = DesktopWindows_[current];
     leaving = stacking.Sorted(leaving);
+    // Listed before they go, so that no kill on the way leaves one hidden and unlisted: the
+    // list is written before the hides and once more after the shows.
+    visibility_.WillHide(leaving);
+    SaveRecoveryIfChanged();
     // A hidden window of ours holds the focus for the moment of the switch. Were it left on a
     // leaving window, that window's program, hiding it, would hand the focus to whatever stands
     // next at that moment, which can be an entering window shown a moment before the top one.

@@ -12,18 +12,31 @@ void WindowVisibility::Hide(WindowHandle window) {
     if (Refused(window)) {
         return;
     }
-    if (window != WindowHandle::None) {
-        // The process of this moment: a handle hidden before may name another program's window
-        // by now, and that window is the one to show again.
-        const std::uint32_t processId = windows_.ProcessIdOf(window);
-        const auto [entry, added] = hidden_.try_emplace(window, processId);
-        if (!added && entry->second != processId) {
-            entry->second = processId;
-            changed_ = true;
-        }
-        changed_ = added || changed_;
-    }
+    Record(window);
     Apply(window, ShowCommand::Hide);
+}
+
+void WindowVisibility::WillHide(std::span<const WindowHandle> windows) {
+    for (WindowHandle window : windows) {
+        if (!Refused(window)) {
+            Record(window);
+        }
+    }
+}
+
+void WindowVisibility::Record(WindowHandle window) {
+    if (window == WindowHandle::None) {
+        return;
+    }
+    // The process of this moment: a handle hidden before may name another program's window by
+    // now, and that window is the one to show again.
+    const std::uint32_t processId = windows_.ProcessIdOf(window);
+    const auto [entry, added] = hidden_.try_emplace(window, processId);
+    if (!added && entry->second != processId) {
+        entry->second = processId;
+        changed_ = true;
+    }
+    changed_ = added || changed_;
 }
 
 bool WindowVisibility::ForgetIfGone(WindowHandle window) {

@@ -33,6 +33,10 @@ class WindowVisibility {
     enum class Focus { Take, Leave };
 
     void Hide(WindowHandle window);
+    // Counts the windows as hidden by us before the hides go out, so that the recovery list can
+    // name them first: a kill in the middle of a switch leaves no window hidden that it does
+    // not name.
+    void WillHide(std::span<const WindowHandle> windows);
     void Show(WindowHandle window, Focus focus = Focus::Take);
 
     // Windows given top first are hidden bottom-most first: the active one goes last, so the
@@ -66,6 +70,8 @@ class WindowVisibility {
     };
 
     void Apply(WindowHandle window, ShowCommand command);
+    // Notes the window as hidden by us, with its process of this moment.
+    void Record(WindowHandle window);
     void Refuse(WindowHandle window, std::uint32_t code);
     // Forgets a window we hid whose handle no longer names it (closed, or reused by another
     // program); true if it should not be shown.

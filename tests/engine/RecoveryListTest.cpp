@@ -27,7 +27,7 @@ class Recovery : public RunningProgram {
     void Die() { program.reset(); }
 };
 
-TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
+TEST_F(Recovery, TheListFollowsEveryHideAndShowWrittenBeforeTheHidesAndAfterTheShows) {
     const WindowHandle a = OpenApp();
     const WindowHandle b = OpenApp();
     StartProgram();
@@ -36,10 +36,21 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWithOneWritePerCommand) {
     // The per-user settings live beside it and outlast the log-on.
     EXPECT_FALSE(fake.registry.IsVolatile(u"HKCU\\Software\\Kelvora"));
 
+    // The windows about to go are listed before the first hide goes out, so that a kill on the
+    // way leaves none hidden and unlisted.
+    std::vector<WindowHandle> listedAtFirstHide;
+    fake.desktop.BeforeAsyncShow([&](WindowHandle, ShowCommand command) {
+        if (command == ShowCommand::Hide && listedAtFirstHide.empty()) {
+            listedAtFirstHide = Listed();
+        }
+    });
     const int writes = fake.registry.SetValueCalls();
     Press(1);  // desktop 2
-    EXPECT_EQ(fake.registry.SetValueCalls() - writes, 1);
+    EXPECT_THAT(listedAtFirstHide, UnorderedElementsAre(a, b));
+    // Before the hides, and after the switch with the new current desktop.
+    EXPECT_EQ(fake.registry.SetValueCalls() - writes, 2);
     EXPECT_THAT(Listed(), UnorderedElementsAre(a, b));
+    fake.desktop.BeforeAsyncShow(nullptr);
 
     const WindowHandle c = OpenApp();
     Press(kFirstSendCode + 4);  // c goes to desktop 5

@@ -160,6 +160,9 @@ WindowHandle FakeDesktop::FindChildByClass(WindowHandle parent,
 
 bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept {
     ++asyncShowCalls_;
+    if (beforeAsyncShow_) {
+        beforeAsyncShow_(window, command);
+    }
     if (Fails("ShowWindowAsync")) {
         return false;
     }

@@ -101,6 +101,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     WindowProcedure OriginalProcedureOf(WindowHandle window) const;
 
     FailurePlan& Failures() { return failures_; }
+    // Called at every ShowWindowAsync before it acts, to see the state of that moment.
+    void BeforeAsyncShow(std::function<void(WindowHandle, ShowCommand)> probe) {
+        beforeAsyncShow_ = std::move(probe);
+    }
     int SyncShowCalls() const { return syncShowCalls_; }
     int AsyncShowCalls() const { return asyncShowCalls_; }
     int ClassNameCalls() const { return classNameCalls_; }
@@ -209,6 +213,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uintptr_t nextProcedure_ = 0x7000;
     std::map<WindowHandle, WindowProcedure> originalProcedures_;
     FailurePlan failures_;
+    std::function<void(WindowHandle, ShowCommand)> beforeAsyncShow_;
     std::uint32_t lastError_ = 0;
     std::vector<SentText> sentTexts_;
     std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
