@@ -1,5 +1,7 @@
 // The commands: switching, sending the foreground window, the three toggles, and the way out.
 #include <algorithm>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -8,6 +10,15 @@
 #include "engine/StackingOrder.h"
 
 namespace ombrel {
+namespace {
+
+std::intptr_t DrawToken() {
+    std::random_device source;
+    const std::uint64_t token = (std::uint64_t{source()} << 32) ^ source();
+    return static_cast<std::intptr_t>(token | 1);  // never 0, what a stray post carries most
+}
+
+}  // namespace
 
 DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar,
                              RecoveryList& recovery, Log& log)
@@ -17,7 +28,8 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& b
       recovery_(recovery),
       log_(log),
       visibility_(windows, log),
-      windowKinds_(windows) {}
+      windowKinds_(windows),
+      exitToken_(DrawToken()) {}
 
 void DesktopEngine::EnterFirstDesktop() {
     current_ = 0;

@@ -86,8 +86,13 @@ class DesktopEngine {
     // A command line given to a second start, run here as its hotkey or button would; the
     // list goes back to the sender. False for what is not run here.
     bool RunRemote(const Command& command, WindowHandle sender);
-    // The exit a command line asked for, once its message has been answered.
-    void ExitNow() { bar_.EndProgram(); }
+    // The exit a command line asked for, once its message has been answered: only when the
+    // message carries the token this instance posted it with.
+    void ExitNow(std::intptr_t token) {
+        if (token == exitToken_) {
+            bar_.EndProgram();
+        }
+    }
     // One line per window of every desktop, top first: the desktop's number, "*" on the
     // current one, the program's file name, the title; tab-separated.
     std::u16string WindowList();
@@ -138,7 +143,8 @@ class DesktopEngine {
     bool wrap_ = true;
     KeyBindings keys_ = DescribedKeyBindings();
     WindowHandle keysWindow_ = WindowHandle::None;
-    bool paused_ = false;  // as the keys are registered now
+    bool paused_ = false;      // as the keys are registered now
+    std::intptr_t exitToken_;  // drawn at start, known to this instance alone
     bool pausedByUser_ = false;
     bool pauseInFullScreen_ = false;
     bool fullScreenInFront_ = false;

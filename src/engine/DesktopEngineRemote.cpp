@@ -9,7 +9,7 @@ bool DesktopEngine::RunRemote(const Command& command, WindowHandle sender) {
     switch (command.kind) {
         case Command::Kind::Exit:
             // Answered first: the sender should not see its request die with the process.
-            return windows_.PostToWindow(bar_.BarWindow(), kWmExitLater);
+            return windows_.PostToWindow(bar_.BarWindow(), kWmExitLater, exitToken_);
         case Command::Kind::List:
             return windows_.SendText(sender, WindowList());
         case Command::Kind::Help:

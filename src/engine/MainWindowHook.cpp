@@ -47,7 +47,7 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
                        ? 1
                        : 0;
         } else if (message.message == kWmExitLater) {
-            engine_.ExitNow();
+            engine_.ExitNow(message.lParam);
             return 0;
         }
     } catch (...) {

@@ -14,6 +14,8 @@ inline constexpr std::uint32_t kWmCopyData = 0x004A;
 inline constexpr std::uintptr_t kRemoteCommandTag = 0x4F4D4231;  // "OMB1"
 inline constexpr std::uintptr_t kRemoteAnswerTag = 0x4F4D4232;   // "OMB2"
 // Posted by the bar to itself: the orderly exit, once the message that asked for it is answered.
+// Its lParam carries a value drawn at start that no other program can know: programs that post
+// private messages to every window exist, and none of them may end Ombrel.
 inline constexpr std::uint32_t kWmExitLater = 0x8001;  // WM_APP + 1
 
 // A window procedure as an opaque value: what SetWindowLongPtr returns and takes.

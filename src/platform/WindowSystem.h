@@ -81,7 +81,8 @@ class WindowSystem {
     // waits at most a few seconds for it to take it.
     virtual bool SendText(WindowHandle window, std::u16string_view text) noexcept = 0;
     // Posts the message to the window and returns at once.
-    virtual bool PostToWindow(WindowHandle window, std::uint32_t message) noexcept = 0;
+    virtual bool PostToWindow(WindowHandle window, std::uint32_t message,
+                              std::intptr_t lParam) noexcept = 0;
     // Above every window that is not topmost; keeps place and size.
     virtual bool SetTopmost(WindowHandle window) noexcept = 0;
 };

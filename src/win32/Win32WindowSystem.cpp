@@ -120,8 +120,9 @@ bool Win32WindowSystem::SendText(WindowHandle window, std::u16string_view text) 
                                  SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
-bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message) noexcept {
-    return ::PostMessageW(ToHwnd(window), message, 0, 0) != FALSE;
+bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message,
+                                     std::intptr_t lParam) noexcept {
+    return ::PostMessageW(ToHwnd(window), message, 0, lParam) != FALSE;
 }
 
 WindowStyles Win32WindowSystem::StylesOf(WindowHandle window) noexcept {

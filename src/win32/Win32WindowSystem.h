@@ -14,7 +14,8 @@ class Win32WindowSystem final : public WindowSystem {
     std::u16string WindowTitle(WindowHandle window) override;
     std::u16string ProcessNameOf(WindowHandle window) override;
     bool SendText(WindowHandle window, std::u16string_view text) noexcept override;
-    bool PostToWindow(WindowHandle window, std::uint32_t message) noexcept override;
+    bool PostToWindow(WindowHandle window, std::uint32_t message,
+                      std::intptr_t lParam) noexcept override;
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;

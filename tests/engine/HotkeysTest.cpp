@@ -153,6 +153,12 @@ TEST_F(Hotkeys, ACommandLineHandedOnRunsLikeItsKeyAndTheListGoesBackToItsSender)
     EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(Bar().hWnd(), kWmCopyData));
     EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(
         Bar().hWnd(), fake.desktop.RegisterMessage(u"TaskbarCreated")));
+    // What other programs post to every window in the private range ends nothing.
+    for (const std::intptr_t value :
+         {std::intptr_t{0}, std::intptr_t{1}, std::intptr_t{-1}, std::intptr_t{0x12345678}}) {
+        fake.desktop.SendMessage(Bar().hWnd(), 0x8001, 0, value);
+    }
+    EXPECT_EQ(fake.forms.EndCount(), 0);
     EXPECT_EQ(send(u"exit"), 1);  // the orderly exit: everything shown, the process ended
     EXPECT_TRUE(Visible(notes));
     EXPECT_EQ(fake.forms.EndCount(), 1);

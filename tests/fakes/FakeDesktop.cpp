@@ -480,11 +480,12 @@ bool FakeDesktop::SendText(WindowHandle window, std::u16string_view text) noexce
     }
 }
 
-bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message) noexcept {
+bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message,
+                               std::intptr_t lParam) noexcept {
     if (!Exists(window)) {
         return false;
     }
-    SendMessage(window, message);
+    SendMessage(window, message, 0, lParam);
     return true;
 }
 

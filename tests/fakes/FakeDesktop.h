@@ -131,7 +131,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // Kept for the test to read, in order.
     bool SendText(WindowHandle window, std::u16string_view text) noexcept override;
     // Delivered at once, through the window's procedure.
-    bool PostToWindow(WindowHandle window, std::uint32_t message) noexcept override;
+    bool PostToWindow(WindowHandle window, std::uint32_t message,
+                      std::intptr_t lParam) noexcept override;
     struct SentText {
         WindowHandle window;
         std::u16string text;

@@ -30,7 +30,7 @@ class FakeUserFiles final : public UserFiles {
             files_.erase(std::u16string(path));
         }
         if (message_ != 0) {
-            desktop_.PostToWindow(window_, message_);
+            desktop_.PostToWindow(window_, message_, 0);
         }
     }
     const std::map<std::u16string, std::string, std::less<>>& Files() const { return files_; }
