@@ -129,19 +129,22 @@ void Program::ApplySettingsFile() {
             keys = std::get<SettingsFileError>(parsed);
         }
     }
-    if (const auto* error = std::get_if<SettingsFileError>(&keys)) {
+    const SettingsFileError* error = std::get_if<SettingsFileError>(&keys);
+    if (error == nullptr || !reload) {
+        // A file with an error at start-up leaves the usual keys in force.
+        const SettingsFileContents settings = error == nullptr ? contents : SettingsFileContents{};
+        engine_.SetWrap(settings.wrap);
+        engine_.SetPauseInFullScreen(settings.pauseInFullScreen);
+        mainWindow_.NameDesktops(settings.names);
+        UseKeys(error == nullptr ? std::get<KeyBindings>(std::move(keys)) : DescribedKeyBindings());
+    }
+    if (error != nullptr) {
         // What is in force stays; the user hears of it once for this save.
         const std::u16string text = SettingsFileErrorText(*error) + u"\r\n当前的设置保持不变。";
         platform_.log.Write(text);
         platform_.dialogs.ShowMessageBox(WindowHandle::None, text, u"Ombrel 设置文件",
                                          MbOk | MbIconWarning);
-        return;
-    }
-    engine_.SetWrap(contents.wrap);
-    engine_.SetPauseInFullScreen(contents.pauseInFullScreen);
-    mainWindow_.NameDesktops(contents.names);
-    UseKeys(std::get<KeyBindings>(std::move(keys)));
-    if (reload) {
+    } else if (reload) {
         platform_.log.Write(settingsFileBytes_ ? u"设置文件已重新读入"
                                                : u"设置文件已删除：恢复默认热键");
     }

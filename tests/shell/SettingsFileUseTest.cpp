@@ -68,6 +68,14 @@ TEST_F(SettingsFileUse, ASavedFileRebindsFreesAndNamesAndABrokenOneChangesNothin
     EXPECT_EQ(HelpText(), describedHelp);
 }
 
+TEST_F(SettingsFileUse, AFileWithAnErrorAtStartUpLeavesTheUsualKeysInForce) {
+    fake.files.Save(FakeUserFiles::kSettingsFile, std::string("{ \"keys\": [] }"));
+    StartProgram();
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
+    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
+    EXPECT_TRUE(fake.dialogs.Messages()[0].text.starts_with(u"设置文件第 1 行"));
+}
+
 TEST_F(SettingsFileUse, TheBarsMenuOpensTheSettingsTheFileFromItsTemplateAndTheLog) {
     StartProgram();
     fake.forms.ChooseInMenu(1);
