@@ -94,8 +94,8 @@ GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds)
         if (!PollUntil([&] { return driver::AllVisible(away, false); }, kLimit)) {
             throw std::runtime_error("desktops 2 and 3 were not left");
         }
-        // The switch writes its list once more after the shows: a kill before that comes back
-        // as the desktop it left, which is sound but not what is measured here.
+        // The switch writes its list once more after the shows; what is measured here is a
+        // kill between commands.
         ::Sleep(kSwitchDone);
         const std::optional<DWORD> guard = GuardOf(ombrel.ProcessId());
         if (!guard) {

@@ -18,6 +18,10 @@ std::intptr_t DrawToken() {
     return static_cast<std::intptr_t>(token | 1);  // never 0, what a stray post carries most
 }
 
+bool EndsThePause(const KeyBinding& key) {
+    return key.command.kind == Command::Kind::Pause;
+}
+
 }  // namespace
 
 DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar,
@@ -56,14 +60,6 @@ void DesktopEngine::SwitchDesktop(std::int16_t code) {
         Run(*command);
     }
 }
-
-namespace {
-
-bool EndsThePause(const KeyBinding& key) {
-    return key.command.kind == Command::Kind::Pause;
-}
-
-}  // namespace
 
 std::vector<HotkeyRefusal> DesktopEngine::UseKeys(KeyBindings keys, WindowHandle window) {
     ReleaseKeys();
@@ -314,8 +310,12 @@ void DesktopEngine::SwitchTo(int target) {
     WindowSet& leaving = DesktopWindows_[current];
     leaving = stacking.Sorted(leaving);
     // Listed before they go, so that no kill on the way leaves one hidden and unlisted: the
-    // list is written before the hides and once more after the shows.
+    // list is written before the hides, already with the target as the current desktop (what
+    // a next start then puts back is where the user was going), and once more after the shows.
     visibility_.WillHide(leaving);
+    last_ = current;
+    current_ = target;
+    currentChanged_ = true;
     SaveRecoveryIfChanged();
     // A hidden window of ours holds the focus for the moment of the switch. Were it left on a
     // leaving window, that window's program, hiding it, would hand the focus to whatever stands
@@ -326,9 +326,6 @@ void DesktopEngine::SwitchTo(int target) {
     }
     visibility_.HideAll(leaving);
     DropRefusedWindows();
-    last_ = current;
-    current_ = target;
-    currentChanged_ = true;
     bar_.NameDesktop(target);
     bar_.SelectDesktopButton(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
