@@ -179,15 +179,25 @@ HFONT FormWindow::FontFor(const Control& control, HWND child) {
     if (row.kind != ControlKind::TextBox || !row.multiLine || !row.readOnly) {
         return fonts_->For(row.font, control.Bold());
     }
-    // A fixed text shows all its lines: the help's four lines must not scroll out of sight.
+    // A fixed text shows all its lines: the help's four lines must not scroll out of sight. A
+    // longer one (a line for each key of one's own) keeps a readable size and scrolls.
+    constexpr int kMostLinesFitted = 5;
     int lines = 0;
     for (std::size_t at = control.Text().find(u'\n'); at != std::u16string::npos;
          at = control.Text().find(u'\n', at + 1)) {
         ++lines;
     }
+    const int fitted = std::min(std::max(lines, 1), kMostLinesFitted);
+    const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
+    const LONG_PTR wanted = lines > fitted ? (style | WS_VSCROLL) : (style & ~WS_VSCROLL);
+    if (wanted != style) {
+        ::SetWindowLongPtrW(child, GWL_STYLE, wanted);
+        ::SetWindowPos(child, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     RECT client{};
     ::GetClientRect(child, &client);
-    fittedFonts_.push_back(fonts_->TextFittingLines(std::max(lines, 1), client.bottom - 2));
+    fittedFonts_.push_back(fonts_->TextFittingLines(fitted, client.bottom - 2));
     return fittedFonts_.back().Get();
 }
 
@@ -319,6 +329,12 @@ void FormWindow::ControlChanged(const Control& control, ControlChange change) {
         case ControlChange::Text: {
             const std::wstring text = ToWide(control.Text());
             ::SetWindowTextW(child, text.c_str());
+            const ControlLayout& row = control.Layout();
+            if (row.kind == ControlKind::TextBox && row.multiLine && row.readOnly) {
+                // A fixed text takes the size its new lines need.
+                ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)),
+                               TRUE);
+            }
             break;
         }
         case ControlChange::Value:
