@@ -15,7 +15,7 @@ struct Word {
 };
 
 // The commands of one word.
-constexpr std::array<Word, 10> kSingleWords{{
+constexpr std::array<Word, 12> kSingleWords{{
     {u"next", Command::Toward(Kind::Switch, Target::Next)},
     {u"previous", Command::Toward(Kind::Switch, Target::Previous)},
     {u"last", Command::Toward(Kind::Switch, Target::Last)},
@@ -23,6 +23,8 @@ constexpr std::array<Word, 10> kSingleWords{{
     {u"taskbar", {Kind::ToggleTaskbar}},
     {u"bar", {Kind::ToggleBar}},
     {u"pause", {Kind::Pause}},
+    {u"pin", {Kind::Pin}},
+    {u"unpin", {Kind::Unpin}},
     {u"exit", {Kind::Exit}},
     {u"list", {Kind::List}},
     {u"help", {Kind::Help}},
@@ -60,6 +62,9 @@ std::optional<Command> Aimed(Kind kind, std::u16string_view word) {
 }  // namespace
 
 std::optional<Command> ParseCommand(std::span<const std::u16string> words) {
+    if (words.size() == 2 && words[0] == u"pin" && words[1] == u"toggle") {
+        return Command{Kind::PinToggle};
+    }
     if (words.size() == 2) {
         for (const auto& [name, kind] : kAimedWords) {
             if (words[0] == name) {
@@ -96,6 +101,9 @@ std::optional<Command> ParseCommandText(std::u16string_view text) {
 }
 
 std::u16string CommandText(const Command& command) {
+    if (command.kind == Kind::PinToggle) {
+        return u"pin toggle";
+    }
     for (const Word& word : kSingleWords) {
         if (word.command == command) {
             return std::u16string(word.name);

@@ -33,6 +33,7 @@ inline constexpr std::u16string_view kCommandUsage =
     u"  taskbar    隐藏或显示任务栏\r\n"
     u"  bar        隐藏或显示按钮栏\r\n"
     u"  pause      暂停 Ombrel 的热键，再次使用时恢复\r\n"
+    u"  pin        让当前窗口留在每个桌面上（unpin：取消；pin toggle：切换）\r\n"
     u"  exit       退出 Ombrel，显示它隐藏的所有窗口\r\n"
     u"  list       列出每个桌面的窗口：桌面、当前桌面标 *、进程名、标题\r\n"
     u"  help       显示本说明\r\n"

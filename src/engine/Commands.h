@@ -32,7 +32,10 @@ struct Command {
         ToggleDesktopIcons,
         ToggleTaskbar,
         ToggleBar,
-        Pause,  // Ombrel's keys off, or on again
+        Pause,      // Ombrel's keys off, or on again
+        Pin,        // the foreground window and its family stay on every desktop
+        Unpin,      // they belong to the current desktop again
+        PinToggle,  // whichever of the two applies
         Exit,
         List,
         Help,

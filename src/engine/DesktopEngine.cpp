@@ -178,6 +178,19 @@ void DesktopEngine::RunCommand(Command command) {
         case Command::Kind::ToggleBar:
             bar_.ShowBar(!bar_.BarShown());
             break;
+        case Command::Kind::Pin:
+            Pin();
+            break;
+        case Command::Kind::Unpin:
+            Unpin();
+            break;
+        case Command::Kind::PinToggle:
+            if (IsPinned(windows_.GetForegroundWindow())) {
+                Unpin();
+            } else {
+                Pin();
+            }
+            break;
         case Command::Kind::Pause:
             pausedByUser_ = !paused_;
             // A pause asked for while a full-screen program pauses the keys ends both.
@@ -289,6 +302,37 @@ void DesktopEngine::SendForegroundWindow(int target, bool follow) {
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
     DropRefusedWindows();
+}
+
+bool DesktopEngine::IsPinned(WindowHandle window) {
+    const auto found = pinned_.find(window);
+    return found != pinned_.end() && windows_.ProcessIdOf(window) == found->second;
+}
+
+void DesktopEngine::Pin() {
+    // Out of every set: no switch hides it, and it keeps its place in the stacking order.
+    for (WindowHandle window : ForegroundFamily()) {
+        for (int index = 0; index < kDesktopCount; ++index) {
+            std::erase(DesktopWindows_[index], window);
+        }
+        pinned_[window] = windows_.ProcessIdOf(window);
+    }
+}
+
+void DesktopEngine::Unpin() {
+    const WindowHandle foreground = windows_.GetForegroundWindow();
+    if (!IsPinned(foreground)) {
+        return;
+    }
+    const WindowHandle root = windows_.RootOwner(foreground);
+    for (auto entry = pinned_.begin(); entry != pinned_.end();) {
+        if (windows_.RootOwner(entry->first) == root) {
+            DesktopWindows_[current_].push_back(entry->first);
+            entry = pinned_.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
 }
 
 void DesktopEngine::DropRefusedWindows() {

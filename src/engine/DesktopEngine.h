@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -124,6 +125,10 @@ class DesktopEngine {
     // when it follows.
     void SendForegroundWindow(int target, bool follow);
     void DropRefusedWindows();
+    // The foreground window's family stays on every desktop, or belongs to the current one again.
+    void Pin();
+    void Unpin();
+    bool IsPinned(WindowHandle window);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
     void SwitchTo(int target);
@@ -143,7 +148,9 @@ class DesktopEngine {
     bool wrap_ = true;
     KeyBindings keys_ = DescribedKeyBindings();
     WindowHandle keysWindow_ = WindowHandle::None;
-    bool paused_ = false;      // as the keys are registered now
+    bool paused_ = false;  // as the keys are registered now
+    // Windows on every desktop, each with its process: a reused handle is not pinned.
+    std::map<WindowHandle, std::uint32_t> pinned_;
     std::intptr_t exitToken_;  // drawn at start, known to this instance alone
     bool pausedByUser_ = false;
     bool pauseInFullScreen_ = false;

@@ -11,7 +11,7 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
         return false;
     }
     // The shell's windows are known by their class: after a restart of the shell they are new.
-    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd)) {
+    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd) || IsPinned(hWnd)) {
         return false;
     }
     return !windows_.IsWindowCloaked(hWnd) && windowKinds_.MayJoinADesktop(hWnd);
@@ -57,6 +57,10 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
             }
         }
     }
+    // A pinned window that closed frees its handle: a new window of it is not pinned.
+    std::erase_if(pinned_, [this](const auto& entry) {
+        return windows_.ProcessIdOf(entry.first) != entry.second;
+    });
     visibility_.Refreshed();
     windowKinds_.Refreshed();
     if (pauseInFullScreen_) {

@@ -24,6 +24,13 @@ std::u16string DesktopEngine::WindowList() {
     // The current desktop as the screen shows it now, the others as they were left.
     CollectDesktopWindows(static_cast<std::int16_t>(current_));
     std::u16string list;
+    // Pinned windows are on every desktop: listed once, "P" where the desktop would stand.
+    for (const auto& [window, processId] : pinned_) {
+        if (windows_.ProcessIdOf(window) == processId) {
+            list += u"P\t*\t" + windows_.ProcessNameOf(window) + u"\t" +
+                    windows_.WindowTitle(window) + u"\r\n";
+        }
+    }
     for (int index = 0; index < kDesktopCount; ++index) {
         for (WindowHandle window : DesktopWindows_[index]) {
             list += DecimalText(index + 1) + (index == current_ ? u"\t*\t" : u"\t\t") +

@@ -55,6 +55,12 @@ std::u16string Described(const Command& command) {
             return u"显示/隐藏软件界面";
         case Kind::Pause:
             return u"暂停/恢复热键";
+        case Kind::Pin:
+            return u"让当前窗口留在每个桌面上";
+        case Kind::Unpin:
+            return u"让当前窗口只留在当前桌面上";
+        case Kind::PinToggle:
+            return u"让当前窗口留在每个桌面上，或取消";
         case Kind::Exit:
             return u"退出";
         case Kind::List:

@@ -301,6 +301,35 @@ TEST_F(Switching, MoveTakesTheWindowAlongAndNextPreviousAndLastAimFromTheCurrent
     EXPECT_THAT(Set(1), ElementsAre(two));
 }
 
+TEST_F(Switching, APinnedWindowStaysOnEveryDesktopUntilUnpinnedAndANewWindowIsNotPinned) {
+    using Kind = Command::Kind;
+    fake.desktop.SetForeground(one);
+    Engine().Run({Kind::Pin});
+    Engine().SwitchDesktop(1);
+    EXPECT_TRUE(Visible(one));
+    EXPECT_FALSE(Visible(two));
+    Tick();
+    EXPECT_TRUE(Set(1).empty());
+    EXPECT_FALSE(Engine().Visibility().HiddenByUs().contains(one));  // never in the recovery list
+    EXPECT_EQ(Engine().WindowList().substr(0, 4), u"P\t*\t");        // listed once, marked
+    Engine().SwitchDesktop(0);
+    EXPECT_TRUE(Visible(one));
+
+    fake.desktop.SetForeground(one);
+    Engine().Run({Kind::PinToggle});  // unpinned: it belongs to desktop 1 again
+    Engine().SwitchDesktop(2);
+    EXPECT_FALSE(Visible(one));
+    Engine().SwitchDesktop(0);
+
+    fake.desktop.SetForeground(one);
+    Engine().Run({Kind::PinToggle});
+    fake.desktop.CloseWindow(one);
+    const WindowHandle stranger = fake.desktop.OpenWindow({.thread = 99, .reuse = one});
+    Tick();
+    Engine().SwitchDesktop(1);
+    EXPECT_FALSE(Visible(stranger));
+}
+
 TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {
     fake.desktop.SetForeground(one);
     Engine().SwitchDesktop(kFirstSendCode + 0);
