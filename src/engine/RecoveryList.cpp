@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "engine/Commands.h"
 #include "engine/ShellWindows.h"
@@ -88,7 +89,7 @@ std::size_t RecoveryList::ShowAfterDeathOf(const ProcessIdentity& writer) {
     if (Writer() != writer) {
         return 0;  // ended in order (no list), or a newer instance keeps the list now
     }
-    const std::size_t shown = ShowListed(Read());
+    const std::size_t shown = ShowListed(StillOurs(Read()));
     log_.Write(u"守护进程：Ombrel（进程 " + DecimalText(writer.id) + u"）没有正常退出，已显示 " +
                DecimalText(static_cast<long long>(shown)) + u" 个隐藏的窗口");
     return shown;
@@ -99,14 +100,19 @@ void RecoveryList::Claim() {
     std::array<std::byte, kWriterBytes> data{};
     PutLittleEndian(&data[0], self.id, 4);
     PutLittleEndian(&data[8], self.startTime, 8);
-    ScopedRegistryKey key(registry_);
-    std::int32_t status = OpenList(registry_, key_, key);
-    if (status == kErrorSuccess) {
-        status = registry_.SetValue(key.Get(), kWriterValue, RegBinary, data.data(), kWriterBytes);
-    }
-    if (status != kErrorSuccess) {
+    if (const std::int32_t status = WriteValue(kWriterValue, data); status != kErrorSuccess) {
         log_.Write(u"恢复列表的写入者未能记下（代码 " + DecimalText(status) + u"）");
     }
+}
+
+std::int32_t RecoveryList::WriteValue(std::u16string_view name, std::span<const std::byte> data) {
+    ScopedRegistryKey key(registry_);
+    const std::int32_t status = OpenList(registry_, key_, key);
+    if (status != kErrorSuccess) {
+        return status;
+    }
+    return registry_.SetValue(key.Get(), name, RegBinary, data.data(),
+                              static_cast<std::uint32_t>(data.size()));
 }
 
 void RecoveryList::Save(std::span<const Entry> hidden, int current) {
@@ -119,13 +125,7 @@ void RecoveryList::Save(std::span<const Entry> hidden, int current) {
         data[at + kDesktopByte] = static_cast<std::byte>(entry.desktop + 1);
         at += kEntryBytes;
     }
-    ScopedRegistryKey key(registry_);
-    std::int32_t status = OpenList(registry_, key_, key);
-    if (status == kErrorSuccess) {
-        status = registry_.SetValue(key.Get(), kWindowsValue, RegBinary, data.data(),
-                                    static_cast<std::uint32_t>(data.size()));
-    }
-    if (status != kErrorSuccess) {
+    if (const std::int32_t status = WriteValue(kWindowsValue, data); status != kErrorSuccess) {
         log_.Write(u"恢复列表未能写入（代码 " + DecimalText(status) + u"）：" +
                    DecimalText(static_cast<long long>(hidden.size())) + u" 个隐藏的窗口");
     }
@@ -172,11 +172,18 @@ std::optional<RecoveryList::Arrangement> RecoveryList::ReadArrangement() {
     return arrangement;
 }
 
+std::vector<RecoveryList::Entry> RecoveryList::StillOurs(std::vector<Entry> entries) {
+    // A window whose handle now names another program's window, or none, is not ours.
+    std::erase_if(entries, [this](const Entry& entry) {
+        return windows_.ProcessIdOf(entry.window) != entry.processId;
+    });
+    return entries;
+}
+
 std::size_t RecoveryList::ShowListed(const std::vector<Entry>& entries) {
     std::vector<WindowHandle> hidden;
     for (const Entry& entry : entries) {
-        if (windows_.ProcessIdOf(entry.window) == entry.processId &&
-            !windows_.IsWindowVisible(entry.window)) {
+        if (!windows_.IsWindowVisible(entry.window)) {
             hidden.push_back(entry.window);
         }
     }
@@ -199,10 +206,7 @@ std::optional<RecoveryList::Arrangement> RecoveryList::TakeOver() {
     if (!left) {
         return std::nullopt;
     }
-    // A window whose handle now names another program's window, or none, is not ours.
-    std::erase_if(left->windows, [this](const Entry& entry) {
-        return windows_.ProcessIdOf(entry.window) != entry.processId;
-    });
+    left->windows = StillOurs(std::move(left->windows));
     std::vector<Entry> shown;
     for (const Entry& entry : left->windows) {
         if (entry.desktop == kNoDesktop || entry.desktop == left->current) {

@@ -69,8 +69,13 @@ class RecoveryList {
     std::optional<ProcessIdentity> Writer();
     // Every entry as written; none when there is no list or it cannot be read.
     std::optional<Arrangement> ReadArrangement();
-    // Shows what ShowAfterDeathOf and WorkOff show; returns how many windows.
+    // The entries whose handle still names the window of the same process.
+    std::vector<Entry> StillOurs(std::vector<Entry> entries);
+    // Shows those of the entries (all still ours) that are hidden, then the desktop icons and
+    // the taskbar; returns how many windows.
     std::size_t ShowListed(const std::vector<Entry>& entries);
+    // One value of this session's list, written whole; the Win32 error code.
+    std::int32_t WriteValue(std::u16string_view name, std::span<const std::byte> data);
 
     Registry& registry_;
     WindowSystem& windows_;

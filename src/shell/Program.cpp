@@ -91,11 +91,12 @@ void Program::Startup() {
     helpWindow_.ShowStartupInfo();
 
     ApplySettingsFile();
-    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
-                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
-                        platform_.windows.RegisterMessage(kSettingsChangedMessageName)});
-    platform_.files.WatchSettingsFolder(
-        bar, platform_.windows.RegisterMessage(kSettingsChangedMessageName));
+    const std::uint32_t settingsChanged =
+        platform_.windows.RegisterMessage(kSettingsChangedMessageName);
+    hook_.Install(bar,
+                  {platform_.windows.RegisterMessage(kShowBarMessageName),
+                   platform_.windows.RegisterMessage(kTaskbarCreatedMessageName), settingsChanged});
+    platform_.files.WatchSettingsFolder(bar, settingsChanged);
 }
 
 void Program::SettingsFolderChanged() noexcept {
