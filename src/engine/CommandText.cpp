@@ -15,7 +15,7 @@ struct Word {
 };
 
 // The commands of one word.
-constexpr std::array<Word, 12> kSingleWords{{
+constexpr std::array<Word, 13> kSingleWords{{
     {u"next", Command::Toward(Kind::Switch, Target::Next)},
     {u"previous", Command::Toward(Kind::Switch, Target::Previous)},
     {u"last", Command::Toward(Kind::Switch, Target::Last)},
@@ -27,6 +27,7 @@ constexpr std::array<Word, 12> kSingleWords{{
     {u"unpin", {Kind::Unpin}},
     {u"exit", {Kind::Exit}},
     {u"list", {Kind::List}},
+    {u"watch", {Kind::Watch}},
     {u"help", {Kind::Help}},
 }};
 
@@ -64,6 +65,9 @@ std::optional<Command> Aimed(Kind kind, std::u16string_view word) {
 std::optional<Command> ParseCommand(std::span<const std::u16string> words) {
     if (words.size() == 2 && words[0] == u"pin" && words[1] == u"toggle") {
         return Command{Kind::PinToggle};
+    }
+    if (words.size() == 2 && words[0] == u"list" && words[1] == u"--json") {
+        return Command{Kind::ListJson};
     }
     if (words.size() == 2) {
         for (const auto& [name, kind] : kAimedWords) {
@@ -103,6 +107,9 @@ std::optional<Command> ParseCommandText(std::u16string_view text) {
 std::u16string CommandText(const Command& command) {
     if (command.kind == Kind::PinToggle) {
         return u"pin toggle";
+    }
+    if (command.kind == Kind::ListJson) {
+        return u"list --json";
     }
     for (const Word& word : kSingleWords) {
         if (word.command == command) {

@@ -36,7 +36,10 @@ inline constexpr std::u16string_view kCommandUsage =
     u"  pin        让当前窗口留在每个桌面上（unpin：取消；pin toggle：切换）\r\n"
     u"  exit       退出 Ombrel，显示它隐藏的所有窗口\r\n"
     u"  list       列出每个桌面的窗口：桌面、当前桌面标 *、进程名、标题\r\n"
+    u"  list --json  以一个 JSON 文档列出桌面、窗口和任务栏等的状态\r\n"
+    u"  watch      每有变化输出一行 JSON，直到 Ombrel 退出或本命令被中止\r\n"
     u"  help       显示本说明\r\n"
-    u"退出代码：0 完成；1 Ombrel 没有运行；2 命令或参数无效\r\n";
+    u"退出代码：0 完成；1 Ombrel 没有运行；2 命令或参数无效；\r\n"
+    u"          3 Ombrel 在运行但十秒内没有回应；4 无事可做（没有可送或可固定的窗口）\r\n";
 
 }  // namespace ombrel

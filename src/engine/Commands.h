@@ -37,7 +37,9 @@ struct Command {
         Unpin,      // they belong to the current desktop again
         PinToggle,  // whichever of the two applies
         Exit,
-        List,
+        List,      // the windows of every desktop, as lines of text
+        ListJson,  // the same and the state of the shell and the bar, as one JSON document
+        Watch,     // a JSON line for every change, until the caller or Ombrel ends
         Help,
     };
     // Which desktop Switch, Send and Move aim at: a given one, or one relative to the current.
@@ -55,6 +57,15 @@ struct Command {
         return kind == Kind::Switch || kind == Kind::Send || kind == Kind::Move;
     }
     friend constexpr bool operator==(const Command&, const Command&) = default;
+};
+
+// How "Ombrel.exe COMMAND" ends, for the scripts that run it.
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitNotRunning = 1,
+    kExitUsage = 2,
+    kExitNoAnswer = 3,     // running, but no answer within ten seconds
+    kExitNothingToDo = 4,  // no window to send or pin, no desktop in that direction
 };
 
 // The command of a code (a hotkey id); none for a code that no caller of ours sends.

@@ -91,16 +91,31 @@ void DesktopEngine::FollowPause() {
     paused_ = paused;
     RegisterHotKeys(hotkeys_, keysWindow_, keys_, paused_ ? &EndsThePause : nullptr);
     bar_.ShowKeysPaused(paused_);
+    Announce({Change::Kind::Pause, -1, {}, paused_});
 }
 
-void DesktopEngine::Run(Command command) {
+bool DesktopEngine::Run(Command command) {
     if (command.kind == Command::Kind::Exit) {
         bar_.EndProgram();  // shows everything and removes the list itself
-        return;
+        return true;
     }
-    RunCommand(command);
+    const bool done = RunCommand(command);
     SaveRecoveryIfChanged();
     ReportDesktops();
+    return done;
+}
+
+void DesktopEngine::ShowBar() {
+    if (!bar_.BarShown()) {
+        bar_.ShowBar(true);
+        Announce({Change::Kind::Bar, -1, {}, bar_.BarShown()});
+    }
+}
+
+void DesktopEngine::Announce(const Change& change) const {
+    if (listener_) {
+        listener_(change);
+    }
 }
 
 void DesktopEngine::SaveRecoveryIfChanged() {
@@ -145,21 +160,17 @@ std::vector<std::u16string> DesktopEngine::DesktopTitles(int index) {
     return titles;
 }
 
-void DesktopEngine::RunCommand(Command command) {
+bool DesktopEngine::RunCommand(Command command) {
     if (command.HasTarget()) {
         const std::optional<int> target = TargetDesktop(command);
         if (!target) {
-            return;
+            return false;
         }
-        switch (command.kind) {
-            case Command::Kind::Switch:
-                SwitchTo(*target);
-                break;
-            default:
-                SendForegroundWindow(*target, command.kind == Command::Kind::Move);
-                break;
+        if (command.kind == Command::Kind::Switch) {
+            SwitchTo(*target);
+            return true;
         }
-        return;
+        return SendForegroundWindow(*target, command.kind == Command::Kind::Move);
     }
     switch (command.kind) {
         case Command::Kind::ToggleDesktopIcons:
@@ -168,29 +179,25 @@ void DesktopEngine::RunCommand(Command command) {
                 shell_.hProgMan = FindDesktopIcons();
             }
             ToggleShellWindows({&shell_.hProgMan, 1}, shell_.DesktopIconsShown);
-            break;
+            Announce({Change::Kind::Icons, -1, {}, shell_.DesktopIconsShown});
+            return true;
         case Command::Kind::ToggleTaskbar:
             if (shell_.TaskbarShown) {
                 shell_.secondaryTaskbars = FindWindowsByClass(kSecondaryTaskbarClass);
             }
             ToggleShellWindows(shell_.Taskbars(), shell_.TaskbarShown);
-            break;
+            Announce({Change::Kind::Taskbar, -1, {}, shell_.TaskbarShown});
+            return true;
         case Command::Kind::ToggleBar:
             bar_.ShowBar(!bar_.BarShown());
-            break;
+            Announce({Change::Kind::Bar, -1, {}, bar_.BarShown()});
+            return true;
         case Command::Kind::Pin:
-            Pin();
-            break;
+            return Pin();
         case Command::Kind::Unpin:
-            Unpin();
-            break;
+            return Unpin();
         case Command::Kind::PinToggle:
-            if (IsPinned(windows_.GetForegroundWindow())) {
-                Unpin();
-            } else {
-                Pin();
-            }
-            break;
+            return IsPinned(windows_.GetForegroundWindow()) ? Unpin() : Pin();
         case Command::Kind::Pause:
             pausedByUser_ = !paused_;
             // A pause asked for while a full-screen program pauses the keys ends both.
@@ -198,9 +205,9 @@ void DesktopEngine::RunCommand(Command command) {
                 fullScreenInFront_ = false;
             }
             FollowPause();
-            break;
+            return true;
         default:
-            break;  // answered by whoever asked: the list, the usage
+            return true;  // answered by whoever asked: the list, the usage
     }
 }
 
@@ -280,20 +287,21 @@ void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int targ
     arriving.insert(arriving.end(), family.begin(), family.end());
 }
 
-void DesktopEngine::SendForegroundWindow(int target, bool follow) {
-    if (CurrentDesktop() == target) {
-        return;
-    }
+bool DesktopEngine::SendForegroundWindow(int target, bool follow) {
     const std::vector<WindowHandle> family = ForegroundFamily();
     if (family.empty()) {
-        return;
+        return false;
+    }
+    if (CurrentDesktop() == target) {
+        return true;  // where it was asked to be
     }
     GiveToDesktop(family, target);
+    Announce({follow ? Change::Kind::Move : Change::Kind::Send, target, family});
     if (follow) {
         // Out of the leaving set before the switch: the family stays on the screen all the
         // way, and arrives on top with the keyboard.
         SwitchTo(target);
-        return;
+        return true;
     }
     // Listed before they go, so that no kill on the way leaves one hidden and unlisted.
     visibility_.WillHide(family);
@@ -302,6 +310,7 @@ void DesktopEngine::SendForegroundWindow(int target, bool follow) {
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
     DropRefusedWindows();
+    return true;
 }
 
 bool DesktopEngine::IsPinned(WindowHandle window) {
@@ -309,30 +318,40 @@ bool DesktopEngine::IsPinned(WindowHandle window) {
     return found != pinned_.end() && windows_.ProcessIdOf(window) == found->second;
 }
 
-void DesktopEngine::Pin() {
+bool DesktopEngine::Pin() {
     // Out of every set: no switch hides it, and it keeps its place in the stacking order.
-    for (WindowHandle window : ForegroundFamily()) {
+    const std::vector<WindowHandle> family = ForegroundFamily();
+    for (WindowHandle window : family) {
         for (int index = 0; index < kDesktopCount; ++index) {
             std::erase(DesktopWindows_[index], window);
         }
         pinned_[window] = windows_.ProcessIdOf(window);
     }
+    if (family.empty()) {
+        return false;
+    }
+    Announce({Change::Kind::Pin, -1, family});
+    return true;
 }
 
-void DesktopEngine::Unpin() {
+bool DesktopEngine::Unpin() {
     const WindowHandle foreground = windows_.GetForegroundWindow();
     if (!IsPinned(foreground)) {
-        return;
+        return false;
     }
     const WindowHandle root = windows_.RootOwner(foreground);
+    std::vector<WindowHandle> family;
     for (auto entry = pinned_.begin(); entry != pinned_.end();) {
         if (windows_.RootOwner(entry->first) == root) {
             DesktopWindows_[current_].push_back(entry->first);
+            family.push_back(entry->first);
             entry = pinned_.erase(entry);
         } else {
             ++entry;
         }
     }
+    Announce({Change::Kind::Unpin, current_, family});
+    return true;
 }
 
 void DesktopEngine::DropRefusedWindows() {
@@ -383,6 +402,7 @@ void DesktopEngine::SwitchTo(int target) {
             windows_.SetForegroundWindow(desktop);
         }
     }
+    Announce({Change::Kind::Switch, target});
 }
 
 WindowHandle DesktopEngine::FindDesktopIcons() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/BarView.h"
+#include "engine/Changes.h"
 #include "engine/Commands.h"
 #include "engine/DesktopWindows.h"
 #include "engine/HotkeyTable.h"
@@ -57,8 +58,9 @@ class DesktopEngine {
     void CollectDesktopWindows(std::int16_t index);
     bool EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam);
 
-    // Runs one command; what it hid or showed is saved for recovery in one write.
-    void Run(Command command);
+    // Runs one command; what it hid or showed is saved for recovery in one write. False when
+    // there was nothing to do: no window to send or pin, no desktop in that direction.
+    bool Run(Command command);
     // The command of a hotkey id (the codes of CommandCode); other codes are ignored.
     void SwitchDesktop(std::int16_t code);
 
@@ -75,7 +77,12 @@ class DesktopEngine {
     // every refresh.
     void SetPauseInFullScreen(bool pause) { pauseInFullScreen_ = pause; }
     // Shows the bar if it was hidden.
-    void ShowBar() { bar_.ShowBar(true); }
+    void ShowBar();
+    // The desktops' names, for the programs that ask for the state (empty: no name).
+    void NameDesktops(const std::array<std::u16string, kDesktopCount>& names) { names_ = names; }
+    // Who hears of every change from now on (one at a time; an empty one: nobody).
+    void SetChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+    void Announce(const Change& change) const;
     // Finds the taskbar and the window that holds the desktop icons as the shell has them now.
     void FindShellWindows();
     // The shell started again (Explorer restarted): its windows are new; what the user had
@@ -84,9 +91,16 @@ class DesktopEngine {
     // The screens changed: the bar must still be on one.
     void ScreensChanged() { bar_.KeepBarOnScreen(); }
 
-    // A command line given to a second start, run here as its hotkey or button would; the
-    // list goes back to the sender. False for what is not run here.
-    bool RunRemote(const Command& command, WindowHandle sender);
+    // What a command line gets back: how it ends, what it prints, and whether it stays to hear
+    // of every change (watch).
+    struct RemoteAnswer {
+        int exitCode = kExitDone;
+        std::string text;  // UTF-8
+        bool follow = false;
+    };
+    // A command line of another process, run here as its hotkey or button would.
+    RemoteAnswer RunRemote(const Command& command);
+    DesktopState State();
     // The exit a command line asked for, once its message has been answered: only when the
     // message carries the token this instance posted it with.
     void ExitNow(std::intptr_t token) {
@@ -123,16 +137,18 @@ class DesktopEngine {
     void GiveToDesktop(std::span<const WindowHandle> family, int target);
     // Sends the foreground window's family to the target desktop, and switches there with it
     // when it follows.
-    void SendForegroundWindow(int target, bool follow);
+    bool SendForegroundWindow(int target, bool follow);
     void DropRefusedWindows();
     // The foreground window's family stays on every desktop, or belongs to the current one again.
-    void Pin();
-    void Unpin();
+    bool Pin();
+    bool Unpin();
     bool IsPinned(WindowHandle window);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
     void SwitchTo(int target);
-    void RunCommand(Command command);
+    bool RunCommand(Command command);
+    // What the last refresh found: the sets' windows before it, to tell the opened and closed.
+    void AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before, int index);
 
     WindowSystem& windows_;
     Hotkeys& hotkeys_;
@@ -152,6 +168,8 @@ class DesktopEngine {
     // Windows on every desktop, each with its process: a reused handle is not pinned.
     std::map<WindowHandle, std::uint32_t> pinned_;
     std::intptr_t exitToken_;  // drawn at start, known to this instance alone
+    std::array<std::u16string, kDesktopCount> names_;
+    ChangeListener listener_;
     bool pausedByUser_ = false;
     bool pauseInFullScreen_ = false;
     bool fullScreenInFront_ = false;

@@ -28,6 +28,13 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
             SaveRecoveryIfChanged();
         }
     }
+    // Only a program that follows the changes pays for telling them.
+    std::vector<WindowHandle> before;
+    if (listener_) {
+        for (const WindowSet& set : DesktopWindows_) {
+            before.insert(before.end(), set.begin(), set.end());
+        }
+    }
     WindowSet& current = DesktopWindows_[index];
     current.clear();
     // A window belongs to one desktop: one its program showed again while it was parked
@@ -61,6 +68,9 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     std::erase_if(pinned_, [this](const auto& entry) {
         return windows_.ProcessIdOf(entry.first) != entry.second;
     });
+    if (listener_) {
+        AnnounceOpenedAndClosed(before, index);
+    }
     visibility_.Refreshed();
     windowKinds_.Refreshed();
     if (pauseInFullScreen_) {
@@ -77,6 +87,33 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         FollowPause();
     }
     ReportDesktops();
+}
+
+void DesktopEngine::AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before, int index) {
+    const std::unordered_set<WindowHandle> known(before.begin(), before.end());
+    Change opened{Change::Kind::Open, index};
+    for (WindowHandle window : DesktopWindows_[index]) {
+        if (!known.contains(window)) {
+            opened.windows.push_back(window);
+        }
+    }
+    std::unordered_set<WindowHandle> now;
+    for (const WindowSet& set : DesktopWindows_) {
+        now.insert(set.begin(), set.end());
+    }
+    // Gone from the sets and from the system; a window its program merely hid is not closed.
+    Change closed{Change::Kind::Close};
+    for (WindowHandle window : before) {
+        if (!now.contains(window) && !IsPinned(window) && windows_.ProcessIdOf(window) == 0) {
+            closed.windows.push_back(window);
+        }
+    }
+    if (!opened.windows.empty()) {
+        Announce(opened);
+    }
+    if (!closed.windows.empty()) {
+        Announce(closed);
+    }
 }
 
 bool DesktopEngine::EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam) {

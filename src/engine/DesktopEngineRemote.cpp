@@ -1,23 +1,57 @@
-// Commands from a second start of the program, and the list of windows it may ask for.
+// Commands from another process's command line, and the state it may ask for.
+#include "engine/CommandText.h"
 #include "engine/DesktopEngine.h"
 #include "platform/Text.h"
+#include "platform/Utf8.h"
 #include "platform/WindowProcedures.h"
 
 namespace ombrel {
 
-bool DesktopEngine::RunRemote(const Command& command, WindowHandle sender) {
+DesktopEngine::RemoteAnswer DesktopEngine::RunRemote(const Command& command) {
     switch (command.kind) {
         case Command::Kind::Exit:
-            // Answered first: the sender should not see its request die with the process.
-            return windows_.PostToWindow(bar_.BarWindow(), kWmExitLater, exitToken_);
+            // Answered first: the caller should not see its request die with the process.
+            windows_.PostToWindow(bar_.BarWindow(), kWmExitLater, exitToken_);
+            return {};
         case Command::Kind::List:
-            return windows_.SendText(sender, WindowList());
+            return {kExitDone, ToUtf8(WindowList())};
+        case Command::Kind::ListJson:
+            return {kExitDone, StateJson(State()) + "\n"};
+        case Command::Kind::Watch:
+            // The state first, so that a status bar needs nothing else to begin with.
+            return {kExitDone, StateJson(State()) + "\n", true};
         case Command::Kind::Help:
-            return false;
+            return {kExitDone, ToUtf8(kCommandUsage)};
         default:
-            Run(command);
-            return true;
+            return {Run(command) ? kExitDone : kExitNothingToDo, {}};
     }
+}
+
+DesktopState DesktopEngine::State() {
+    // The current desktop as the screen shows it now, the others as they were left.
+    CollectDesktopWindows(static_cast<std::int16_t>(current_));
+    DesktopState state;
+    state.current = current_;
+    state.names = names_;
+    const auto describe = [this](WindowHandle window, bool pinned) {
+        return WindowState{window, windows_.ProcessNameOf(window), windows_.WindowTitle(window),
+                           pinned};
+    };
+    for (const auto& [window, processId] : pinned_) {
+        if (windows_.ProcessIdOf(window) == processId) {
+            state.windows[static_cast<std::size_t>(current_)].push_back(describe(window, true));
+        }
+    }
+    for (int index = 0; index < kDesktopCount; ++index) {
+        for (WindowHandle window : DesktopWindows_[index]) {
+            state.windows[static_cast<std::size_t>(index)].push_back(describe(window, false));
+        }
+    }
+    state.icons = shell_.DesktopIconsShown;
+    state.taskbar = shell_.TaskbarShown;
+    state.bar = bar_.BarShown();
+    state.paused = paused_;
+    return state;
 }
 
 std::u16string DesktopEngine::WindowList() {

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "engine/CommandText.h"
 #include "engine/HotkeyTable.h"
 
 namespace ombrel {
@@ -10,7 +9,8 @@ namespace ombrel {
 void MainWindowHook::Install(WindowHandle hWnd, RegisteredMessages messages) {
     messages_ = messages;
     // An administrator's bar still hears the shell's restart and an ordinary second start.
-    for (std::uint32_t message : {messages.showBar, messages.taskbarCreated, kWmCopyData}) {
+    // Commands come by the command channel alone: no other program's message carries one.
+    for (std::uint32_t message : {messages.showBar, messages.taskbarCreated}) {
         if (message != 0) {
             procedures_.AllowFromAnyProgram(hWnd, message);
         }
@@ -40,12 +40,9 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
             const std::intptr_t result = procedures_.CallWindowProcedure(OldWindowProc_, message);
             engine_.ScreensChanged();
             return result;
-        } else if (message.message == kWmCopyData && !message.text.empty()) {
-            // A command line for us: answered here, not handed on.
-            const std::optional<Command> command = ParseCommandText(message.text);
-            return command && engine_.RunRemote(*command, static_cast<WindowHandle>(message.wParam))
-                       ? 1
-                       : 0;
+        } else if (message.message == messages_.commandsWaiting && messages_.commandsWaiting != 0) {
+            // Posted by our own channel; from anybody else it only finds nothing waiting.
+            program_.CommandsWaiting();
         } else if (message.message == kWmExitLater) {
             engine_.ExitNow(message.lParam);
             return 0;

@@ -22,11 +22,16 @@ inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 inline constexpr std::u16string_view kSettingsChangedMessageName =
     u"Ombrel.SettingsChanged.5B0C7A0E";
 
+// What the command channel posts to the bar when commands wait to be run.
+inline constexpr std::u16string_view kCommandsWaitingMessageName =
+    u"Ombrel.CommandsWaiting.5B0C7A0E";
+
 // The registered message numbers the hook answers (0: none).
 struct RegisteredMessages {
     std::uint32_t showBar = 0;
     std::uint32_t taskbarCreated = 0;
     std::uint32_t settingsChanged = 0;
+    std::uint32_t commandsWaiting = 0;
 };
 
 // What the hook hands to the program rather than to the engine.
@@ -37,14 +42,17 @@ class ProgramMessages {
     ProgramMessages& operator=(const ProgramMessages&) = delete;
     // Something in the settings file's folder changed.
     virtual void SettingsFolderChanged() noexcept = 0;
+    // Commands of other processes wait on the command channel.
+    virtual void CommandsWaiting() noexcept = 0;
 
   protected:
     ~ProgramMessages() = default;
 };
 
 // Sits in front of the main window's procedure: runs the command of every hotkey, shows the bar
-// when a second start asks for it, finds the shell's windows again when the shell restarted,
-// keeps the bar on a screen when the screens change, then hands each message on unchanged.
+// when a second start asks for it, has the commands of other processes run, finds the shell's
+// windows again when the shell restarted, keeps the bar on a screen when the screens change, then
+// hands each message on unchanged.
 class MainWindowHook final : public MessageHandler {
   public:
     MainWindowHook(WindowProcedures& procedures, DesktopEngine& engine, ProgramMessages& program)

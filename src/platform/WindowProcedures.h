@@ -8,11 +8,6 @@
 namespace ombrel {
 
 inline constexpr std::uint32_t kWmHotkey = 0x0312;
-// Text from another program: a command line for the running instance, or the answer to it.
-inline constexpr std::uint32_t kWmCopyData = 0x004A;
-// The tags that tell such text from other programs' data (COPYDATASTRUCT.dwData).
-inline constexpr std::uintptr_t kRemoteCommandTag = 0x4F4D4231;  // "OMB1"
-inline constexpr std::uintptr_t kRemoteAnswerTag = 0x4F4D4232;   // "OMB2"
 // Posted by the bar to itself: the orderly exit, once the message that asked for it is answered.
 // Its lParam carries a value drawn at start that no other program can know: programs that post
 // private messages to every window exist, and none of them may end Ombrel.
@@ -26,8 +21,6 @@ struct WindowMessage {
     std::uint32_t message{};
     std::uintptr_t wParam{};
     std::intptr_t lParam{};
-    // For kWmCopyData with kRemoteCommandTag: the text carried, checked to be whole UTF-16.
-    std::u16string_view text{};
 };
 
 // Receives the messages of a window whose procedure was replaced by the hook procedure.

@@ -77,9 +77,6 @@ class WindowSystem {
     virtual std::uint32_t RegisterMessage(std::u16string_view name) noexcept = 0;
     // Posts the message to every top-level window, hidden ones too, and returns at once.
     virtual bool BroadcastMessage(std::uint32_t message) noexcept = 0;
-    // Hands the text to another program's window (as kWmCopyData with kRemoteAnswerTag) and
-    // waits at most a few seconds for it to take it.
-    virtual bool SendText(WindowHandle window, std::u16string_view text) noexcept = 0;
     // Posts the message to the window and returns at once.
     virtual bool PostToWindow(WindowHandle window, std::uint32_t message,
                               std::intptr_t lParam) noexcept = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CommandChannel.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -27,6 +28,7 @@ struct Platform {
     RunningProcess& process;
     Log& log;
     UserFiles& files;
+    CommandChannel& commands;
 };
 
 }  // namespace ombrel

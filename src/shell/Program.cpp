@@ -4,8 +4,10 @@
 #include <utility>
 #include <variant>
 
+#include "engine/CommandText.h"
 #include "engine/HotkeyTable.h"
 #include "platform/Text.h"
+#include "platform/Utf8.h"
 #include "service/ServiceControl.h"
 #include "shell/SettingsFileKeys.h"
 #include "ui/layouts/HelpWindowLayout.h"
@@ -93,10 +95,36 @@ void Program::Startup() {
     ApplySettingsFile();
     const std::uint32_t settingsChanged =
         platform_.windows.RegisterMessage(kSettingsChangedMessageName);
-    hook_.Install(bar,
-                  {platform_.windows.RegisterMessage(kShowBarMessageName),
-                   platform_.windows.RegisterMessage(kTaskbarCreatedMessageName), settingsChanged});
+    const std::uint32_t commandsWaiting =
+        platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
+    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
+                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
+                        settingsChanged, commandsWaiting});
     platform_.files.WatchSettingsFolder(bar, settingsChanged);
+    engine_.SetChangeListener([this](const Change& change) {
+        platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));
+    });
+    platform_.commands.Open(bar, commandsWaiting);
+}
+
+void Program::CommandsWaiting() noexcept {
+    for (const CommandRequest& request : platform_.commands.TakeRequests()) {
+        try {
+            const std::optional<Command> command = ParseCommandText(request.text);
+            if (!command) {
+                platform_.commands.Answer(request.caller, kExitUsage, ToUtf8(kCommandUsage));
+                continue;
+            }
+            const DesktopEngine::RemoteAnswer answer = engine_.RunRemote(*command);
+            if (answer.follow) {
+                platform_.commands.Follow(request.caller, answer.text);
+            } else {
+                platform_.commands.Answer(request.caller, answer.exitCode, answer.text);
+            }
+        } catch (...) {
+            // Out of memory at worst: the caller hears nothing and reports no answer.
+        }
+    }
 }
 
 void Program::SettingsFolderChanged() noexcept {
@@ -137,6 +165,7 @@ void Program::ApplySettingsFile() {
         engine_.SetWrap(settings.wrap);
         engine_.SetPauseInFullScreen(settings.pauseInFullScreen);
         mainWindow_.NameDesktops(settings.names);
+        engine_.NameDesktops(settings.names);
         UseKeys(error == nullptr ? std::get<KeyBindings>(std::move(keys)) : DescribedKeyBindings());
     }
     if (error != nullptr) {
@@ -148,6 +177,7 @@ void Program::ApplySettingsFile() {
     } else if (reload) {
         platform_.log.Write(settingsFileBytes_ ? u"设置文件已重新读入"
                                                : u"设置文件已删除：恢复默认热键");
+        engine_.Announce({Change::Kind::Settings});
     }
 }
 
@@ -189,6 +219,9 @@ void Program::BarMovedByUser() {
 }
 
 void Program::Shutdown() {
+    // Nothing more is run; an answer given (the exit's own) still reaches its caller.
+    platform_.commands.Close();
+    engine_.SetChangeListener({});
     engine_.RestoreAll();
     recovery_.Remove();
 

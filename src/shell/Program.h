@@ -41,6 +41,7 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     void OpenLog() override;
     void Refreshed() override;
     void SettingsFolderChanged() noexcept override;
+    void CommandsWaiting() noexcept override;
     // The process is dying without its shut-down (a crash): show what we hid, at once and
     // without waiting on anybody. The recovery list stays for the next start.
     void ShowEverythingNow() noexcept;

@@ -64,7 +64,10 @@ std::u16string Described(const Command& command) {
         case Kind::Exit:
             return u"退出";
         case Kind::List:
+        case Kind::ListJson:
             return u"列出窗口";
+        case Kind::Watch:
+            return u"跟踪变化";
         case Kind::Help:
             return u"显示本帮助";
     }

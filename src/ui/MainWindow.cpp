@@ -51,7 +51,7 @@ void MainWindow::OnClick(std::u16string_view control, int index) {
         engine_.Run({Command::Kind::ToggleTaskbar});
     } else if (control == bar::kHide) {
         // Only the hotkey brings the bar back: a hidden bar has nothing to click.
-        frmMain_.Hide();
+        engine_.Run({Command::Kind::ToggleBar});
     } else if (control == bar::kExit) {
         frmMain_.Unload();
     } else if (control == bar::kHelp) {

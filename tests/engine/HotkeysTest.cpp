@@ -52,7 +52,7 @@ TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
     Bar().RaiseToolTipNeeded(bar::kDesktop, 0);
     EXPECT_EQ(Bar().Controls(bar::kDesktop, 0).ToolTipText().substr(0, 14),
               u"Ctrl+F1（热键已暂停）");
-    EXPECT_EQ(fake.desktop.SendCommandText(Bar().hWnd(), WindowHandle::None, u"pause"), 1);
+    EXPECT_EQ(fake.commands.Send(u"pause").exitCode, kExitDone);
     EXPECT_FALSE(Engine().KeysPaused());
     EXPECT_TRUE(fake.desktop.IsCombinationHeld(kCtrl, F(1)));
     EXPECT_EQ(Bar().Caption(), u"这是桌面-7");
@@ -124,42 +124,20 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
     EXPECT_FALSE(Visible(app));
 }
 
-TEST_F(Hotkeys, ACommandLineHandedOnRunsLikeItsKeyAndTheListGoesBackToItsSender) {
-    const WindowHandle notes =
-        fake.desktop.OpenWindow({.className = u"Notepad", .title = u"笔记", .thread = 7});
-    const WindowHandle mail =
-        fake.desktop.OpenWindow({.className = u"Mail", .title = u"收件箱", .thread = 8});
+TEST_F(Hotkeys, NoMessageOfAnotherProgramRunsACommandOrEndsOmbrel) {
+    const WindowHandle notes = OpenApp();
     StartProgram();
-    fake.desktop.SetForeground(mail);
-    const WindowHandle sender = fake.desktop.OpenWindow({.className = u"OmbrelAnswer"});
-    fake.desktop.CloseWindow(sender);  // a message-only window: never listed
-    const auto send = [&](std::u16string_view text) {
-        return fake.desktop.SendCommandText(Bar().hWnd(), sender, text);
-    };
-    EXPECT_EQ(send(u"send 3"), 1);  // as Ctrl+Alt+F3
-    EXPECT_FALSE(Visible(mail));
-    EXPECT_EQ(send(u"list"), 1);
-    ASSERT_EQ(fake.desktop.SentTexts().size(), 1U);
-    EXPECT_EQ(fake.desktop.SentTexts()[0].window, sender);
-    EXPECT_EQ(fake.desktop.SentTexts()[0].text,
-              u"1\t*\tprogram7.exe\t笔记\r\n3\t\tprogram8.exe\t收件箱\r\n");
-    EXPECT_EQ(send(u"switch 3"), 1);
-    EXPECT_TRUE(Visible(mail));
-    EXPECT_FALSE(Visible(notes));
-    EXPECT_EQ(send(u"switch 0"), 0);  // refused here too: nothing runs
-    EXPECT_EQ(send(u"help"), 0);
-    EXPECT_EQ(Engine().CurrentDesktop(), 2);
-    // Also when Ombrel runs as administrator and the command comes from an ordinary prompt.
-    EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(Bar().hWnd(), kWmCopyData));
+    // An administrator's bar hears the shell's restart from the shell, and nothing else.
     EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(
         Bar().hWnd(), fake.desktop.RegisterMessage(u"TaskbarCreated")));
+    EXPECT_FALSE(fake.desktop.AllowedFromAnyProgram(Bar().hWnd(), 0x004A));  // WM_COPYDATA
     // What other programs post to every window in the private range ends nothing.
     for (const std::intptr_t value :
          {std::intptr_t{0}, std::intptr_t{1}, std::intptr_t{-1}, std::intptr_t{0x12345678}}) {
         fake.desktop.SendMessage(Bar().hWnd(), 0x8001, 0, value);
     }
     EXPECT_EQ(fake.forms.EndCount(), 0);
-    EXPECT_EQ(send(u"exit"), 1);  // the orderly exit: everything shown, the process ended
+    EXPECT_TRUE(fake.commands.Send(u"exit").answered);
     EXPECT_TRUE(Visible(notes));
     EXPECT_EQ(fake.forms.EndCount(), 1);
 }

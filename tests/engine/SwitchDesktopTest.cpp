@@ -160,7 +160,7 @@ TEST_F(Switching, TheEnteredTopWindowGetsTheKeyboardWhereWindowsLocksTheForegrou
     constexpr fakes::ThreadId kPrompt = 40;
     fake.desktop.InputTo(kPrompt);
     ASSERT_TRUE(fake.desktop.AllowForegroundFrom(kPrompt, fakes::FakeDesktop::kOwnThread));
-    EXPECT_EQ(fake.desktop.SendCommandText(Bar().hWnd(), WindowHandle::None, u"switch 2"), 1);
+    EXPECT_EQ(fake.commands.Send(u"switch 2").exitCode, kExitDone);
     EXPECT_EQ(fake.desktop.GetForegroundWindow(), three);
 }
 

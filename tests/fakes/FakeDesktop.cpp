@@ -471,15 +471,6 @@ std::u16string FakeDesktop::ProcessNameOf(WindowHandle window) {
                              : u"program" + DecimalText(target->thread) + u".exe";
 }
 
-bool FakeDesktop::SendText(WindowHandle window, std::u16string_view text) noexcept {
-    try {
-        sentTexts_.push_back({window, std::u16string(text)});
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
 bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message,
                                std::intptr_t lParam) noexcept {
     if (!Exists(window)) {
@@ -487,17 +478,6 @@ bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message,
     }
     SendMessage(window, message, 0, lParam);
     return true;
-}
-
-std::intptr_t FakeDesktop::SendCommandText(WindowHandle window, WindowHandle sender,
-                                           std::u16string_view text) {
-    const Window* target = Find(window);
-    if (target == nullptr) {
-        return 0;
-    }
-    WindowMessage message{window, kWmCopyData, static_cast<std::uintptr_t>(sender), 0};
-    message.text = text;
-    return CallWindowProcedure(target->procedure, message);
 }
 
 std::intptr_t FakeDesktop::SendMessage(WindowHandle window, std::uint32_t message,

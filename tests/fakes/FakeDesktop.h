@@ -128,19 +128,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::u16string WindowTitle(WindowHandle window) override;
     // "program<thread>.exe": each thread stands for a program.
     std::u16string ProcessNameOf(WindowHandle window) override;
-    // Kept for the test to read, in order.
-    bool SendText(WindowHandle window, std::u16string_view text) noexcept override;
     // Delivered at once, through the window's procedure.
     bool PostToWindow(WindowHandle window, std::uint32_t message,
                       std::intptr_t lParam) noexcept override;
-    struct SentText {
-        WindowHandle window;
-        std::u16string text;
-    };
-    const std::vector<SentText>& SentTexts() const { return sentTexts_; }
-    // Another program hands the window a command line, as the second start does.
-    std::intptr_t SendCommandText(WindowHandle window, WindowHandle sender,
-                                  std::u16string_view text);
     WindowHandle RootOwner(WindowHandle window) noexcept override;
     WindowStyles StylesOf(WindowHandle window) noexcept override;
     bool EnumWindows(const std::function<bool(WindowHandle)>& visit) override;
@@ -216,7 +206,6 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     FailurePlan failures_;
     std::function<void(WindowHandle, ShowCommand)> beforeAsyncShow_;
     std::uint32_t lastError_ = 0;
-    std::vector<SentText> sentTexts_;
     std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeCommandChannel.h"
 #include "FakeDesktop.h"
 #include "FakeDialogs.h"
 #include "FakeFormRuntime.h"
@@ -22,8 +23,9 @@ struct FakePlatform {
     FakeFormRuntime forms{desktop};
     FakeLog log;
     FakeUserFiles files{desktop};
+    FakeCommandChannel commands{desktop};
     Platform platform{desktop, desktop, desktop, wallpaper, registry, services,
-                      dialogs, forms,   forms,   log,       files};
+                      dialogs, forms,   forms,   log,       files,    commands};
 };
 
 }  // namespace ombrel::fakes

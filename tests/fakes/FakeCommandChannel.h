@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FakeDesktop.h"
+#include "platform/CommandChannel.h"
+
+namespace ombrel::fakes {
+
+// The command channel as its callers see it: a command sent is announced to the bar at once,
+// as the posted message would be, and what comes back is kept on the call.
+class FakeCommandChannel final : public CommandChannel {
+  public:
+    struct Call {
+        std::u16string text;
+        bool answered = false;
+        int exitCode = -1;
+        std::string output;
+        bool follows = false;
+        std::vector<std::string> lines;  // announced while it follows
+    };
+
+    explicit FakeCommandChannel(FakeDesktop& desktop) : desktop_(desktop) {}
+
+    // Another process of the user sends a command; the call as it stands once the bar ran it.
+    const Call& Send(std::u16string_view text) {
+        calls_.push_back({std::u16string(text)});
+        waiting_.push_back({calls_.size() - 1, std::u16string(text)});
+        if (open_) {
+            desktop_.SendMessage(window_, message_);
+        }
+        return calls_.back();
+    }
+    bool IsOpen() const { return open_; }
+
+    bool Open(WindowHandle window, std::uint32_t message) override {
+        window_ = window;
+        message_ = message;
+        open_ = true;
+        return true;
+    }
+    std::vector<CommandRequest> TakeRequests() override { return std::exchange(waiting_, {}); }
+    void Answer(std::uint64_t caller, int exitCode, std::string_view text) override {
+        Call& call = calls_.at(caller);
+        call.answered = true;
+        call.exitCode = exitCode;
+        call.output = text;
+    }
+    void Follow(std::uint64_t caller, std::string_view text) override {
+        Answer(caller, 0, text);
+        calls_.at(caller).follows = true;
+    }
+    void Announce(std::string_view line) override {
+        for (Call& call : calls_) {
+            if (call.follows) {
+                call.lines.emplace_back(line);
+            }
+        }
+    }
+    void Close() noexcept override {
+        open_ = false;
+        for (Call& call : calls_) {
+            call.follows = false;
+        }
+    }
+
+  private:
+    FakeDesktop& desktop_;
+    std::deque<Call> calls_;
+    std::vector<CommandRequest> waiting_;
+    WindowHandle window_ = WindowHandle::None;
+    std::uint32_t message_ = 0;
+    bool open_ = false;
+};
+
+}  // namespace ombrel::fakes
