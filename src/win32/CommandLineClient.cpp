@@ -4,21 +4,21 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "engine/CommandText.h"
-#include "win32/FormWindow.h"
+#include "platform/Utf8.h"
+#include "win32/CommandOutput.h"
+#include "win32/CommandPipe.h"
 #include "win32/WideText.h"
-#include "win32/Win32WindowProcedures.h"
 
 namespace ombrel::win32 {
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kNotRunning = 1;
-constexpr int kRefused = 2;
-constexpr UINT kAnswerPatienceMs = 10000;
+constexpr ULONGLONG kAnswerPatienceMs = 10000;
 
 std::vector<std::u16string> CommandWords() {
     int count = 0;
@@ -31,94 +31,107 @@ std::vector<std::u16string> CommandWords() {
     return words;
 }
 
-void Print(std::u16string_view text) {
-    const std::wstring wide = ToWide(text);
-    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    const DWORD type = output == nullptr || output == INVALID_HANDLE_VALUE ? FILE_TYPE_UNKNOWN
-                                                                           : ::GetFileType(output);
-    DWORD written = 0;
-    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
-        // Redirected: UTF-8, whatever the console's code page.
-        const std::string bytes = ToUtf8(wide);
-        ::WriteFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        return;
-    }
-    // A program without a console of its own writes to the one it was started from, if any.
-    if (::AttachConsole(ATTACH_PARENT_PROCESS) == FALSE) {
-        return;
-    }
-    const HANDLE console =
-        ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (console != INVALID_HANDLE_VALUE) {
-        ::WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        ::CloseHandle(console);
-    }
-    ::FreeConsole();
-}
-
-// The running instance's bar: a window of our class whose procedure is the hook. Only this
-// session's desktop is searched, so another session's instance is never reached.
-HWND FindRunningBar() {
-    HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t name[64] = {};
-            ::GetClassNameW(window, name, static_cast<int>(std::size(name)));
-            if (std::wstring_view(name) == FormWindow::kClassName && IsHooked(window)) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// A window that only receives the running instance's answer.
-class AnswerWindow {
-  public:
-    AnswerWindow() {
-        WNDCLASSEXW answerClass{};
-        answerClass.cbSize = sizeof(answerClass);
-        answerClass.lpfnWndProc = &Procedure;
-        answerClass.hInstance = ::GetModuleHandleW(nullptr);
-        answerClass.lpszClassName = L"OmbrelAnswer";
-        ::RegisterClassExW(&answerClass);
-        window_ = ::CreateWindowExW(0, answerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                    nullptr, answerClass.hInstance, nullptr);
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&answer_));
-    }
-    AnswerWindow(const AnswerWindow&) = delete;
-    AnswerWindow& operator=(const AnswerWindow&) = delete;
-    ~AnswerWindow() { ::DestroyWindow(window_); }
-
-    HWND Handle() const { return window_; }
-    const std::u16string& Answer() const { return answer_; }
-
-  private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_COPYDATA) {
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            auto* answer =
-                reinterpret_cast<std::u16string*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-            if (answer != nullptr && data != nullptr && data->dwData == kRemoteAnswerTag &&
-                data->lpData != nullptr) {
-                try {
-                    answer->assign(static_cast<const char16_t*>(data->lpData),
-                                   data->cbData / sizeof(char16_t));
-                } catch (...) {
-                    return FALSE;
-                }
-                return TRUE;
-            }
-        }
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-
-    std::u16string answer_;
-    HWND window_ = nullptr;
+struct Ending {
+    int code;
+    std::u16string_view words;
 };
+
+constexpr Ending kNotRunning{kExitNotRunning, u"Ombrel 没有运行。\r\n"};
+constexpr Ending kNameTaken{kExitNotRunning,
+                            u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"};
+constexpr Ending kRefused{kExitNotRunning, u"Ombrel 拒绝了本程序的连接。\r\n"};
+constexpr Ending kNoAnswer{kExitNoAnswer, u"Ombrel 在运行，但十秒内没有回应。\r\n"};
+
+DWORD Left(ULONGLONG deadline) {
+    const ULONGLONG now = ::GetTickCount64();
+    return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+}
+
+// The pipe of the running instance, or how the attempt ended.
+std::variant<UniqueKernelHandle, Ending> Connect(ULONGLONG deadline) {
+    const std::wstring name = CommandPipeName();
+    for (;;) {
+        // Identification only: a program that made a pipe of this name cannot act as us.
+        const HANDLE pipe = ::CreateFileW(
+            name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+            FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
+        if (pipe != INVALID_HANDLE_VALUE) {
+            return UniqueKernelHandle(pipe);
+        }
+        switch (::GetLastError()) {
+            case ERROR_PIPE_BUSY:
+                // Every instance has a caller: wait for one, within the patience we have.
+                if (::WaitNamedPipeW(name.c_str(), std::max<DWORD>(Left(deadline), 1)) == FALSE &&
+                    Left(deadline) == 0) {
+                    return kNoAnswer;
+                }
+                continue;
+            case ERROR_ACCESS_DENIED:
+                return kRefused;
+            default:
+                return kNotRunning;
+        }
+    }
+}
+
+// One whole message; none when the pipe ended or the time ran out.
+std::optional<std::string> ReadMessage(HANDLE pipe, DWORD timeoutMs) {
+    std::string message;
+    char buffer[4096];
+    for (;;) {
+        DWORD moved = 0;
+        const Transfer result = Read(pipe, buffer, sizeof(buffer), moved, timeoutMs);
+        message.append(buffer, moved);
+        if (result == Transfer::Done) {
+            return message;
+        }
+        if (result == Transfer::Failed) {
+            return std::nullopt;
+        }
+    }
+}
+
+int Run(const Command& command, CommandOutput& output) {
+    const ULONGLONG deadline = ::GetTickCount64() + kAnswerPatienceMs;
+    std::variant<UniqueKernelHandle, Ending> connected = Connect(deadline);
+    if (const Ending* ending = std::get_if<Ending>(&connected)) {
+        output.Write(ombrel::ToUtf8(ending->words));
+        return ending->code;
+    }
+    const HANDLE pipe = std::get<UniqueKernelHandle>(connected).Get();
+    if (!ServedByOmbrel(pipe)) {
+        output.Write(ombrel::ToUtf8(kNameTaken.words));
+        return kNameTaken.code;
+    }
+    // We were started by the user (a prompt, a launcher, a key of his): the right to move the
+    // keyboard is ours, and the instance needs it to leave the entered desktop's window active.
+    ULONG server = 0;
+    ::GetNamedPipeServerProcessId(pipe, &server);
+    ::AllowSetForegroundWindow(server);
+    DWORD mode = PIPE_READMODE_MESSAGE;
+    ::SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
+    const std::optional<std::string> answer =
+        Write(pipe, ombrel::ToUtf8(CommandText(command)), Left(deadline)) == Transfer::Done
+            ? ReadMessage(pipe, Left(deadline))
+            : std::nullopt;
+    const std::size_t lineEnd = answer ? answer->find('\n') : std::string::npos;
+    if (lineEnd == std::string::npos || lineEnd == 0 || lineEnd > 2) {
+        output.Write(ombrel::ToUtf8(kNoAnswer.words));
+        return kNoAnswer.code;
+    }
+    output.Write(std::string_view(*answer).substr(lineEnd + 1));
+    if (command.kind == Command::Kind::Watch) {
+        // Until Ombrel ends, or the user stops us.
+        while (const std::optional<std::string> line = ReadMessage(pipe, INFINITE)) {
+            output.Write(*line);
+        }
+    }
+    int code = 0;
+    for (char digit : std::string_view(*answer).substr(0, lineEnd)) {
+        code = code * 10 + (digit - '0');
+    }
+    return code;
+}
 
 }  // namespace
 
@@ -127,38 +140,13 @@ std::optional<int> RunCommandLine() {
     if (words.empty()) {
         return std::nullopt;
     }
+    CommandOutput output;
     const std::optional<Command> command = ParseCommand(words);
     if (!command || command->kind == Command::Kind::Help) {
-        Print(kCommandUsage);
-        return command ? kDone : kRefused;
+        output.Write(ombrel::ToUtf8(kCommandUsage));
+        return command ? kExitDone : kExitUsage;
     }
-    const HWND bar = FindRunningBar();
-    if (bar == nullptr) {
-        Print(u"Ombrel 没有运行。\r\n");
-        return kNotRunning;
-    }
-    // We were started by the user (a prompt, a launcher, a key of his): the right to move the
-    // keyboard is ours, and the instance needs it to leave the entered desktop's window active.
-    DWORD runningProcess = 0;
-    ::GetWindowThreadProcessId(bar, &runningProcess);
-    ::AllowSetForegroundWindow(runningProcess);
-    AnswerWindow answer;  // written by its window procedure while we wait
-    const std::u16string text = CommandText(*command);
-    COPYDATASTRUCT data{};
-    data.dwData = kRemoteCommandTag;
-    data.cbData = static_cast<DWORD>(text.size() * sizeof(char16_t));
-    data.lpData = const_cast<char16_t*>(text.data());
-    DWORD_PTR result = 0;
-    const bool answered =
-        ::SendMessageTimeoutW(bar, WM_COPYDATA, reinterpret_cast<WPARAM>(answer.Handle()),
-                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, kAnswerPatienceMs,
-                              &result) != 0;
-    if (!answered || result == 0) {
-        Print(u"Ombrel 没有回应。\r\n");
-        return kNotRunning;
-    }
-    Print(answer.Answer());
-    return kDone;
+    return Run(*command, output);
 }
 
 }  // namespace ombrel::win32

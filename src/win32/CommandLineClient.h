@@ -4,11 +4,9 @@
 
 namespace ombrel::win32 {
 
-// Runs the command given on this process's command line in the instance already running, and
-// prints what it has to say: to standard output when it is redirected, otherwise to the
-// console of the command that started it. The process's exit code: 0 done, 1 Ombrel is not
-// running, 2 an unknown command or a bad argument. None when there is no command: start as
-// usual.
+// Runs the command given on this process's command line in the instance already running, over
+// its command pipe, and prints what it answers (see CommandOutput). The process's exit code is
+// one of ExitCode's. None when there is no command: start as usual.
 std::optional<int> RunCommandLine();
 
 }  // namespace ombrel::win32

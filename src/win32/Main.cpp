@@ -9,6 +9,7 @@
 #include "shell/Platform.h"
 #include "shell/Program.h"
 #include "win32/CommandLineClient.h"
+#include "win32/CommandPipeServer.h"
 #include "win32/Guard.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
@@ -80,8 +81,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32RunningProcess process(instanceMutexError);
     Win32FileLog log;
     Win32UserFiles files;
+    CommandPipeServer commands(log);
     Platform platform{windows, hotkeys, procedures, wallpaper, registry, services,
-                      dialogs, forms,   process,    log,       files};
+                      dialogs, forms,   process,    log,       files,    commands};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

@@ -78,7 +78,15 @@ struct ModuleTraits {
     static void Close(Handle handle) noexcept { ::FreeLibrary(handle); }
 };
 
+// Memory the system allocated for us with LocalAlloc (a security descriptor, a SID's text).
+struct LocalMemoryTraits {
+    using Handle = HLOCAL;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::LocalFree(handle); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueServiceHandle = UniqueHandle<ServiceHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;

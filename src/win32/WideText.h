@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,7 @@ inline std::u16string FromWide(std::wstring_view text) {
 
 // UTF-8 bytes, for files and pipes, whatever the system's code page.
 std::string ToUtf8(std::wstring_view text);
+// Wide text of UTF-8 bytes; none when they are not well-formed UTF-8.
+std::optional<std::wstring> FromUtf8(std::string_view bytes);
 
 }  // namespace ombrel::win32

@@ -14,18 +14,7 @@ LRESULT CALLBACK HookThunk(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (handler == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    WindowMessage delivered{FromHwnd(window), message, wParam, lParam};
-    if (message == WM_COPYDATA) {
-        // Another program's data: only whole UTF-16 text of ours, of a command line's length.
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        constexpr DWORD kMaxBytes = 1024;
-        if (data != nullptr && data->dwData == kRemoteCommandTag && data->lpData != nullptr &&
-            data->cbData % sizeof(char16_t) == 0 && data->cbData <= kMaxBytes) {
-            delivered.text = std::u16string_view(static_cast<const char16_t*>(data->lpData),
-                                                 data->cbData / sizeof(char16_t));
-        }
-    }
-    return handler->HandleMessage(delivered);
+    return handler->HandleMessage({FromHwnd(window), message, wParam, lParam});
 }
 
 WindowProcedure Thunk() {
@@ -57,10 +46,6 @@ WindowProcedure Win32WindowProcedures::SetWindowProcedure(WindowHandle window,
 void Win32WindowProcedures::AllowFromAnyProgram(WindowHandle window,
                                                 std::uint32_t message) noexcept {
     ::ChangeWindowMessageFilterEx(ToHwnd(window), message, MSGFLT_ALLOW, nullptr);
-}
-
-bool IsHooked(HWND window) noexcept {
-    return ::GetPropW(window, kHandlerProperty) != nullptr;
 }
 
 std::intptr_t Win32WindowProcedures::CallWindowProcedure(WindowProcedure procedure,

@@ -22,8 +22,4 @@ class Win32WindowProcedures final : public WindowProcedures {
     MessageHandler* handler_ = nullptr;
 };
 
-// Whether the window's procedure is the hook's: true of the running instance's bar alone, which
-// takes the commands a second start hands on.
-bool IsHooked(HWND window) noexcept;
-
 }  // namespace ombrel::win32

@@ -110,16 +110,6 @@ std::u16string Win32WindowSystem::ProcessNameOf(WindowHandle window) {
     return FromWide(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
 }
 
-bool Win32WindowSystem::SendText(WindowHandle window, std::u16string_view text) noexcept {
-    COPYDATASTRUCT data{};
-    data.dwData = kRemoteAnswerTag;
-    data.cbData = static_cast<DWORD>(text.size() * sizeof(char16_t));
-    data.lpData = const_cast<char16_t*>(text.data());
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutW(ToHwnd(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                                 SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message,
                                      std::intptr_t lParam) noexcept {
     return ::PostMessageW(ToHwnd(window), message, 0, lParam) != FALSE;

@@ -13,7 +13,6 @@ class Win32WindowSystem final : public WindowSystem {
     std::uint32_t LastError() noexcept override;
     std::u16string WindowTitle(WindowHandle window) override;
     std::u16string ProcessNameOf(WindowHandle window) override;
-    bool SendText(WindowHandle window, std::u16string_view text) noexcept override;
     bool PostToWindow(WindowHandle window, std::uint32_t message,
                       std::intptr_t lParam) noexcept override;
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;

@@ -1,10 +1,14 @@
 // Switching, sending, the toggles, and a hung program, with real keys and clicks.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
+#include <nlohmann/json.hpp>
+
 #include "Session.h"
+#include "win32/CommandPipe.h"
 
 namespace ombrel::e2e {
 namespace {
@@ -105,12 +109,121 @@ TEST_F(Desktops, TheCommandLineReachesTheRunningInstanceAndListsItsWindows) {
               "2\t*\tOmbrelTestApp.exe\t\xE4\xB9\x99\r\n")
         << output;
     output.clear();
+    EXPECT_EQ(RunOmbrelCommand(L"list --json", &output), 0);
+    const nlohmann::json state = nlohmann::json::parse(output, nullptr, false);
+    ASSERT_FALSE(state.is_discarded()) << output;
+    EXPECT_EQ(state["current"], 2);
+    EXPECT_EQ(state["desktops"][0]["windows"].size(), 2U);
+    EXPECT_EQ(state["desktops"][1]["windows"][0]["handle"],
+              reinterpret_cast<std::uintptr_t>(two.front()));
+    EXPECT_EQ(state["desktops"][1]["windows"][0]["program"], "OmbrelTestApp.exe");
+    // Redirected to NUL: nothing reaches the console, and the code still tells.
+    output.clear();
+    EXPECT_EQ(
+        driver::RunToEnd(L"cmd /c \"\"" + WinePath(OMBREL_EXE_PATH) + L"\" list >NUL\"", &output),
+        0);
+    EXPECT_EQ(output, "");
+    output.clear();
     EXPECT_EQ(RunOmbrelCommand(L"switch 10", &output), 2);
     EXPECT_NE(output.find("switch N"), std::string::npos);  // the usage
     EXPECT_EQ(RunOmbrelCommand(L"exit", &output), 0);
     EXPECT_TRUE(
         WaitFor([this] { return ::WaitForSingleObject(OmbrelProcess(), 0) == WAIT_OBJECT_0; }));
     EXPECT_TRUE(AllVisible(one, true));
+}
+
+// A process whose standard output the test reads while it runs.
+class Follower {
+  public:
+    explicit Follower(const std::wstring& commandLine) {
+        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+        HANDLE writeEnd = nullptr;
+        ::CreatePipe(&readEnd_, &writeEnd, &inherit, 0);
+        ::SetHandleInformation(readEnd_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = writeEnd;
+        startup.hStdError = writeEnd;
+        std::wstring command = commandLine;
+        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                         &startup, &process_);
+        ::CloseHandle(writeEnd);
+    }
+    Follower(const Follower&) = delete;
+    Follower& operator=(const Follower&) = delete;
+    ~Follower() {
+        driver::EndProcess(process_);
+        ::CloseHandle(readEnd_);
+    }
+    // Whether the output came to hold the text within the time.
+    bool Shows(const std::string& text) {
+        return WaitFor([&] {
+            DWORD waiting = 0;
+            while (::PeekNamedPipe(readEnd_, nullptr, 0, nullptr, &waiting, nullptr) != FALSE &&
+                   waiting > 0) {
+                char buffer[4096];
+                DWORD read = 0;
+                ::ReadFile(readEnd_, buffer, sizeof(buffer), &read, nullptr);
+                output_.append(buffer, read);
+            }
+            return output_.find(text) != std::string::npos;
+        });
+    }
+    const std::string& Output() const { return output_; }
+    HANDLE Process() const { return process_.hProcess; }
+
+  private:
+    HANDLE readEnd_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    std::string output_;
+};
+
+TEST_F(Desktops, ThePipeServesOnlyTheUserAndAFollowerHearsEverySwitch) {
+    // A pipe another program made under the name is not Ombrel: told nothing, "not running".
+    const std::wstring name = win32::CommandPipeName();
+    const HANDLE squatter =
+        ::CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                           PIPE_TYPE_MESSAGE, 4, 4096, 4096, 0, nullptr);
+    ASSERT_NE(squatter, INVALID_HANDLE_VALUE);
+    std::string output;
+    EXPECT_EQ(RunOmbrelCommand(L"switch 2", &output), 1);
+    EXPECT_NE(output.find("\xE5\x8D\xA0\xE7\x94\xA8"), std::string::npos) << output;  // "占用"
+    ::CloseHandle(squatter);
+
+    StartOmbrel();
+    const std::vector<HWND> one = OpenApp(L"Piped", 1);
+    LetARefreshPass();
+    // A caller that connects and says nothing holds up neither the keys nor other callers.
+    const HANDLE silent = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | READ_CONTROL,
+                                        0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(silent, INVALID_HANDLE_VALUE) << ::GetLastError();
+    // The user's own SID alone may open it; below medium integrity, neither read nor write.
+    const std::wstring security = win32::CommandPipeSecurity::Describe(silent);
+    std::printf("command pipe %ls: %ls\n", name.c_str(), security.c_str());
+    const std::size_t label = security.find(L"S:");
+    const std::wstring dacl = security.substr(0, label);
+    EXPECT_TRUE(dacl.starts_with(L"D:P(A;;")) << security;
+    EXPECT_EQ(std::count(dacl.begin(), dacl.end(), L'('), 1) << security;
+    EXPECT_NE(dacl.find(L";;;S-1-5-21-"), std::wstring::npos) << security;  // a user, not a group
+    if (label != std::wstring::npos) {                                      // Wine keeps no label
+        EXPECT_NE(security.find(L"(ML;;NWNR;;;ME)", label), std::wstring::npos) << security;
+    }
+    Follower watch(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" watch");
+    ASSERT_TRUE(watch.Shows("\"current\":1"));
+    ASSERT_TRUE(SwitchTo(2));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false); }));
+    EXPECT_TRUE(watch.Shows("{\"current\":2,\"desktop\":2,\"event\":\"switch\"}"))
+        << watch.Output();
+    EXPECT_EQ(RunOmbrelCommand(L"switch 1", &output), 0);
+    EXPECT_TRUE(watch.Shows("{\"current\":1,\"desktop\":1,\"event\":\"switch\"}"));
+    ::CloseHandle(silent);
+    // The follower ends with Ombrel, having been told everything.
+    EXPECT_EQ(RunOmbrelCommand(L"exit", &output), 0);
+    EXPECT_EQ(::WaitForSingleObject(watch.Process(), 10000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    ::GetExitCodeProcess(watch.Process(), &code);
+    EXPECT_EQ(code, 0U);
 }
 
 TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {

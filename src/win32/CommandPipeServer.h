@@ -1,0 +1,80 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/CommandChannel.h"
+#include "platform/Log.h"
+#include "win32/CommandPipe.h"
+#include "win32/UniqueHandle.h"
+
+namespace ombrel::win32 {
+
+// The command channel as a named pipe, served by threads of its own: one waits for callers,
+// and each caller has one that reads its command, waits for the answer the bar's thread
+// gives, and writes it. The bar's thread only takes and hands over under a short lock.
+class CommandPipeServer final : public CommandChannel {
+  public:
+    explicit CommandPipeServer(Log& log);
+    CommandPipeServer(const CommandPipeServer&) = delete;
+    CommandPipeServer& operator=(const CommandPipeServer&) = delete;
+    ~CommandPipeServer() override { Close(); }
+
+    bool Open(WindowHandle window, std::uint32_t message) override;
+    std::vector<CommandRequest> TakeRequests() override;
+    void Answer(std::uint64_t caller, int exitCode, std::string_view text) override;
+    void Follow(std::uint64_t caller, std::string_view text) override;
+    void Announce(std::string_view line) override;
+    void Close() noexcept override;
+
+  private:
+    // Callers served at once; one more is turned away until one leaves.
+    static constexpr std::size_t kMostCallers = 32;
+    // Lines kept for a follower that does not read; beyond them it is dropped.
+    static constexpr std::size_t kMostQueuedLines = 1000;
+
+    struct Caller {
+        std::uint64_t id = 0;
+        UniqueKernelHandle pipe;
+        UniqueKernelHandle ready;  // set when an answer or lines wait in out
+        std::deque<std::string> out;
+        bool answered = false;
+        bool follows = false;
+        bool dropped = false;  // a follower that fell too far behind
+        std::atomic<bool> done = false;
+    };
+
+    UniqueKernelHandle MakeInstance(bool first);
+    void Listen(UniqueKernelHandle listening);
+    void Serve(const std::shared_ptr<Caller>& caller);
+    // Reads the caller's command; none when it said nothing, too much, or no command.
+    std::optional<std::wstring> ReadCommand(HANDLE pipe);
+    // Writes what waits for the caller; false when it cannot take it.
+    bool WriteWaiting(Caller& caller);
+    void Leave(const Caller& caller);
+    void Give(std::uint64_t caller, std::string text, bool follow);
+
+    Log& log_;
+    std::wstring name_;
+    CommandPipeSecurity security_;
+    HWND window_ = nullptr;
+    UINT message_ = 0;
+    UniqueKernelHandle stop_;
+    std::mutex mutex_;  // guards what follows
+    std::vector<CommandRequest> waiting_;
+    std::map<std::uint64_t, std::shared_ptr<Caller>> callers_;
+    std::uint64_t nextCaller_ = 1;
+    std::thread listener_;
+    std::vector<std::pair<std::thread, std::shared_ptr<Caller>>> servers_;  // the listener's
+};
+
+}  // namespace ombrel::win32
