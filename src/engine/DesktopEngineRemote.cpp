@@ -23,7 +23,11 @@ DesktopEngine::RemoteAnswer DesktopEngine::RunRemote(const Command& command) {
         case Command::Kind::Help:
             return {kExitDone, ToUtf8(kCommandUsage)};
         default:
-            return {Run(command) ? kExitDone : kExitNothingToDo, {}};
+            if (Run(command)) {
+                return {};
+            }
+            return {kExitNothingToDo,
+                    ToUtf8(u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面。\r\n")};
     }
 }
 
