@@ -42,7 +42,11 @@ void DesktopEngine::EnterFirstDesktop() {
 
 void DesktopEngine::Restore(const RecoveryList::Arrangement& arrangement) {
     current_ = IsDesktopIndex(arrangement.current) ? arrangement.current : 0;
+    // The user's arrangement wins over the rules: the listed windows are seen already, and so
+    // is whatever the first refresh finds on the screen, the previous instance's or not.
+    rulesAtFirstSight_ = false;
     for (const RecoveryList::Entry& entry : arrangement.windows) {
+        seen_[entry.window] = entry.processId;
         if (IsDesktopIndex(entry.desktop) && entry.desktop != current_) {
             DesktopWindows_[entry.desktop].push_back(entry.window);
             // Shown by the guard, or still hidden: ours to hide again either way.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/BarView.h"
@@ -15,6 +16,7 @@
 #include "engine/RecoveryList.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowKindCache.h"
+#include "engine/WindowRules.h"
 #include "engine/WindowVisibility.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -47,8 +49,13 @@ class DesktopEngine {
     void EnterFirstDesktop();
     // For start-up after an instance ended without its shut-down: its windows go back to their
     // desktops (those of other desktops hidden in their sets), and its current desktop is
-    // current again, its button marked and named in the caption.
+    // current again, its button marked and named in the caption. The windows on the screen stay
+    // on it: no rule moves a window that was there before this start.
     void Restore(const RecoveryList::Arrangement& arrangement);
+    // The rules that place each window seen from now on for the first time (at start-up, or
+    // new at a refresh), the first that matches deciding; windows seen before stay where they
+    // are. None until told.
+    void UseRules(WindowRules rules) { rules_ = std::move(rules); }
 
     // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
     // cloaked, not part of the shell, not the bar itself.
@@ -129,6 +136,14 @@ class DesktopEngine {
     void Pin();
     void Unpin();
     bool IsPinned(WindowHandle window);
+    // Whether a rule told us to leave the window alone: it is never hidden nor listed.
+    bool IsIgnored(WindowHandle window);
+    // Whether the window was seen by a refresh before: the same handle of the same process.
+    bool Seen(WindowHandle window);
+    // Records the windows the refresh of desktop index saw for the first time, top first, and
+    // puts them where the rules say: into another desktop's set (hidden at once), pinned, or
+    // left alone. A program's windows first seen together go where its root owner goes.
+    void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
     void SwitchTo(int target);
@@ -151,6 +166,14 @@ class DesktopEngine {
     bool paused_ = false;  // as the keys are registered now
     // Windows on every desktop, each with its process: a reused handle is not pinned.
     std::map<WindowHandle, std::uint32_t> pinned_;
+    WindowRules rules_;
+    // Every window a refresh has seen, with its process: a rule acts once, at the first sight,
+    // and a handle reused by another process is a new window. Closed ones are dropped.
+    std::unordered_map<WindowHandle, std::uint32_t> seen_;
+    // Windows a rule leaves alone, with their process.
+    std::map<WindowHandle, std::uint32_t> ignored_;
+    // False from a restore until the next refresh: what is on the screen then was there before.
+    bool rulesAtFirstSight_ = true;
     std::intptr_t exitToken_;  // drawn at start, known to this instance alone
     bool pausedByUser_ = false;
     bool pauseInFullScreen_ = false;

@@ -1,6 +1,7 @@
 // The refresh of the current window set, and the filter that decides which windows may enter.
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "engine/DesktopEngine.h"
 
@@ -11,7 +12,8 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
         return false;
     }
     // The shell's windows are known by their class: after a restart of the shell they are new.
-    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd) || IsPinned(hWnd)) {
+    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd) || IsPinned(hWnd) ||
+        IsIgnored(hWnd)) {
         return false;
     }
     return !windows_.IsWindowCloaked(hWnd) && windowKinds_.MayJoinADesktop(hWnd);
@@ -40,11 +42,16 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         }
     }
     std::unordered_set<WindowHandle> stillParked;
+    std::vector<WindowHandle> firstSeen;
     const bool walked = windows_.EnumWindows([&](WindowHandle hWnd) {
         const std::size_t before = current.size();
         EnumWindowsProc(hWnd, index);
-        if (current.size() == before && !parked.empty() && parked.contains(hWnd)) {
-            stillParked.insert(hWnd);
+        if (current.size() == before) {
+            if (!parked.empty() && parked.contains(hWnd)) {
+                stillParked.insert(hWnd);
+            }
+        } else if (!Seen(hWnd)) {
+            firstSeen.push_back(hWnd);
         }
         return true;
     });
@@ -57,10 +64,15 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
             }
         }
     }
-    // A pinned window that closed frees its handle: a new window of it is not pinned.
-    std::erase_if(pinned_, [this](const auto& entry) {
+    // After the sets are settled: a window a rule sends away joins its set here.
+    PlaceFirstSeen(firstSeen, index);
+    // A pinned, ignored or seen window that closed frees its handle: a new window in it is new.
+    const auto gone = [this](const auto& entry) {
         return windows_.ProcessIdOf(entry.first) != entry.second;
-    });
+    };
+    std::erase_if(pinned_, gone);
+    std::erase_if(ignored_, gone);
+    std::erase_if(seen_, gone);
     visibility_.Refreshed();
     windowKinds_.Refreshed();
     if (pauseInFullScreen_) {
