@@ -31,8 +31,8 @@ void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int 
         placements[window] = FirstMatchingRule(rules_, windows_, window);
     }
     // A program's windows seen together go where their root owner goes, as a send takes them
-    // together. A dialog that comes later appears beside its owner, wherever a rule would put a
-    // window like it, unless its owner is left alone: then so is it.
+    // together. A dialog that comes later stays beside its owner whatever a rule says of it (a
+    // hidden dialog would leave its owner disabled), unless its owner is left alone: so is it.
     for (WindowHandle window : firstSeen) {
         const WindowHandle root = windows_.RootOwner(window);
         if (root == window || root == WindowHandle::None) {
