@@ -58,7 +58,7 @@ class DesktopEngine {
     void UseRules(WindowRules rules) { rules_ = std::move(rules); }
 
     // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
-    // cloaked, not part of the shell, not the bar itself.
+    // cloaked, not part of the shell, not the bar itself, neither pinned nor left alone by a rule.
     bool IsTaskWindow(WindowHandle hWnd);
     // Refills the set of desktop index from the windows that qualify now, in the system's order.
     void CollectDesktopWindows(std::int16_t index);
