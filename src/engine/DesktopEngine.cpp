@@ -282,6 +282,10 @@ void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int targ
     }
     WindowSet& arriving = DesktopWindows_[target];
     arriving.insert(arriving.end(), family.begin(), family.end());
+    // Placed by the user: a window sent before a refresh saw it is no rule's to move.
+    for (WindowHandle window : family) {
+        seen_[window] = windows_.ProcessIdOf(window);
+    }
 }
 
 void DesktopEngine::SendForegroundWindow(int target, bool follow) {
@@ -320,6 +324,7 @@ void DesktopEngine::Pin() {
             std::erase(DesktopWindows_[index], window);
         }
         pinned_[window] = windows_.ProcessIdOf(window);
+        seen_[window] = pinned_[window];
     }
 }
 

@@ -165,6 +165,14 @@ TEST_F(Rules, ARuleActsOnceAtTheFirstSightThenTheUsersCommandsDecide) {
     EXPECT_TRUE(Visible(inbox));
     EXPECT_THAT(Set(0), ElementsAre(inbox));
 
+    // Nor does a rule move a window the user sent before any refresh saw it.
+    const WindowHandle quick = Open(u"收件箱 - 3");
+    Press(kFirstSendCode + 3);
+    Press(3);
+    Tick();
+    EXPECT_TRUE(Visible(quick));
+    Press(0);
+
     // A title that changes later does not match again.
     const WindowHandle draft = Open(u"草稿");
     Tick();
