@@ -42,7 +42,11 @@ void DesktopEngine::EnterFirstDesktop() {
 
 void DesktopEngine::Restore(const RecoveryList::Arrangement& arrangement) {
     current_ = IsDesktopIndex(arrangement.current) ? arrangement.current : 0;
+    // The user's arrangement wins over the rules: the listed windows are seen already, and so
+    // is whatever the first refresh finds on the screen, the previous instance's or not.
+    rulesAtFirstSight_ = false;
     for (const RecoveryList::Entry& entry : arrangement.windows) {
+        seen_[entry.window] = entry.processId;
         if (IsDesktopIndex(entry.desktop) && entry.desktop != current_) {
             DesktopWindows_[entry.desktop].push_back(entry.window);
             // Shown by the guard, or still hidden: ours to hide again either way.
@@ -285,6 +289,10 @@ void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int targ
     }
     WindowSet& arriving = DesktopWindows_[target];
     arriving.insert(arriving.end(), family.begin(), family.end());
+    // Placed by the user: a window sent before a refresh saw it is no rule's to move.
+    for (WindowHandle window : family) {
+        seen_[window] = windows_.ProcessIdOf(window);
+    }
 }
 
 bool DesktopEngine::SendForegroundWindow(int target, bool follow) {
@@ -326,6 +334,7 @@ bool DesktopEngine::Pin() {
             std::erase(DesktopWindows_[index], window);
         }
         pinned_[window] = windows_.ProcessIdOf(window);
+        seen_[window] = pinned_[window];
     }
     if (family.empty()) {
         return false;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/BarView.h"
@@ -16,6 +17,7 @@
 #include "engine/RecoveryList.h"
 #include "engine/ShellWindows.h"
 #include "engine/WindowKindCache.h"
+#include "engine/WindowRules.h"
 #include "engine/WindowVisibility.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -48,11 +50,16 @@ class DesktopEngine {
     void EnterFirstDesktop();
     // For start-up after an instance ended without its shut-down: its windows go back to their
     // desktops (those of other desktops hidden in their sets), and its current desktop is
-    // current again, its button marked and named in the caption.
+    // current again, its button marked and named in the caption. The windows on the screen stay
+    // on it: no rule moves a window that was there before this start.
     void Restore(const RecoveryList::Arrangement& arrangement);
+    // The rules that place each window seen from now on for the first time (at start-up, or
+    // new at a refresh), the first that matches deciding; windows seen before stay where they
+    // are. None until told.
+    void UseRules(WindowRules rules) { rules_ = std::move(rules); }
 
     // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
-    // cloaked, not part of the shell, not the bar itself.
+    // cloaked, not part of the shell, not the bar itself, neither pinned nor left alone by a rule.
     bool IsTaskWindow(WindowHandle hWnd);
     // Refills the set of desktop index from the windows that qualify now, in the system's order.
     void CollectDesktopWindows(std::int16_t index);
@@ -143,12 +150,20 @@ class DesktopEngine {
     bool Pin();
     bool Unpin();
     bool IsPinned(WindowHandle window);
+    // Whether a rule told us to leave the window alone: it is never hidden nor listed.
+    bool IsIgnored(WindowHandle window);
+    // Whether the window was seen by a refresh before: the same handle of the same process.
+    bool Seen(WindowHandle window);
+    // Records the windows the refresh of desktop index saw for the first time, top first, and
+    // puts them where the rules say: into another desktop's set (hidden at once), pinned, or
+    // left alone. A program's windows first seen together go where its root owner goes.
+    void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
     void SwitchTo(int target);
     bool RunCommand(Command command);
     // What the last refresh found: the sets' windows before it, to tell the opened and closed.
-    void AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before, int index);
+    void AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before);
 
     WindowSystem& windows_;
     Hotkeys& hotkeys_;
@@ -167,6 +182,14 @@ class DesktopEngine {
     bool paused_ = false;  // as the keys are registered now
     // Windows on every desktop, each with its process: a reused handle is not pinned.
     std::map<WindowHandle, std::uint32_t> pinned_;
+    WindowRules rules_;
+    // Every window a refresh has seen, with its process: a rule acts once, at the first sight,
+    // and a handle reused by another process is a new window. Closed ones are dropped.
+    std::unordered_map<WindowHandle, std::uint32_t> seen_;
+    // Windows a rule leaves alone, with their process.
+    std::map<WindowHandle, std::uint32_t> ignored_;
+    // False from a restore until the next refresh: what is on the screen then was there before.
+    bool rulesAtFirstSight_ = true;
     std::intptr_t exitToken_;  // drawn at start, known to this instance alone
     std::array<std::u16string, kDesktopCount> names_;
     ChangeListener listener_;

@@ -1,6 +1,7 @@
 // The refresh of the current window set, and the filter that decides which windows may enter.
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "engine/DesktopEngine.h"
 
@@ -11,7 +12,8 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
         return false;
     }
     // The shell's windows are known by their class: after a restart of the shell they are new.
-    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd) || IsPinned(hWnd)) {
+    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd) || IsPinned(hWnd) ||
+        IsIgnored(hWnd)) {
         return false;
     }
     return !windows_.IsWindowCloaked(hWnd) && windowKinds_.MayJoinADesktop(hWnd);
@@ -29,10 +31,10 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         }
     }
     // Only a program that follows the changes pays for telling them.
-    std::vector<WindowHandle> before;
+    std::vector<WindowHandle> inSetsBefore;
     if (listener_) {
         for (const WindowSet& set : DesktopWindows_) {
-            before.insert(before.end(), set.begin(), set.end());
+            inSetsBefore.insert(inSetsBefore.end(), set.begin(), set.end());
         }
     }
     WindowSet& current = DesktopWindows_[index];
@@ -47,11 +49,16 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         }
     }
     std::unordered_set<WindowHandle> stillParked;
+    std::vector<WindowHandle> firstSeen;
     const bool walked = windows_.EnumWindows([&](WindowHandle hWnd) {
         const std::size_t before = current.size();
         EnumWindowsProc(hWnd, index);
-        if (current.size() == before && !parked.empty() && parked.contains(hWnd)) {
-            stillParked.insert(hWnd);
+        if (current.size() == before) {
+            if (!parked.empty() && parked.contains(hWnd)) {
+                stillParked.insert(hWnd);
+            }
+        } else if (!Seen(hWnd)) {
+            firstSeen.push_back(hWnd);
         }
         return true;
     });
@@ -64,12 +71,17 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
             }
         }
     }
-    // A pinned window that closed frees its handle: a new window of it is not pinned.
-    std::erase_if(pinned_, [this](const auto& entry) {
+    // After the sets are settled: a window a rule sends away joins its set here.
+    PlaceFirstSeen(firstSeen, index);
+    // A pinned, ignored or seen window that closed frees its handle: a new window in it is new.
+    const auto gone = [this](const auto& entry) {
         return windows_.ProcessIdOf(entry.first) != entry.second;
-    });
+    };
+    std::erase_if(pinned_, gone);
+    std::erase_if(ignored_, gone);
+    std::erase_if(seen_, gone);
     if (listener_) {
-        AnnounceOpenedAndClosed(before, index);
+        AnnounceOpenedAndClosed(inSetsBefore);
     }
     visibility_.Refreshed();
     windowKinds_.Refreshed();
@@ -89,17 +101,21 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     ReportDesktops();
 }
 
-void DesktopEngine::AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before, int index) {
+void DesktopEngine::AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before) {
     const std::unordered_set<WindowHandle> known(before.begin(), before.end());
-    Change opened{Change::Kind::Open, index};
-    for (WindowHandle window : DesktopWindows_[index]) {
-        if (!known.contains(window)) {
-            opened.windows.push_back(window);
-        }
-    }
     std::unordered_set<WindowHandle> now;
-    for (const WindowSet& set : DesktopWindows_) {
-        now.insert(set.begin(), set.end());
+    // New on the current desktop, or sent to another by a rule.
+    for (int index = 0; index < kDesktopCount; ++index) {
+        Change opened{Change::Kind::Open, index};
+        for (WindowHandle window : DesktopWindows_[index]) {
+            now.insert(window);
+            if (!known.contains(window)) {
+                opened.windows.push_back(window);
+            }
+        }
+        if (!opened.windows.empty()) {
+            Announce(opened);
+        }
     }
     // Gone from the sets and from the system; a window its program merely hid is not closed.
     Change closed{Change::Kind::Close};
@@ -107,9 +123,6 @@ void DesktopEngine::AnnounceOpenedAndClosed(const std::vector<WindowHandle>& bef
         if (!now.contains(window) && !IsPinned(window) && windows_.ProcessIdOf(window) == 0) {
             closed.windows.push_back(window);
         }
-    }
-    if (!opened.windows.empty()) {
-        Announce(opened);
     }
     if (!closed.windows.empty()) {
         Announce(closed);

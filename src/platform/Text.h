@@ -11,6 +11,21 @@ inline std::u16string DecimalText(long long value) {
     return {narrow.begin(), narrow.end()};
 }
 
+// The letters whose case Windows ignores in the names users meet most: ASCII, Latin-1, Greek
+// and Cyrillic, each as its small letter. Scripts without case (Chinese) stay as they are.
+inline char16_t FoldCase(char16_t c) {
+    const auto shifted = [c](int by) { return static_cast<char16_t>(c + by); };
+    if ((c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE' && c != u'\u00D7') ||
+        (c >= u'\u0391' && c <= u'\u03A9' && c != u'\u03A2') ||
+        (c >= u'\u0410' && c <= u'\u042F')) {
+        return shifted(0x20);
+    }
+    if (c >= u'\u0400' && c <= u'\u040F') {
+        return shifted(0x50);
+    }
+    return c;
+}
+
 // "0x1A2B": a handle or an address as a debugger shows it.
 inline std::u16string HexText(unsigned long long value) {
     constexpr std::u16string_view kDigits = u"0123456789ABCDEF";

@@ -51,7 +51,8 @@ class WindowSystem {
     virtual std::u16string ClassName(WindowHandle window) = 0;
     // The title; never waits on the window's program.
     virtual std::u16string WindowTitle(WindowHandle window) = 0;
-    // The file name of the window's program ("notepad.exe"); empty when it cannot be known.
+    // The file name of the window's program ("notepad.exe"); for a store app's window, whose
+    // frame ApplicationFrameHost.exe draws, the app's own program. Empty when it cannot be known.
     virtual std::u16string ProcessNameOf(WindowHandle window) = 0;
     virtual WindowStyles StylesOf(WindowHandle window) noexcept = 0;
     // The end of the window's chain of owners: the window itself when nothing owns it.

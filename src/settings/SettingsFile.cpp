@@ -308,11 +308,19 @@ std::size_t ScalarStart(std::string_view text, std::size_t end) {
 
 using Json = nlohmann::ordered_json;
 
+// An element of an array that is a member's value: where it begins, and where the keys of its
+// members stand when it is an object.
+struct Element {
+    SettingsFilePosition at;
+    std::vector<SettingsFilePosition> keys;
+};
+
 // A member of the top-level object, where its key stands, and where the keys of its value's
-// members stand when that value is an object.
+// members stand when that value is an object, or its elements when it is an array.
 struct Member {
     SettingsFilePosition at;
     std::vector<SettingsFilePosition> inner;
+    std::vector<Element> elements;
 };
 
 // What the parser's callback learns that the parsed value does not keep.
@@ -421,6 +429,96 @@ std::optional<SettingsFileError> ReadSwitch(const Json& value, const Member& mem
     return std::nullopt;
 }
 
+constexpr std::u16string_view kRuleExample = u"{ \"exe\": \"outlook.exe\", \"desktop\": 2 }";
+
+// A pattern of a rule, or its action; the key's position is where a fault is reported.
+std::optional<SettingsFileError> ReadRuleMember(const std::string& name, const Json& value,
+                                                const SettingsFilePosition& at,
+                                                std::optional<SettingsFilePosition>& actionAt,
+                                                RuleEntry& rule) {
+    const std::u16string quoted = Quoted(FromUtf8(name));
+    std::optional<std::u16string>* pattern = name == "exe"     ? &rule.exe
+                                             : name == "class" ? &rule.className
+                                             : name == "title" ? &rule.title
+                                                               : nullptr;
+    if (pattern != nullptr) {
+        if (!value.is_string()) {
+            return SettingsFileError{
+                at, u"规则的" + quoted + u"应为文本，可用 * 代表任意几个字符、? 代表一个字符"};
+        }
+        *pattern = FromUtf8(value.get_ref<const std::string&>());
+        return std::nullopt;
+    }
+    if (name != "desktop" && name != "pin" && name != "ignore") {
+        return SettingsFileError{
+            at, u"规则中未知的项" + quoted + u"：可用的有 exe、class、title、desktop、pin、ignore"};
+    }
+    if (actionAt) {
+        return SettingsFileError{at, u"一条规则只能有一个动作（desktop、pin、ignore 之一），" +
+                                         LineText(*actionAt) + u"已有"};
+    }
+    actionAt = at;
+    if (name == "desktop") {
+        const bool inRange =
+            value.is_number_integer() &&
+            (value.is_number_unsigned()
+                 ? value.get<std::uint64_t>() - 1 <
+                       static_cast<std::uint64_t>(SettingsFileContents::kDesktopCount)
+                 : value.get<std::int64_t>() >= 1 &&
+                       value.get<std::int64_t>() <= SettingsFileContents::kDesktopCount);
+        if (!inRange) {
+            return SettingsFileError{at, u"规则的“desktop”应为桌面编号 1 到 9（数字，不加引号）"};
+        }
+        rule.action = RuleEntry::Action::Desktop;
+        rule.desktop = value.get<int>();
+        return std::nullopt;
+    }
+    // "pin": false would be a rule that does nothing: surely not what was meant.
+    if (!value.is_boolean() || !value.get<bool>()) {
+        return SettingsFileError{at, u"规则的" + quoted + u"只能为 true；不需要就删去这一项"};
+    }
+    rule.action = name == "pin" ? RuleEntry::Action::Pin : RuleEntry::Action::Ignore;
+    return std::nullopt;
+}
+
+std::optional<SettingsFileError> ReadRules(const Json& value, const Member& member,
+                                           std::vector<RuleEntry>& rules) {
+    if (!value.is_array()) {
+        return SettingsFileError{member.at,
+                                 u"“rules”应为数组：[ " + std::u16string(kRuleExample) + u", … ]"};
+    }
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        const Json& object = value[index];
+        const Element& element = member.elements[index];
+        if (!object.is_object()) {
+            return SettingsFileError{element.at,
+                                     u"规则应为对象，如 " + std::u16string(kRuleExample)};
+        }
+        RuleEntry rule;
+        rule.at = element.at;
+        std::optional<SettingsFilePosition> actionAt;
+        std::size_t key = 0;
+        for (const auto& [name, part] : object.items()) {
+            if (std::optional<SettingsFileError> error =
+                    ReadRuleMember(name, part, element.keys[key++], actionAt, rule)) {
+                return error;
+            }
+        }
+        if (!rule.exe && !rule.className && !rule.title) {
+            return SettingsFileError{
+                element.at,
+                u"规则至少要有 exe（程序文件名）、class（窗口类名）、title（标题）之一"};
+        }
+        if (!actionAt) {
+            return SettingsFileError{element.at,
+                                     u"规则缺少动作：应有 \"desktop\": 1 到 9、\"pin\": true 或 "
+                                     u"\"ignore\": true 之一"};
+        }
+        rules.push_back(std::move(rule));
+    }
+    return std::nullopt;
+}
+
 std::optional<SettingsFileError> ReadMember(const std::string& name, const Json& value,
                                             const Member& member, SettingsFileContents& contents) {
     if (name == "keys") {
@@ -435,14 +533,18 @@ std::optional<SettingsFileError> ReadMember(const std::string& name, const Json&
     if (name == "pauseInFullScreen") {
         return ReadSwitch(value, member, u"pauseInFullScreen", contents.pauseInFullScreen);
     }
+    if (name == "rules") {
+        return ReadRules(value, member, contents.rules);
+    }
     if (name == "$schema") {
         if (!value.is_string()) {
             return SettingsFileError{member.at, u"“$schema”应为文本"};
         }
         return std::nullopt;
     }
-    return SettingsFileError{member.at, u"未知的设置项" + Quoted(FromUtf8(name)) +
-                                            u"：可用的有 keys、names、wrap、pauseInFullScreen"};
+    return SettingsFileError{member.at,
+                             u"未知的设置项" + Quoted(FromUtf8(name)) +
+                                 u"：可用的有 keys、names、wrap、pauseInFullScreen、rules"};
 }
 
 }  // namespace
@@ -509,6 +611,12 @@ std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::str
     // The keys of each object being read and where each stands; the parsed value keeps only
     // the last of two equal keys, so a repeat is caught here.
     std::vector<std::map<std::string, SettingsFilePosition>> open;
+    // Whether each value being read is an array (else an object), outermost first.
+    std::vector<bool> arrays;
+    // An element of a top-level member's array begins.
+    const auto inMemberArray = [&] {
+        return arrays.size() == 2 && !arrays[0] && arrays[1] && !layout.members.empty();
+    };
     const Json::parser_callback_t callback = [&](int depth, Json::parse_event_t event,
                                                  Json& parsed) {
         using Event = Json::parse_event_t;
@@ -516,14 +624,26 @@ std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::str
             if (depth == 0) {
                 layout.root = locator.At(read - 1);
             }
+            if (inMemberArray()) {
+                layout.members.back().elements.push_back({locator.At(read - 1), {}});
+            }
             if (event == Event::object_start) {
                 open.emplace_back();
             }
-        } else if (event == Event::object_end) {
-            open.pop_back();
-        } else if (event == Event::value && depth == 0) {
-            layout.root =
+            arrays.push_back(event == Event::array_start);
+        } else if (event == Event::object_end || event == Event::array_end) {
+            if (event == Event::object_end) {
+                open.pop_back();
+            }
+            arrays.pop_back();
+        } else if (event == Event::value && (depth == 0 || inMemberArray())) {
+            const SettingsFilePosition at =
                 locator.At(parsed.is_string() ? StringStart(utf8, read) : ScalarStart(utf8, read));
+            if (depth == 0) {
+                layout.root = at;
+            } else {
+                layout.members.back().elements.push_back({at, {}});
+            }
         } else if (event == Event::key) {
             const SettingsFilePosition at = locator.At(StringStart(utf8, read));
             const auto& name = parsed.get_ref<const std::string&>();
@@ -535,9 +655,13 @@ std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::str
             // Keys at depth 1 belong to a top-level object; at depth 2 to a member's object, or
             // to an object in a top-level array, which is refused anyway.
             if (depth == 1) {
-                layout.members.push_back({at, {}});
+                layout.members.push_back({at, {}, {}});
             } else if (depth == 2 && !layout.members.empty()) {
                 layout.members.back().inner.push_back(at);
+            } else if (depth == 3 && arrays.size() == 3 && arrays[1] && !arrays[2] &&
+                       !layout.members.back().elements.empty()) {
+                // A key of an object in a top-level member's array: a rule's.
+                layout.members.back().elements.back().keys.push_back(at);
             }
         }
         return true;
@@ -613,7 +737,19 @@ std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
         u"  \"wrap\": true,\r\n"
         u"\r\n"
         u"  // 全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。\r\n"
-        u"  \"pauseInFullScreen\": false\r\n"
+        u"  \"pauseInFullScreen\": false,\r\n"
+        u"\r\n"
+        u"  // 规则：Ombrel "
+        u"第一次见到一个窗口时（启动时或窗口新出现时），按第一条相符的规则放置它，\r\n"
+        u"  //   之后由你决定。exe（程序文件名）、class（窗口类名）、title（标题）可用 * "
+        u"代表任意几个\r\n"
+        u"  //   字符、? 代表一个字符，不分大小写，写出的几项都要相符。每条规则一个动作：\r\n"
+        u"  //   \"desktop\": N 放到桌面 N（1 到 9）；\"pin\": true 留在每个桌面上；\r\n"
+        u"  //   \"ignore\": true 不管这个窗口（不隐藏、不列出）。例如：\r\n"
+        u"  \"rules\": [\r\n"
+        u"    // { \"exe\": \"outlook.exe\", \"desktop\": 2 },\r\n"
+        u"    // { \"title\": \"*计算器*\", \"pin\": true }\r\n"
+        u"  ]\r\n"
         u"}\r\n");
     return text;
 }

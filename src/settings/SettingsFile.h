@@ -41,6 +41,18 @@ struct KeyEntry {
     SettingsFilePosition at;                // where the member's key text begins
 };
 
+// One object of "rules": patterns (with * and ?, any case) of which at least one is given, and
+// one action.
+struct RuleEntry {
+    enum class Action { Desktop, Pin, Ignore };
+    std::optional<std::u16string> exe;        // the program's file name, "outlook.exe"
+    std::optional<std::u16string> className;  // "class"
+    std::optional<std::u16string> title;
+    Action action = Action::Desktop;
+    int desktop = 0;          // 1 to 9, for Action::Desktop
+    SettingsFilePosition at;  // where the rule's object begins
+};
+
 struct SettingsFileContents {
     static constexpr int kDesktopCount = 9;
     static constexpr std::size_t kNameMaxLength = 32;  // characters (code points)
@@ -48,6 +60,7 @@ struct SettingsFileContents {
     std::array<std::u16string, kDesktopCount> names;   // empty: no name given
     bool wrap = true;
     bool pauseInFullScreen = false;
+    std::vector<RuleEntry> rules;  // in the order of the file: the first that matches decides
 };
 
 struct SettingsFileError {

@@ -5,24 +5,6 @@
 #include "platform/Text.h"
 
 namespace ombrel {
-namespace {
-
-// The letters whose case Windows ignores in the paths users meet most: ASCII, Latin-1, Greek
-// and Cyrillic. Scripts without case (Chinese) compare as they are.
-char16_t FoldCase(char16_t c) {
-    const auto shifted = [c](int by) { return static_cast<char16_t>(c + by); };
-    if ((c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE' && c != u'\u00D7') ||
-        (c >= u'\u0391' && c <= u'\u03A9' && c != u'\u03A2') ||
-        (c >= u'\u0410' && c <= u'\u042F')) {
-        return shifted(0x20);
-    }
-    if (c >= u'\u0400' && c <= u'\u040F') {
-        return shifted(0x50);
-    }
-    return c;
-}
-
-}  // namespace
 
 bool PathsEqual(std::u16string_view a, std::u16string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),

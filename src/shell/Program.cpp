@@ -10,6 +10,7 @@
 #include "platform/Utf8.h"
 #include "service/ServiceControl.h"
 #include "shell/SettingsFileKeys.h"
+#include "shell/SettingsFileRules.h"
 #include "ui/layouts/HelpWindowLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
 #include "ui/layouts/SettingsDialogLayout.h"
@@ -88,11 +89,12 @@ void Program::Startup() {
     } else {
         engine_.EnterFirstDesktop();
     }
+    // Before the first collection: the file's rules place the windows already open.
+    ApplySettingsFile();
     engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
-    ApplySettingsFile();
     const std::uint32_t settingsChanged =
         platform_.windows.RegisterMessage(kSettingsChangedMessageName);
     const std::uint32_t commandsWaiting =
@@ -166,6 +168,8 @@ void Program::ApplySettingsFile() {
         engine_.SetPauseInFullScreen(settings.pauseInFullScreen);
         mainWindow_.NameDesktops(settings.names);
         engine_.NameDesktops(settings.names);
+        // They place the windows seen for the first time from now on.
+        engine_.UseRules(RulesFromFile(settings.rules));
         UseKeys(error == nullptr ? std::get<KeyBindings>(std::move(keys)) : DescribedKeyBindings());
     }
     if (error != nullptr) {

@@ -92,8 +92,10 @@ std::u16string Win32WindowSystem::WindowTitle(WindowHandle window) {
     return FromWide(title);
 }
 
-std::u16string Win32WindowSystem::ProcessNameOf(WindowHandle window) {
-    const std::uint32_t processId = ProcessIdOf(window);
+namespace {
+
+// The file name of the process's program ("notepad.exe"); empty when it cannot be known.
+std::wstring ImageNameOf(DWORD processId) {
     const UniqueKernelHandle process(
         processId == 0 ? nullptr
                        : ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
@@ -107,7 +109,49 @@ std::u16string Win32WindowSystem::ProcessNameOf(WindowHandle window) {
     }
     const std::wstring_view full(path, length);
     const auto slash = full.find_last_of(L"\\/");
-    return FromWide(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+    return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+}
+
+// The process of the first child window that belongs to another process than the frame's: a
+// store app's own window (Windows.UI.Core.CoreWindow) inside the frame that
+// ApplicationFrameHost.exe draws for it. 0 when there is none, as while the app is minimized.
+// Reading a window's process asks the system, never the program, so nothing here waits.
+DWORD ContentProcessOf(HWND frame, DWORD frameProcess) {
+    struct Search {
+        DWORD frameProcess;
+        DWORD found;
+    } search{frameProcess, 0};
+    ::EnumChildWindows(
+        frame,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            DWORD process = 0;
+            if (::GetWindowThreadProcessId(child, &process) != 0 && process != 0 &&
+                process != search->frameProcess) {
+                search->found = process;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+std::u16string Win32WindowSystem::ProcessNameOf(WindowHandle window) {
+    const DWORD processId = ProcessIdOf(window);
+    std::wstring name = ImageNameOf(processId);
+    // A store app is known by its own program, not by the host of every store app's frame.
+    if (::CompareStringOrdinal(name.c_str(), static_cast<int>(name.size()),
+                               L"ApplicationFrameHost.exe", -1, TRUE) == CSTR_EQUAL) {
+        if (const DWORD app = ContentProcessOf(ToHwnd(window), processId); app != 0) {
+            if (std::wstring appName = ImageNameOf(app); !appName.empty()) {
+                name = std::move(appName);
+            }
+        }
+    }
+    return FromWide(name);
 }
 
 bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message,

@@ -34,6 +34,7 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.thread = options.thread;
     window.elevated = options.elevated;
     window.fullScreen = options.fullScreen;
+    window.contentThread = options.contentThread;
     window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
     originalProcedures_[window.handle] = window.procedure;
     windows_.push_front(std::move(window));
@@ -467,8 +468,19 @@ std::u16string FakeDesktop::WindowTitle(WindowHandle window) {
 
 std::u16string FakeDesktop::ProcessNameOf(WindowHandle window) {
     const Window* target = Find(window);
-    return target == nullptr ? std::u16string()
-                             : u"program" + DecimalText(target->thread) + u".exe";
+    if (target == nullptr) {
+        return {};
+    }
+    const auto nameOf = [this](ThreadId thread) {
+        const auto named = programNames_.find(thread);
+        return named != programNames_.end() ? named->second
+                                            : u"program" + DecimalText(thread) + u".exe";
+    };
+    std::u16string name = nameOf(target->thread);
+    if (name == kStoreAppFrameHost && target->contentThread != 0) {
+        return nameOf(target->contentThread);
+    }
+    return name;
 }
 
 bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message,

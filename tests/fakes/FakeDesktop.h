@@ -40,6 +40,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool elevated = false;
         // It covers its whole screen (a game, a presentation).
         bool fullScreen = false;
+        // A child window of another thread's program inside it, as a store app's window lives
+        // in a frame of ApplicationFrameHost.exe; 0 for none.
+        ThreadId contentThread = 0;
     };
 
     struct Window {
@@ -53,6 +56,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         WindowStyles styles{};
         bool elevated = false;
         bool fullScreen = false;
+        ThreadId contentThread = 0;
         // The classes of its child windows.
         std::vector<std::u16string> children;
         WindowProcedure procedure{};
@@ -126,8 +130,11 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;
     std::u16string WindowTitle(WindowHandle window) override;
-    // "program<thread>.exe": each thread stands for a program.
+    // "program<thread>.exe", or the name given to the thread's program: each thread stands for
+    // a program. A store app's frame answers with its content's program, as Windows is asked.
     std::u16string ProcessNameOf(WindowHandle window) override;
+    void NameProgram(ThreadId thread, std::u16string name) { programNames_[thread] = name; }
+    static constexpr std::u16string_view kStoreAppFrameHost = u"ApplicationFrameHost.exe";
     // Delivered at once, through the window's procedure.
     bool PostToWindow(WindowHandle window, std::uint32_t message,
                       std::intptr_t lParam) noexcept override;
@@ -207,6 +214,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::function<void(WindowHandle, ShowCommand)> beforeAsyncShow_;
     std::uint32_t lastError_ = 0;
     std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
+    std::map<ThreadId, std::u16string> programNames_;
 };
 
 }  // namespace ombrel::fakes

@@ -152,6 +152,30 @@ TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
     EXPECT_FALSE(empty.pauseInFullScreen);
 }
 
+TEST(SettingsFile, RulesAreReadInTheirOrderWithTheirPatternsActionAndPlace) {
+    const SettingsFileContents contents = Contents(
+        "{ \"rules\": [\n"
+        "  { \"exe\": \"outlook.exe\", \"desktop\": 2 },\n"
+        "  { \"class\": \"CalcFrame\", \"title\": \"*计算器*\", \"pin\": true },\n"
+        "  { \"title\": \"\", \"ignore\": true }\n"
+        "] }");
+    ASSERT_EQ(contents.rules.size(), 3U);
+    const RuleEntry& mail = contents.rules[0];
+    EXPECT_EQ(mail.exe, u"outlook.exe");
+    EXPECT_FALSE(mail.className || mail.title);
+    EXPECT_EQ(mail.action, RuleEntry::Action::Desktop);
+    EXPECT_EQ(mail.desktop, 2);
+    EXPECT_EQ(mail.at, (SettingsFilePosition{2, 3}));
+    const RuleEntry& calculator = contents.rules[1];
+    EXPECT_FALSE(calculator.exe);
+    EXPECT_EQ(calculator.className, u"CalcFrame");
+    EXPECT_EQ(calculator.title, u"*计算器*");
+    EXPECT_EQ(calculator.action, RuleEntry::Action::Pin);
+    EXPECT_EQ(contents.rules[2].title, u"");  // a window without a title
+    EXPECT_EQ(contents.rules[2].action, RuleEntry::Action::Ignore);
+    EXPECT_EQ(contents.rules[2].at, (SettingsFilePosition{4, 3}));
+}
+
 TEST(SettingsFile, ByteOrderMarkCommentsAndCrLfAreAcceptedAndPositionsCountCharacters) {
     const SettingsFileContents contents = Contents(
         "\xEF\xBB\xBF// 设置\r\n"
@@ -201,6 +225,26 @@ TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
         {"{ \"names\": { \"3\": \"" + std::string(33, 'x') + "\" } }", {1, 14}, u"32"},
         {"{ \"wrap\": \"true\" }", {1, 3}, u"wrap"},
         {"{\n\"pauseInFullScreen\": 0 }", {2, 1}, u"pauseInFullScreen"},
+        // Rules
+        {R"({ "rules": {} })", {1, 3}, u"rules"},
+        {R"({ "rules": [ 1 ] })", {1, 14}, u"对象"},
+        {R"({ "rules": [ "a.exe" ] })", {1, 14}, u"对象"},
+        {"{ \"rules\": [\n  { \"desktop\": 2 } ] }", {2, 3}, u"exe"},
+        {"{ \"rules\": [\n  { \"exe\": \"a.exe\" } ] }", {2, 3}, u"动作"},
+        {"{ \"rules\": [ { \"exe\": \"a.exe\", \"desktop\": 2,\n  \"pin\": true } ] }",
+         {2, 3},
+         u"第 1 行"},
+        {"{ \"rules\": [ { \"exe\": \"a\", \"pin\": true },\n { \"exe\": \"b\", \"desktop\": 10 } "
+         "] }",
+         {2, 16},
+         u"1 到 9"},
+        {R"({ "rules": [ { "exe": "a", "desktop": 0 } ] })", {1, 28}, u"desktop"},
+        {R"({ "rules": [ { "exe": "a", "desktop": "2" } ] })", {1, 28}, u"desktop"},
+        {R"({ "rules": [ { "exe": "a", "desktop": 2.0 } ] })", {1, 28}, u"desktop"},
+        {R"({ "rules": [ { "exe": "a", "pin": false } ] })", {1, 28}, u"true"},
+        {R"({ "rules": [ { "title": "a", "ignore": 1 } ] })", {1, 30}, u"ignore"},
+        {R"({ "rules": [ { "exe": 5, "pin": true } ] })", {1, 16}, u"exe"},
+        {R"({ "rules": [ { "titel": "a", "pin": true } ] })", {1, 16}, u"titel"},
     };
     for (const Case& fault : cases) {
         const auto result = ParseSettingsFile(fault.text);
@@ -225,6 +269,7 @@ TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGiven) {
     EXPECT_TRUE(contents.wrap);
     EXPECT_FALSE(contents.pauseInFullScreen);
     EXPECT_EQ(contents.names, SettingsFileContents{}.names);
+    EXPECT_TRUE(contents.rules.empty());  // only examples, in comments
     EXPECT_TRUE(Contents(SettingsFileTemplate({})).keys.empty());
 }
 
@@ -257,6 +302,18 @@ TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
     }
     EXPECT_EQ(schema.at("properties").at("names").at("additionalProperties").at("maxLength"),
               SettingsFileContents::kNameMaxLength);
+
+    // The rule's members the program reads, and no other.
+    const auto& rule = schema.at("properties").at("rules").at("items");
+    std::vector<std::string> members;
+    for (const auto& [name, member] : rule.at("properties").items()) {
+        members.push_back(name);
+    }
+    EXPECT_EQ(members,
+              (std::vector<std::string>{"class", "desktop", "exe", "ignore", "pin", "title"}));
+    EXPECT_EQ(rule.at("properties").at("desktop").at("maximum"),
+              SettingsFileContents::kDesktopCount);
+    EXPECT_EQ(rule.at("additionalProperties"), false);
 }
 
 }  // namespace

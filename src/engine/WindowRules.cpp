@@ -1,0 +1,77 @@
+#include "engine/WindowRules.h"
+
+#include "platform/Text.h"
+
+namespace ombrel {
+namespace {
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c < 0xDC00;
+}
+
+// How many UTF-16 units the character at `at` takes: "?" stands for a character, not a unit.
+std::size_t UnitsAt(std::u16string_view text, std::size_t at) {
+    return IsHighSurrogate(text[at]) && at + 1 < text.size() ? 2 : 1;
+}
+
+bool MatchesIfGiven(const std::optional<std::u16string>& pattern,
+                    std::optional<std::u16string>& text, auto ask) {
+    if (!pattern) {
+        return true;
+    }
+    if (!text) {
+        text = ask();
+    }
+    return MatchesPattern(*pattern, *text);
+}
+
+}  // namespace
+
+bool MatchesPattern(std::u16string_view pattern, std::u16string_view text) {
+    // Two cursors and the last star: on a mismatch the star takes one more character and the
+    // rest of the pattern is tried again from there. A later star makes the earlier one final,
+    // so nothing is tried twice from the same place.
+    std::size_t p = 0;
+    std::size_t t = 0;
+    std::size_t star = std::u16string_view::npos;
+    std::size_t resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            star = p++;
+            resume = t;
+        } else if (p < pattern.size() && pattern[p] == u'?') {
+            t += UnitsAt(text, t);
+            ++p;
+        } else if (p < pattern.size() && FoldCase(pattern[p]) == FoldCase(text[t])) {
+            ++t;
+            ++p;
+        } else if (star != std::u16string_view::npos) {
+            resume += UnitsAt(text, resume);
+            t = resume;
+            p = star + 1;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+std::optional<WindowPlacement> FirstMatchingRule(std::span<const WindowRule> rules,
+                                                 WindowSystem& windows, WindowHandle window) {
+    std::optional<std::u16string> exe;
+    std::optional<std::u16string> className;
+    std::optional<std::u16string> title;
+    for (const WindowRule& rule : rules) {
+        if (MatchesIfGiven(rule.className, className, [&] { return windows.ClassName(window); }) &&
+            MatchesIfGiven(rule.title, title, [&] { return windows.WindowTitle(window); }) &&
+            MatchesIfGiven(rule.exe, exe, [&] { return windows.ProcessNameOf(window); })) {
+            return rule.placement;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace ombrel

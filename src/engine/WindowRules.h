@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+namespace ombrel {
+
+// Whether the text matches the pattern: "*" stands for any run of characters, "?" for any one,
+// and letters match in either case. Time grows with the lengths multiplied, never worse.
+bool MatchesPattern(std::u16string_view pattern, std::u16string_view text);
+
+// Where a rule puts a window Ombrel sees for the first time.
+struct WindowPlacement {
+    enum class Kind { Desktop, Pin, Ignore };
+    Kind kind = Kind::Desktop;
+    int desktop = 0;  // the desktop's index, for Kind::Desktop
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+// A rule matches a window when every pattern it has matches: the file name of the window's
+// program, its class, its title. It has at least one.
+struct WindowRule {
+    std::optional<std::u16string> exe;
+    std::optional<std::u16string> className;
+    std::optional<std::u16string> title;
+    WindowPlacement placement;
+    friend bool operator==(const WindowRule&, const WindowRule&) = default;
+};
+using WindowRules = std::vector<WindowRule>;
+
+// The placement of the first rule the window matches; none when no rule does. Only what the
+// rules look at is asked of the window, each at most once.
+std::optional<WindowPlacement> FirstMatchingRule(std::span<const WindowRule> rules,
+                                                 WindowSystem& windows, WindowHandle window);
+
+}  // namespace ombrel
