@@ -22,11 +22,18 @@ inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 inline constexpr std::u16string_view kSettingsChangedMessageName =
     u"Ombrel.SettingsChanged.5B0C7A0E";
 
+// What the system sends a window registered to hear the shell's news.
+inline constexpr std::u16string_view kShellHookMessageName = u"SHELLHOOK";
+// The shell's news that a window flashes (HSHELL_FLASH): the window's program asks for the
+// user, by FlashWindowEx or because the system refused it the front.
+inline constexpr std::uintptr_t kShellWindowFlashes = 0x8006;
+
 // The registered message numbers the hook answers (0: none).
 struct RegisteredMessages {
     std::uint32_t showBar = 0;
     std::uint32_t taskbarCreated = 0;
     std::uint32_t settingsChanged = 0;
+    std::uint32_t shellHook = 0;
 };
 
 // What the hook hands to the program rather than to the engine.
@@ -44,7 +51,8 @@ class ProgramMessages {
 
 // Sits in front of the main window's procedure: runs the command of every hotkey, shows the bar
 // when a second start asks for it, finds the shell's windows again when the shell restarted,
-// keeps the bar on a screen when the screens change, then hands each message on unchanged.
+// keeps the bar on a screen when the screens change, marks the desktop of a window that flashes,
+// then hands each message on unchanged.
 class MainWindowHook final : public MessageHandler {
   public:
     MainWindowHook(WindowProcedures& procedures, DesktopEngine& engine, ProgramMessages& program)

@@ -93,9 +93,10 @@ void Program::Startup() {
     ApplySettingsFile();
     const std::uint32_t settingsChanged =
         platform_.windows.RegisterMessage(kSettingsChangedMessageName);
-    hook_.Install(bar,
-                  {platform_.windows.RegisterMessage(kShowBarMessageName),
-                   platform_.windows.RegisterMessage(kTaskbarCreatedMessageName), settingsChanged});
+    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
+                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
+                        settingsChanged, platform_.windows.RegisterMessage(kShellHookMessageName)});
+    platform_.forms.WatchWindowDrops(frmMain_);
     platform_.files.WatchSettingsFolder(bar, settingsChanged);
 }
 

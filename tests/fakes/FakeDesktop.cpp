@@ -332,6 +332,14 @@ bool FakeDesktop::SetTopmost(WindowHandle window) noexcept {
     return true;
 }
 
+void FakeDesktop::FlashWindow(WindowHandle window) {
+    constexpr std::uintptr_t kShellFlash = 0x8006;  // HSHELL_FLASH
+    const std::uint32_t shellHook = RegisterMessage(u"SHELLHOOK");
+    for (WindowHandle listener : std::vector<WindowHandle>(shellListeners_)) {
+        SendMessage(listener, shellHook, kShellFlash, static_cast<std::intptr_t>(window));
+    }
+}
+
 std::uint32_t FakeDesktop::RegisterMessage(std::u16string_view name) noexcept {
     constexpr std::uint32_t kFirstRegisteredMessage = 0xC000;
     const auto found = registeredMessages_.find(name);

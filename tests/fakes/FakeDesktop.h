@@ -174,6 +174,16 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept override {
         allowedFromAnyProgram_.emplace_back(window, message);
     }
+    bool ListenToShell(WindowHandle window, bool listen) noexcept override {
+        std::erase(shellListeners_, window);
+        if (listen) {
+            shellListeners_.push_back(window);
+        }
+        return true;
+    }
+    // The window's program flashes it (FlashWindowEx), or the system does for a program it
+    // refused the front: the windows that hear the shell are told, hidden windows' flashes too.
+    void FlashWindow(WindowHandle window);
     // Whether programs with fewer rights may send the window this message.
     bool AllowedFromAnyProgram(WindowHandle window, std::uint32_t message) const {
         return std::find(allowedFromAnyProgram_.begin(), allowedFromAnyProgram_.end(),
@@ -218,6 +228,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uint32_t lastError_ = 0;
     std::vector<SentText> sentTexts_;
     std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
+    std::vector<WindowHandle> shellListeners_;
 };
 
 }  // namespace ombrel::fakes
