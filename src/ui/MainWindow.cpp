@@ -146,9 +146,10 @@ void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
         items.push_back({kNoWindows, WindowHandle::None, false});
     }
     const int chosen = forms_.ShowMenu(frmMain_, std::span<const MenuItem>(items));
+    // The lines stand in the order of the windows; the line of an empty desktop names none.
     if (chosen >= 0 && static_cast<std::size_t>(chosen) < items.size() &&
-        items[static_cast<std::size_t>(chosen)].enabled) {
-        engine_.GoToWindow(windows[static_cast<std::size_t>(chosen)]);
+        items[static_cast<std::size_t>(chosen)].iconOf != WindowHandle::None) {
+        engine_.GoToWindow(items[static_cast<std::size_t>(chosen)].iconOf);
     }
 }
 
