@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "engine/DesktopEngine.h"
+#include "engine/StackingOrder.h"
 
 namespace ombrel {
 namespace {
@@ -27,6 +28,11 @@ void DesktopEngine::GoToWindow(WindowHandle window) {
     } else {
         // The choice in our menu left us in front, with the right to hand the front on.
         windows_.SetForegroundWindow(window);
+    }
+    if (windows_.IsMinimized(window)) {
+        // Chosen to work in: it comes back to its size, as from its taskbar button.
+        windows_.AllowForeground(window);
+        ShowOrHideWithoutWaiting(windows_, window, ShowCommand::Restore);
     }
     SaveRecoveryIfChanged();
     ReportDesktops();

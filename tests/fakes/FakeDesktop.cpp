@@ -34,6 +34,7 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.thread = options.thread;
     window.elevated = options.elevated;
     window.fullScreen = options.fullScreen;
+    window.minimized = options.minimized;
     window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
     originalProcedures_[window.handle] = window.procedure;
     windows_.push_front(std::move(window));
@@ -206,7 +207,11 @@ void FakeDesktop::Apply(Window& target, ShowCommand command) {
         return;
     }
     windows_.splice(windows_.begin(), windows_, byHandle_.at(target.handle));
-    if (command == ShowCommand::Show && MayTakeForeground(target.thread)) {
+    if (command == ShowCommand::Restore) {
+        target.minimized = false;
+    }
+    if ((command == ShowCommand::Show || command == ShowCommand::Restore) &&
+        MayTakeForeground(target.thread)) {
         Activate(target.handle);
     }
 }

@@ -40,6 +40,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool elevated = false;
         // It covers its whole screen (a game, a presentation).
         bool fullScreen = false;
+        bool minimized = false;
     };
 
     struct Window {
@@ -53,6 +54,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         WindowStyles styles{};
         bool elevated = false;
         bool fullScreen = false;
+        bool minimized = false;
         // The classes of its child windows.
         std::vector<std::u16string> children;
         WindowProcedure procedure{};
@@ -121,6 +123,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
+    bool IsMinimized(WindowHandle window) noexcept override {
+        const Window* target = Find(window);
+        return target != nullptr && target->minimized;
+    }
     bool IsOwnThreadWindow(WindowHandle window) noexcept override;
     // Each thread stands for a program of its own here.
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;

@@ -208,6 +208,7 @@ TEST_F(BarButtons, TheWheelGoesToTheNextOrPreviousDesktopOneWholeNotchAtATime) {
 
 TEST_F(BarButtons, ADesktopButtonsMenuListsItsWindowsAndTheOneChosenComesInFrontWithTheKeys) {
     fake.desktop.SetTitle(app, u"报告.docx");
+    fake.desktop.Get(app).minimized = true;
     const WindowHandle mail = OpenApp(kAppThread + 1);
     fake.desktop.SetTitle(mail, u"收件箱");
     Tick();
@@ -223,6 +224,7 @@ TEST_F(BarButtons, ADesktopButtonsMenuListsItsWindowsAndTheOneChosenComesInFront
     EXPECT_EQ(Engine().CurrentDesktop(), 0);
     EXPECT_EQ(fake.desktop.GetForegroundWindow(), app);
     EXPECT_EQ(fake.desktop.VisibleWindows().front(), app);
+    EXPECT_FALSE(fake.desktop.IsMinimized(app));  // back to its size, as from its taskbar button
     EXPECT_FALSE(Visible(other));
 
     // On the current desktop the window chosen comes in front where it stands.
