@@ -22,8 +22,8 @@ void DesktopEngine::GoToWindow(WindowHandle window) {
         return;  // closed, pinned or refused since the menu was drawn
     }
     if (desktop != current_) {
-        // Put in front of its set's top before the shows, it is the window the switch hands the
-        // keyboard to, with the right to take it that the user's choice gave us.
+        // Placed first among the entering windows, it is the one the switch hands the keyboard
+        // to, with the right to take it that the user's choice in our menu gave us.
         SwitchTo(desktop, window);
     } else {
         // The choice in our menu left us in front, with the right to hand the front on.

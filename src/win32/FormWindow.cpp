@@ -15,7 +15,7 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr int kMarkerPenPixels = 2;
 // The dot beneath a marked control: its width, and how far below the control its middle lies.
-constexpr float kMarkDotTwips = 90;
+constexpr float kMarkDotTwips = 75;
 constexpr float kMarkDotDropTwips = 52;
 // Kept on a form's window while it hears of other programs' windows let go over it.
 constexpr const wchar_t* kDropWatcherProperty = L"Ombrel.DropWatcher";
