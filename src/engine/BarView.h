@@ -18,6 +18,9 @@ class BarView {
     virtual void NameDesktop(int index) = 0;
     // Whether the desktop holds any window; at start-up and whenever that changes.
     virtual void ShowDesktopHoldsWindows(int index, bool holdsWindows) = 0;
+    // A window on the desktop asked for the user (it flashed) while another desktop was
+    // current; or the user has been there since.
+    virtual void ShowDesktopWantsAttention(int index, bool wants) = 0;
     // Ombrel's keys are off (paused), or on again.
     virtual void ShowKeysPaused(bool paused) = 0;
     virtual bool BarShown() const = 0;

@@ -259,14 +259,13 @@ std::vector<WindowHandle> DesktopEngine::FindWindowsByClass(std::u16string_view 
     return found;
 }
 
-std::vector<WindowHandle> DesktopEngine::ForegroundFamily() {
-    const WindowHandle foreground = windows_.GetForegroundWindow();
-    if (!IsTaskWindow(foreground)) {
+std::vector<WindowHandle> DesktopEngine::FamilyOf(WindowHandle member) {
+    if (!IsTaskWindow(member)) {
         return {};
     }
     // A dialog goes with the program that owns it, and the program with its other owned
     // windows: sent alone, either would be left behind, disabled or ownerless.
-    const WindowHandle root = windows_.RootOwner(foreground);
+    const WindowHandle root = windows_.RootOwner(member);
     std::vector<WindowHandle> family;
     windows_.EnumWindows([&](WindowHandle window) {
         if (windows_.RootOwner(window) == root && IsTaskWindow(window)) {
@@ -275,7 +274,7 @@ std::vector<WindowHandle> DesktopEngine::ForegroundFamily() {
         return true;
     });
     if (family.empty()) {
-        family.push_back(foreground);  // the walk failed
+        family.push_back(member);  // the walk failed
     }
     return family;
 }
@@ -296,7 +295,10 @@ void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int targ
 }
 
 bool DesktopEngine::SendForegroundWindow(int target, bool follow) {
-    const std::vector<WindowHandle> family = ForegroundFamily();
+    return SendFamily(ForegroundFamily(), target, follow);
+}
+
+bool DesktopEngine::SendFamily(const std::vector<WindowHandle>& family, int target, bool follow) {
     if (family.empty()) {
         return false;
     }
@@ -371,7 +373,7 @@ void DesktopEngine::DropRefusedWindows() {
     }
 }
 
-void DesktopEngine::SwitchTo(int target) {
+void DesktopEngine::SwitchTo(int target, WindowHandle onTop) {
     const int current = CurrentDesktop();
     if (current == target) {
         return;
@@ -400,10 +402,15 @@ void DesktopEngine::SwitchTo(int target) {
     DropRefusedWindows();
     bar_.NameDesktop(target);
     bar_.SelectDesktopButton(target);
+    ClearAttention(target);
     // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
     // was left, with its top window active again.
-    if (!visibility_.ShowAll(stacking.Sorted(DesktopWindows_[target]),
-                             WindowVisibility::Focus::Take) &&
+    std::vector<WindowHandle> entering = stacking.Sorted(DesktopWindows_[target]);
+    if (const auto chosen = std::find(entering.begin(), entering.end(), onTop);
+        chosen != entering.end()) {
+        std::rotate(entering.begin(), chosen, chosen + 1);
+    }
+    if (!visibility_.ShowAll(entering, WindowVisibility::Focus::Take) &&
         !windows_.IsWindowVisible(windows_.GetForegroundWindow())) {
         // An empty desktop: the keys go where a click on the desktop sends them, not to a
         // window nobody sees (where the user hid the icons, they stay with us).

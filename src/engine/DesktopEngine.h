@@ -125,6 +125,22 @@ class DesktopEngine {
     // without moving the focus: for the way out.
     void RestoreAll();
 
+    // The user chose the window (in a desktop button's menu): its desktop becomes the current
+    // one, and the window comes to the front with the keyboard.
+    void GoToWindow(WindowHandle window);
+    // The window and its family go to the target desktop; the current one stays.
+    void SendWindowTo(WindowHandle window, int target);
+    // The window asked for the user (it flashed): where it belongs to a desktop other than the
+    // current one, that desktop is marked until the user goes there.
+    void WindowWantsAttention(WindowHandle window);
+    // The window that asked for the user on the desktop, None when none did.
+    WindowHandle AttentionOf(int index) const {
+        return IsDesktopIndex(index) ? attention_[static_cast<std::size_t>(index)]
+                                     : WindowHandle::None;
+    }
+    // Its title as it reads now, for the desktop's button; none when nothing asked there.
+    std::optional<std::u16string> AttentionTitle(int index);
+
   private:
     void ToggleShellWindows(std::span<const WindowHandle> windows, bool& shown);
     // Hides again what the user had hidden of the shell, as the shell's windows are now.
@@ -140,8 +156,16 @@ class DesktopEngine {
     std::optional<int> TargetDesktop(const Command& command) const;
     // The foreground window with its root owner and every window that owns; empty when the
     // foreground window may not belong to a desktop.
-    std::vector<WindowHandle> ForegroundFamily();
+    std::vector<WindowHandle> ForegroundFamily() {
+        return FamilyOf(windows_.GetForegroundWindow());
+    }
+    // The window with its root owner and every window that owns; empty when the window may not
+    // belong to a desktop.
+    std::vector<WindowHandle> FamilyOf(WindowHandle window);
     void GiveToDesktop(std::span<const WindowHandle> family, int target);
+    // Sends the family to the target desktop, and switches there with it when it follows. False
+    // when there is none.
+    bool SendFamily(const std::vector<WindowHandle>& family, int target, bool follow);
     // Sends the foreground window's family to the target desktop, and switches there with it
     // when it follows.
     bool SendForegroundWindow(int target, bool follow);
@@ -160,7 +184,13 @@ class DesktopEngine {
     void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
-    void SwitchTo(int target);
+    // The entering desktop's top window gets the keyboard; onTop, where given and on it, is
+    // brought in front of the others for that.
+    void SwitchTo(int target, WindowHandle onTop = WindowHandle::None);
+    // The user is on the desktop: what asked for him there is answered.
+    void ClearAttention(int index);
+    // A window that asked for the user and closed since asks no more.
+    void ForgetClosedAttention();
     bool RunCommand(Command command);
     // What the last refresh found: the sets' windows before it, to tell the opened and closed.
     void AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before);
@@ -204,6 +234,8 @@ class DesktopEngine {
     bool currentChanged_ = false;
     // What the bar was told last: 0 empty, 1 holds windows, -1 not told yet.
     std::array<int, kDesktopCount> reportedHolds_{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+    // Per desktop, the window that asked for the user while another desktop was current.
+    std::array<WindowHandle, kDesktopCount> attention_{};
 };
 
 }  // namespace ombrel

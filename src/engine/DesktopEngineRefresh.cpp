@@ -83,6 +83,7 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     if (listener_) {
         AnnounceOpenedAndClosed(inSetsBefore);
     }
+    ForgetClosedAttention();
     visibility_.Refreshed();
     windowKinds_.Refreshed();
     if (pauseInFullScreen_) {

@@ -16,9 +16,15 @@ void MainWindowHook::Install(WindowHandle hWnd, RegisteredMessages messages) {
         }
     }
     OldWindowProc_ = procedures_.SetWindowProcedure(hWnd, procedures_.HookProcedure(*this));
+    if (messages.shellHook != 0) {
+        procedures_.ListenToShell(hWnd, true);
+    }
 }
 
 void MainWindowHook::Remove(WindowHandle hWnd) {
+    if (messages_.shellHook != 0) {
+        procedures_.ListenToShell(hWnd, false);
+    }
     // Keep the old procedure: a message that still reaches us is passed on, not looped back.
     procedures_.SetWindowProcedure(hWnd, OldWindowProc_);
 }
@@ -33,6 +39,10 @@ std::intptr_t MainWindowHook::WindowProc(const WindowMessage& message) noexcept 
             engine_.ShellRestarted();
         } else if (message.message == messages_.settingsChanged && messages_.settingsChanged != 0) {
             program_.SettingsFolderChanged();
+        } else if (message.message == messages_.shellHook && messages_.shellHook != 0) {
+            if (message.wParam == kShellWindowFlashes) {
+                engine_.WindowWantsAttention(static_cast<WindowHandle>(message.lParam));
+            }
         } else if (message.message == kWmDisplayChange) {
             engine_.ScreensChanged();
         } else if (message.message == kWmDpiChanged) {

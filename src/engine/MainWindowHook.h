@@ -25,6 +25,11 @@ inline constexpr std::u16string_view kSettingsChangedMessageName =
 // What the command channel posts to the bar when commands wait to be run.
 inline constexpr std::u16string_view kCommandsWaitingMessageName =
     u"Ombrel.CommandsWaiting.5B0C7A0E";
+// What the system sends a window registered to hear the shell's news.
+inline constexpr std::u16string_view kShellHookMessageName = u"SHELLHOOK";
+// The shell's news that a window flashes (HSHELL_FLASH): the window's program asks for the
+// user, by FlashWindowEx or because the system refused it the front.
+inline constexpr std::uintptr_t kShellWindowFlashes = 0x8006;
 
 // The registered message numbers the hook answers (0: none).
 struct RegisteredMessages {
@@ -32,6 +37,7 @@ struct RegisteredMessages {
     std::uint32_t taskbarCreated = 0;
     std::uint32_t settingsChanged = 0;
     std::uint32_t commandsWaiting = 0;
+    std::uint32_t shellHook = 0;
 };
 
 // What the hook hands to the program rather than to the engine.
@@ -51,8 +57,8 @@ class ProgramMessages {
 
 // Sits in front of the main window's procedure: runs the command of every hotkey, shows the bar
 // when a second start asks for it, has the commands of other processes run, finds the shell's
-// windows again when the shell restarted, keeps the bar on a screen when the screens change, then
-// hands each message on unchanged.
+// windows again when the shell restarted, keeps the bar on a screen when the screens change,
+// marks the desktop of a window that flashes, then hands each message on unchanged.
 class MainWindowHook final : public MessageHandler {
   public:
     MainWindowHook(WindowProcedures& procedures, DesktopEngine& engine, ProgramMessages& program)

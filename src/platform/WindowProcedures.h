@@ -53,6 +53,9 @@ class WindowProcedures {
     // Lets the message reach the window from programs with fewer rights than ours (the shell,
     // a second start from an ordinary prompt) when we run as administrator.
     virtual void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept = 0;
+    // The window hears the shell's news (the registered message "SHELLHOOK"), or no longer.
+    // False where the system does not tell.
+    virtual bool ListenToShell(WindowHandle window, bool listen) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -19,9 +19,10 @@ struct WindowStyles {
 inline constexpr std::uint32_t kErrorWindowAccessDenied = 5;
 
 // Show activates the window and brings it to the front; ShowNoActivate shows it where it stands
-// in the z-order (a hidden window keeps its place) and leaves the focus where it is. Each equals
-// the Win32 command of the same meaning (SW_SHOW, SW_SHOWNA).
-enum class ShowCommand : int { Hide = 0, Show = 5, ShowNoActivate = 8 };
+// in the z-order (a hidden window keeps its place) and leaves the focus where it is; Restore
+// brings a minimized window back to its size, to the front, with the focus. Each equals the
+// Win32 command of the same meaning (SW_SHOW, SW_SHOWNA, SW_RESTORE).
+enum class ShowCommand : int { Hide = 0, Show = 5, ShowNoActivate = 8, Restore = 9 };
 
 // Top-level windows of the whole desktop.
 class WindowSystem {
@@ -43,6 +44,7 @@ class WindowSystem {
     // The error code of the last call that failed on this thread.
     virtual std::uint32_t LastError() noexcept = 0;
     virtual bool IsWindowVisible(WindowHandle window) noexcept = 0;
+    virtual bool IsMinimized(WindowHandle window) noexcept = 0;
     // True when the window is kept out of sight by the system although it has the visible style.
     virtual bool IsWindowCloaked(WindowHandle window) noexcept = 0;
     virtual bool IsOwnThreadWindow(WindowHandle window) noexcept = 0;

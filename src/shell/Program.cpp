@@ -101,7 +101,9 @@ void Program::Startup() {
         platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
     hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
                         platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
-                        settingsChanged, commandsWaiting});
+                        settingsChanged, commandsWaiting,
+                        platform_.windows.RegisterMessage(kShellHookMessageName)});
+    platform_.forms.WatchWindowDrops(frmMain_);
     platform_.files.WatchSettingsFolder(bar, settingsChanged);
     engine_.SetChangeListener([this](const Change& change) {
         platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));

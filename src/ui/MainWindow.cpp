@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,21 @@ constexpr std::size_t kMostTitlesShown = 10;
 constexpr std::size_t kLongestTitle = 60;
 constexpr std::u16string_view kKeyTaken = u" 已被其他程序占用";
 constexpr std::u16string_view kKeysPaused = u"（热键已暂停）";
+constexpr std::u16string_view kAsking = u"请求注意：";
+constexpr std::u16string_view kNoWindows = u"（没有窗口）";
+// What one notch of a mouse wheel reports (WHEEL_DELTA).
+constexpr int kWheelNotch = 120;
+
+// A title as the bar lists it: cut where it is long, named where it is empty.
+std::u16string ShownTitle(const std::u16string& title) {
+    if (title.empty()) {
+        return u"（无标题）";
+    }
+    if (title.size() > kLongestTitle) {
+        return title.substr(0, kLongestTitle - 1) + u"…";
+    }
+    return title;
+}
 
 // The buttons whose tooltip names a hotkey, by hotkey id after the nine switch keys.
 constexpr std::array<std::u16string_view, 3> kToggleButtons{bar::kDesktopIcons, bar::kTaskbar,
@@ -86,30 +102,79 @@ void MainWindow::OnContextMenu() {
 }
 
 std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
-                              std::span<const std::u16string> titles) {
+                              std::span<const std::u16string> titles,
+                              const std::u16string* asking) {
     std::u16string tip(key);
     if (keyTaken) {
         tip += kKeyTaken;
+    }
+    if (asking != nullptr) {
+        tip += u"\r\n" + std::u16string(kAsking) + ShownTitle(*asking);
     }
     if (titles.empty()) {
         return tip + u"\r\n（空）";
     }
     for (std::size_t shown = 0; shown < titles.size() && shown < kMostTitlesShown; ++shown) {
-        const std::u16string& title = titles[shown];
-        tip += u"\r\n";
-        if (title.empty()) {
-            tip += u"（无标题）";
-        } else if (title.size() > kLongestTitle) {
-            tip += title.substr(0, kLongestTitle - 1) + u"…";
-        } else {
-            tip += title;
-        }
+        tip += u"\r\n" + ShownTitle(titles[shown]);
     }
     if (titles.size() > kMostTitlesShown) {
         tip += u"\r\n另有 " +
                DecimalText(static_cast<long long>(titles.size() - kMostTitlesShown)) + u" 个窗口";
     }
     return tip;
+}
+
+void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
+    if (control != bar::kDesktop || !IsDesktopIndex(index)) {
+        OnContextMenu();
+        return;
+    }
+    // Taken together, so that the titles name the windows they stand beside.
+    const WindowSet windows = engine_.Sets()[index];
+    const std::vector<std::u16string> titles = engine_.DesktopTitles(index);
+    std::vector<std::u16string> texts;
+    texts.reserve(titles.size());
+    for (const std::u16string& title : titles) {
+        texts.push_back(ShownTitle(title));
+    }
+    std::vector<MenuItem> items;
+    for (std::size_t item = 0; item < texts.size() && item < windows.size(); ++item) {
+        items.push_back({texts[item], windows[item]});
+    }
+    if (items.empty()) {
+        // Said rather than no menu at all, which would look like a click that was lost.
+        items.push_back({kNoWindows, WindowHandle::None, false});
+    }
+    const int chosen = forms_.ShowMenu(frmMain_, std::span<const MenuItem>(items));
+    // The lines stand in the order of the windows; the line of an empty desktop names none.
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < items.size() &&
+        items[static_cast<std::size_t>(chosen)].iconOf != WindowHandle::None) {
+        engine_.GoToWindow(items[static_cast<std::size_t>(chosen)].iconOf);
+    }
+}
+
+void MainWindow::OnMouseWheel(int delta) {
+    // A turn the other way starts afresh: what was left of the last one does not hold it back.
+    if ((delta < 0 && wheelRest_ > 0) || (delta > 0 && wheelRest_ < 0)) {
+        wheelRest_ = 0;
+    }
+    wheelRest_ += delta;
+    for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) {
+        engine_.Run(Command::Toward(Command::Kind::Switch, Command::Target::Previous));
+    }
+    for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) {
+        engine_.Run(Command::Toward(Command::Kind::Switch, Command::Target::Next));
+    }
+}
+
+void MainWindow::OnWindowDropped(WindowHandle window, std::u16string_view control, int index) {
+    if (control == bar::kDesktop && IsDesktopIndex(index)) {
+        engine_.SendWindowTo(window, index);
+    }
+}
+
+void MainWindow::ShowDesktopWantsAttention(int index, bool wants) {
+    frmMain_.Controls(bar::kDesktop, index).SetMarked(wants);
 }
 
 void MainWindow::ShowDesktopHoldsWindows(int index, bool holdsWindows) {
@@ -130,7 +195,9 @@ void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
             !name.empty()) {
             first = name + u"（" + first + u"）";
         }
-        button.SetToolTipText(DesktopToolTip(first, key.taken, engine_.DesktopTitles(index)));
+        const std::optional<std::u16string> asking = engine_.AttentionTitle(index);
+        button.SetToolTipText(DesktopToolTip(first, key.taken, engine_.DesktopTitles(index),
+                                             asking ? &*asking : nullptr));
     }
 }
 

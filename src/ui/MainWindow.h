@@ -27,6 +27,14 @@ class MainWindow final : public FormEvents, public BarView {
     void OnDblClick() override { frmConfig_.Show(); }
     // A small menu: the settings, the settings file, the log.
     void OnContextMenu() override;
+    // On a desktop button: a menu of the desktop's windows; choosing one goes there. Elsewhere
+    // the bar's own menu.
+    void OnControlContextMenu(std::u16string_view control, int index) override;
+    // Each notch away from the user goes to the previous desktop, towards him to the next; a
+    // touchpad's small steps add up to a notch first.
+    void OnMouseWheel(int delta) override;
+    // Let go over a desktop button, the window and its family go to that desktop.
+    void OnWindowDropped(WindowHandle window, std::u16string_view control, int index) override;
     void OnTimer(std::u16string_view control) override;
     void OnMovedByUser() override { lifecycle_.BarMovedByUser(); }
 
@@ -34,6 +42,7 @@ class MainWindow final : public FormEvents, public BarView {
     void NameDesktop(int index) override;
     void ShowKeysPaused(bool paused) override;
     void ShowDesktopHoldsWindows(int index, bool holdsWindows) override;
+    void ShowDesktopWantsAttention(int index, bool wants) override;
     // A desktop button's tooltip lists the desktop's windows as they are at that moment.
     void OnToolTipNeeded(std::u16string_view control, int index) override;
     // The keys in force, and those another program holds: each button's tooltip names the first
@@ -67,12 +76,15 @@ class MainWindow final : public FormEvents, public BarView {
     std::array<ButtonKey, kDesktopCount + 3> buttonKeys_;
     std::array<std::u16string, kDesktopCount> names_;
     int namedDesktop_ = -1;  // the desktop the caption names; none before the first switch
+    int wheelRest_ = 0;      // the wheel's turn not yet a whole notch, signed like its deltas
     bool keysPaused_ = false;
 };
 
-// A desktop button's tooltip: its key (or that another program holds it), then the titles of
-// the desktop's windows, top first, at most ten, or that it is empty.
+// A desktop button's tooltip: its key (or that another program holds it), the title of the
+// window that asked for the user there (if one did), then the titles of the desktop's windows,
+// top first, at most ten, or that it is empty.
 std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
-                              std::span<const std::u16string> titles);
+                              std::span<const std::u16string> titles,
+                              const std::u16string* asking = nullptr);
 
 }  // namespace ombrel

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "win32/Handles.h"
 #include "win32/Resources.h"
 #include "win32/WideText.h"
 
@@ -13,6 +14,11 @@ namespace {
 
 constexpr int kFirstControlId = 100;
 constexpr int kMarkerPenPixels = 2;
+// The dot beneath a marked control: its width, and how far below the control its middle lies.
+constexpr float kMarkDotTwips = 75;
+constexpr float kMarkDotDropTwips = 52;
+// Kept on a form's window while it hears of other programs' windows let go over it.
+constexpr const wchar_t* kDropWatcherProperty = L"Ombrel.DropWatcher";
 constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
@@ -87,6 +93,9 @@ HWND FormWindow::Create() {
     PlaceInitially();
     CreateControls();
     OnMoved();
+    if (watchesDrops_) {
+        ::SetPropW(window_, kDropWatcherProperty, this);
+    }
     return window_;
 }
 
@@ -94,6 +103,7 @@ void FormWindow::Destroy() {
     if (window_ != nullptr) {
         // Clear first: messages that DestroyWindow sends must not reach the form any more.
         const HWND window = std::exchange(window_, nullptr);
+        ::RemovePropW(window, kDropWatcherProperty);
         ::DestroyWindow(window);
     }
     tooltip_.Reset();
@@ -353,6 +363,9 @@ void FormWindow::ControlChanged(const Control& control, ControlChange change) {
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control, child)),
                            TRUE);
             break;
+        case ControlChange::Mark:
+            ::InvalidateRect(window_, nullptr, TRUE);  // the dot lies on the window's surface
+            break;
     }
 }
 
@@ -440,6 +453,23 @@ void FormWindow::OnPaint() {
             ::InflateRect(&outer, -1, -1);
         }
     }
+    // A marked control has a dot beneath it in the colour the system highlights with.
+    {
+        const ScopedSelection noPen(dc, ::GetStockObject(NULL_PEN));
+        const ScopedSelection highlight(dc, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+        const int diameter = std::max(Px(kMarkDotTwips), 4);
+        for (const Control& control : form_.AllControls()) {
+            if (!control.Marked()) {
+                continue;
+            }
+            const RECT rect = ControlRect(control);
+            const int middleX = (rect.left + rect.right) / 2;
+            const int middleY = rect.bottom + Px(kMarkDotDropTwips);
+            // Ellipse leaves out the right and bottom edges: one more each way.
+            ::Ellipse(dc, middleX - diameter / 2, middleY - diameter / 2,
+                      middleX - diameter / 2 + diameter + 1, middleY - diameter / 2 + diameter + 1);
+        }
+    }
     ::EndPaint(window_, &paint);
 }
 
@@ -450,6 +480,98 @@ void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     SetIcons();
     Relayout();
+}
+
+int FormWindow::ControlIndexOf(HWND child) const {
+    if (child == nullptr) {
+        return -1;
+    }
+    const auto found = std::find(controls_.begin(), controls_.end(), child);
+    return found == controls_.end() ? -1 : static_cast<int>(found - controls_.begin());
+}
+
+void FormWindow::OnContextMenu(HWND clicked) {
+    const int index = ControlIndexOf(clicked);
+    if (index < 0) {
+        form_.RaiseContextMenu();  // the menu key with the window itself in front
+        return;
+    }
+    const Control& control = form_.AllControls()[static_cast<std::size_t>(index)];
+    form_.RaiseControlContextMenu(control.Name(), control.Index());
+}
+
+void FormWindow::WatchWindowDrops() {
+    watchesDrops_ = true;
+    if (window_ != nullptr) {
+        ::SetPropW(window_, kDropWatcherProperty, this);
+    }
+}
+
+void CALLBACK FormWindow::OnMoveSizeEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window,
+                                          LONG object, LONG /*child*/, DWORD /*thread*/,
+                                          DWORD /*time*/) {
+    // Only top-level windows; their parts send the same news.
+    if (object != OBJID_WINDOW || window == nullptr || ::GetAncestor(window, GA_ROOT) != window) {
+        return;
+    }
+    struct News {
+        DWORD event;
+        HWND window;
+    };
+    News news{event, window};
+    // The forms that listen are found through their windows, which carry them: the hook's
+    // procedure is told nothing else.
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND form, LPARAM context) -> BOOL {
+            auto* watcher = static_cast<FormWindow*>(::GetPropW(form, kDropWatcherProperty));
+            if (watcher != nullptr && watcher->window_ == form) {
+                const News& told = *reinterpret_cast<const News*>(context);
+                try {
+                    if (told.event == EVENT_SYSTEM_MOVESIZESTART) {
+                        watcher->OnOtherWindowMoveStarted(told.window);
+                    } else if (told.event == EVENT_SYSTEM_MOVESIZEEND) {
+                        watcher->OnOtherWindowMoveEnded(told.window);
+                    }
+                } catch (...) {
+                    // Nothing crosses the system's callback; the window stays where it is.
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&news));
+}
+
+void FormWindow::OnOtherWindowMoveStarted(HWND moving) {
+    RECT rect{};
+    moving_ = ::GetWindowRect(moving, &rect) != FALSE ? moving : nullptr;
+    movingSize_ = {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void FormWindow::OnOtherWindowMoveEnded(HWND moved) {
+    // A window whose size changed was sized, not carried: its edge let go over a button is no
+    // wish to send it anywhere.
+    RECT rect{};
+    const bool sized =
+        moved != std::exchange(moving_, nullptr) || ::GetWindowRect(moved, &rect) == FALSE ||
+        rect.right - rect.left != movingSize_.cx || rect.bottom - rect.top != movingSize_.cy;
+    POINT at{};
+    if (sized || window_ == nullptr || ::IsWindowVisible(window_) == FALSE ||
+        ::GetCursorPos(&at) == FALSE) {
+        return;
+    }
+    // Only where the user sees this window under the pointer, not what it covers.
+    const HWND under = ::WindowFromPoint(at);
+    if (under == nullptr || ::GetAncestor(under, GA_ROOT) != window_) {
+        return;
+    }
+    const int index = ControlIndexOf(under);
+    if (index < 0) {
+        form_.RaiseWindowDropped(FromHwnd(moved), {});
+        return;
+    }
+    const Control& control = form_.AllControls()[static_cast<std::size_t>(index)];
+    form_.RaiseWindowDropped(FromHwnd(moved), control.Name(), control.Index());
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -472,6 +594,14 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_RBUTTONUP:
             form_.RaiseContextMenu();
+            return 0;
+        case WM_CONTEXTMENU:
+            // A control's right-click reaches its parent as this; the surface's is WM_RBUTTONUP.
+            OnContextMenu(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            // Over a control the system hands the wheel on to its parent, here.
+            form_.RaiseMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
         case WM_NOTIFY: {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);

@@ -39,6 +39,11 @@ class FormWindow final : public NativeWindow {
     void PositionChanged();
     void ControlChanged(const Control& control, ControlChange change);
     float OuterWidthTwips() const;
+    // From now on another program's window let go over this window raises the form's event.
+    void WatchWindowDrops();
+    // The system's news of a move or size of another program's window (a WINEVENTPROC).
+    static void CALLBACK OnMoveSizeEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                         LONG child, DWORD thread, DWORD time);
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -46,6 +51,11 @@ class FormWindow final : public NativeWindow {
     void OnPaint();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnMoved();
+    void OnContextMenu(HWND clicked);
+    void OnOtherWindowMoveStarted(HWND moving);
+    void OnOtherWindowMoveEnded(HWND moved);
+    // Where it was hidden or none, the control's index; -1 for none.
+    int ControlIndexOf(HWND child) const;
 
     void CreateControls();
     void ApplyTabOrder();
@@ -72,6 +82,10 @@ class FormWindow final : public NativeWindow {
     std::unique_ptr<UiFonts> fonts_;
     std::vector<HWND> controls_;  // parallel to the form's controls; none for timers and shapes
     std::vector<UniqueFont> fittedFonts_;
+    bool watchesDrops_ = false;
+    // The window of another program the user is moving or sizing, and its size at the start.
+    HWND moving_ = nullptr;
+    SIZE movingSize_{};
 };
 
 }  // namespace ombrel::win32

@@ -85,6 +85,30 @@ struct LocalMemoryTraits {
     static void Close(Handle handle) noexcept { ::LocalFree(handle); }
 };
 
+struct IconTraits {
+    using Handle = HICON;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::DestroyIcon(handle); }
+};
+
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::DeleteDC(handle); }
+};
+
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::DestroyMenu(handle); }
+};
+
+struct WinEventHookTraits {
+    using Handle = HWINEVENTHOOK;
+    static Handle None() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::UnhookWinEvent(handle); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
@@ -93,5 +117,29 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
+
+// Selects a GDI object into a device context for as long as it lives, then puts back the one
+// that was there.
+class ScopedSelection {
+  public:
+    ScopedSelection(HDC dc, HGDIOBJ object) noexcept
+        : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+    ~ScopedSelection() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) {
+            ::SelectObject(dc_, previous_);
+        }
+    }
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 }  // namespace ombrel::win32

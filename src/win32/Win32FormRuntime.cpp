@@ -7,6 +7,7 @@
 #include "win32/Handles.h"
 #include "win32/NativeWindow.h"
 #include "win32/WideText.h"
+#include "win32/WindowIcon.h"
 
 namespace ombrel::win32 {
 namespace {
@@ -166,28 +167,70 @@ float Win32FormRuntime::OuterWidthTwips(const Form& form) noexcept {
     return native == nullptr ? 0.0F : native->OuterWidthTwips();
 }
 
-int Win32FormRuntime::ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept {
+int Win32FormRuntime::ShowMenu(Form& form, std::span<const MenuItem> items) noexcept {
     const FormWindow* native = Find(form);
-    const HMENU menu = ::CreatePopupMenu();
-    if (native == nullptr || menu == nullptr) {
+    if (native == nullptr) {
+        return -1;
+    }
+    // The pictures outlive the menu that draws them.
+    std::vector<UniqueBitmap> icons;
+    const UniqueMenu menu(::CreatePopupMenu());
+    if (!menu) {
         return -1;
     }
     int chosen = 0;
     try {
+        // The menu is drawn at the scale of the screen the bar stands on.
+        const int iconSize =
+            ::GetSystemMetricsForDpi(SM_CXSMICON, ::GetDpiForWindow(native->Handle()));
+        icons.reserve(items.size());
         for (std::size_t index = 0; index < items.size(); ++index) {
-            ::AppendMenuW(menu, MF_STRING, index + 1, ToWide(items[index]).c_str());
+            const MenuItem& item = items[index];
+            // A title's "&" is a character, not the mark of a shortcut key.
+            std::wstring text;
+            for (wchar_t character : ToWide(item.text)) {
+                text += character == L'&' ? std::wstring(L"&&") : std::wstring(1, character);
+            }
+            MENUITEMINFOW line{};
+            line.cbSize = sizeof(line);
+            line.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
+            line.wID = static_cast<UINT>(index + 1);
+            line.dwTypeData = text.data();
+            line.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
+            if (item.iconOf != WindowHandle::None) {
+                icons.push_back(WindowIconBitmap(ToHwnd(item.iconOf), iconSize));
+                if (icons.back()) {
+                    line.fMask |= MIIM_BITMAP;
+                    line.hbmpItem = icons.back().Get();
+                }
+            }
+            ::InsertMenuItemW(menu.Get(), static_cast<UINT>(index), TRUE, &line);
         }
         POINT at{};
         ::GetCursorPos(&at);
         // The owner in front, or the menu does not close when the user clicks elsewhere.
         ::SetForegroundWindow(native->Handle());
-        chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y,
-                                  0, native->Handle(), nullptr);
+        chosen = ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                  at.y, 0, native->Handle(), nullptr);
     } catch (...) {
         chosen = 0;
     }
-    ::DestroyMenu(menu);
     return chosen - 1;
+}
+
+void Win32FormRuntime::WatchWindowDrops(Form& form) noexcept {
+    FormWindow* native = Find(form);
+    if (native == nullptr) {
+        return;
+    }
+    native->WatchWindowDrops();
+    if (!moveSizeHook_) {
+        // Out of context: the news is queued to this thread and arrives through its message
+        // loop, and no code of ours runs in other programs. Our own windows' moves are not news.
+        moveSizeHook_.Reset(::SetWinEventHook(EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND,
+                                              nullptr, &FormWindow::OnMoveSizeEvent, 0, 0,
+                                              WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    }
 }
 
 std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {

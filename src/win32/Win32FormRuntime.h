@@ -36,7 +36,9 @@ class Win32FormRuntime final : public FormRuntime {
     void ControlChanged(Form& form, Control& control, ControlChange change) noexcept override;
     float OuterWidthTwips(const Form& form) noexcept override;
     std::vector<ScreenArea> WorkAreasTwips() override;
-    int ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept override;
+    using FormRuntime::ShowMenu;
+    int ShowMenu(Form& form, std::span<const MenuItem> items) noexcept override;
+    void WatchWindowDrops(Form& form) noexcept override;
 
   private:
     FormWindow* Find(const Form& form) const;
@@ -46,6 +48,8 @@ class Win32FormRuntime final : public FormRuntime {
     std::unique_ptr<SessionOwnerWindow> owner_;
     Form* mainForm_ = nullptr;
     std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
+    // The system's word that the user has finished moving or sizing a window of another program.
+    UniqueWinEventHook moveSizeHook_;
 };
 
 }  // namespace ombrel::win32

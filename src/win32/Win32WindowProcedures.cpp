@@ -48,6 +48,12 @@ void Win32WindowProcedures::AllowFromAnyProgram(WindowHandle window,
     ::ChangeWindowMessageFilterEx(ToHwnd(window), message, MSGFLT_ALLOW, nullptr);
 }
 
+bool Win32WindowProcedures::ListenToShell(WindowHandle window, bool listen) noexcept {
+    // Wine has these as stubs that refuse: nothing arrives there.
+    return listen ? ::RegisterShellHookWindow(ToHwnd(window)) != FALSE
+                  : ::DeregisterShellHookWindow(ToHwnd(window)) != FALSE;
+}
+
 std::intptr_t Win32WindowProcedures::CallWindowProcedure(WindowProcedure procedure,
                                                          const WindowMessage& message) noexcept {
     return ::CallWindowProcW(ToWndProc(procedure), ToHwnd(message.window), message.message,

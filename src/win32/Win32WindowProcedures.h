@@ -16,6 +16,7 @@ class Win32WindowProcedures final : public WindowProcedures {
     std::intptr_t CallWindowProcedure(WindowProcedure procedure,
                                       const WindowMessage& message) noexcept override;
     void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept override;
+    bool ListenToShell(WindowHandle window, bool listen) noexcept override;
 
   private:
     // The handler of the hook procedure handed out last, for the window it is installed on.

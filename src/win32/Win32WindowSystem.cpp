@@ -43,6 +43,10 @@ bool Win32WindowSystem::IsWindowVisible(WindowHandle window) noexcept {
     return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
+bool Win32WindowSystem::IsMinimized(WindowHandle window) noexcept {
+    return ::IsIconic(ToHwnd(window)) != FALSE;
+}
+
 bool Win32WindowSystem::IsWindowCloaked(WindowHandle window) noexcept {
     // Where the compositor does not answer (older systems, Wine) nothing is cloaked.
     DWORD cloaked = 0;

@@ -19,6 +19,7 @@ class Win32WindowSystem final : public WindowSystem {
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
+    bool IsMinimized(WindowHandle window) noexcept override;
     bool IsOwnThreadWindow(WindowHandle window) noexcept override;
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
     std::u16string ClassName(WindowHandle window) override;

@@ -24,6 +24,7 @@ class EngineAlone : public ::testing::Test, private BarView {
     WindowHandle BarWindow() const override { return WindowHandle::None; }
     void KeepBarOnScreen() override {}
     void ShowDesktopHoldsWindows(int /*index*/, bool /*holdsWindows*/) override {}
+    void ShowDesktopWantsAttention(int /*index*/, bool /*wants*/) override {}
     void EndProgram() override {}
 
     fakes::FakeDesktop desktop;

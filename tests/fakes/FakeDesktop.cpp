@@ -35,6 +35,7 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.elevated = options.elevated;
     window.fullScreen = options.fullScreen;
     window.contentThread = options.contentThread;
+    window.minimized = options.minimized;
     window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
     originalProcedures_[window.handle] = window.procedure;
     windows_.push_front(std::move(window));
@@ -207,7 +208,11 @@ void FakeDesktop::Apply(Window& target, ShowCommand command) {
         return;
     }
     windows_.splice(windows_.begin(), windows_, byHandle_.at(target.handle));
-    if (command == ShowCommand::Show && MayTakeForeground(target.thread)) {
+    if (command == ShowCommand::Restore) {
+        target.minimized = false;
+    }
+    if ((command == ShowCommand::Show || command == ShowCommand::Restore) &&
+        MayTakeForeground(target.thread)) {
         Activate(target.handle);
     }
 }
@@ -331,6 +336,14 @@ bool FakeDesktop::SetTopmost(WindowHandle window) noexcept {
     }
     topmost_.push_back(window);
     return true;
+}
+
+void FakeDesktop::FlashWindow(WindowHandle window) {
+    constexpr std::uintptr_t kShellFlash = 0x8006;  // HSHELL_FLASH
+    const std::uint32_t shellHook = RegisterMessage(u"SHELLHOOK");
+    for (WindowHandle listener : std::vector<WindowHandle>(shellListeners_)) {
+        SendMessage(listener, shellHook, kShellFlash, static_cast<std::intptr_t>(window));
+    }
 }
 
 std::uint32_t FakeDesktop::RegisterMessage(std::u16string_view name) noexcept {

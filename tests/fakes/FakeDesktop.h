@@ -43,6 +43,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         // A child window of another thread's program inside it, as a store app's window lives
         // in a frame of ApplicationFrameHost.exe; 0 for none.
         ThreadId contentThread = 0;
+        bool minimized = false;
     };
 
     struct Window {
@@ -57,6 +58,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool elevated = false;
         bool fullScreen = false;
         ThreadId contentThread = 0;
+        bool minimized = false;
         // The classes of its child windows.
         std::vector<std::u16string> children;
         WindowProcedure procedure{};
@@ -125,6 +127,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
+    bool IsMinimized(WindowHandle window) noexcept override {
+        const Window* target = Find(window);
+        return target != nullptr && target->minimized;
+    }
     bool IsOwnThreadWindow(WindowHandle window) noexcept override;
     // Each thread stands for a program of its own here.
     std::uint32_t ProcessIdOf(WindowHandle window) noexcept override;
@@ -171,6 +177,16 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept override {
         allowedFromAnyProgram_.emplace_back(window, message);
     }
+    bool ListenToShell(WindowHandle window, bool listen) noexcept override {
+        std::erase(shellListeners_, window);
+        if (listen) {
+            shellListeners_.push_back(window);
+        }
+        return true;
+    }
+    // The window's program flashes it (FlashWindowEx), or the system does for a program it
+    // refused the front: the windows that hear the shell are told, hidden windows' flashes too.
+    void FlashWindow(WindowHandle window);
     // Whether programs with fewer rights may send the window this message.
     bool AllowedFromAnyProgram(WindowHandle window, std::uint32_t message) const {
         return std::find(allowedFromAnyProgram_.begin(), allowedFromAnyProgram_.end(),
@@ -215,6 +231,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uint32_t lastError_ = 0;
     std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
     std::map<ThreadId, std::u16string> programNames_;
+    std::vector<WindowHandle> shellListeners_;
 };
 
 }  // namespace ombrel::fakes

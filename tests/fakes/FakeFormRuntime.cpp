@@ -48,6 +48,33 @@ float FakeFormRuntime::OuterWidthTwips(const Form& form) noexcept {
     return atNinetySix * static_cast<float>(DpiAt(form.Left(), form.Top())) / 96.0F;
 }
 
+void FakeFormRuntime::DropWindowAt(WindowHandle window, float leftTwips, float topTwips) {
+    Form* form = dropsOver_;
+    if (form == nullptr || !desktop_.IsWindowVisible(form->WindowIfLoaded()) ||
+        window == form->WindowIfLoaded()) {
+        return;
+    }
+    const float x = leftTwips - form->Left() - kFrameWidthTwips / 2;
+    const float y = topTwips - form->Top() - kCaptionHeightTwips;
+    const FormLayout& layout = form->Layout();
+    if (x < 0 || y < 0 || x >= static_cast<float>(layout.clientWidthTwips) ||
+        y >= static_cast<float>(layout.clientHeightTwips)) {
+        return;  // another window is under the pointer
+    }
+    for (const Control& control : form->AllControls()) {
+        const ControlLayout& row = control.Layout();
+        if (row.kind == ControlKind::Timer || row.kind == ControlKind::Shape) {
+            continue;
+        }
+        if (x >= control.Left() && x < control.Left() + static_cast<float>(row.widthTwips) &&
+            y >= control.Top() && y < control.Top() + static_cast<float>(row.heightTwips)) {
+            form->RaiseWindowDropped(window, control.Name(), control.Index());
+            return;
+        }
+    }
+    form->RaiseWindowDropped(window, {});
+}
+
 unsigned FakeFormRuntime::DpiAt(float left, float top) const {
     for (const Screen& screen : screens_) {
         const ScreenArea& area = screen.area;

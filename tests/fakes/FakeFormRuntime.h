@@ -60,10 +60,24 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     // The user's choice in the next menu (-1: he leaves it), and the items of the last one.
     void ChooseInMenu(int index) { menuChoice_ = index; }
     const std::vector<std::u16string>& LastMenu() const { return lastMenu_; }
-    int ShowMenu(Form& /*form*/, std::span<const std::u16string_view> items) noexcept override {
-        lastMenu_.assign(items.begin(), items.end());
+    // Per item of the last menu: whether it could be chosen.
+    const std::vector<bool>& LastMenuEnabled() const { return lastMenuEnabled_; }
+    using FormRuntime::ShowMenu;
+    int ShowMenu(Form& /*form*/, std::span<const MenuItem> items) noexcept override {
+        lastMenu_.clear();
+        lastMenuEnabled_.clear();
+        for (const MenuItem& item : items) {
+            lastMenu_.emplace_back(item.text);
+            lastMenuEnabled_.push_back(item.enabled);
+        }
         return menuChoice_;
     }
+    void WatchWindowDrops(Form& form) noexcept override { dropsOver_ = &form; }
+    // The user lets go of a window he moved with the pointer at this place on the screen: over
+    // the watched form while it shows, it hears of it with the control there (at 96 DPI, the
+    // client area a border in from the left and a caption down from the top).
+    void DropWindowAt(WindowHandle window, float leftTwips, float topTwips);
+    static constexpr float kCaptionHeightTwips = 26 * 15;
     std::uint32_t SessionId() noexcept override { return sessionId_; }
     void SetSessionId(std::uint32_t session) { sessionId_ = session; }
     std::uint32_t InstanceObjectError() noexcept override { return instanceObjectError_; }
@@ -100,6 +114,8 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     int guardChecks_ = 0;
     int menuChoice_ = -1;
     std::vector<std::u16string> lastMenu_;
+    std::vector<bool> lastMenuEnabled_;
+    Form* dropsOver_ = nullptr;
     std::vector<Screen> screens_{{{0, 0, kScreenWidthTwips, 1040 * 15, true}, 96}};
     std::uint32_t sessionId_ = 1;
 };

@@ -189,5 +189,118 @@ TEST_F(BarButtons, ExitShowsEverythingAndEndsTheProcess) {
     EXPECT_TRUE(fake.forms.ProcessEnded());
 }
 
+TEST_F(BarButtons, TheWheelGoesToTheNextOrPreviousDesktopOneWholeNotchAtATime) {
+    const auto wheel = [this](int delta) {
+        Bar().RaiseMouseWheel(delta);
+        return Engine().CurrentDesktop();
+    };
+    EXPECT_EQ(wheel(-120), 1);  // towards the user: the next one
+    EXPECT_EQ(wheel(240), 8);   // two notches away: back past desktop 1 to the last
+    // A touchpad's small steps add up to a notch, and a turn back starts afresh.
+    EXPECT_EQ(wheel(-40), 8);
+    EXPECT_EQ(wheel(-40), 8);
+    EXPECT_EQ(wheel(30), 8);
+    EXPECT_EQ(wheel(90), 7);
+    EXPECT_EQ(wheel(-119), 7);
+    EXPECT_EQ(wheel(-1), 8);
+    EXPECT_EQ(Bar().Tag(), u"8");
+}
+
+TEST_F(BarButtons, ADesktopButtonsMenuListsItsWindowsAndTheOneChosenComesInFrontWithTheKeys) {
+    fake.desktop.SetTitle(app, u"报告.docx");
+    fake.desktop.Get(app).minimized = true;
+    const WindowHandle mail = OpenApp(kAppThread + 1);
+    fake.desktop.SetTitle(mail, u"收件箱");
+    Tick();
+    Click(bar::kDesktop, 2);
+    const WindowHandle other = OpenApp(kAppThread + 2);
+    Tick();
+    // Another program had the last input; then the user right-clicks and chooses in our menu.
+    fake.desktop.InputTo(kAppThread + 2);
+    fake.desktop.InputTo(fakes::FakeDesktop::kOwnThread);
+    fake.forms.ChooseInMenu(1);
+    Bar().RaiseControlContextMenu(bar::kDesktop, 0);
+    EXPECT_THAT(fake.forms.LastMenu(), ElementsAre(u"收件箱", u"报告.docx"));  // top first
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), app);
+    EXPECT_EQ(fake.desktop.VisibleWindows().front(), app);
+    EXPECT_FALSE(fake.desktop.IsMinimized(app));  // back to its size, as from its taskbar button
+    EXPECT_FALSE(Visible(other));
+
+    // On the current desktop the window chosen comes in front where it stands.
+    Tick();
+    fake.forms.ChooseInMenu(1);
+    Bar().RaiseControlContextMenu(bar::kDesktop, 0);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), mail);
+
+    // An empty desktop says so, and nothing there can be chosen.
+    fake.forms.ChooseInMenu(0);
+    Bar().RaiseControlContextMenu(bar::kDesktop, 5);
+    EXPECT_THAT(fake.forms.LastMenu(), ElementsAre(u"（没有窗口）"));
+    EXPECT_THAT(fake.forms.LastMenuEnabled(), ElementsAre(false));
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    // Any other button keeps the bar's own menu.
+    fake.forms.ChooseInMenu(-1);
+    Bar().RaiseControlContextMenu(bar::kHelp, kNoIndex);
+    EXPECT_EQ(fake.forms.LastMenu().size(), 3U);
+}
+
+TEST_F(BarButtons, AWindowLetGoOverADesktopButtonGoesThereWithItsFamilyAndNowhereElse) {
+    const WindowHandle dialog = fake.desktop.OpenWindow({.thread = kAppThread, .owner = app});
+    const WindowHandle other = OpenApp(kAppThread + 1);
+    Tick();
+    const Control& four = Bar().Controls(bar::kDesktop, 3);
+    const float clientLeft = Bar().Left() + fakes::FakeFormRuntime::kFrameWidthTwips / 2;
+    const float clientTop = Bar().Top() + fakes::FakeFormRuntime::kCaptionHeightTwips;
+    // Let go on the bar beside the buttons, and far from the bar: it stays.
+    fake.forms.DropWindowAt(other, clientLeft + four.Left() - 50, clientTop + four.Top());
+    fake.forms.DropWindowAt(other, clientLeft - 3000, clientTop + four.Top() + 100);
+    EXPECT_TRUE(Visible(other));
+    EXPECT_THAT(Set(3), ::testing::IsEmpty());
+
+    fake.forms.DropWindowAt(dialog, clientLeft + four.Left() + 100, clientTop + four.Top() + 100);
+    EXPECT_FALSE(Visible(dialog));
+    EXPECT_FALSE(Visible(app));
+    EXPECT_THAT(Set(3), ::testing::UnorderedElementsAre(app, dialog));
+    EXPECT_THAT(Set(0), ElementsAre(other));
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    EXPECT_TRUE(four.Bold());
+}
+
+TEST_F(BarButtons, AWindowThatFlashesOnAnotherDesktopMarksItsButtonUntilTheUserGoesThere) {
+    Control& one = Bar().Controls(bar::kDesktop, 0);
+    Control& two = Bar().Controls(bar::kDesktop, 1);
+    fake.desktop.SetTitle(app, u"聊天");
+    Click(bar::kDesktop, 1);
+    const WindowHandle here = OpenApp();
+    Tick();
+    // The current desktop's windows flash where the user sees them; the bar is in no set.
+    fake.desktop.FlashWindow(here);
+    fake.desktop.FlashWindow(Bar().hWnd());
+    EXPECT_FALSE(two.Marked());
+    EXPECT_FALSE(one.Marked());
+
+    const auto& watch = fake.commands.Send(u"watch");
+    fake.desktop.FlashWindow(app);  // hidden, on desktop 1
+    EXPECT_TRUE(one.Marked());
+    Bar().RaiseToolTipNeeded(bar::kDesktop, 0);
+    EXPECT_EQ(one.ToolTipText(), u"Ctrl+F1\r\n请求注意：聊天\r\n聊天");
+    ASSERT_EQ(watch.lines.size(), 1U);  // a status bar hears of it too
+    EXPECT_NE(watch.lines[0].find(R"("event":"attention")"), std::string::npos);
+    EXPECT_NE(watch.lines[0].find(R"("desktop":1)"), std::string::npos);
+    Click(bar::kDesktop, 0);
+    EXPECT_FALSE(one.Marked());
+    Bar().RaiseToolTipNeeded(bar::kDesktop, 0);
+    EXPECT_EQ(one.ToolTipText(), u"Ctrl+F1\r\n聊天");
+
+    // A window that asked and closed before the user came asks no more.
+    Click(bar::kDesktop, 1);
+    fake.desktop.FlashWindow(app);
+    EXPECT_TRUE(one.Marked());
+    fake.desktop.CloseWindow(app);
+    Tick();
+    EXPECT_FALSE(one.Marked());
+}
+
 }  // namespace
 }  // namespace ombrel::testing

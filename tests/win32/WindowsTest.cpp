@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "win32/Win32Hotkeys.h"
 #include "win32/Win32WindowProcedures.h"
 #include "win32/Win32WindowSystem.h"
+#include "win32/WindowIcon.h"
 
 namespace ombrel::win32 {
 namespace {
@@ -126,6 +128,37 @@ TEST(RealWindows, OwnThreadWindowsAreRecognisedAndAStaleHandleIsNobodys) {
     ::DestroyWindow(own);
     EXPECT_FALSE(windows.IsOwnThreadWindow(FromHwnd(own)));
     EXPECT_FALSE(windows.ShowWindowAsync(FromHwnd(own), ShowCommand::Show));
+}
+
+TEST(RealWindows, AMenuIconIsTheClassIconAsAPremultipliedDibOfTheSizeAsked) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = L"OmbrelIconTest";
+    ::RegisterClassExW(&windowClass);
+    HWND window = ::CreateWindowExW(0, L"OmbrelIconTest", L"icon", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, windowClass.hInstance, nullptr);
+    const UniqueBitmap icon = WindowIconBitmap(window, 20);
+    ::DestroyWindow(window);
+    ASSERT_TRUE(icon);
+    DIBSECTION dib{};
+    ASSERT_EQ(::GetObjectW(icon.Get(), sizeof(dib), &dib), static_cast<int>(sizeof(dib)));
+    EXPECT_EQ(dib.dsBm.bmWidth, 20);
+    EXPECT_EQ(dib.dsBm.bmHeight, 20);
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 32);
+    // Premultiplied: no colour stronger than its pixel's opacity, and something opaque.
+    const auto* pixels = static_cast<const std::uint32_t*>(dib.dsBm.bmBits);
+    int opaque = 0;
+    for (int at = 0; at < 20 * 20; ++at) {
+        const std::uint32_t alpha = pixels[at] >> 24;
+        EXPECT_LE((pixels[at] >> 16) & 0xFF, alpha);
+        EXPECT_LE((pixels[at] >> 8) & 0xFF, alpha);
+        EXPECT_LE(pixels[at] & 0xFF, alpha);
+        opaque += alpha != 0 ? 1 : 0;
+    }
+    EXPECT_GT(opaque, 0);
 }
 
 TEST(RealHotkeys, ACombinationHeldElsewhereGives1409) {

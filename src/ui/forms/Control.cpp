@@ -15,6 +15,7 @@ void Control::Reset() {
     value_ = 0;
     toolTip_ = std::u16string(layout_->tooltip);
     bold_ = false;
+    marked_ = false;
 }
 
 void Control::SetLeft(float twips) {
@@ -43,6 +44,13 @@ void Control::SetBold(bool bold) {
     if (bold != bold_) {
         bold_ = bold;
         form_->ControlChanged(*this, ControlChange::Bold);
+    }
+}
+
+void Control::SetMarked(bool marked) {
+    if (marked != marked_) {
+        marked_ = marked;
+        form_->ControlChanged(*this, ControlChange::Mark);
     }
 }
 

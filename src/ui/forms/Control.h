@@ -41,6 +41,9 @@ class Control {
     // Its caption drawn bold.
     bool Bold() const { return bold_; }
     void SetBold(bool bold);
+    // A dot beneath it in the system's highlight colour: something there wants the user.
+    bool Marked() const { return marked_; }
+    void SetMarked(bool marked);
 
     // The user changed the native control; the model follows without echoing back.
     void TextEditedByUser(std::u16string text) { text_ = std::move(text); }
@@ -57,6 +60,7 @@ class Control {
     int value_ = 0;
     std::u16string toolTip_;
     bool bold_ = false;
+    bool marked_ = false;
 };
 
 }  // namespace ombrel

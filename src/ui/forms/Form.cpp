@@ -130,6 +130,24 @@ void Form::RaiseContextMenu() {
     }
 }
 
+void Form::RaiseControlContextMenu(std::u16string_view control, int index) {
+    if (events_ != nullptr) {
+        events_->OnControlContextMenu(control, index);
+    }
+}
+
+void Form::RaiseMouseWheel(int delta) {
+    if (events_ != nullptr) {
+        events_->OnMouseWheel(delta);
+    }
+}
+
+void Form::RaiseWindowDropped(WindowHandle window, std::u16string_view control, int index) {
+    if (events_ != nullptr) {
+        events_->OnWindowDropped(window, control, index);
+    }
+}
+
 void Form::RaiseMovedByUser() {
     if (events_ != nullptr) {
         events_->OnMovedByUser();

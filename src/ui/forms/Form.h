@@ -57,6 +57,9 @@ class Form {
     void RaiseClick(std::u16string_view control, int index = kNoIndex);
     void RaiseDblClick();
     void RaiseContextMenu();
+    void RaiseControlContextMenu(std::u16string_view control, int index = kNoIndex);
+    void RaiseMouseWheel(int delta);
+    void RaiseWindowDropped(WindowHandle window, std::u16string_view control, int index = kNoIndex);
     void RaiseMovedByUser();
     void RaiseToolTipNeeded(std::u16string_view control, int index = kNoIndex);
     void RaiseTimer(std::u16string_view control);

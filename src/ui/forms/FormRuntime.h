@@ -26,7 +26,15 @@ struct ScreenArea {
     float bottom = 0;
     bool primary = false;  // the main screen, whose top right corner the bar starts in
 };
-enum class ControlChange { Text, Value, Position, ToolTip, Bold };
+enum class ControlChange { Text, Value, Position, ToolTip, Bold, Mark };
+
+// One line of a menu.
+struct MenuItem {
+    std::u16string_view text;
+    // Drawn with the icon of this window's program, where one can be had without waiting on it.
+    WindowHandle iconOf = WindowHandle::None;
+    bool enabled = true;
+};
 
 // Native windows for the forms.
 class FormRuntime {
@@ -53,7 +61,21 @@ class FormRuntime {
     virtual std::vector<ScreenArea> WorkAreasTwips() = 0;
     // A menu of the items at the mouse pointer, owned by the form; returns once the user chose
     // (the item's index) or left it (-1).
-    virtual int ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept = 0;
+    virtual int ShowMenu(Form& form, std::span<const MenuItem> items) noexcept = 0;
+    int ShowMenu(Form& form, std::span<const std::u16string_view> items) noexcept {
+        std::vector<MenuItem> lines;
+        try {
+            for (std::u16string_view text : items) {
+                lines.push_back({text});
+            }
+        } catch (...) {
+            return -1;
+        }
+        return ShowMenu(form, std::span<const MenuItem>(lines));
+    }
+    // From now on, another program's window let go after a move with the pointer over the
+    // form raises the form's OnWindowDropped.
+    virtual void WatchWindowDrops(Form& form) noexcept = 0;
 };
 
 }  // namespace ombrel
