@@ -226,6 +226,29 @@ TEST_F(Desktops, ThePipeServesOnlyTheUserAndAFollowerHearsEverySwitch) {
     EXPECT_EQ(code, 0U);
 }
 
+TEST_F(Desktops, APinnedWindowStaysThroughSwitchesAndARuleSendsANewWindowToItsDesktop) {
+    SaveSettingsFile(R"({ "rules": [ { "title": "Ruled*", "desktop": 3 } ] })");
+    StartOmbrel();
+    const HWND player = OpenOne(L"Player");
+    LetARefreshPass();
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == player; }));
+    std::string output;
+    EXPECT_EQ(RunOmbrelCommand(L"pin", &output), 0);
+    for (const int desktop : {2, 1}) {
+        ASSERT_TRUE(SwitchTo(desktop));
+        EXPECT_FALSE(WaitFor([&] { return !Visible(player); }, 500ms)) << "hidden on " << desktop;
+    }
+    // Seen for the first time: to desktop 3 within a refresh, and never shown here again.
+    const HWND ruled = OpenOne(L"Ruled mail");
+    EXPECT_TRUE(WaitFor([&] { return !Visible(ruled); }, 2500ms));
+    ASSERT_TRUE(SwitchTo(3));
+    EXPECT_TRUE(WaitFor([&] { return Visible(ruled); }));
+    EXPECT_TRUE(Visible(player));
+    EXPECT_EQ(RunOmbrelCommand(L"list", &output), 0);
+    EXPECT_TRUE(output.starts_with("P\t*\tOmbrelTestApp.exe\tPlayer\r\n")) << output;
+    ::DeleteFileW(SettingsFilePath().c_str());
+}
+
 TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {
     const HWND icons = OpenApp(L"Program Manager", 1, L"--class Progman").front();
     const HWND taskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();
