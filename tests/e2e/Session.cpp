@@ -18,8 +18,10 @@ HotkeyCombination Combination(int id) {
                    : HotkeyCombination{MOD_CONTROL | MOD_ALT, static_cast<UINT>(VK_F1 + id - 12)};
 }
 
+}  // namespace
+
 bool TryUntil(const std::function<void()>& act, const std::function<bool()>& effect,
-              std::chrono::milliseconds patience = std::chrono::seconds(2)) {
+              std::chrono::milliseconds patience) {
     constexpr int kTries = 3;
     for (int tries = 0; tries < kTries; ++tries) {
         act();
@@ -31,8 +33,6 @@ bool TryUntil(const std::function<void()>& act, const std::function<bool()>& eff
     }
     return false;
 }
-
-}  // namespace
 
 std::wstring DesktopCaption(int desktopNumber) {
     return L"这是桌面-" + std::to_wstring(desktopNumber);
@@ -187,12 +187,12 @@ int Session::HotkeysHeld() {
     return held;
 }
 
-void Session::SaveScreenshot(const wchar_t* name, HWND window) {
+void Session::SaveScreenshot(const wchar_t* name, RECT area) {
     ::RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::Sleep(300);  // lets the windows of other programs finish painting
     const std::wstring directory = WinePath(OMBREL_SCREENSHOT_DIR);
     ::CreateDirectoryW(directory.c_str(), nullptr);
-    driver::SaveScreenBmp(directory + L"\\" + name + L".bmp", driver::WindowRect(window));
+    driver::SaveScreenBmp(directory + L"\\" + name + L".bmp", area);
 }
 
 }  // namespace ombrel::e2e

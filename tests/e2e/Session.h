@@ -61,7 +61,10 @@ class Session : public ::testing::Test {
     }
     // Every hotkey of Ombrel's is held by somebody: a second registration fails.
     static int HotkeysHeld();
-    void SaveScreenshot(const wchar_t* name, HWND window);
+    void SaveScreenshot(const wchar_t* name, HWND window) {
+        SaveScreenshot(name, driver::WindowRect(window));
+    }
+    void SaveScreenshot(const wchar_t* name, RECT area);
 
   private:
     PROCESS_INFORMATION ombrel_{};
@@ -80,6 +83,9 @@ void SaveSettingsFile(const std::string& text);
 
 // The bar's caption on desktop n: "这是桌面-n".
 std::wstring DesktopCaption(int desktopNumber);
+// Acts, and again (three times at most) while the effect does not follow within the patience.
+bool TryUntil(const std::function<void()>& act, const std::function<bool()>& effect,
+              std::chrono::milliseconds patience = std::chrono::seconds(2));
 void ResetRegistry();
 std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name, bool* found = nullptr);
 using driver::WinePath;

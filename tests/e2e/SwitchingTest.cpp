@@ -249,6 +249,40 @@ TEST_F(Desktops, APinnedWindowStaysThroughSwitchesAndARuleSendsANewWindowToItsDe
     ::DeleteFileW(SettingsFilePath().c_str());
 }
 
+TEST_F(Desktops, ADesktopButtonsMenuBringsAWindowBackAndAFlashMarksItsDesktop) {
+    StartOmbrel();
+    const HWND mail = OpenOne(L"收件箱 - 邮件");
+    const HWND notes = OpenOne(L"笔记.txt - 记事本");
+    LetARefreshPass();
+    ASSERT_TRUE(SwitchTo(2));
+    EXPECT_TRUE(WaitFor([&] { return !Visible(mail) && !Visible(notes); }));
+    // Wine has no shell hook: the news the system would send is posted as it would come.
+    ::PostMessageW(Bar(), ::RegisterWindowMessageW(L"SHELLHOOK"), 0x8006,
+                   reinterpret_cast<LPARAM>(mail));
+    SaveScreenshot(L"bar-attention", Bar());
+
+    const HWND one = driver::FindChildButton(Bar(), L"1");
+    ASSERT_NE(one, nullptr);
+    HWND menu = nullptr;
+    ASSERT_TRUE(TryUntil([&] { driver::RightClickAt(driver::CenterOf(one)); },
+                         [&] {
+                             menu = ::FindWindowW(L"#32768", nullptr);
+                             return menu != nullptr && ::IsWindowVisible(menu);
+                         }));
+    RECT both{};
+    const RECT bar = driver::WindowRect(Bar());
+    const RECT shown = driver::WindowRect(menu);
+    ::UnionRect(&both, &bar, &shown);
+    SaveScreenshot(L"desktop-menu", both);
+    // The second entry, the window under the top one: it comes back in front.
+    driver::PressKeys({VK_DOWN});
+    driver::PressKeys({VK_DOWN});
+    driver::PressKeys({VK_RETURN});
+    EXPECT_TRUE(WaitFor(
+        [&] { return BarCaption() == DesktopCaption(1) && ::GetForegroundWindow() == mail; }));
+    EXPECT_TRUE(Visible(notes));
+}
+
 TEST_F(Desktops, TheIconTaskbarAndBarTogglesByKeyAndButton) {
     const HWND icons = OpenApp(L"Program Manager", 1, L"--class Progman").front();
     const HWND taskbar = OpenApp(L"taskbar", 1, L"--class Shell_TrayWnd").front();

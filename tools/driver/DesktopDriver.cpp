@@ -224,6 +224,14 @@ std::string Utf8(const std::wstring& text) {
 }
 
 void ClickAt(POINT screen, bool twice) {
+    ClickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, twice ? 2 : 1);
+}
+
+void RightClickAt(POINT screen) {
+    ClickWith(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+void ClickWith(POINT screen, DWORD down, DWORD up, int times) {
     // Every event carries its own position: an event that took the cursor's position when it
     // is processed could land elsewhere once the next click has moved the cursor.
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
@@ -231,8 +239,8 @@ void ClickAt(POINT screen, bool twice) {
     const LONG x = static_cast<LONG>((screen.x * 65536 + width / 2) / width);
     const LONG y = static_cast<LONG>((screen.y * 65536 + height / 2) / height);
     std::vector<INPUT> inputs;
-    for (int i = 0; i < (twice ? 2 : 1); ++i) {
-        for (DWORD button : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
+    for (int i = 0; i < times; ++i) {
+        for (DWORD button : {down, up}) {
             INPUT input{};
             input.type = INPUT_MOUSE;
             input.mi.dx = x;

@@ -48,6 +48,9 @@ void SetNeverShowInfo(const wchar_t* value);
 // What a person does: keys, clicks, and waiting to see the effect.
 void PressKeys(std::initializer_list<WORD> keys);
 void ClickAt(POINT screen, bool twice = false);
+void RightClickAt(POINT screen);
+// Presses and lets go of a mouse button (the MOUSEEVENTF_ flags) at the point, times times.
+void ClickWith(POINT screen, DWORD down, DWORD up, int times);
 // Types text into a window character by character, as its keyboard handling receives it.
 void TypeText(HWND window, const std::wstring& text);
 // UTF-8, for messages.
