@@ -69,7 +69,10 @@ void DesktopEngine::WindowWantsAttention(WindowHandle window) {
                 bar_.ShowDesktopWantsAttention(index, true);
             }
             if (asking != before) {
-                Announce({Change::Kind::Attention, index, {asking}, false,
+                Announce({Change::Kind::Attention,
+                          index,
+                          {asking},
+                          false,
                           windows_.WindowTitle(asking)});
             }
         }

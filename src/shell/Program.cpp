@@ -99,10 +99,10 @@ void Program::Startup() {
         platform_.windows.RegisterMessage(kSettingsChangedMessageName);
     const std::uint32_t commandsWaiting =
         platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
-    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
-                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
-                        settingsChanged, commandsWaiting,
-                        platform_.windows.RegisterMessage(kShellHookMessageName)});
+    hook_.Install(bar,
+                  {platform_.windows.RegisterMessage(kShowBarMessageName),
+                   platform_.windows.RegisterMessage(kTaskbarCreatedMessageName), settingsChanged,
+                   commandsWaiting, platform_.windows.RegisterMessage(kShellHookMessageName)});
     platform_.forms.WatchWindowDrops(frmMain_);
     platform_.files.WatchSettingsFolder(bar, settingsChanged);
     engine_.SetChangeListener([this](const Change& change) {
