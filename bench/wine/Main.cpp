@@ -1,6 +1,6 @@
 // Ombrel.exe measured under Wine beside the limit of its design; prints Markdown tables.
 //   ombrel_wine_benchmarks [--runs N] [--startups N] [--guard-runs N] [--idle-seconds N]
-//   [--only switch|idle|startup|guard] [--ombrel PATH]
+//   [--only switch|idle|startup|guard|command] [--ombrel PATH]
 // --ombrel measures another build of Ombrel.exe (a Windows path), to compare two versions.
 #include <cstdio>
 #include <cwchar>
@@ -186,6 +186,28 @@ void PrintGuard(const Options& options, const Contenders& programs) {
         figures.minimalPeakBytes / (1024 * 1024), figures.minimalIdleCpuMs);
 }
 
+void PrintCommandLine(const Options& options, const Contenders& programs) {
+    const CommandLineFigures figures = MeasureCommandLine(programs, options.startups);
+    std::printf(
+        "### The command line\n\n"
+        "25 windows of other programs on each of desktops 1 and 2. *Command*: from "
+        "`CreateProcess` of `Ombrel.exe switch N` until the process has ended (the switch "
+        "done, its answer read), %d each way; *help*: `Ombrel.exe help`, the same start and "
+        "end without the pipe. *Watch*: from `SendInput` of a switch key until `Ombrel.exe "
+        "watch` has printed the switch's line, beside the bar's caption naming the desktop.\n\n",
+        options.startups);
+    std::printf(
+        "| | median | worst |\n"
+        "|---|---:|---:|\n"
+        "| `Ombrel.exe switch N` | %.0f ms | %.0f ms |\n"
+        "| `Ombrel.exe help` (no pipe) | %.0f ms | %.0f ms |\n"
+        "| key until the caption changed | %.0f ms | %.0f ms |\n"
+        "| key until `watch` printed the line | %.0f ms | %.0f ms |\n\n",
+        Median(figures.commandMs), Worst(figures.commandMs), Median(figures.helpMs),
+        Worst(figures.helpMs), Median(figures.captionMs), Worst(figures.captionMs),
+        Median(figures.watchMs), Worst(figures.watchMs));
+}
+
 }  // namespace
 }  // namespace ombrel::bench
 
@@ -212,6 +234,9 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (options.only.empty() || options.only == L"guard") {
             PrintGuard(options, programs);
+        }
+        if (options.only.empty() || options.only == L"command") {
+            PrintCommandLine(options, programs);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "benchmark failed: %s\n", error.what());

@@ -53,10 +53,18 @@ struct GuardFigures {
     double minimalIdleCpuMs = -1;
 };
 
+struct CommandLineFigures {
+    std::vector<double> commandMs;  // "Ombrel.exe switch N", from its start until it ended
+    std::vector<double> helpMs;     // "Ombrel.exe help": the same process, no pipe
+    std::vector<double> captionMs;  // from a switch key until the bar names the desktop
+    std::vector<double> watchMs;    // from the same key until "watch" has printed its line
+};
+
 SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs);
 // wineServer: the Linux process id of the Wine server, 0 if not known.
 IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, int wineServer);
 StartupFigures MeasureStartup(const Contenders& programs, int runs);
 GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds);
+CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs);
 
 }  // namespace ombrel::bench
