@@ -36,6 +36,8 @@ TEST(CommandLine, EveryCommandIsReadAndCarriedAsTheSameText) {
         {{u"pin", u"toggle"}, {Kind::PinToggle}},
         {{u"exit"}, {Kind::Exit}},
         {{u"list"}, {Kind::List}},
+        {{u"list", u"--json"}, {Kind::ListJson}},
+        {{u"watch"}, {Kind::Watch}},
         {{u"help"}, {Kind::Help}},
     };
     for (const auto& [words, expected] : accepted) {
@@ -57,6 +59,8 @@ TEST(CommandLine, AnythingElseIsRefused) {
         {u"switch", u"3.0"},
         {u"send", u""},
         {u"switch", u"3", u"now"},
+        {u"list", u"--JSON"},
+        {u"watch", u"1"},
         {u"Switch", u"3"},
         {u"exit", u"now"},
         {u"list", u"all"},
