@@ -31,54 +31,6 @@ double RunTimed(const std::wstring& commandLine, int expectedCode) {
     return elapsed;
 }
 
-// "Ombrel.exe watch" with its standard output on a pipe the benchmark reads.
-class Follower {
-  public:
-    explicit Follower(const std::wstring& commandLine) {
-        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-        HANDLE writeEnd = nullptr;
-        ::CreatePipe(&readEnd_, &writeEnd, &inherit, 0);
-        ::SetHandleInformation(readEnd_, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
-        startup.hStdError = writeEnd;
-        std::wstring command = commandLine;
-        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                         &startup, &process_);
-        ::CloseHandle(writeEnd);
-    }
-    Follower(const Follower&) = delete;
-    Follower& operator=(const Follower&) = delete;
-    ~Follower() {
-        driver::EndProcess(process_);
-        ::CloseHandle(readEnd_);
-    }
-    // Whether a line holding the text has come since the last call that found one.
-    bool Told(const std::string& text) {
-        DWORD waiting = 0;
-        while (::PeekNamedPipe(readEnd_, nullptr, 0, nullptr, &waiting, nullptr) != FALSE &&
-               waiting > 0) {
-            char buffer[4096];
-            DWORD read = 0;
-            ::ReadFile(readEnd_, buffer, sizeof(buffer), &read, nullptr);
-            output_.append(buffer, read);
-        }
-        const std::size_t found = output_.find(text);
-        if (found == std::string::npos) {
-            return false;
-        }
-        output_.erase(0, found + text.size());
-        return true;
-    }
-
-  private:
-    HANDLE readEnd_ = nullptr;
-    PROCESS_INFORMATION process_{};
-    std::string output_;
-};
-
 }  // namespace
 
 CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs) {
@@ -101,8 +53,8 @@ CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs) {
         }
         figures.helpMs.push_back(RunTimed(exe + L"help", 0));
     }
-    Follower watch(exe + L"watch");
-    if (!PollUntil([&] { return watch.Told("\"desktops\""); }, kLimit)) {
+    driver::FollowedProcess watch(exe + L"watch");
+    if (!PollUntil([&] { return watch.Printed("\"desktops\""); }, kLimit)) {
         throw std::runtime_error("watch printed no state");
     }
     for (int run = 0; run < runs; ++run) {
@@ -116,7 +68,7 @@ CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs) {
                 throw std::runtime_error("the key did not switch");
             }
             figures.captionMs.push_back(Milliseconds(Clock::now() - pressed).count());
-            if (!PollUntil([&] { return watch.Told(line); }, kLimit)) {
+            if (!PollUntil([&] { return watch.Printed(line); }, kLimit)) {
                 throw std::runtime_error("watch did not tell of the switch");
             }
             figures.watchMs.push_back(Milliseconds(Clock::now() - pressed).count());

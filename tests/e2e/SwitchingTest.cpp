@@ -132,53 +132,6 @@ TEST_F(Desktops, TheCommandLineReachesTheRunningInstanceAndListsItsWindows) {
     EXPECT_TRUE(AllVisible(one, true));
 }
 
-// A process whose standard output the test reads while it runs.
-class Follower {
-  public:
-    explicit Follower(const std::wstring& commandLine) {
-        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-        HANDLE writeEnd = nullptr;
-        ::CreatePipe(&readEnd_, &writeEnd, &inherit, 0);
-        ::SetHandleInformation(readEnd_, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = writeEnd;
-        startup.hStdError = writeEnd;
-        std::wstring command = commandLine;
-        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                         &startup, &process_);
-        ::CloseHandle(writeEnd);
-    }
-    Follower(const Follower&) = delete;
-    Follower& operator=(const Follower&) = delete;
-    ~Follower() {
-        driver::EndProcess(process_);
-        ::CloseHandle(readEnd_);
-    }
-    // Whether the output came to hold the text within the time.
-    bool Shows(const std::string& text) {
-        return WaitFor([&] {
-            DWORD waiting = 0;
-            while (::PeekNamedPipe(readEnd_, nullptr, 0, nullptr, &waiting, nullptr) != FALSE &&
-                   waiting > 0) {
-                char buffer[4096];
-                DWORD read = 0;
-                ::ReadFile(readEnd_, buffer, sizeof(buffer), &read, nullptr);
-                output_.append(buffer, read);
-            }
-            return output_.find(text) != std::string::npos;
-        });
-    }
-    const std::string& Output() const { return output_; }
-    HANDLE Process() const { return process_.hProcess; }
-
-  private:
-    HANDLE readEnd_ = nullptr;
-    PROCESS_INFORMATION process_{};
-    std::string output_;
-};
-
 TEST_F(Desktops, ThePipeServesOnlyTheUserAndAFollowerHearsEverySwitch) {
     // A pipe another program made under the name is not Ombrel: told nothing, "not running".
     const std::wstring name = win32::CommandPipeName();
@@ -209,14 +162,16 @@ TEST_F(Desktops, ThePipeServesOnlyTheUserAndAFollowerHearsEverySwitch) {
     if (label != std::wstring::npos) {                                      // Wine keeps no label
         EXPECT_NE(security.find(L"(ML;;NWNR;;;ME)", label), std::wstring::npos) << security;
     }
-    Follower watch(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" watch");
-    ASSERT_TRUE(watch.Shows("\"current\":1"));
+    driver::FollowedProcess watch(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" watch");
+    ASSERT_TRUE(WaitFor([&] { return watch.Printed("\"current\":1"); }));
     ASSERT_TRUE(SwitchTo(2));
     EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false); }));
-    EXPECT_TRUE(watch.Shows("{\"current\":2,\"desktop\":2,\"event\":\"switch\"}"))
-        << watch.Output();
+    EXPECT_TRUE(WaitFor([&] {
+        return watch.Printed("{\"current\":2,\"desktop\":2,\"event\":\"switch\"}");
+    })) << watch.Unread();
     EXPECT_EQ(RunOmbrelCommand(L"switch 1", &output), 0);
-    EXPECT_TRUE(watch.Shows("{\"current\":1,\"desktop\":1,\"event\":\"switch\"}"));
+    EXPECT_TRUE(WaitFor(
+        [&] { return watch.Printed("{\"current\":1,\"desktop\":1,\"event\":\"switch\"}"); }));
     ::CloseHandle(silent);
     // The follower ends with Ombrel, having been told everything.
     EXPECT_EQ(RunOmbrelCommand(L"exit", &output), 0);

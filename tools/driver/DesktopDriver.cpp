@@ -110,40 +110,98 @@ PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
     return {};
 }
 
-int RunToEnd(const std::wstring& commandLine, std::string* output) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+namespace {
+
+// A pipe whose write end a started program inherits as its standard output and error.
+struct OutputPipe {
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (::CreatePipe(&readEnd, &writeEnd, &inherit, 0) == FALSE) {
-        return -1;
+};
+
+OutputPipe MakeOutputPipe() {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    OutputPipe pipe;
+    if (::CreatePipe(&pipe.readEnd, &pipe.writeEnd, &inherit, 0) != FALSE) {
+        ::SetHandleInformation(pipe.readEnd, HANDLE_FLAG_INHERIT, 0);
     }
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    return pipe;
+}
+
+// Starts the program with the pipe's write end as its output, which is closed here: the
+// child's copy keeps the pipe open until it ends.
+bool StartWithOutput(const std::wstring& commandLine, OutputPipe& pipe,
+                     PROCESS_INFORMATION& process) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
+    startup.hStdOutput = pipe.writeEnd;
+    startup.hStdError = pipe.writeEnd;
     std::wstring command = commandLine;
     const BOOL started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0,
                                           nullptr, nullptr, &startup, &process);
-    ::CloseHandle(writeEnd);  // the child's copy keeps the pipe open until it ends
-    if (started == FALSE) {
-        ::CloseHandle(readEnd);
+    ::CloseHandle(pipe.writeEnd);
+    pipe.writeEnd = nullptr;
+    return started != FALSE;
+}
+
+}  // namespace
+
+int RunToEnd(const std::wstring& commandLine, std::string* output) {
+    OutputPipe pipe = MakeOutputPipe();
+    if (pipe.readEnd == nullptr) {
+        return -1;
+    }
+    PROCESS_INFORMATION process{};
+    if (!StartWithOutput(commandLine, pipe, process)) {
+        ::CloseHandle(pipe.readEnd);
         return -1;
     }
     char buffer[4096];
     DWORD read = 0;
-    while (::ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0) {
+    while (::ReadFile(pipe.readEnd, buffer, sizeof(buffer), &read, nullptr) != FALSE && read > 0) {
         output->append(buffer, read);
     }
-    ::CloseHandle(readEnd);
+    ::CloseHandle(pipe.readEnd);
     DWORD exitCode = 0;
     ::WaitForSingleObject(process.hProcess, 10000);
     ::GetExitCodeProcess(process.hProcess, &exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return static_cast<int>(exitCode);
+}
+
+FollowedProcess::FollowedProcess(const std::wstring& commandLine) {
+    OutputPipe pipe = MakeOutputPipe();
+    readEnd_ = pipe.readEnd;
+    if (readEnd_ != nullptr) {
+        StartWithOutput(commandLine, pipe, process_);
+    }
+}
+
+FollowedProcess::~FollowedProcess() {
+    EndProcess(process_);
+    if (readEnd_ != nullptr) {
+        ::CloseHandle(readEnd_);
+    }
+}
+
+bool FollowedProcess::Printed(const std::string& text) {
+    DWORD waiting = 0;
+    while (::PeekNamedPipe(readEnd_, nullptr, 0, nullptr, &waiting, nullptr) != FALSE &&
+           waiting > 0) {
+        char buffer[4096];
+        DWORD read = 0;
+        if (::ReadFile(readEnd_, buffer, sizeof(buffer), &read, nullptr) == FALSE) {
+            break;
+        }
+        output_.append(buffer, read);
+    }
+    const std::size_t found = output_.find(text);
+    if (found == std::string::npos) {
+        return false;
+    }
+    output_.erase(0, found + text.size());
+    return true;
 }
 
 void EndProcess(PROCESS_INFORMATION& process) {

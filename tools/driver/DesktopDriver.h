@@ -37,6 +37,27 @@ void EndProcess(PROCESS_INFORMATION& process);
 // Runs the command line to its end (at most ten seconds) with a pipe for its standard output
 // and error, which output receives; the exit code, -1 when it could not start.
 int RunToEnd(const std::wstring& commandLine, std::string* output);
+// A program whose standard output and error are read while it runs; ended, as EndProcess
+// ends it, when this goes away.
+class FollowedProcess {
+  public:
+    explicit FollowedProcess(const std::wstring& commandLine);
+    FollowedProcess(const FollowedProcess&) = delete;
+    FollowedProcess& operator=(const FollowedProcess&) = delete;
+    ~FollowedProcess();
+
+    // Whether what it printed since the last text found holds the text; what was read up to
+    // its end is then dropped. Never waits.
+    bool Printed(const std::string& text);
+    const std::string& Unread() const { return output_; }
+    HANDLE Process() const { return process_.hProcess; }
+
+  private:
+    HANDLE readEnd_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    std::string output_;
+};
+
 // A Linux path as a Wine prefix sees it, on drive Z:.
 std::wstring WinePath(const char* unixPath);
 
