@@ -182,6 +182,11 @@ class DesktopEngine {
     // puts them where the rules say: into another desktop's set (hidden at once), pinned, or
     // left alone. A program's windows first seen together go where its root owner goes.
     void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index);
+    // How many refreshes a store app's frame without content is looked at again for rules.
+    static constexpr int kFrameLookouts = 10;
+    // A window no rule matched is seen again at the next refresh while it is a store app's frame
+    // that shows no app yet.
+    void LookAgainWithoutContent(WindowHandle window);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
     // The entering desktop's top window gets the keyboard; onTop, where given and on it, is
@@ -189,8 +194,8 @@ class DesktopEngine {
     void SwitchTo(int target, WindowHandle onTop = WindowHandle::None);
     // The user is on the desktop: what asked for him there is answered.
     void ClearAttention(int index);
-    // A window that asked for the user and closed since asks no more.
-    void ForgetClosedAttention();
+    // A window that asked for the user and closed, or left that desktop, asks no more.
+    void ForgetStaleAttention();
     bool RunCommand(Command command);
     // What the last refresh found: the sets' windows before it, to tell the opened and closed.
     void AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before);
@@ -216,6 +221,9 @@ class DesktopEngine {
     // Every window a refresh has seen, with its process: a rule acts once, at the first sight,
     // and a handle reused by another process is a new window. Closed ones are dropped.
     std::unordered_map<WindowHandle, std::uint32_t> seen_;
+    // Store apps' frames seen before their content, each with how many refreshes looked at it:
+    // their rules are tried again for a while.
+    std::map<WindowHandle, int> framesWithoutContent_;
     // Windows a rule leaves alone, with their process.
     std::map<WindowHandle, std::uint32_t> ignored_;
     // False from a restore until the next refresh: what is on the screen then was there before.

@@ -88,11 +88,12 @@ std::optional<std::u16string> DesktopEngine::AttentionTitle(int index) {
     return windows_.WindowTitle(asking);
 }
 
-void DesktopEngine::ForgetClosedAttention() {
+void DesktopEngine::ForgetStaleAttention() {
     for (int index = 0; index < kDesktopCount; ++index) {
         const WindowHandle asking = attention_[static_cast<std::size_t>(index)];
-        if (asking != WindowHandle::None && windows_.ProcessIdOf(asking) == 0) {
-            ClearAttention(index);  // nobody is left to answer
+        // Closed, sent elsewhere or shown again by its program: it no longer asks from there.
+        if (asking != WindowHandle::None && !Holds(DesktopWindows_[index], asking)) {
+            ClearAttention(index);
         }
     }
 }

@@ -80,10 +80,12 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     std::erase_if(pinned_, gone);
     std::erase_if(ignored_, gone);
     std::erase_if(seen_, gone);
+    std::erase_if(framesWithoutContent_,
+                  [this](const auto& entry) { return windows_.ProcessIdOf(entry.first) == 0; });
     if (listener_) {
         AnnounceOpenedAndClosed(inSetsBefore);
     }
-    ForgetClosedAttention();
+    ForgetStaleAttention();
     visibility_.Refreshed();
     windowKinds_.Refreshed();
     if (pauseInFullScreen_) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/DesktopEngine.h"
+#include "platform/Text.h"
 
 namespace ombrel {
 
@@ -19,6 +20,23 @@ bool DesktopEngine::Seen(WindowHandle window) {
     return found != seen_.end() && windows_.ProcessIdOf(window) == found->second;
 }
 
+void DesktopEngine::LookAgainWithoutContent(WindowHandle window) {
+    // A store app's frame is often shown a moment before the app's content joins it; until
+    // then it is named by the frame's host, and a rule for the app could not match yet.
+    constexpr std::u16string_view kFrameHost = u"applicationframehost.exe";
+    std::u16string program = windows_.ProcessNameOf(window);
+    std::transform(program.begin(), program.end(), program.begin(), FoldCase);
+    if (program != kFrameHost) {
+        framesWithoutContent_.erase(window);
+        return;
+    }
+    if (++framesWithoutContent_[window] <= kFrameLookouts) {
+        seen_.erase(window);  // first seen again at the next refresh
+    } else {
+        framesWithoutContent_.erase(window);  // minimized, or an app without content
+    }
+}
+
 void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index) {
     for (WindowHandle window : firstSeen) {
         seen_[window] = windows_.ProcessIdOf(window);
@@ -29,6 +47,9 @@ void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int 
     std::unordered_map<WindowHandle, std::optional<WindowPlacement>> placements;
     for (WindowHandle window : firstSeen) {
         placements[window] = FirstMatchingRule(rules_, windows_, window);
+        if (!placements[window]) {
+            LookAgainWithoutContent(window);
+        }
     }
     // A program's windows seen together go where their root owner goes, as a send takes them
     // together. A dialog that comes later stays beside its owner whatever a rule says of it (a

@@ -126,7 +126,11 @@ void Program::CommandsWaiting() noexcept {
                 platform_.commands.Answer(request.caller, answer.exitCode, answer.text);
             }
         } catch (...) {
-            // Out of memory at worst: the caller hears nothing and reports no answer.
+            // Out of memory at worst: the caller is still told, so that nothing waits on it.
+            try {
+                platform_.commands.Answer(request.caller, kExitNoAnswer, {});
+            } catch (...) {
+            }
         }
     }
 }
@@ -225,11 +229,12 @@ void Program::BarMovedByUser() {
 }
 
 void Program::Shutdown() {
-    // Nothing more is run; an answer given (the exit's own) still reaches its caller.
-    platform_.commands.Close();
+    // Every window first: nothing of the channel may keep one hidden a moment longer.
     engine_.SetChangeListener({});
     engine_.RestoreAll();
     recovery_.Remove();
+    // Nothing more is run; an answer given (the exit's own) still reaches its caller.
+    platform_.commands.Close();
 
     const WindowHandle bar = frmMain_.hWnd();
     engine_.ReleaseKeys();

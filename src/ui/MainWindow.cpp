@@ -29,7 +29,12 @@ std::u16string ShownTitle(const std::u16string& title) {
         return u"（无标题）";
     }
     if (title.size() > kLongestTitle) {
-        return title.substr(0, kLongestTitle - 1) + u"…";
+        // Never half of a character that takes two units.
+        std::size_t cut = kLongestTitle - 1;
+        if (title[cut - 1] >= 0xD800 && title[cut - 1] < 0xDC00) {
+            --cut;
+        }
+        return title.substr(0, cut) + u"…";
     }
     return title;
 }

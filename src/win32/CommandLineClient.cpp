@@ -41,6 +41,7 @@ constexpr Ending kNameTaken{kExitNotRunning,
                             u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"};
 constexpr Ending kRefused{kExitNotRunning, u"Ombrel 拒绝了本程序的连接。\r\n"};
 constexpr Ending kNoAnswer{kExitNoAnswer, u"Ombrel 在运行，但十秒内没有回应。\r\n"};
+constexpr Ending kDropped{kExitNoAnswer, u"Ombrel 在运行，但没有回答这个命令。\r\n"};
 
 DWORD Left(ULONGLONG deadline) {
     const ULONGLONG now = ::GetTickCount64();
@@ -116,8 +117,10 @@ int Run(const Command& command, CommandOutput& output) {
             : std::nullopt;
     const std::size_t lineEnd = answer ? answer->find('\n') : std::string::npos;
     if (lineEnd == std::string::npos || lineEnd == 0 || lineEnd > 2) {
-        output.Write(ombrel::ToUtf8(kNoAnswer.words));
-        return kNoAnswer.code;
+        // Closed before the time ran out: it would not take the command.
+        const Ending& ending = Left(deadline) > 0 ? kDropped : kNoAnswer;
+        output.Write(ombrel::ToUtf8(ending.words));
+        return ending.code;
     }
     output.Write(std::string_view(*answer).substr(lineEnd + 1));
     if (command.kind == Command::Kind::Watch) {

@@ -142,6 +142,14 @@ bool ServedByOmbrel(HANDLE pipe) {
     if (::GetNamedPipeServerProcessId(pipe, &serverId) == FALSE || serverId == 0) {
         return false;
     }
+    // Pipe names are seen by every session: a server of another one is nobody we know.
+    ULONG serverSession = 0;
+    DWORD ownSession = 0;
+    if (::GetNamedPipeServerSessionId(pipe, &serverSession) == FALSE ||
+        ::ProcessIdToSessionId(::GetCurrentProcessId(), &ownSession) == FALSE ||
+        serverSession != ownSession) {
+        return false;
+    }
     const UniqueKernelHandle server(
         ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverId));
     if (!server) {

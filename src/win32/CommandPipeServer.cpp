@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/CommandText.h"
+#include "platform/Utf8.h"
 #include "win32/Handles.h"
 #include "win32/WideText.h"
 
@@ -13,6 +14,7 @@ constexpr DWORD kOutBufferBytes = 64 * 1024;
 // How long a caller may take to read what it was given, and to go once answered.
 constexpr DWORD kReaderPatienceMs = 5000;
 constexpr DWORD kLeavingPatienceMs = 2000;
+constexpr DWORD kFailedConnectPauseMs = 100;
 
 }  // namespace
 
@@ -52,7 +54,7 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
 
 void CommandPipeServer::Listen(UniqueKernelHandle listening) {
     const UniqueKernelHandle connected(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    while (listening) {
+    while (listening && ::WaitForSingleObject(stop_.Get(), 0) == WAIT_TIMEOUT) {
         OVERLAPPED pending{};
         pending.hEvent = connected.Get();
         ::ResetEvent(connected.Get());
@@ -71,6 +73,8 @@ void CommandPipeServer::Listen(UniqueKernelHandle listening) {
                 }
                 DWORD ignored = 0;
                 joined = ::GetOverlappedResult(listening.Get(), &pending, &ignored, FALSE) != FALSE;
+            } else if (::WaitForSingleObject(stop_.Get(), kFailedConnectPauseMs) != WAIT_TIMEOUT) {
+                break;  // a failure that comes again at once must not spin the thread
             }
         }
         // The next instance is there before this one is handed on: the name is never free for
@@ -87,7 +91,13 @@ void CommandPipeServer::Listen(UniqueKernelHandle listening) {
             server.first.join();
             return true;
         });
-        if (joined && servers_.size() < kMostCallers) {
+        if (joined && servers_.size() >= kMostCallers) {
+            // Told rather than left to wait: it may try again once others are served.
+            Write(listening.Get(),
+                  std::to_string(kExitNoAnswer) + "\n" +
+                      ombrel::ToUtf8(u"Ombrel 正忙于其他调用者，请稍后再试。\r\n"),
+                  kReaderPatienceMs, stop_.Get());
+        } else if (joined) {
             auto caller = std::make_shared<Caller>();
             caller->pipe = std::move(listening);
             caller->ready.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
@@ -120,30 +130,37 @@ std::optional<std::wstring> CommandPipeServer::ReadCommand(HANDLE pipe) {
 }
 
 void CommandPipeServer::Serve(const std::shared_ptr<Caller>& caller) {
-    const HANDLE pipe = caller->pipe.Get();
+    ServeUntilDone(caller);
+    // Closed as soon as it is done with: the caller's read ends at once.
+    caller->pipe.Reset();
+}
+
+void CommandPipeServer::ServeUntilDone(const std::shared_ptr<Caller>& shared) {
+    Caller& caller = *shared;
+    const HANDLE pipe = caller.pipe.Get();
     const std::optional<std::wstring> command = ReadCommand(pipe);
     if (!command) {
         return;  // silent, too long, or not a command: dropped without a word
     }
     {
         const std::lock_guard lock(mutex_);
-        caller->id = nextCaller_++;
-        callers_.emplace(caller->id, caller);
-        waiting_.push_back({caller->id, FromWide(*command)});
+        caller.id = nextCaller_++;
+        callers_.emplace(caller.id, shared);
+        waiting_.push_back({caller.id, FromWide(*command)});
     }
     ::PostMessageW(window_, message_, 0, 0);
-    const HANDLE events[2] = {caller->ready.Get(), stop_.Get()};
+    const HANDLE events[2] = {caller.ready.Get(), stop_.Get()};
     if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 ||
-        !WriteWaiting(*caller)) {
-        Leave(*caller);
+        !WriteWaiting(caller)) {
+        Leave(caller);
         return;
     }
     DWORD moved = 0;
     char ignored = 0;
-    if (!caller->follows) {
+    if (!caller.follows) {
         // The caller reads its answer and goes; closing first could drop what it has not read.
         Read(pipe, &ignored, 1, moved, kLeavingPatienceMs);
-        Leave(*caller);
+        Leave(caller);
         return;
     }
     // A follower: every announced line, until it goes (its read ends) or the program ends.
@@ -152,19 +169,19 @@ void CommandPipeServer::Serve(const std::shared_ptr<Caller>& caller) {
     watching.hEvent = gone.Get();
     if (::ReadFile(pipe, &ignored, 1, nullptr, &watching) != FALSE ||
         ::GetLastError() != ERROR_IO_PENDING) {
-        Leave(*caller);
+        Leave(caller);
         return;
     }
-    const HANDLE followed[3] = {caller->ready.Get(), stop_.Get(), gone.Get()};
+    const HANDLE followed[3] = {caller.ready.Get(), stop_.Get(), gone.Get()};
     while (::WaitForMultipleObjects(3, followed, FALSE, INFINITE) == WAIT_OBJECT_0 &&
-           WriteWaiting(*caller)) {
+           WriteWaiting(caller, stop_.Get())) {
     }
     ::CancelIoEx(pipe, &watching);
     ::GetOverlappedResult(pipe, &watching, &moved, TRUE);
-    Leave(*caller);
+    Leave(caller);
 }
 
-bool CommandPipeServer::WriteWaiting(Caller& caller) {
+bool CommandPipeServer::WriteWaiting(Caller& caller, HANDLE stop) {
     for (;;) {
         std::string message;
         {
@@ -178,7 +195,7 @@ bool CommandPipeServer::WriteWaiting(Caller& caller) {
             message = std::move(caller.out.front());
             caller.out.pop_front();
         }
-        if (Write(caller.pipe.Get(), message, kReaderPatienceMs) != Transfer::Done) {
+        if (Write(caller.pipe.Get(), message, kReaderPatienceMs, stop) != Transfer::Done) {
             return false;
         }
     }

@@ -56,10 +56,11 @@ class CommandPipeServer final : public CommandChannel {
     UniqueKernelHandle MakeInstance(bool first);
     void Listen(UniqueKernelHandle listening);
     void Serve(const std::shared_ptr<Caller>& caller);
+    void ServeUntilDone(const std::shared_ptr<Caller>& shared);
     // Reads the caller's command; none when it said nothing, too much, or no command.
     std::optional<std::wstring> ReadCommand(HANDLE pipe);
-    // Writes what waits for the caller; false when it cannot take it.
-    bool WriteWaiting(Caller& caller);
+    // Writes what waits for the caller; false when it cannot take it, or stop (if any) is set.
+    bool WriteWaiting(Caller& caller, HANDLE stop = nullptr);
     void Leave(const Caller& caller);
     void Give(std::uint64_t caller, std::string text, bool follow);
 

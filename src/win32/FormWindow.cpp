@@ -546,15 +546,25 @@ void FormWindow::OnOtherWindowMoveStarted(HWND moving) {
     RECT rect{};
     moving_ = ::GetWindowRect(moving, &rect) != FALSE ? moving : nullptr;
     movingSize_ = {rect.right - rect.left, rect.bottom - rect.top};
+    movingDpi_ = ::GetDpiForWindow(moving);
 }
 
 void FormWindow::OnOtherWindowMoveEnded(HWND moved) {
     // A window whose size changed was sized, not carried: its edge let go over a button is no
     // wish to send it anywhere.
+    // One carried onto a screen of another scale was resized by the system in proportion.
     RECT rect{};
-    const bool sized =
-        moved != std::exchange(moving_, nullptr) || ::GetWindowRect(moved, &rect) == FALSE ||
-        rect.right - rect.left != movingSize_.cx || rect.bottom - rect.top != movingSize_.cy;
+    const UINT dpi = ::GetDpiForWindow(moved);
+    const auto same = [&](LONG before, LONG after) {
+        const LONG expected = movingDpi_ == 0 || dpi == 0 ? before
+                                                          : ::MulDiv(before, static_cast<int>(dpi),
+                                                                     static_cast<int>(movingDpi_));
+        return std::abs(after - expected) <= 2;
+    };
+    const bool sized = moved != std::exchange(moving_, nullptr) ||
+                       ::GetWindowRect(moved, &rect) == FALSE ||
+                       !same(movingSize_.cx, rect.right - rect.left) ||
+                       !same(movingSize_.cy, rect.bottom - rect.top);
     POINT at{};
     if (sized || window_ == nullptr || ::IsWindowVisible(window_) == FALSE ||
         ::GetCursorPos(&at) == FALSE) {

@@ -86,6 +86,7 @@ class FormWindow final : public NativeWindow {
     // The window of another program the user is moving or sizing, and its size at the start.
     HWND moving_ = nullptr;
     SIZE movingSize_{};
+    UINT movingDpi_ = 0;
 };
 
 }  // namespace ombrel::win32

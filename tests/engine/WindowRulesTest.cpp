@@ -145,6 +145,16 @@ TEST_F(Rules, AStoreAppsWindowMatchesByTheAppsOwnProgramNotTheFramesHost) {
     EXPECT_THAT(Set(3), ElementsAre(calculator));
     EXPECT_THAT(Set(0), ElementsAre(photos));
     EXPECT_NE(Engine().WindowList().find(u"Photos.exe"), std::u16string::npos);
+
+    // A frame shown a moment before its app joins it is looked at again until the app is there.
+    SaveRulesWhileRunning(R"([ { "exe": "calculatorapp.exe", "desktop": 4 } ])");
+    const WindowHandle late = frame(0);
+    Tick();
+    EXPECT_THAT(Set(0), ::testing::Contains(late));
+    fake.desktop.Get(late).contentThread = kCalculator;
+    Tick();
+    EXPECT_THAT(Set(3), ElementsAre(calculator, late));
+    EXPECT_FALSE(Visible(late));
 }
 
 TEST_F(Rules, ARuleActsOnceAtTheFirstSightThenTheUsersCommandsDecide) {

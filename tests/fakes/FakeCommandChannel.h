@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FakeDesktop.h"
+#include "engine/CommandText.h"
 #include "platform/CommandChannel.h"
 
 namespace ombrel::fakes {
@@ -27,10 +28,11 @@ class FakeCommandChannel final : public CommandChannel {
     explicit FakeCommandChannel(FakeDesktop& desktop) : desktop_(desktop) {}
 
     // Another process of the user sends a command; the call as it stands once the bar ran it.
+    // What is not a command is dropped unanswered, as the channel drops it.
     const Call& Send(std::u16string_view text) {
         calls_.push_back({std::u16string(text)});
-        waiting_.push_back({calls_.size() - 1, std::u16string(text)});
-        if (open_) {
+        if (open_ && ParseCommandText(text)) {
+            waiting_.push_back({calls_.size() - 1, std::u16string(text)});
             desktop_.SendMessage(window_, message_);
         }
         return calls_.back();
@@ -46,6 +48,9 @@ class FakeCommandChannel final : public CommandChannel {
     std::vector<CommandRequest> TakeRequests() override { return std::exchange(waiting_, {}); }
     void Answer(std::uint64_t caller, int exitCode, std::string_view text) override {
         Call& call = calls_.at(caller);
+        if (call.answered) {
+            return;  // one answer per call
+        }
         call.answered = true;
         call.exitCode = exitCode;
         call.output = text;
