@@ -59,20 +59,26 @@ DesktopState DesktopEngine::State() {
 }
 
 std::u16string DesktopEngine::WindowList() {
-    // The current desktop as the screen shows it now, the others as they were left.
-    CollectDesktopWindows(static_cast<std::int16_t>(current_));
+    const DesktopState state = State();
     std::u16string list;
+    const auto line = [&list](std::u16string_view desktop, bool current,
+                              const WindowState& window) {
+        list += std::u16string(desktop) + (current ? u"\t*\t" : u"\t\t") + window.program + u"\t" +
+                window.title + u"\r\n";
+    };
     // Pinned windows are on every desktop: listed once, "P" where the desktop would stand.
-    for (const auto& [window, processId] : pinned_) {
-        if (windows_.ProcessIdOf(window) == processId) {
-            list += u"P\t*\t" + windows_.ProcessNameOf(window) + u"\t" +
-                    windows_.WindowTitle(window) + u"\r\n";
+    for (const std::vector<WindowState>& windows : state.windows) {
+        for (const WindowState& window : windows) {
+            if (window.pinned) {
+                line(u"P", true, window);
+            }
         }
     }
     for (int index = 0; index < kDesktopCount; ++index) {
-        for (WindowHandle window : DesktopWindows_[index]) {
-            list += DecimalText(index + 1) + (index == current_ ? u"\t*\t" : u"\t\t") +
-                    windows_.ProcessNameOf(window) + u"\t" + windows_.WindowTitle(window) + u"\r\n";
+        for (const WindowState& window : state.windows[static_cast<std::size_t>(index)]) {
+            if (!window.pinned) {
+                line(DecimalText(index + 1), index == state.current, window);
+            }
         }
     }
     return list;
