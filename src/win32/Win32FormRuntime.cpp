@@ -198,7 +198,7 @@ int Win32FormRuntime::ShowMenu(Form& form, std::span<const MenuItem> items) noex
             line.dwTypeData = text.data();
             line.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
             if (item.iconOf != WindowHandle::None) {
-                icons.push_back(WindowIconBitmap(ToHwnd(item.iconOf), iconSize));
+                icons.push_back(WindowIconBitmap(ToHwnd(item.iconOf), iconSize, programIcons_));
                 if (icons.back()) {
                     line.fMask |= MIIM_BITMAP;
                     line.hbmpItem = icons.back().Get();

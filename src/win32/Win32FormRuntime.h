@@ -7,6 +7,7 @@
 
 #include "ui/forms/FormRuntime.h"
 #include "win32/FormWindow.h"
+#include "win32/WindowIcon.h"
 
 namespace ombrel::win32 {
 
@@ -50,6 +51,7 @@ class Win32FormRuntime final : public FormRuntime {
     std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
     // The system's word that the user has finished moving or sizing a window of another program.
     UniqueWinEventHook moveSizeHook_;
+    ProgramIcons programIcons_;  // for the menus of a desktop's windows
 };
 
 }  // namespace ombrel::win32

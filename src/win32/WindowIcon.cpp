@@ -20,7 +20,8 @@ HICON ClassIcon(HWND window, int size) noexcept {
     return reinterpret_cast<HICON>(::GetClassLongPtrW(window, second));
 }
 
-UniqueIcon ProgramFileIcon(HWND window, int size) {
+// The file the window's program runs from; empty where it cannot be known.
+std::wstring ProgramPath(HWND window) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
     const UniqueKernelHandle process(
@@ -33,17 +34,7 @@ UniqueIcon ProgramFileIcon(HWND window, int size) {
         auto length = static_cast<DWORD>(path.size());
         if (::QueryFullProcessImageNameW(process.Get(), 0, path.data(), &length) != FALSE) {
             path.resize(length);
-            HICON large = nullptr;
-            HICON small = nullptr;
-            if (::ExtractIconExW(path.c_str(), 0, &large, &small, 1) == 0) {
-                return {};
-            }
-            UniqueIcon largeIcon(large);
-            UniqueIcon smallIcon(small);
-            const bool wantsSmall = size <= ::GetSystemMetrics(SM_CXSMICON);
-            UniqueIcon& preferred = wantsSmall ? smallIcon : largeIcon;
-            UniqueIcon& other = wantsSmall ? largeIcon : smallIcon;
-            return preferred ? std::move(preferred) : std::move(other);
+            return path;
         }
         if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
             return {};
@@ -121,7 +112,22 @@ UniqueBitmap IconToBitmap(HICON icon, int size) {
 
 }  // namespace
 
-UniqueBitmap WindowIconBitmap(HWND window, int size) noexcept {
+HICON ProgramIcons::Of(const std::wstring& path, bool small) {
+    auto found = read_.find(path);
+    if (found == read_.end()) {
+        HICON large = nullptr;
+        HICON smallIcon = nullptr;
+        if (::ExtractIconExW(path.c_str(), 0, &large, &smallIcon, 1) == 0) {
+            large = smallIcon = nullptr;  // kept as none: the file is not read again
+        }
+        found = read_.emplace(path, Icons{UniqueIcon(large), UniqueIcon(smallIcon)}).first;
+    }
+    const Icons& icons = found->second;
+    const UniqueIcon& preferred = small ? icons.small : icons.large;
+    return preferred ? preferred.Get() : (small ? icons.large : icons.small).Get();
+}
+
+UniqueBitmap WindowIconBitmap(HWND window, int size, ProgramIcons& programs) noexcept {
     try {
         if (size <= 0) {
             return {};
@@ -129,8 +135,10 @@ UniqueBitmap WindowIconBitmap(HWND window, int size) noexcept {
         if (const HICON icon = ClassIcon(window, size)) {
             return IconToBitmap(icon, size);
         }
-        const UniqueIcon fromFile = ProgramFileIcon(window, size);
-        return fromFile ? IconToBitmap(fromFile.Get(), size) : UniqueBitmap{};
+        const std::wstring path = ProgramPath(window);
+        const HICON fromFile =
+            path.empty() ? nullptr : programs.Of(path, size <= ::GetSystemMetrics(SM_CXSMICON));
+        return fromFile != nullptr ? IconToBitmap(fromFile, size) : UniqueBitmap{};
     } catch (...) {
         return {};  // the item goes without its icon
     }

@@ -140,7 +140,8 @@ TEST(RealWindows, AMenuIconIsTheClassIconAsAPremultipliedDibOfTheSizeAsked) {
     ::RegisterClassExW(&windowClass);
     HWND window = ::CreateWindowExW(0, L"OmbrelIconTest", L"icon", WS_POPUP, 0, 0, 10, 10, nullptr,
                                     nullptr, windowClass.hInstance, nullptr);
-    const UniqueBitmap icon = WindowIconBitmap(window, 20);
+    ProgramIcons programs;
+    const UniqueBitmap icon = WindowIconBitmap(window, 20, programs);
     ::DestroyWindow(window);
     ASSERT_TRUE(icon);
     DIBSECTION dib{};
