@@ -150,8 +150,10 @@ void CommandPipeServer::ServeUntilDone(const std::shared_ptr<Caller>& shared) {
     }
     ::PostMessageW(window_, message_, 0, 0);
     const HANDLE events[2] = {caller.ready.Get(), stop_.Get()};
+    // The answer alone gets its time even when the program is ending (the exit's own); a
+    // follower's lines queued behind it do not.
     if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 ||
-        !WriteWaiting(caller)) {
+        !WriteWaiting(caller, nullptr, 1)) {
         Leave(caller);
         return;
     }
@@ -172,6 +174,7 @@ void CommandPipeServer::ServeUntilDone(const std::shared_ptr<Caller>& shared) {
         Leave(caller);
         return;
     }
+    ::SetEvent(caller.ready.Get());  // lines announced behind the answer are written first
     const HANDLE followed[3] = {caller.ready.Get(), stop_.Get(), gone.Get()};
     while (::WaitForMultipleObjects(3, followed, FALSE, INFINITE) == WAIT_OBJECT_0 &&
            WriteWaiting(caller, stop_.Get())) {
@@ -181,8 +184,8 @@ void CommandPipeServer::ServeUntilDone(const std::shared_ptr<Caller>& shared) {
     Leave(caller);
 }
 
-bool CommandPipeServer::WriteWaiting(Caller& caller, HANDLE stop) {
-    for (;;) {
+bool CommandPipeServer::WriteWaiting(Caller& caller, HANDLE stop, std::size_t most) {
+    for (std::size_t written = 0; written < most; ++written) {
         std::string message;
         {
             const std::lock_guard lock(mutex_);
@@ -199,6 +202,7 @@ bool CommandPipeServer::WriteWaiting(Caller& caller, HANDLE stop) {
             return false;
         }
     }
+    return true;
 }
 
 void CommandPipeServer::Leave(const Caller& caller) {

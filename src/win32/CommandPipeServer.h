@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -59,8 +60,10 @@ class CommandPipeServer final : public CommandChannel {
     void ServeUntilDone(const std::shared_ptr<Caller>& shared);
     // Reads the caller's command; none when it said nothing, too much, or no command.
     std::optional<std::wstring> ReadCommand(HANDLE pipe);
-    // Writes what waits for the caller; false when it cannot take it, or stop (if any) is set.
-    bool WriteWaiting(Caller& caller, HANDLE stop = nullptr);
+    // Writes what waits for the caller, at most that many messages; false when it cannot take
+    // them, or stop (if any) is set.
+    bool WriteWaiting(Caller& caller, HANDLE stop,
+                      std::size_t most = std::numeric_limits<std::size_t>::max());
     void Leave(const Caller& caller);
     void Give(std::uint64_t caller, std::string text, bool follow);
 
