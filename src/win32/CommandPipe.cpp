@@ -6,6 +6,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "win32/ProcessImage.h"
+
 namespace ombrel::win32 {
 namespace {
 
@@ -47,24 +49,10 @@ std::wstring UserSidText() {
     return text;
 }
 
-std::wstring ImagePath(HANDLE process) {
-    wchar_t path[MAX_PATH * 2] = {};
-    DWORD length = static_cast<DWORD>(std::size(path));
-    if (::QueryFullProcessImageNameW(process, 0, path, &length) == FALSE) {
-        return {};
-    }
-    return {path, length};
-}
-
 bool SameText(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() &&
            ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-std::wstring_view FileName(std::wstring_view path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
 }
 
 Transfer Finish(HANDLE pipe, BOOL started, OVERLAPPED& pending, DWORD& moved, DWORD timeoutMs,
@@ -155,17 +143,15 @@ bool ServedByOmbrel(HANDLE pipe) {
     if (!server) {
         return false;
     }
-    wchar_t own[MAX_PATH * 2] = {};
-    const DWORD ownLength = ::GetModuleFileNameW(nullptr, own, static_cast<DWORD>(std::size(own)));
-    const std::wstring_view ownPath(own, ownLength);
-    const std::wstring serverPath = ImagePath(server.Get());
+    const std::wstring ownPath = OwnImagePath();
+    const std::wstring serverPath = ImagePathOf(server.Get());
     const UniqueKernelHandle token = ProcessToken(server.Get());
     if (!token) {
         // A process we may not look into runs with more rights than ours: an elevated Ombrel
         // is this very program file, which another user could not have put there.
         return !serverPath.empty() && SameText(serverPath, ownPath);
     }
-    if (!SameText(FileName(serverPath), FileName(ownPath))) {
+    if (!SameText(FileNameOf(serverPath), FileNameOf(ownPath))) {
         return false;
     }
     const std::vector<BYTE> user = TokenInformation(token.Get(), TokenUser);

@@ -2,26 +2,12 @@
 
 #include <windows.h>
 
+#include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
-namespace {
-
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 ProcessIdentity IdentityOf(HANDLE process) noexcept {
     FILETIME created{};
@@ -55,7 +41,7 @@ void Win32RunningProcess::KeepGuardRunning() noexcept {
         return;
     }
     try {
-        const std::wstring command = L"\"" + ModulePath() + L"\" " + kGuardArgument + L" " +
+        const std::wstring command = L"\"" + OwnImagePath() + L"\" " + kGuardArgument + L" " +
                                      std::to_wstring(::GetCurrentProcessId());
         std::wstring writable = command;
         STARTUPINFOW startup{};
@@ -75,14 +61,14 @@ void Win32RunningProcess::KeepGuardRunning() noexcept {
 }
 
 std::u16string Win32RunningProcess::ProgramDirectory() {
-    const std::wstring path = ModulePath();
+    const std::wstring path = OwnImagePath();
     const auto slash = path.find_last_of(L'\\');
     return FromWide(slash == std::wstring::npos ? std::wstring_view()
                                                 : std::wstring_view(path).substr(0, slash));
 }
 
 std::u16string Win32RunningProcess::ProgramName() {
-    const std::wstring path = ModulePath();
+    const std::wstring path = OwnImagePath();
     const auto slash = path.find_last_of(L'\\');
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     const auto dot = name.find_last_of(L'.');

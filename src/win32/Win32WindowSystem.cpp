@@ -8,6 +8,7 @@
 
 #include "platform/WindowProcedures.h"
 #include "win32/Handles.h"
+#include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
 
@@ -100,20 +101,7 @@ namespace {
 
 // The file name of the process's program ("notepad.exe"); empty when it cannot be known.
 std::wstring ImageNameOf(DWORD processId) {
-    const UniqueKernelHandle process(
-        processId == 0 ? nullptr
-                       : ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) {
-        return {};
-    }
-    wchar_t path[MAX_PATH * 2] = {};
-    DWORD length = static_cast<DWORD>(std::size(path));
-    if (::QueryFullProcessImageNameW(process.Get(), 0, path, &length) == FALSE) {
-        return {};
-    }
-    const std::wstring_view full(path, length);
-    const auto slash = full.find_last_of(L"\\/");
-    return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+    return std::wstring(FileNameOf(ImagePathOf(processId)));
 }
 
 // The process of the first child window that belongs to another process than the frame's: a

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "win32/ProcessImage.h"
+
 namespace ombrel::win32 {
 namespace {
 
@@ -18,30 +20,6 @@ HICON ClassIcon(HWND window, int size) noexcept {
         return icon;
     }
     return reinterpret_cast<HICON>(::GetClassLongPtrW(window, second));
-}
-
-// The file the window's program runs from; empty where it cannot be known.
-std::wstring ProgramPath(HWND window) {
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    const UniqueKernelHandle process(
-        ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process) {
-        return {};
-    }
-    std::wstring path(MAX_PATH, L'\0');
-    for (int tries = 0; tries < 3; ++tries) {
-        auto length = static_cast<DWORD>(path.size());
-        if (::QueryFullProcessImageNameW(process.Get(), 0, path.data(), &length) != FALSE) {
-            path.resize(length);
-            return path;
-        }
-        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-            return {};
-        }
-        path.resize(path.size() * 4);
-    }
-    return {};
 }
 
 struct Dib {
@@ -135,7 +113,9 @@ UniqueBitmap WindowIconBitmap(HWND window, int size, ProgramIcons& programs) noe
         if (const HICON icon = ClassIcon(window, size)) {
             return IconToBitmap(icon, size);
         }
-        const std::wstring path = ProgramPath(window);
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(window, &processId);
+        const std::wstring path = ImagePathOf(processId);
         const HICON fromFile =
             path.empty() ? nullptr : programs.Of(path, size <= ::GetSystemMetrics(SM_CXSMICON));
         return fromFile != nullptr ? IconToBitmap(fromFile, size) : UniqueBitmap{};

@@ -1,0 +1,49 @@
+#include "win32/ProcessImage.h"
+
+#include "win32/UniqueHandle.h"
+
+namespace ombrel::win32 {
+
+std::wstring ImagePathOf(HANDLE process) {
+    // Long paths exist: the buffer grows until the path fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 3; ++tries) {
+        auto length = static_cast<DWORD>(path.size());
+        if (::QueryFullProcessImageNameW(process, 0, path.data(), &length) != FALSE) {
+            path.resize(length);
+            return path;
+        }
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            return {};
+        }
+        path.resize(path.size() * 4);
+    }
+    return {};
+}
+
+std::wstring ImagePathOf(DWORD processId) {
+    const UniqueKernelHandle process(
+        processId == 0 ? nullptr
+                       : ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    return process ? ImagePathOf(process.Get()) : std::wstring();
+}
+
+std::wstring OwnImagePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring_view FileNameOf(std::wstring_view path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace ombrel::win32
