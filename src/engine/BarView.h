@@ -16,6 +16,9 @@ class BarView {
     virtual void SelectDesktopButton(int index) = 0;
     // The caption names the desktop; at every switch, not at start-up.
     virtual void NameDesktop(int index) = 0;
+    // The desktops' names changed (DesktopEngine::DesktopName): the caption and the tooltips
+    // show the new ones.
+    virtual void DesktopsRenamed() = 0;
     // Whether the desktop holds any window; at start-up and whenever that changes.
     virtual void ShowDesktopHoldsWindows(int index, bool holdsWindows) = 0;
     // A window on the desktop asked for the user (it flashed) while another desktop was

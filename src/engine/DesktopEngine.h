@@ -85,8 +85,14 @@ class DesktopEngine {
     void SetPauseInFullScreen(bool pause) { pauseInFullScreen_ = pause; }
     // Shows the bar if it was hidden.
     void ShowBar();
-    // The desktops' names, for the programs that ask for the state (empty: no name).
-    void NameDesktops(const std::array<std::u16string, kDesktopCount>& names) { names_ = names; }
+    // The desktops' names (empty: no name), for the bar and the programs that ask for the state.
+    void NameDesktops(const std::array<std::u16string, kDesktopCount>& names) {
+        names_ = names;
+        bar_.DesktopsRenamed();
+    }
+    const std::u16string& DesktopName(int index) const {
+        return names_.at(static_cast<std::size_t>(index));
+    }
     // Who hears of every change from now on (one at a time; an empty one: nobody).
     void SetChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
     void Announce(const Change& change) const;

@@ -172,7 +172,6 @@ void Program::ApplySettingsFile() {
         const SettingsFileContents settings = error == nullptr ? contents : SettingsFileContents{};
         engine_.SetWrap(settings.wrap);
         engine_.SetPauseInFullScreen(settings.pauseInFullScreen);
-        mainWindow_.NameDesktops(settings.names);
         engine_.NameDesktops(settings.names);
         // They place the windows seen for the first time from now on.
         engine_.UseRules(RulesFromFile(settings.rules));

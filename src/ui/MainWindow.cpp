@@ -196,8 +196,7 @@ void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
         if (keysPaused_) {
             first += kKeysPaused;
         }
-        if (const std::u16string& name = names_.at(static_cast<std::size_t>(index));
-            !name.empty()) {
+        if (const std::u16string& name = engine_.DesktopName(index); !name.empty()) {
             first = name + u"（" + first + u"）";
         }
         const std::optional<std::u16string> asking = engine_.AttentionTitle(index);
@@ -229,11 +228,6 @@ void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal
         frmMain_.Controls(kToggleButtons.at(toggle))
             .SetToolTipText(key.taken ? key.name + std::u16string(kKeyTaken) : key.name);
     }
-}
-
-void MainWindow::NameDesktops(const std::array<std::u16string, kDesktopCount>& names) {
-    names_ = names;
-    ShowCaption();
 }
 
 void MainWindow::PlaceBarAtCorner() {
@@ -298,8 +292,7 @@ void MainWindow::ShowCaption() {
     std::u16string caption(frmMain_.Layout().caption);
     if (IsDesktopIndex(namedDesktop_)) {
         caption = std::u16string(kDesktopCaptionPrefix) + DecimalText(namedDesktop_ + 1);
-        if (const std::u16string& name = names_.at(static_cast<std::size_t>(namedDesktop_));
-            !name.empty()) {
+        if (const std::u16string& name = engine_.DesktopName(namedDesktop_); !name.empty()) {
             caption += u"：" + name;
         }
     }

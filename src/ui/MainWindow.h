@@ -48,8 +48,8 @@ class MainWindow final : public FormEvents, public BarView {
     // The keys in force, and those another program holds: each button's tooltip names the first
     // key that does what the button does, or says that none does.
     void ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal> refused);
-    // The desktops' names (empty: none): in the caption and on the buttons' tooltips.
-    void NameDesktops(const std::array<std::u16string, kDesktopCount>& names);
+    // The desktops' names are in the caption and on the buttons' tooltips.
+    void DesktopsRenamed() override { ShowCaption(); }
     bool BarShown() const override { return frmMain_.Visible(); }
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
@@ -74,7 +74,6 @@ class MainWindow final : public FormEvents, public BarView {
         bool taken = false;
     };
     std::array<ButtonKey, kDesktopCount + 3> buttonKeys_;
-    std::array<std::u16string, kDesktopCount> names_;
     int namedDesktop_ = -1;  // the desktop the caption names; none before the first switch
     int wheelRest_ = 0;      // the wheel's turn not yet a whole notch, signed like its deltas
     bool keysPaused_ = false;

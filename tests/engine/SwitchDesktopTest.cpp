@@ -18,6 +18,7 @@ class EngineAlone : public ::testing::Test, private BarView {
   protected:
     void SelectDesktopButton(int index) override { marked = index; }
     void NameDesktop(int index) override { named = index; }
+    void DesktopsRenamed() override {}
     void ShowKeysPaused(bool /*paused*/) override {}
     bool BarShown() const override { return shown; }
     void ShowBar(bool show) override { shown = show; }
