@@ -23,14 +23,12 @@ bool DesktopEngine::Seen(WindowHandle window) {
 void DesktopEngine::LookAgainWithoutContent(WindowHandle window) {
     // A store app's frame is often shown a moment before the app's content joins it; until
     // then it is named by the frame's host, and a rule for the app could not match yet.
-    constexpr std::u16string_view kFrameHost = u"applicationframehost.exe";
+    constexpr std::u16string_view kFrameHost = u"ApplicationFrameHost.exe";
     if (std::none_of(rules_.begin(), rules_.end(),
                      [](const WindowRule& rule) { return rule.exe.has_value(); })) {
         return;  // no rule names a program: the frame's would change nothing
     }
-    std::u16string program = windows_.ProcessNameOf(window);
-    std::transform(program.begin(), program.end(), program.begin(), FoldCase);
-    if (program != kFrameHost) {
+    if (!SameIgnoringCase(windows_.ProcessNameOf(window), kFrameHost)) {
         framesWithoutContent_.erase(window);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,12 @@ inline char16_t FoldCase(char16_t c) {
         return shifted(0x50);
     }
     return c;
+}
+
+// Whether the two texts are the same but for the case of their letters (as FoldCase knows it).
+inline bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
 // "0x1A2B": a handle or an address as a debugger shows it.

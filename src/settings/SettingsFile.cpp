@@ -54,22 +54,6 @@ constexpr std::uint32_t kVkA = 0x41;
 constexpr std::uint32_t kVk0 = 0x30;
 constexpr std::uint32_t kVkNumPad0 = 0x60;
 
-char16_t AsciiLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<int> Digit(char16_t c) {
     if (c < u'0' || c > u'9') {
         return std::nullopt;
@@ -84,7 +68,7 @@ std::optional<std::uint32_t> VirtualKey(std::u16string_view word) {
         }
     }
     if (word.size() == 1) {
-        const char16_t c = AsciiLower(word[0]);
+        const char16_t c = FoldCase(word[0]);
         if (c >= u'a' && c <= u'z') {
             return kVkA + static_cast<std::uint32_t>(c - u'a');
         }
@@ -102,7 +86,7 @@ std::optional<std::uint32_t> VirtualKey(std::u16string_view word) {
         return std::nullopt;
     }
     // F1 to F24, without a leading zero.
-    if (AsciiLower(word[0]) != u'f' || word.size() > 3 || word[1] == u'0') {
+    if (FoldCase(word[0]) != u'f' || word.size() > 3 || word[1] == u'0') {
         return std::nullopt;
     }
     int number = 0;

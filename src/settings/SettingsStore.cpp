@@ -7,8 +7,7 @@
 namespace ombrel {
 
 bool PathsEqual(std::u16string_view a, std::u16string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+    return SameIgnoringCase(a, b);
 }
 
 std::u16string WallpaperValueName(int desktopIndex) {
