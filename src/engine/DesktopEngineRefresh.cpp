@@ -1,4 +1,5 @@
 // The refresh of the current window set, and the filter that decides which windows may enter.
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -38,6 +39,8 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         }
     }
     WindowSet& current = DesktopWindows_[index];
+    // What was here at the last refresh was seen then: only newcomers' processes are asked.
+    const std::unordered_set<WindowHandle> wasHere(current.begin(), current.end());
     current.clear();
     // A window belongs to one desktop: one its program showed again while it was parked
     // belongs where it appeared, and a closed one nowhere. The parked windows are few; only
@@ -50,14 +53,17 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     }
     std::unordered_set<WindowHandle> stillParked;
     std::vector<WindowHandle> firstSeen;
+    std::vector<WindowHandle> everyWindow;
     const bool walked = windows_.EnumWindows([&](WindowHandle hWnd) {
+        everyWindow.push_back(hWnd);
         const std::size_t before = current.size();
         EnumWindowsProc(hWnd, index);
         if (current.size() == before) {
             if (!parked.empty() && parked.contains(hWnd)) {
                 stillParked.insert(hWnd);
             }
-        } else if (!Seen(hWnd)) {
+        } else if (!seen_.contains(hWnd) || (!wasHere.contains(hWnd) && !Seen(hWnd))) {
+            // Unknown, or new here in a handle a closed window had: its process tells.
             firstSeen.push_back(hWnd);
         }
         return true;
@@ -73,15 +79,19 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
     }
     // After the sets are settled: a window a rule sends away joins its set here.
     PlaceFirstSeen(firstSeen, index);
-    // A pinned, ignored or seen window that closed frees its handle: a new window in it is new.
-    const auto gone = [this](const auto& entry) {
-        return windows_.ProcessIdOf(entry.first) != entry.second;
-    };
-    std::erase_if(pinned_, gone);
-    std::erase_if(ignored_, gone);
-    std::erase_if(seen_, gone);
-    std::erase_if(framesWithoutContent_,
-                  [this](const auto& entry) { return windows_.ProcessIdOf(entry.first) == 0; });
+    // A pinned, ignored or seen window that closed is forgotten: the walk no longer meets it.
+    // Nothing is asked of the system for that (a reused handle is told apart by its process
+    // where it is looked up).
+    if (walked) {
+        std::sort(everyWindow.begin(), everyWindow.end());
+        const auto gone = [&everyWindow](const auto& entry) {
+            return !std::binary_search(everyWindow.begin(), everyWindow.end(), entry.first);
+        };
+        std::erase_if(pinned_, gone);
+        std::erase_if(ignored_, gone);
+        std::erase_if(seen_, gone);
+        std::erase_if(framesWithoutContent_, gone);
+    }
     if (listener_) {
         AnnounceOpenedAndClosed(inSetsBefore);
     }
