@@ -61,7 +61,8 @@ class DesktopEngine {
     // Whether a window may belong to a desktop: visible (or about to be, as we asked), not
     // cloaked, not part of the shell, not the bar itself, neither pinned nor left alone by a rule.
     bool IsTaskWindow(WindowHandle hWnd);
-    // Refills the set of desktop index from the windows that qualify now, in the system's order.
+    // The refresh: refills the set of desktop index from the windows that qualify now, in the
+    // system's order, and lets what waits on refreshes move on.
     void CollectDesktopWindows(std::int16_t index);
     bool EnumWindowsProc(WindowHandle hWnd, std::intptr_t lParam);
 
@@ -187,12 +188,13 @@ class DesktopEngine {
     // Records the windows the refresh of desktop index saw for the first time, top first, and
     // puts them where the rules say: into another desktop's set (hidden at once), pinned, or
     // left alone. A program's windows first seen together go where its root owner goes.
-    void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index);
+    // A query's look (ages false) counts no refresh for the frames looked at again.
+    void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index, bool ages);
     // How many refreshes a store app's frame without content is looked at again for rules.
     static constexpr int kFrameLookouts = 10;
     // A window no rule matched is seen again at the next refresh while it is a store app's frame
     // that shows no app yet.
-    void LookAgainWithoutContent(WindowHandle window);
+    void LookAgainWithoutContent(WindowHandle window, bool ages);
     // Puts the keys in the state the user's pause and a full-screen program in front ask for.
     void FollowPause();
     // The entering desktop's top window gets the keyboard; onTop, where given and on it, is
@@ -203,6 +205,18 @@ class DesktopEngine {
     // A window that asked for the user and closed, or left that desktop, asks no more.
     void ForgetStaleAttention();
     bool RunCommand(Command command);
+    // The refresh, or with ages false a query's look at the screen, which settles nothing that
+    // waits on refreshes: a script that asks ten times a second changes nothing by asking.
+    void Collect(int index, bool ages);
+    // Windows we hid that a refresh found in no set (a hide carried out after the window had
+    // been taken in where it stood) are on the current desktop again, and shown there.
+    void ReclaimStrays();
+    // The keyboard left on our focus holder (a program took too long to take it, or a switch
+    // was refused it) goes to the current desktop's top responding window, or the desktop.
+    void GiveTheKeyboardBack();
+    // A game or a presentation in front: it covers its screen, without a title bar, and is not
+    // merely maximised.
+    bool IsFullScreen(WindowHandle window);
     // What the last refresh found: the sets' windows before it, to tell the opened and closed.
     void AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before);
 

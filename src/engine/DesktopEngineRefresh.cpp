@@ -21,10 +21,13 @@ bool DesktopEngine::IsTaskWindow(WindowHandle hWnd) {
 }
 
 void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
-    if (!IsDesktopIndex(index)) {
-        return;
+    if (IsDesktopIndex(index)) {
+        Collect(index, true);
     }
-    if (shellLookoutsLeft_ > 0) {
+}
+
+void DesktopEngine::Collect(int index, bool ages) {
+    if (ages && shellLookoutsLeft_ > 0) {
         --shellLookoutsLeft_;
         if (!shell_.DesktopIconsShown || !shell_.TaskbarShown) {
             HideWhatTheUserHidOfTheShell();
@@ -78,7 +81,7 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         }
     }
     // After the sets are settled: a window a rule sends away joins its set here.
-    PlaceFirstSeen(firstSeen, index);
+    PlaceFirstSeen(firstSeen, index, ages);
     // A pinned, ignored or seen window that closed is forgotten: the walk no longer meets it.
     // Nothing is asked of the system for that (a reused handle is told apart by its process
     // where it is looked up).
@@ -92,15 +95,23 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         std::erase_if(seen_, gone);
         std::erase_if(framesWithoutContent_, gone);
     }
+    if (walked) {
+        ReclaimStrays();
+    }
     if (listener_) {
         AnnounceOpenedAndClosed(inSetsBefore);
     }
     ForgetStaleAttention();
+    if (!ages) {
+        ReportDesktops();
+        return;
+    }
     visibility_.Refreshed();
     windowKinds_.Refreshed();
+    GiveTheKeyboardBack();
     if (pauseInFullScreen_) {
         const WindowHandle front = windows_.GetForegroundWindow();
-        const bool fullScreen = IsTaskWindow(front) && windows_.CoversItsScreen(front);
+        const bool fullScreen = IsFullScreen(front);
         if (fullScreen != fullScreenSeen_) {
             // Only a change counts: the pause key still ends a pause the game began.
             fullScreenSeen_ = fullScreen;
@@ -112,6 +123,61 @@ void DesktopEngine::CollectDesktopWindows(std::int16_t index) {
         FollowPause();
     }
     ReportDesktops();
+}
+
+bool DesktopEngine::IsFullScreen(WindowHandle window) {
+    constexpr std::uint32_t kCaption = 0x00C00000;   // WS_CAPTION
+    constexpr std::uint32_t kMaximized = 0x01000000;  // WS_MAXIMIZE
+    // A maximised window also covers a screen that has no taskbar, and one with a title bar is
+    // an ordinary window however large: neither is a game or a presentation.
+    const std::uint32_t style = windows_.StylesOf(window).style;
+    return (style & kCaption) != kCaption && (style & kMaximized) == 0 && IsTaskWindow(window) &&
+           windows_.CoversItsScreen(window);
+}
+
+void DesktopEngine::ReclaimStrays() {
+    const WindowVisibility::HiddenWindows& hidden = visibility_.HiddenByUs();
+    if (hidden.empty()) {
+        return;
+    }
+    std::unordered_set<WindowHandle> inSets;
+    for (const WindowSet& set : DesktopWindows_) {
+        inSets.insert(set.begin(), set.end());
+    }
+    const std::vector<WindowHandle> shell = shell_.Taskbars();
+    std::vector<WindowHandle> strays;
+    for (const auto& [window, processId] : hidden) {
+        if (!inSets.contains(window) && window != shell_.hProgMan &&
+            std::find(shell.begin(), shell.end(), window) == shell.end() &&
+            windows_.ProcessIdOf(window) == processId) {
+            strays.push_back(window);
+        }
+    }
+    if (strays.empty()) {
+        return;
+    }
+    WindowSet& current = DesktopWindows_[current_];
+    current.insert(current.end(), strays.begin(), strays.end());
+    for (WindowHandle window : strays) {
+        visibility_.Show(window, WindowVisibility::Focus::Leave);
+    }
+    SaveRecoveryIfChanged();
+}
+
+void DesktopEngine::GiveTheKeyboardBack() {
+    if (!windows_.IsFocusHolder(windows_.GetForegroundWindow())) {
+        return;
+    }
+    for (WindowHandle window : DesktopWindows_[current_]) {
+        if (windows_.IsWindowVisible(window) && !windows_.IsMinimized(window) &&
+            !windows_.IsHung(window)) {
+            windows_.SetForegroundWindow(window);
+            return;
+        }
+    }
+    if (const WindowHandle desktop = FindDesktopIcons(); windows_.IsWindowVisible(desktop)) {
+        windows_.SetForegroundWindow(desktop);
+    }
 }
 
 void DesktopEngine::AnnounceOpenedAndClosed(const std::vector<WindowHandle>& before) {

@@ -32,8 +32,9 @@ DesktopEngine::RemoteAnswer DesktopEngine::RunRemote(const Command& command) {
 }
 
 DesktopState DesktopEngine::State() {
-    // The current desktop as the screen shows it now, the others as they were left.
-    CollectDesktopWindows(static_cast<std::int16_t>(current_));
+    // The current desktop as the screen shows it now, the others as they were left; looking
+    // moves on nothing that waits on refreshes.
+    Collect(current_, false);
     DesktopState state;
     state.current = current_;
     state.names = names_;

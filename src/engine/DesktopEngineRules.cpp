@@ -20,7 +20,7 @@ bool DesktopEngine::Seen(WindowHandle window) {
     return found != seen_.end() && windows_.ProcessIdOf(window) == found->second;
 }
 
-void DesktopEngine::LookAgainWithoutContent(WindowHandle window) {
+void DesktopEngine::LookAgainWithoutContent(WindowHandle window, bool ages) {
     // A store app's frame is often shown a moment before the app's content joins it; until
     // then it is named by the frame's host, and a rule for the app could not match yet.
     constexpr std::u16string_view kFrameHost = u"ApplicationFrameHost.exe";
@@ -32,14 +32,16 @@ void DesktopEngine::LookAgainWithoutContent(WindowHandle window) {
         framesWithoutContent_.erase(window);
         return;
     }
-    if (++framesWithoutContent_[window] <= kFrameLookouts) {
+    int& looks = framesWithoutContent_[window];
+    if ((ages ? ++looks : looks) <= kFrameLookouts) {
         seen_.erase(window);  // first seen again at the next refresh
     } else {
         framesWithoutContent_.erase(window);  // minimized, or an app without content
     }
 }
 
-void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index) {
+void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index,
+                                   bool ages) {
     for (WindowHandle window : firstSeen) {
         seen_[window] = windows_.ProcessIdOf(window);
     }
@@ -50,7 +52,7 @@ void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int 
     for (WindowHandle window : firstSeen) {
         placements[window] = FirstMatchingRule(rules_, windows_, window);
         if (!placements[window]) {
-            LookAgainWithoutContent(window);
+            LookAgainWithoutContent(window, ages);
         }
     }
     // A program's windows seen together go where their root owner goes, as a send takes them

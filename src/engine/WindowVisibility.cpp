@@ -1,6 +1,6 @@
 #include "engine/WindowVisibility.h"
 
-#include <iterator>
+#include <algorithm>
 #include <vector>
 
 #include "engine/StackingOrder.h"
@@ -77,26 +77,32 @@ bool WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
             shown.push_back(window);
         }
     }
-    if (shown.empty()) {
-        return false;
-    }
+    // A program that does not respond would hold the keyboard where nobody can type: the
+    // first window of a responding one takes it, and the hung ones are shown where they stand.
+    const auto keyboard =
+        focusOnTop == Focus::Leave
+            ? shown.end()
+            : std::find_if(shown.begin(), shown.end(),
+                           [this](WindowHandle window) { return !windows_.IsHung(window); });
     // Hidden windows keep their places in the z-order, so the windows below the top one are
     // shown where they stand: their order does not hang on the order in which their programs
     // get to the requests, and none of them is raised or activated on the way.
-    for (auto window = shown.rbegin(); window + 1 != shown.rend(); ++window) {
-        ShowStillOurs(*window, ShowCommand::ShowNoActivate);
+    for (auto window = shown.rbegin(); window != shown.rend(); ++window) {
+        if (keyboard == shown.end() || *window != *keyboard) {
+            ShowStillOurs(*window, ShowCommand::ShowNoActivate);
+        }
     }
-    if (focusOnTop == Focus::Leave) {
-        ShowStillOurs(shown.front(), ShowCommand::ShowNoActivate);
-        return true;
+    if (keyboard == shown.end()) {
+        return focusOnTop == Focus::Leave && !shown.empty();
     }
-    // The top window's own thread shows it, and Windows lets that thread take the keyboard only
-    // if we pass on the right we hold (the user pressed our key): otherwise the window would
-    // come to the front while the keys went to our hidden focus holder. The right travels with
-    // the request, so a hung program that wakes up later takes nothing the user has moved on
-    // from: the right ends at the user's next input.
-    windows_.AllowForeground(shown.front());
-    ShowStillOurs(shown.front(), ShowCommand::Show);
+    // The window's own thread shows it, and Windows lets it take the keyboard only with the
+    // right we hold (the user pressed our key), which ends at the user's next input: the key's
+    // own release comes a moment later, long before a busy program gets to the show. So we set
+    // the foreground ourselves while the right is still ours; the system queues the activation
+    // behind the show on that window's thread and does not wait for it.
+    windows_.AllowForeground(*keyboard);
+    ShowStillOurs(*keyboard, ShowCommand::Show);
+    windows_.SetForegroundWindow(*keyboard);
     return true;
 }
 
@@ -106,7 +112,7 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
             unsettled_.erase(window);
             break;
         case ChangeAsked::Posted:
-            unsettled_[window] = {command != ShowCommand::Hide, kRefreshesToSettle};
+            unsettled_[window] = {command != ShowCommand::Hide, windows_.Probe(window)};
             break;
         case ChangeAsked::Failed:
             if (command == ShowCommand::Hide && windows_.LastError() == kErrorWindowAccessDenied) {
@@ -136,11 +142,13 @@ bool WindowVisibility::IsVisible(WindowHandle window) {
     if (asked == unsettled_.end() || ForgetIfGone(window)) {
         return visible;
     }
-    const bool askedVisible = asked->second.visible;
-    if (visible == askedVisible) {
+    if (visible == asked->second.visible || asked->second.answered) {
+        // Done as asked, or its program took its messages since and the window is as the
+        // program wants it now.
         unsettled_.erase(asked);
+        return visible;
     }
-    return askedVisible;
+    return asked->second.visible;
 }
 
 void WindowVisibility::Refreshed() {
@@ -148,8 +156,14 @@ void WindowVisibility::Refreshed() {
     std::erase_if(refused_, [this](const auto& entry) {
         return windows_.ProcessIdOf(entry.first) != entry.second;
     });
-    for (auto entry = unsettled_.begin(); entry != unsettled_.end();) {
-        entry = --entry->second.refreshesLeft <= 0 ? unsettled_.erase(entry) : std::next(entry);
+    // Evidence, not a count: a program that has taken no message since we asked has not acted
+    // on it, however long it takes. What one that answered shows is looked at from the next
+    // look on, so the answer and the change it follows are both in.
+    for (auto& [window, asked] : unsettled_) {
+        if (!asked.answered) {
+            asked.answered =
+                (!asked.probed || windows_.ProbeAnswered(window)) && !windows_.IsHung(window);
+        }
     }
 }
 

@@ -20,13 +20,6 @@ namespace ombrel {
 // the log once.
 class WindowVisibility {
   public:
-    // How many refreshes a change asked of another program's window counts as made before it
-    // is seen: long enough for slow programs to catch up with a switch of hundreds of windows
-    // (several seconds under load), short enough that a program that shows its window again on
-    // its own before a refresh saw it hidden has it taken into the current desktop. Once seen,
-    // a change no longer counts, so a later change by the program is taken at once.
-    static constexpr int kRefreshesToSettle = 10;
-
     WindowVisibility(WindowSystem& windows, Log& log) : windows_(windows), log_(log) {}
 
     // Whether showing a window gives it the focus.
@@ -43,16 +36,18 @@ class WindowVisibility {
     // system activates no other of them on the way, only one window once they are all gone.
     void HideAll(std::span<const WindowHandle> topFirst);
     // Hidden windows are shown where they stand, without taking the focus; with Focus::Take the
-    // first one (the top, when they are given top first) is then brought to the front and takes
-    // the focus, its program allowed to take the foreground for it. One activation at most,
-    // however many windows. False when none of them could be shown.
+    // first one whose program responds (the top, when they are given top first) is then brought
+    // to the front and given the keyboard. One activation at most, however many windows. False
+    // when no window takes the keyboard (Focus::Leave: when none of them could be shown).
     bool ShowAll(std::span<const WindowHandle> topFirst, Focus focusOnTop);
 
     // Whether the window is visible, or will be once its program has acted on what we asked:
     // a refresh that runs while a switch is still on its way must not move windows between
-    // desktops.
+    // desktops, however long a hung program takes. Once its program has taken its messages
+    // since we asked, the screen tells: a show or hide seen then is the program's own.
     bool IsVisible(WindowHandle window);
-    // One refresh has passed: changes not seen by now are taken as the screen shows them.
+    // A refresh is under way: what each program with a change still on its way has done since
+    // we asked is looked at. Only the refresh looks; a query leaves the changes as they are.
     void Refreshed();
     // Whether the window's program refused to let us hide it.
     bool Refused(WindowHandle window) const { return refused_.contains(window); }
@@ -66,7 +61,9 @@ class WindowVisibility {
   private:
     struct AskedChange {
         bool visible;
-        int refreshesLeft;
+        bool probed;  // a probe went out after the request
+        // Its program took its messages after the request, as a refresh found.
+        bool answered = false;
     };
 
     void Apply(WindowHandle window, ShowCommand command);

@@ -41,6 +41,14 @@ class WindowSystem {
     virtual bool ShowWindow(WindowHandle window, ShowCommand command) noexcept = 0;
     // Posts the request and returns at once, whatever the window's thread is doing.
     virtual bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept = 0;
+    // Sends the window's thread a message it answers when it next takes its messages, and
+    // returns at once: what we posted before it has been acted on once it is answered.
+    virtual bool Probe(WindowHandle window) noexcept = 0;
+    // Whether every probe sent to the window has been answered (also when none was sent).
+    virtual bool ProbeAnswered(WindowHandle window) noexcept = 0;
+    // Whether the system counts the window's program as not responding (IsHungAppWindow): it
+    // has taken no message for several seconds.
+    virtual bool IsHung(WindowHandle window) noexcept = 0;
     // The error code of the last call that failed on this thread.
     virtual std::uint32_t LastError() noexcept = 0;
     virtual bool IsWindowVisible(WindowHandle window) noexcept = 0;
@@ -71,6 +79,8 @@ class WindowSystem {
     // Moves the focus to a window of ours that is never shown, where it waits for the next
     // window to be activated.
     virtual bool HoldFocus() noexcept = 0;
+    // Whether the window is the one HoldFocus moves the focus to.
+    virtual bool IsFocusHolder(WindowHandle window) noexcept = 0;
     // Lets the window's program take the foreground, until the user's next input; returns at
     // once.
     virtual bool AllowForeground(WindowHandle window) noexcept = 0;

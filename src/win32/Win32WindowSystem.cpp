@@ -27,6 +27,46 @@ bool Win32WindowSystem::ShowWindowAsync(WindowHandle window, ShowCommand command
     return ::ShowWindowAsync(ToHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
+bool Win32WindowSystem::Probe(WindowHandle window) noexcept {
+    // WM_NULL does nothing; a sent message is answered when the thread next takes its messages,
+    // after what we posted before it, and the answer comes back to our own message loop.
+    const HWND hwnd = ToHwnd(window);
+    if (::SendMessageCallbackW(hwnd, WM_NULL, 0, 0, &ProbeReturned,
+                               reinterpret_cast<ULONG_PTR>(this)) == FALSE) {
+        return false;
+    }
+    try {
+        ++probesOut_[hwnd];
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+void CALLBACK Win32WindowSystem::ProbeReturned(HWND window, UINT /*message*/, ULONG_PTR self,
+                                               LRESULT /*result*/) noexcept {
+    auto& probesOut = reinterpret_cast<Win32WindowSystem*>(self)->probesOut_;
+    if (const auto found = probesOut.find(window); found != probesOut.end() && --found->second <= 0) {
+        probesOut.erase(found);
+    }
+}
+
+bool Win32WindowSystem::ProbeAnswered(WindowHandle window) noexcept {
+    const HWND hwnd = ToHwnd(window);
+    if (!probesOut_.contains(hwnd)) {
+        return true;
+    }
+    if (::IsWindow(hwnd) == FALSE) {
+        probesOut_.erase(hwnd);  // a window destroyed before it answered never will
+        return true;
+    }
+    return false;
+}
+
+bool Win32WindowSystem::IsHung(WindowHandle window) noexcept {
+    return ::IsHungAppWindow(ToHwnd(window)) != FALSE;
+}
+
 WindowHandle Win32WindowSystem::FindChildByClass(WindowHandle parent,
                                                  std::u16string_view className) noexcept {
     if (parent == WindowHandle::None) {
@@ -177,12 +217,28 @@ bool Win32WindowSystem::BroadcastMessage(std::uint32_t message) noexcept {
     return message != 0 && ::PostMessageW(HWND_BROADCAST, message, 0, 0) != FALSE;
 }
 
+namespace {
+
+// The holder has the keys for a moment at every switch, and longer should a program be slow to
+// take them: Alt+F4 or a close sent to it must not end it for the rest of the run.
+LRESULT CALLBACK FocusHolderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
 bool Win32WindowSystem::HoldFocus() noexcept {
+    if (focusHolder_ && ::IsWindow(focusHolder_.Get()) == FALSE) {
+        focusHolder_.Release();  // destroyed by somebody else: made again below
+    }
     if (!focusHolder_) {
         constexpr const wchar_t* kClassName = L"OmbrelFocusHolder";
         WNDCLASSEXW holderClass{};
         holderClass.cbSize = sizeof(holderClass);
-        holderClass.lpfnWndProc = &::DefWindowProcW;
+        holderClass.lpfnWndProc = &FocusHolderProcedure;
         holderClass.hInstance = ::GetModuleHandleW(nullptr);
         holderClass.lpszClassName = kClassName;
         ::RegisterClassExW(&holderClass);
@@ -191,6 +247,10 @@ bool Win32WindowSystem::HoldFocus() noexcept {
                                              nullptr));
     }
     return focusHolder_ && ::SetForegroundWindow(focusHolder_.Get()) != FALSE;
+}
+
+bool Win32WindowSystem::IsFocusHolder(WindowHandle window) noexcept {
+    return focusHolder_ && window == FromHwnd(focusHolder_.Get());
 }
 
 bool Win32WindowSystem::CoversItsScreen(WindowHandle window) noexcept {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <windows.h>
+
+#include <unordered_map>
+
 #include "platform/WindowSystem.h"
 #include "win32/UniqueHandle.h"
 
@@ -17,6 +21,9 @@ class Win32WindowSystem final : public WindowSystem {
                       std::intptr_t lParam) noexcept override;
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
+    bool Probe(WindowHandle window) noexcept override;
+    bool ProbeAnswered(WindowHandle window) noexcept override;
+    bool IsHung(WindowHandle window) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
     bool IsMinimized(WindowHandle window) noexcept override;
@@ -30,14 +37,21 @@ class Win32WindowSystem final : public WindowSystem {
     std::uint32_t RegisterMessage(std::u16string_view name) noexcept override;
     bool BroadcastMessage(std::uint32_t message) noexcept override;
     bool HoldFocus() noexcept override;
+    bool IsFocusHolder(WindowHandle window) noexcept override;
     bool CoversItsScreen(WindowHandle window) noexcept override;
     bool AllowForeground(WindowHandle window) noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;
     bool SetTopmost(WindowHandle window) noexcept override;
 
   private:
-    // Never shown; made at the first switch that needs it.
+    static void CALLBACK ProbeReturned(HWND window, UINT message, ULONG_PTR self,
+                                       LRESULT result) noexcept;
+
+    // Never shown; made at the first switch that needs it, and again should it be gone.
     UniqueWindow focusHolder_;
+    // Per window, the probes sent and not answered yet. Answers come on our own thread, while it
+    // takes its messages, so nothing here needs a lock.
+    std::unordered_map<HWND, int> probesOut_;
 };
 
 }  // namespace ombrel::win32

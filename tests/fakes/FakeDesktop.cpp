@@ -79,20 +79,49 @@ void FakeDesktop::SetTitle(WindowHandle window, std::u16string title) {
     Get(window).title = std::move(title);
 }
 
-void FakeDesktop::HangThread(ThreadId thread) {
+void FakeDesktop::HangThread(ThreadId thread, bool reported) {
     hungThreads_.push_back(thread);
+    if (reported) {
+        reportedHung_.push_back(thread);
+    }
 }
 
 void FakeDesktop::ResumeThread(ThreadId thread) {
     std::erase(hungThreads_, thread);
+    std::erase(reportedHung_, thread);
     for (Window& window : windows_) {
         if (window.thread == thread && window.pending) {
             Apply(window, *std::exchange(window.pending, std::nullopt));
         }
     }
+    std::erase_if(probesOut_, [this, thread](const auto& entry) {
+        const Window* window = Find(entry.first);
+        return window == nullptr || window->thread == thread;
+    });
 }
 
-bool FakeDesktop::IsHung(const Window& window) const {
+bool FakeDesktop::Probe(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    if (target == nullptr) {
+        return false;
+    }
+    if (TakesNoMessages(*target)) {
+        ++probesOut_[window];
+    }
+    return true;
+}
+
+bool FakeDesktop::ProbeAnswered(WindowHandle window) noexcept {
+    return !probesOut_.contains(window) || !Exists(window);
+}
+
+bool FakeDesktop::IsHung(WindowHandle window) noexcept {
+    const Window* target = Find(window);
+    return target != nullptr && std::find(reportedHung_.begin(), reportedHung_.end(),
+                                          target->thread) != reportedHung_.end();
+}
+
+bool FakeDesktop::TakesNoMessages(const Window& window) const {
     return std::find(hungThreads_.begin(), hungThreads_.end(), window.thread) != hungThreads_.end();
 }
 
@@ -136,7 +165,7 @@ bool FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) noexcept 
         lastError_ = kErrorInvalidWindowHandle;
         return false;
     }
-    if (IsHung(*target)) {
+    if (TakesNoMessages(*target)) {
         // On Windows this call would not come back until the thread answers again.
         ++hangs_;
         return false;
@@ -177,7 +206,7 @@ bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noex
         lastError_ = kErrorWindowAccessDenied;
         return false;
     }
-    if (IsHung(*target)) {
+    if (TakesNoMessages(*target)) {
         target->pending = command;
     } else {
         Apply(*target, command);

@@ -87,8 +87,11 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // Whether the thread's program may take the foreground now.
     bool MayTakeForeground(ThreadId thread) const;
     void SetTitle(WindowHandle window, std::u16string title);
-    // The thread stops answering: a synchronous show or hide of its windows would never return.
-    void HangThread(ThreadId thread);
+    // The thread stops taking its messages: a synchronous show or hide of its windows would
+    // never return, and what is posted or sent to it waits. The system calls it hung only once
+    // it has taken none for five seconds (reported).
+    void HangThread(ThreadId thread, bool reported = false);
+    // It takes its messages again: what waited is done in order, and the probes are answered.
     void ResumeThread(ThreadId thread);
     // Synchronous calls that would have blocked forever on a hung thread.
     int HangsObserved() const { return hangs_; }
@@ -125,6 +128,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uint32_t LastError() noexcept override { return lastError_; }
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;
     bool ShowWindowAsync(WindowHandle window, ShowCommand command) noexcept override;
+    // Answered at once by a thread that takes its messages, at its resumption by a hung one.
+    bool Probe(WindowHandle window) noexcept override;
+    bool ProbeAnswered(WindowHandle window) noexcept override;
+    bool IsHung(WindowHandle window) noexcept override;
     bool IsWindowVisible(WindowHandle window) noexcept override;
     bool IsWindowCloaked(WindowHandle window) noexcept override;
     bool IsMinimized(WindowHandle window) noexcept override {
@@ -154,6 +161,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     }
     // The focus goes to a window of ours that is not on the desktop.
     bool HoldFocus() noexcept override;
+    bool IsFocusHolder(WindowHandle window) noexcept override { return window == kFocusHolder; }
     bool AllowForeground(WindowHandle window) noexcept override;
     bool SetForegroundWindow(WindowHandle window) noexcept override;
     static constexpr auto kFocusHolder = static_cast<WindowHandle>(0xF0C5);
@@ -203,7 +211,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     bool Fails(std::string_view call);
     void Apply(Window& target, ShowCommand command);
     void Activate(WindowHandle window);
-    bool IsHung(const Window& window) const;
+    bool TakesNoMessages(const Window& window) const;
 
     // Z-order, top first, with an index by handle: lookups and bringing a window to the front
     // cost the same with ten windows as with ten thousand, as they do on Windows, so that
@@ -216,6 +224,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::vector<ThreadId> allowedForeground_;
     std::vector<WindowHandle> topmost_;
     std::vector<ThreadId> hungThreads_;
+    std::vector<ThreadId> reportedHung_;
+    std::map<WindowHandle, int> probesOut_;
     int hangs_ = 0;
     int syncShowCalls_ = 0;
     int asyncShowCalls_ = 0;
