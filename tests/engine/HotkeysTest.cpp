@@ -66,6 +66,19 @@ TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
     fake.desktop.CloseWindow(game);
     Tick();
     EXPECT_FALSE(Engine().KeysPaused());
+
+    // A maximised window on a screen without a taskbar, or a large one with a title bar, covers
+    // the screen too, and is no game.
+    constexpr std::uint32_t kCaption = 0x00C00000;
+    constexpr std::uint32_t kMaximized = 0x01000000;
+    for (const std::uint32_t style : {kMaximized, kCaption}) {
+        const WindowHandle large = fake.desktop.OpenWindow(
+            {.className = u"Editor", .styles = {style, 0}, .fullScreen = true});
+        fake.desktop.SetForeground(large);
+        Tick();
+        EXPECT_FALSE(Engine().KeysPaused());
+        fake.desktop.CloseWindow(large);
+    }
 }
 
 TEST_F(Hotkeys, CtrlF3FromAnotherProgramSwitchesLikeTheButton) {

@@ -166,6 +166,38 @@ TEST_F(Switching, TheEnteredTopWindowGetsTheKeyboardWhereWindowsLocksTheForegrou
     EXPECT_EQ(fake.desktop.GetForegroundWindow(), three);
 }
 
+// The right to take the foreground ends at the user's next input, the hotkey's own release, to
+// our focus holder: a program that shows its window after that still gets the keyboard.
+TEST_F(Switching, TheEnteredTopWindowGetsTheKeyboardHoweverLateItsProgramShowsIt) {
+    constexpr fakes::ThreadId kBusyThread = 43;
+    const WindowHandle busy = OpenApp(kBusyThread);
+    Tick();
+    Press(1);
+    fake.desktop.HangThread(kBusyThread);
+    Press(0);
+    fake.desktop.InputTo(fakes::FakeDesktop::kOwnThread);
+    fake.desktop.ResumeThread(kBusyThread);
+    EXPECT_TRUE(Visible(busy));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), busy);
+
+    // A program that does not respond is never handed the keyboard: the next window is.
+    fake.desktop.HangThread(kBusyThread, true);
+    Press(1);
+    Press(0);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), two);
+    fake.desktop.ResumeThread(kBusyThread);
+
+    // The keyboard left on the holder goes to the desktop's top window at the next refresh,
+    // on an empty desktop to the desktop.
+    fake.desktop.SetForeground(fakes::FakeDesktop::kFocusHolder);
+    Tick();
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), two);
+    Press(2);
+    fake.desktop.SetForeground(fakes::FakeDesktop::kFocusHolder);
+    Tick();
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), progMan);
+}
+
 TEST_F(Switching, WindowOpenedSinceTheLastTickStaysOnTheDesktopBeingEntered) {
     const WindowHandle late = OpenApp();
     Engine().SwitchDesktop(1);

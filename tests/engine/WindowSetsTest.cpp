@@ -170,6 +170,45 @@ TEST_F(WindowSets, ARefreshBeforeAProgramCatchesUpKeepsItsWindowsWhereTheSwitchP
     EXPECT_FALSE(Visible(quick));
 }
 
+// However long a program takes, and however often a script asks for the list meanwhile, its
+// window is on one desktop: the one it was hidden from, where it comes back.
+TEST_F(WindowSets, AProgramThatWakesLongAfterASwitchHasItsWindowOnTheDesktopItLeft) {
+    constexpr fakes::ThreadId kHungThread = 42;
+    const WindowHandle frozen = OpenApp(kHungThread);
+    StartProgram();
+    fake.desktop.HangThread(kHungThread, true);
+    Engine().SwitchDesktop(1);
+    for (int second = 0; second < 15; ++second) {
+        Tick();
+        fake.commands.Send(u"list --json");
+    }
+    EXPECT_THAT(Set(1), IsEmpty());
+    EXPECT_THAT(Set(0), ElementsAre(frozen));
+    fake.desktop.ResumeThread(kHungThread);
+    EXPECT_FALSE(Visible(frozen));
+    Tick();
+    EXPECT_THAT(Set(0), ElementsAre(frozen));
+    EXPECT_THAT(Set(1), IsEmpty());
+    Engine().SwitchDesktop(0);
+    EXPECT_TRUE(Visible(frozen));
+}
+
+// A hide carried out after its window was taken in where it stood (its program answered, and
+// then got to the hide): the window is not left hidden on no desktop.
+TEST_F(WindowSets, AWindowWeHidThatEndsInNoSetIsShownOnTheCurrentDesktop) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    Engine().SwitchDesktop(1);
+    fake.desktop.SetVisibleByOwner(app, true);
+    Tick();
+    Tick();
+    ASSERT_THAT(Set(1), ElementsAre(app));
+    fake.desktop.SetVisibleByOwner(app, false);  // our hide, late
+    Tick();
+    EXPECT_THAT(Set(1), ElementsAre(app));
+    EXPECT_TRUE(Visible(app));
+}
+
 TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktopSoon) {
     const WindowHandle app = OpenApp();
     StartProgram();
