@@ -469,6 +469,29 @@ void DesktopEngine::HideWhatTheUserHidOfTheShell() {
     }
 }
 
+void DesktopEngine::GatherEveryWindow() {
+    WindowSet& current = DesktopWindows_[current_];
+    std::vector<WindowHandle> gathered;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        if (index != current_) {
+            gathered.insert(gathered.end(), DesktopWindows_[index].begin(),
+                            DesktopWindows_[index].end());
+            DesktopWindows_[index].clear();
+        }
+    }
+    current.insert(current.end(), gathered.begin(), gathered.end());
+    current = StackingOrder(windows_).Sorted(current);
+    visibility_.ShowAll(gathered, WindowVisibility::Focus::Leave);
+    for (int index = 0; index < kDesktopCount; ++index) {
+        ClearAttention(index);
+    }
+    if (!gathered.empty()) {
+        Announce({Change::Kind::Send, current_, gathered});
+    }
+    SaveRecoveryIfChanged();
+    ReportDesktops();
+}
+
 void DesktopEngine::RestoreAll() {
     std::vector<WindowHandle> held;
     for (const auto& [window, processId] : visibility_.HiddenByUs()) {

@@ -131,6 +131,10 @@ class DesktopEngine {
     // Shows every window we hid and the shell's windows where they stand in the z-order and
     // without moving the focus: for the way out.
     void RestoreAll();
+    // Every window of every desktop comes onto the current one and is shown where it stands,
+    // without moving the focus: the session is ending, and a program that asks the user to save
+    // must not ask from a window nobody sees. Should the end be cancelled, they are all here.
+    void GatherEveryWindow();
 
     // The user chose the window (in a desktop button's menu): its desktop becomes the current
     // one, and the window comes to the front with the keyboard.

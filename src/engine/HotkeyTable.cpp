@@ -26,8 +26,10 @@ std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd,
         if (wanted != nullptr && !wanted(key)) {
             continue;
         }
-        const std::uint32_t code =
-            hotkeys.RegisterHotKey(hWnd, static_cast<int>(id), key.modifiers, key.virtualKey);
+        // One press is one command, or "next" held would race through the desktops and a
+        // toggle flicker.
+        const std::uint32_t code = hotkeys.RegisterHotKey(
+            hWnd, static_cast<int>(id), key.modifiers | ModNoRepeat, key.virtualKey);
         if (code != 0) {
             refused.push_back({static_cast<int>(id), code});
         }

@@ -10,7 +10,9 @@ enum HotkeyModifier : std::uint32_t {
     ModAlt = 0x1,
     ModControl = 0x2,
     ModShift = 0x4,
-    ModWin = 0x8
+    ModWin = 0x8,
+    // Not a key: a key held down, which repeats some thirty times a second, is one press.
+    ModNoRepeat = 0x4000
 };
 
 inline constexpr std::uint32_t kErrorHotkeyAlreadyRegistered = 1409;

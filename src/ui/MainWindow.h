@@ -23,6 +23,8 @@ class MainWindow final : public FormEvents, public BarView {
 
     void OnLoad() override { lifecycle_.Startup(); }
     void OnUnload() override { lifecycle_.Shutdown(); }
+    // Programs asked to end may ask the user to save: from windows he can see.
+    void OnSessionEnding() override { engine_.GatherEveryWindow(); }
     void OnClick(std::u16string_view control, int index) override;
     void OnDblClick() override { frmConfig_.Show(); }
     // A small menu: the settings, the settings file, the log.

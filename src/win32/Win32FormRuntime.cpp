@@ -39,6 +39,7 @@ class SessionOwnerWindow final : public NativeWindow {
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_QUERYENDSESSION) {
+            runtime_.SessionEnding();
             return TRUE;
         }
         if (message == WM_ENDSESSION && wParam != FALSE) {
@@ -72,6 +73,16 @@ void Win32FormRuntime::EndSession() noexcept {
         }
     } catch (...) {
         ::ExitProcess(1);
+    }
+}
+
+void Win32FormRuntime::SessionEnding() noexcept {
+    try {
+        if (mainForm_ != nullptr) {
+            mainForm_->RaiseSessionEnding();
+        }
+    } catch (...) {
+        // Nothing may cross the window procedure; the end of the session still shows them all.
     }
 }
 

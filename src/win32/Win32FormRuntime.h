@@ -27,6 +27,8 @@ class Win32FormRuntime final : public FormRuntime {
     int RunMessageLoop();
     // The session ends: the main form unloads, which shows every window we hold.
     void EndSession() noexcept;
+    // The system asks whether the session may end: the main form hears of it.
+    void SessionEnding() noexcept;
 
     WindowHandle CreateFormWindow(Form& form) override;
     void DestroyFormWindow(Form& form) noexcept override;

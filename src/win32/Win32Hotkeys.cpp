@@ -8,6 +8,7 @@ namespace ombrel::win32 {
 
 std::uint32_t Win32Hotkeys::RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
                                            std::uint32_t virtualKey) noexcept {
+    static_assert(ModNoRepeat == MOD_NOREPEAT);
     return ::RegisterHotKey(ToHwnd(window), id, modifiers, virtualKey) ? 0 : ::GetLastError();
 }
 

@@ -287,6 +287,33 @@ TEST_F(Desktops, AHungProgramNeitherSlowsASwitchNorStopsTheHotkeys) {
     EXPECT_TRUE(SwitchTo(3));
 }
 
+TEST_F(Desktops, AProgramThatStopsAnsweringAcrossASwitchKeepsItsWindowOnOneDesktop) {
+    StartOmbrel();
+    const HWND slow = OpenOne(L"Slow");
+    LetARefreshPass();
+    constexpr UINT kStopAnswering = WM_APP + 7;  // the test program's: wParam seconds
+    ASSERT_TRUE(::PostMessageW(slow, kStopAnswering, 15, 0));
+    ::Sleep(300);
+    ASSERT_TRUE(SwitchTo(2));
+    // A status bar that asks all the while: a dozen lists over the hang.
+    std::string output;
+    for (int call = 0; call < 12; ++call) {
+        EXPECT_EQ(RunOmbrelCommand(L"list --json", &output), 0);
+        ::Sleep(1000);
+    }
+    EXPECT_TRUE(WaitFor([&] { return !Visible(slow); }, 10s)) << "the program never woke";
+    LetARefreshPass();
+    output.clear();
+    ASSERT_EQ(RunOmbrelCommand(L"list --json", &output), 0);
+    const nlohmann::json state = nlohmann::json::parse(output, nullptr, false);
+    ASSERT_FALSE(state.is_discarded()) << output;
+    ASSERT_EQ(state["desktops"][0]["windows"].size(), 1U) << output;
+    EXPECT_EQ(state["desktops"][0]["windows"][0]["handle"], reinterpret_cast<std::uintptr_t>(slow));
+    EXPECT_EQ(state["desktops"][1]["windows"].size(), 0U) << output;
+    EXPECT_TRUE(SwitchTo(1));
+    EXPECT_TRUE(WaitFor([&] { return Visible(slow); }));
+}
+
 // Reported, not asserted: what a round trip does to desktop 1's stacking order and focus.
 TEST_F(Desktops, ARoundTripGivesTheFocusBackToTheWindowThatHadIt) {
     StartOmbrel();

@@ -4,6 +4,8 @@
 // Windows are titled "<title>" (one) or "<title> 1".."<title> n"; the last one comes to the front.
 // --owned: the first window owns the others, dialogs with a title bar. --tip: the first window
 // also owns "<title> tip", a tool window without a title bar, as a tooltip or a drop-down is.
+// kStopAnswering posted to a window (wParam: seconds) makes the program take no message for
+// that long, as a busy program does.
 #include <windows.h>
 
 #include <cwchar>
@@ -11,7 +13,13 @@
 
 namespace {
 
+constexpr UINT kStopAnswering = WM_APP + 7;
+
 LRESULT CALLBACK AppProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kStopAnswering) {
+        ::Sleep(static_cast<DWORD>(wParam) * 1000);
+        return 0;
+    }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 

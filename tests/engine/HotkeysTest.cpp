@@ -81,6 +81,13 @@ TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
     }
 }
 
+TEST_F(Hotkeys, AKeyHeldDownIsOnePress) {
+    StartProgram();
+    ASSERT_TRUE(Visible(trayWnd));
+    fake.desktop.PressHotkey(kCtrl, F(11), 3);  // held: the keyboard repeats it three times
+    EXPECT_FALSE(Visible(trayWnd));
+}
+
 TEST_F(Hotkeys, CtrlF3FromAnotherProgramSwitchesLikeTheButton) {
     const WindowHandle app = OpenApp();
     StartProgram();

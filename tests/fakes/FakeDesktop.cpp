@@ -422,7 +422,7 @@ std::size_t FakeDesktop::HotkeysHeldBy(WindowHandle window) const {
                       [window](const auto& entry) { return entry.second.owner == window; }));
 }
 
-bool FakeDesktop::PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey) {
+bool FakeDesktop::PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey, int repeats) {
     const auto found = hotkeys_.find({modifiers, virtualKey});
     if (found == hotkeys_.end() || found->second.owner == WindowHandle::None) {
         return false;
@@ -431,8 +431,10 @@ bool FakeDesktop::PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey)
     if (const Window* owner = Find(hotkey.owner)) {
         InputTo(owner->thread);
     }
-    SendMessage(hotkey.owner, kWmHotkey, static_cast<std::uintptr_t>(hotkey.id),
-                static_cast<std::intptr_t>((virtualKey << 16) | modifiers));
+    for (int press = 0; press <= (hotkey.repeats ? repeats : 0); ++press) {
+        SendMessage(hotkey.owner, kWmHotkey, static_cast<std::uintptr_t>(hotkey.id),
+                    static_cast<std::intptr_t>((virtualKey << 16) | modifiers));
+    }
     return true;
 }
 
@@ -441,11 +443,13 @@ std::uint32_t FakeDesktop::RegisterHotKey(WindowHandle window, int id, std::uint
     if (Fails("RegisterHotKey")) {
         return lastError_;
     }
+    const bool repeats = (modifiers & ModNoRepeat) == 0;
+    modifiers &= ~static_cast<std::uint32_t>(ModNoRepeat);  // not part of the combination
     if (hotkeys_.contains({modifiers, virtualKey}) || IsHotkeyHeldBy(window, id)) {
         lastError_ = kErrorHotkeyAlreadyRegistered;
         return lastError_;
     }
-    hotkeys_[{modifiers, virtualKey}] = Hotkey{window, id};
+    hotkeys_[{modifiers, virtualKey}] = Hotkey{window, id, repeats};
     return 0;
 }
 

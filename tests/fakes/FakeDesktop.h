@@ -103,7 +103,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     bool IsCombinationHeld(std::uint32_t modifiers, std::uint32_t virtualKey) const;
     std::size_t HotkeysHeldBy(WindowHandle window) const;
     // Delivers WM_HOTKEY to the owner if the combination is registered; false if nobody holds it.
-    bool PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey);
+    // A key held down repeats: each repeat is delivered too, unless it was registered without.
+    bool PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey, int repeats = 0);
     // Dispatches a message through the window's current procedure.
     std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0,
                               std::intptr_t lParam = 0);
@@ -205,6 +206,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     struct Hotkey {
         WindowHandle owner;  // None: another program
         int id;
+        bool repeats = true;
     };
     using Combination = std::pair<std::uint32_t, std::uint32_t>;
 

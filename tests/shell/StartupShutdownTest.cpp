@@ -182,6 +182,25 @@ TEST_F(ShutDown, ExitShowsEveryHeldWindowTheIconsAndTheTaskbar) {
     EXPECT_TRUE(Visible(trayWnd));
 }
 
+// Signing out: programs asked to end may ask the user to save, from windows he must see. Should
+// he cancel, every window is on the desktop he is on.
+TEST_F(ShutDown, AnEndingSessionShowsEveryWindowOnTheCurrentDesktop) {
+    Bar().RaiseSessionEnding();
+    for (WindowHandle window : apps) {
+        EXPECT_TRUE(Visible(window));
+    }
+    EXPECT_FALSE(Visible(trayWnd));  // the user's choice stays until the session does end
+    const int current = Engine().CurrentDesktop();
+    Engine().Run(Command::SwitchTo((current + 1) % kDesktopCount));
+    for (WindowHandle window : apps) {
+        EXPECT_FALSE(Visible(window));
+    }
+    Engine().Run(Command::SwitchTo(current));
+    for (WindowHandle window : apps) {
+        EXPECT_TRUE(Visible(window));
+    }
+}
+
 TEST_F(ShutDown, ExitReleasesTheHotkeysRestoresTheProcedureStopsTheServiceAndEnds) {
     ASSERT_NE(fake.desktop.Get(bar).procedure, oldProcedure);
     // Unloading destroys the bar, so look at it at the shut-down's last step.

@@ -98,8 +98,30 @@ TEST(RealWindows, AHungThreadDoesNotHoldUpTheAsyncPath) {
     windows.ShowWindowAsync(window, ShowCommand::Hide);
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_LT(took, 500ms);
-    // Once the thread answers again, the request has been carried out.
-    EXPECT_TRUE(WaitFor([&] { return !windows.IsWindowVisible(window); }, 5s));
+    // The probe sent after it is answered only once the thread takes its messages again, and
+    // by then the request has been carried out.
+    EXPECT_TRUE(windows.Probe(window));
+    const auto answered = [&] {
+        MSG message{};
+        ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // answers come to our queue
+        return windows.ProbeAnswered(window);
+    };
+    EXPECT_FALSE(answered());
+    EXPECT_TRUE(WaitFor(answered, 5s));
+    EXPECT_FALSE(windows.IsWindowVisible(window));
+    EXPECT_FALSE(windows.IsHung(window));
+}
+
+TEST(RealWindows, TheFocusHolderTakesNoCloseAndIsMadeAgainWhenGone) {
+    Win32WindowSystem windows;
+    ASSERT_TRUE(windows.HoldFocus());
+    const HWND holder = ::GetForegroundWindow();
+    ASSERT_TRUE(windows.IsFocusHolder(FromHwnd(holder)));
+    ::SendMessageW(holder, WM_CLOSE, 0, 0);  // Alt+F4 while it has the keys
+    EXPECT_TRUE(::IsWindow(holder));
+    ::DestroyWindow(holder);
+    EXPECT_TRUE(windows.HoldFocus());
+    EXPECT_TRUE(windows.IsFocusHolder(FromHwnd(::GetForegroundWindow())));
 }
 
 TEST(RealWindows, EnumerationReportsEveryTopLevelWindowAndStopsWhenAsked) {

@@ -148,6 +148,12 @@ void Form::RaiseWindowDropped(WindowHandle window, std::u16string_view control, 
     }
 }
 
+void Form::RaiseSessionEnding() {
+    if (events_ != nullptr) {
+        events_->OnSessionEnding();
+    }
+}
+
 void Form::RaiseMovedByUser() {
     if (events_ != nullptr) {
         events_->OnMovedByUser();

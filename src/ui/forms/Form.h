@@ -61,6 +61,7 @@ class Form {
     void RaiseMouseWheel(int delta);
     void RaiseWindowDropped(WindowHandle window, std::u16string_view control, int index = kNoIndex);
     void RaiseMovedByUser();
+    void RaiseSessionEnding();
     void RaiseToolTipNeeded(std::u16string_view control, int index = kNoIndex);
     void RaiseTimer(std::u16string_view control);
 

@@ -20,6 +20,9 @@ class FormEvents {
     // A right-click on the window's free surface.
     virtual void OnContextMenu() {}
     virtual void OnTimer(std::u16string_view /*control*/) {}
+    // The system asks whether the session may end (the user signs out or shuts down); it may
+    // still be cancelled.
+    virtual void OnSessionEnding() {}
     // The user finished moving the window (the program's own moves do not count).
     virtual void OnMovedByUser() {}
     // A right-click on a control (or the menu key while it has the focus).
