@@ -32,7 +32,7 @@ enum OpenFileFlags : std::uint32_t {
     OfnFileMustExist = 0x1000,
 };
 
-enum MessageBoxStyle : std::uint32_t { MbOk = 0x0, MbIconWarning = 0x30 };
+enum MessageBoxStyle : std::uint32_t { MbOk = 0x0, MbIconWarning = 0x30, MbIconInformation = 0x40 };
 
 // The system's modal dialogs.
 class CommonDialogs {

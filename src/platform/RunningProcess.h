@@ -41,6 +41,9 @@ class RunningProcess {
     virtual std::u16string ProgramDirectory() = 0;
     // The program file's name without its extension.
     virtual std::u16string ProgramName() = 0;
+    // Whether users other than the administrators may write into the program's folder: a program
+    // there must not start in every user's log-on, where any of them could replace it.
+    virtual bool ProgramFolderWritableByOthers() noexcept = 0;
     // Starts the guard, a small process of ours that waits for this one to end and shows what
     // it left hidden if it did not end in order, unless one runs already; returns at once.
     virtual void KeepGuardRunning() noexcept = 0;

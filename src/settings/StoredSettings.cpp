@@ -150,9 +150,10 @@ SettingsValues StoredSettings::Load() const {
     return values;
 }
 
-std::vector<SettingFailure> StoredSettings::Save(const SettingsValues& values) const {
+StoredSettings::Saved StoredSettings::Save(const SettingsValues& values) const {
     using Setting = SettingFailure::Setting;
-    std::vector<SettingFailure> failures;
+    Saved saved;
+    std::vector<SettingFailure>& failures = saved.failures;
     const auto record = [&failures](Setting setting, int desktop, std::int32_t status) {
         if (status != kErrorSuccess) {
             failures.push_back({setting, desktop, status});
@@ -172,13 +173,25 @@ std::vector<SettingFailure> StoredSettings::Save(const SettingsValues& values) c
                            return (stored == kNeverShowInfoYes) == values.skipNotice;
                        }));
     const std::u16string program = ProgramPath(process_);
+    if (values.startWithWindows && process_.ProgramFolderWritableByOthers()) {
+        // Any user who may write the folder could put his own program in its place and have it
+        // run in every user's log-on: it starts for this user alone.
+        saved.startsForThisUserOnly = !RunValueNamesProgram(
+            Read(registry_, kHkeyCurrentUser, kRunKey, kRunValueName).value_or(u""), program);
+        const std::int32_t machine = Delete(registry_, kHkeyLocalMachine, kRunKey, kRunValueName);
+        record(Setting::StartWithWindows, 0,
+               machine == kErrorAccessDenied ? kErrorSuccess : machine);
+        record(Setting::StartWithWindows, 0,
+               Write(registry_, kHkeyCurrentUser, kRunKey, kRunValueName, RunCommandFor(program)));
+        return saved;
+    }
     record(Setting::StartWithWindows, 0,
            SaveSetting(registry_, kRunKey, kRunValueName,
                        values.startWithWindows ? RunCommandFor(program) : u"", false,
                        [&values, &program](std::u16string_view stored) {
                            return RunValueNamesProgram(stored, program) == values.startWithWindows;
                        }));
-    return failures;
+    return saved;
 }
 
 }  // namespace ombrel

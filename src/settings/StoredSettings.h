@@ -43,8 +43,14 @@ class StoredSettings {
         : registry_(registry), process_(process) {}
 
     SettingsValues Load() const;
-    // Writes every value that is set and deletes every one that is not; returns what failed.
-    std::vector<SettingFailure> Save(const SettingsValues& values) const;
+    struct Saved {
+        std::vector<SettingFailure> failures;
+        // The start with Windows was newly set for this user alone, not for every user: the
+        // program's folder is one that others than the administrators may write.
+        bool startsForThisUserOnly = false;
+    };
+    // Writes every value that is set and deletes every one that is not; says what failed.
+    Saved Save(const SettingsValues& values) const;
 
     // The desktop's stored wallpaper; empty when there is none or it cannot be read.
     std::u16string Wallpaper(int desktop) const;

@@ -21,6 +21,10 @@ constexpr std::u16string_view kAutoStartItem = u"Windows启动时自动加载";
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kWallpaperNotSet = u"无法设置墙纸：";
 constexpr std::u16string_view kWallpaperNotRemoved = u"无法取消墙纸。";
+constexpr std::u16string_view kStartsForThisUserOnly =
+    u"Windows启动时自动加载只为你设置，不为所有用户：程序所在的文件夹，管理员以外的用户也能写入，"
+    u"谁都可以把那里的程序换成自己的。要为所有用户设置，请把程序放在只有管理员能写入的文件夹"
+    u"（例如 Program Files）里。";
 
 std::u16string DesktopItem(int index) {
     return u"桌面" + DecimalText(index + 1);
@@ -98,11 +102,15 @@ void SettingsDialog::Defaults() {
 }
 
 bool SettingsDialog::SaveSettings() {
-    const std::vector<SettingFailure> failures = services_.settings.Save(Edited());
-    if (failures.empty()) {
+    const StoredSettings::Saved saved = services_.settings.Save(Edited());
+    if (saved.failures.empty()) {
+        if (saved.startsForThisUserOnly) {
+            services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), kStartsForThisUserOnly,
+                                             kDialogCaption, MbOk | MbIconInformation);
+        }
         return true;
     }
-    ReportFailures(failures);
+    ReportFailures(saved.failures);
     return false;
 }
 

@@ -1,15 +1,16 @@
 // The exe: wires the real Windows to the program object and runs the message loop.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <optional>
-#include <utility>
 
 #include "shell/Platform.h"
 #include "shell/Program.h"
 #include "win32/CommandLineClient.h"
 #include "win32/CommandPipeServer.h"
+#include "win32/CrashRelay.h"
 #include "win32/Guard.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
@@ -26,14 +27,14 @@
 
 namespace {
 
-// What the crash filter, a Win32 callback with no context, needs to reach.
-ombrel::Program* g_crashingProgram = nullptr;
+// What the crash filter, a Win32 callback with no context, needs to reach; any thread may fail.
+std::atomic<ombrel::win32::CrashRelay*> g_crashRelay{nullptr};
 
 // An unhandled exception on any thread: show every window we hid before the process dies.
 // The recovery list stays, so the next start checks again.
 LONG WINAPI ShowEverythingBeforeDying(EXCEPTION_POINTERS* /*exception*/) {
-    if (ombrel::Program* program = std::exchange(g_crashingProgram, nullptr)) {
-        program->ShowEverythingNow();
+    if (ombrel::win32::CrashRelay* relay = g_crashRelay.load()) {
+        relay->RestoreFromAnyThread();
     }
     return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -87,9 +88,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());
-    g_crashingProgram = &program;
+    CrashRelay crashRelay(instance, program);
+    g_crashRelay = &crashRelay;
     ::SetUnhandledExceptionFilter(&ShowEverythingBeforeDying);
     std::set_terminate(&ShowEverythingBeforeTerminating);
     program.Start();
-    return forms.RunMessageLoop();
+    const int exitCode = forms.RunMessageLoop();
+    g_crashRelay = nullptr;
+    return exitCode;
 }

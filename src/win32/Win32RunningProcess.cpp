@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/FolderAccess.h"
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
@@ -65,6 +66,14 @@ std::u16string Win32RunningProcess::ProgramDirectory() {
     const auto slash = path.find_last_of(L'\\');
     return FromWide(slash == std::wstring::npos ? std::wstring_view()
                                                 : std::wstring_view(path).substr(0, slash));
+}
+
+bool Win32RunningProcess::ProgramFolderWritableByOthers() noexcept {
+    try {
+        return WritableByOthersThanAdministrators(ToWide(ProgramDirectory()));
+    } catch (...) {
+        return true;  // not known: the safe answer
+    }
 }
 
 std::u16string Win32RunningProcess::ProgramName() {

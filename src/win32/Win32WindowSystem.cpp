@@ -46,7 +46,8 @@ bool Win32WindowSystem::Probe(WindowHandle window) noexcept {
 void CALLBACK Win32WindowSystem::ProbeReturned(HWND window, UINT /*message*/, ULONG_PTR self,
                                                LRESULT /*result*/) noexcept {
     auto& probesOut = reinterpret_cast<Win32WindowSystem*>(self)->probesOut_;
-    if (const auto found = probesOut.find(window); found != probesOut.end() && --found->second <= 0) {
+    if (const auto found = probesOut.find(window);
+        found != probesOut.end() && --found->second <= 0) {
         probesOut.erase(found);
     }
 }

@@ -43,10 +43,12 @@ void ResetRegistry() {
     // What the last scenario's Ombrel left when it was ended from outside: each scenario is the
     // first start of a log-on, whose arrangement nothing brings back.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Kelvora\\Recovery");
-    HKEY run = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
-        ::RegDeleteValueW(run, L"Kelvora");
-        ::RegCloseKey(run);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        HKEY run = nullptr;
+        if (::RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+            ::RegDeleteValueW(run, L"Kelvora");
+            ::RegCloseKey(run);
+        }
     }
 }
 

@@ -91,6 +91,14 @@ TEST_F(SettingsDialog, OpensFilledFromTheRegistryAndOkSavesWhatWasTyped) {
     ClickButton(dialog, L"Windows启动时自动加载");
     ClickButton(dialog, L"启动时跳过提示信息");
     ClickButton(dialog, L"确  定");
+    // Wine's folders grant the user the right to write them, as a folder in the user's own
+    // Downloads would: the start with Windows is the user's alone, and the dialog says why.
+    HWND why = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        why = ::FindWindowW(L"#32770", L"设置");
+        return why != nullptr && why != dialog && Visible(why);
+    })) << "no word on why the start is the user's alone";
+    ::PostMessageW(::GetDlgItem(why, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return Closed(dialog); }));
 
     std::wstring value;
@@ -99,7 +107,10 @@ TEST_F(SettingsDialog, OpensFilledFromTheRegistryAndOkSavesWhatWasTyped) {
     EXPECT_TRUE(Stored(L"WallPaper1", &value));
     EXPECT_EQ(value, L"D:\\图片\\海边.bmp");
     EXPECT_FALSE(Stored(L"NeverShowInfo"));
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, L"Kelvora"), WinePath(OMBREL_EXE_PATH));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Kelvora"), WinePath(OMBREL_EXE_PATH));
+    bool machineWide = true;
+    ReadString(HKEY_LOCAL_MACHINE, kRunKey, L"Kelvora", &machineWide);
+    EXPECT_FALSE(machineWide);
 }
 
 TEST_F(SettingsDialog, CancelSavesNothing) {

@@ -90,6 +90,8 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     int GuardChecks() const { return guardChecks_; }
     std::u16string ProgramDirectory() override { return directory_; }
     std::u16string ProgramName() override { return name_; }
+    bool ProgramFolderWritableByOthers() noexcept override { return folderWritableByOthers_; }
+    void SetProgramFolderWritableByOthers(bool writable) { folderWritableByOthers_ = writable; }
     void EndProcess() noexcept override {
         ++endCount_;
         if (atEnd_) {
@@ -106,6 +108,7 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     std::vector<ProcessIdentity> othersRunning_;
     std::u16string directory_ = u"C:\\Program Files\\Ombrel";
     std::u16string name_ = u"Ombrel";
+    bool folderWritableByOthers_ = false;
     int endCount_ = 0;
     std::function<void()> atEnd_;
     std::map<std::u16string, int, std::less<>> creates_;

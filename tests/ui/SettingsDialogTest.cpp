@@ -102,6 +102,26 @@ TEST_F(SettingsDialogUse, CancelSavesNothingAndTheNextOpenReadsTheRegistryAgain)
     EXPECT_TRUE(Box(2).Text().empty());
 }
 
+// Anybody who may write the program's folder could have every user's log-on run his program:
+// there it starts for this user alone, and the dialog says why.
+TEST_F(SettingsDialogUse, AProgramInAFolderOthersMayWriteStartsForThisUserAlone) {
+    constexpr std::u16string_view kUserRun =
+        u"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    fake.forms.SetProgramFolderWritableByOthers(true);
+    fake.registry.PutString(kRunKeyPath, u"Kelvora", u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+    Open();
+    Press(config::kOk);
+    EXPECT_FALSE(RunValue().has_value());
+    EXPECT_EQ(fake.registry.GetString(kUserRun, u"Kelvora"),
+              u"\"C:\\Program Files\\Ombrel\\Ombrel.exe\"");
+    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
+    EXPECT_NE(fake.dialogs.Messages()[0].text.find(u"只为你设置"), std::u16string::npos);
+    Open();
+    EXPECT_EQ(StartWithWindows().Value(), 1);
+    Press(config::kOk);
+    EXPECT_EQ(fake.dialogs.Messages().size(), 1U);  // said once
+}
+
 TEST_F(SettingsDialogUse, ShowingItAgainWhileOpenKeepsTheUnsavedEdits) {
     Open();
     Box(2).TextEditedByUser(u"C:\\x.bmp");
