@@ -57,12 +57,14 @@ class Rules : public RunningProgram {
     void SaveRules(std::string rules) {
         fake.files.Save(fakes::FakeUserFiles::kSettingsFile, "{ \"rules\": " + rules + " }");
     }
-    // The user saves the file while the program runs; in force within two refreshes.
+    // The user saves the file while the program runs; in force within two refreshes, a
+    // deletion within three (it is looked for once more).
     void SaveRulesWhileRunning(std::optional<std::string> rules) {
         if (rules) {
             SaveRules(*rules);
         } else {
             fake.files.Save(fakes::FakeUserFiles::kSettingsFile, std::nullopt);
+            Tick();
         }
         Tick();
         Tick();
