@@ -131,6 +131,15 @@ TEST_F(Rules, EachKindOfMatchAndActionPlacesTheWindowsOpenAtStartAndTheFirstMatc
     EXPECT_TRUE(Visible(mail));
 }
 
+TEST_F(Rules, ATitleIsMatchedOnItsFirstUnitsOnly) {
+    SaveRules(R"([ { "title": "*尾", "desktop": 2 } ])");
+    const WindowHandle shorter = Open(std::u16string(kMatchedTitleLength - 1, u'x') + u"尾");
+    const WindowHandle longer = Open(std::u16string(kMatchedTitleLength, u'x') + u"尾");
+    StartProgram();
+    EXPECT_THAT(Set(1), ElementsAre(shorter));
+    EXPECT_TRUE(Visible(longer));
+}
+
 TEST_F(Rules, AStoreAppsWindowMatchesByTheAppsOwnProgramNotTheFramesHost) {
     fake.desktop.NameProgram(kFrameHost, std::u16string(fakes::FakeDesktop::kStoreAppFrameHost));
     fake.desktop.NameProgram(kCalculator, u"CalculatorApp.exe");
