@@ -64,11 +64,12 @@ void SwitchDesktop(benchmark::State& state) {
     ReportPerWindow(state, 2 * state.range(0));
 }
 
-// Every limit at its largest: 256 keys (the last one F24), 9 names of 32 characters, 256 rules with three patterns
-// of 128 characters each, and a "$schema" text that fills the file to its largest size.
+// Every limit at its largest: 256 keys (the last one F24), 9 names of 32 characters, 256 rules with
+// three patterns of 128 characters each, and a "$schema" text that fills the file to its largest
+// size.
 std::string LargestAcceptedFile() {
-    constexpr const char* kModifiers[] = {"ctrl+", "alt+", "shift+", "win+", "ctrl+alt+",
-                                          "ctrl+shift+", "alt+shift+", "ctrl+win+"};
+    constexpr const char* kModifiers[] = {"ctrl+",     "alt+",        "shift+",     "win+",
+                                          "ctrl+alt+", "ctrl+shift+", "alt+shift+", "ctrl+win+"};
     std::string text = "{\n  \"keys\": {\n";
     for (std::size_t key = 0; key + 1 < SettingsFileContents::kMaxMembers; ++key) {
         text += std::string("    \"") + kModifiers[key / 32] +

@@ -30,7 +30,7 @@ std::u16string MatchedTitle(WindowSystem& windows, WindowHandle window) {
     if (title.size() > kMatchedTitleLength) {
         // Never half a character.
         title.resize(IsHighSurrogate(title[kMatchedTitleLength - 1]) ? kMatchedTitleLength - 1
-                                                                      : kMatchedTitleLength);
+                                                                     : kMatchedTitleLength);
     }
     return title;
 }

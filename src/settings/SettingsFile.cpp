@@ -370,15 +370,15 @@ class FileBuilder {
         Container& object = open_.back();
         const SettingsFilePosition at = locator_.At(StringStart(text_, read_));
         if (++object.count > SettingsFileContents::kMaxMembers) {
-            error_ = {at, u"一个对象最多有 " + DecimalText(SettingsFileContents::kMaxMembers) +
-                              u" 项"};
+            error_ = {at,
+                      u"一个对象最多有 " + DecimalText(SettingsFileContents::kMaxMembers) + u" 项"};
             return false;
         }
         // Two equal names: the first one stands, and the second is the fault.
         const auto [earlier, added] = object.names.emplace(name, at);
         if (!added && !duplicate_) {
-            duplicate_ = {at, Quoted(FromUtf8(name)) + u"重复出现，" +
-                                  LineText(earlier->second) + u"已有"};
+            duplicate_ = {
+                at, Quoted(FromUtf8(name)) + u"重复出现，" + LineText(earlier->second) + u"已有"};
         }
         key_ = std::move(name);
         keyAt_ = at;
@@ -386,9 +386,9 @@ class FileBuilder {
     }
     bool parse_error(std::size_t byte, const std::string&, const nlohmann::detail::exception& e) {
         // 406: a number beyond a double's range, reported as soon as it has been read.
-        error_ = e.id == 406 ? SettingsFileError{locator_.At(ScalarStart(text_, read_)),
-                                                 u"数字超出范围"}
-                             : SyntaxError(text_, byte);
+        error_ = e.id == 406
+                     ? SettingsFileError{locator_.At(ScalarStart(text_, read_)), u"数字超出范围"}
+                     : SyntaxError(text_, byte);
         return false;
     }
 
@@ -417,9 +417,9 @@ class FileBuilder {
         }
         Container& parent = open_.back();
         if (parent.array && ++parent.count > SettingsFileContents::kMaxElements) {
-            error_ = {locator_.At(offset), u"一个数组最多有 " +
-                                               DecimalText(SettingsFileContents::kMaxElements) +
-                                               u" 个元素"};
+            error_ = {
+                locator_.At(offset),
+                u"一个数组最多有 " + DecimalText(SettingsFileContents::kMaxElements) + u" 个元素"};
             return nullptr;
         }
         if (parent.value == nullptr || open_.size() > kKeptDepth) {

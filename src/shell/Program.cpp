@@ -166,10 +166,10 @@ void Program::CheckSettingsWatch() {
         const std::uint32_t code =
             platform_.files.WatchSettingsFolder(frmMain_.hWnd(), settingsChangedMessage_);
         if (settingsWatchFailure_ == 0 && (stopped != 0 || code != 0)) {
-            platform_.log.Write(u"无法监视设置文件所在的文件夹（代码 " +
-                                DecimalText(stopped != 0 ? stopped : code) +
-                                (code == 0 ? u"）：已重新开始监视"
-                                           : u"）：每秒再试，并查看设置文件的大小和时间"));
+            platform_.log.Write(
+                u"无法监视设置文件所在的文件夹（代码 " +
+                DecimalText(stopped != 0 ? stopped : code) +
+                (code == 0 ? u"）：已重新开始监视" : u"）：每秒再试，并查看设置文件的大小和时间"));
         } else if (settingsWatchFailure_ != 0 && code == 0) {
             platform_.log.Write(u"设置文件所在的文件夹又可以监视了");
         }

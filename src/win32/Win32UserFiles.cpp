@@ -60,11 +60,12 @@ FileRead Win32UserFiles::ReadFile(std::u16string_view path, std::size_t largest)
     if (static_cast<ULONGLONG>(size.QuadPart) > largest) {
         return {FileRead::Outcome::TooLarge};
     }
-    FileRead read{FileRead::Outcome::Read, std::string(static_cast<std::size_t>(size.QuadPart), '\0')};
+    FileRead read{FileRead::Outcome::Read,
+                  std::string(static_cast<std::size_t>(size.QuadPart), '\0')};
     DWORD done = 0;
-    if (!read.bytes.empty() && ::ReadFile(file.Get(), read.bytes.data(),
-                                          static_cast<DWORD>(read.bytes.size()), &done,
-                                          nullptr) == FALSE) {
+    if (!read.bytes.empty() &&
+        ::ReadFile(file.Get(), read.bytes.data(), static_cast<DWORD>(read.bytes.size()), &done,
+                   nullptr) == FALSE) {
         return {FileRead::Outcome::Failed, {}, ::GetLastError()};
     }
     read.bytes.resize(done);

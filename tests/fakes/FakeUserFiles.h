@@ -57,10 +57,10 @@ class FakeUserFiles final : public UserFiles {
         if (const auto failing = failing_.find(path);
             failing != failing_.end() && failing->second.reads > 0) {
             --failing->second.reads;
-            return {failing->second.code == 0 ? FileRead::Outcome::Absent
-                                              : FileRead::Outcome::Failed,
-                    {},
-                    failing->second.code};
+            return {
+                failing->second.code == 0 ? FileRead::Outcome::Absent : FileRead::Outcome::Failed,
+                {},
+                failing->second.code};
         }
         const auto found = files_.find(path);
         if (found == files_.end()) {

@@ -337,6 +337,15 @@ TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
     EXPECT_EQ(rule.at("properties").at("desktop").at("maximum"),
               SettingsFileContents::kDesktopCount);
     EXPECT_EQ(rule.at("additionalProperties"), false);
+    // The limits the program checks while it parses.
+    EXPECT_EQ(keys.at("maxProperties"), SettingsFileContents::kMaxMembers);
+    EXPECT_EQ(schema.at("properties").at("rules").at("maxItems"),
+              SettingsFileContents::kMaxElements);
+    for (const char* pattern : {"exe", "class", "title"}) {
+        EXPECT_EQ(rule.at("properties").at(pattern).at("maxLength"),
+                  SettingsFileContents::kPatternMaxLength)
+            << pattern;
+    }
 }
 
 }  // namespace
