@@ -280,6 +280,16 @@ TEST_F(StartAndExit, AFileHeldByAnotherProgramKeepsTheSettingsAndIsReadOnceFree)
     ::WriteFile(held, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     ::SetEndOfFile(held);
     ::CloseHandle(held);
+    EXPECT_TRUE(WaitFor(
+        [] {
+            if (::RegisterHotKey(nullptr, 80, MOD_CONTROL | MOD_ALT, VK_F12) == FALSE) {
+                return true;
+            }
+            ::UnregisterHotKey(nullptr, 80);
+            return false;
+        },
+        std::chrono::seconds(4)))
+        << "the file was not read once it was free";
     EXPECT_TRUE(
         PressFor({VK_CONTROL, VK_MENU, VK_F12}, [&] { return BarCaption() == DesktopCaption(3); }));
     EXPECT_TRUE(CtrlF4Free());
