@@ -1,11 +1,16 @@
 // The engine's two hot paths on the in-memory desktop: the once-a-second refresh of the current
 // set and a switch between two desktops. The per-window figure should not grow with the count.
+// And the settings file's parse, which runs on the bar's thread: the largest file it accepts
+// should take well under 50 ms, and a hostile one of the same size less.
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
+#include <variant>
 
 #include "FakePlatform.h"
 #include "QuietDesktop.h"
+#include "settings/SettingsFile.h"
 #include "shell/Program.h"
 
 namespace ombrel {
@@ -59,8 +64,70 @@ void SwitchDesktop(benchmark::State& state) {
     ReportPerWindow(state, 2 * state.range(0));
 }
 
+// Every limit at its largest: 256 keys (the last one F24), 9 names of 32 characters, 256 rules with
+// three patterns of 128 characters each, and a "$schema" text that fills the file to its largest
+// size.
+std::string LargestAcceptedFile() {
+    constexpr const char* kModifiers[] = {"ctrl+",     "alt+",        "shift+",     "win+",
+                                          "ctrl+alt+", "ctrl+shift+", "alt+shift+", "ctrl+win+"};
+    std::string text = "{\n  \"keys\": {\n";
+    for (std::size_t key = 0; key + 1 < SettingsFileContents::kMaxMembers; ++key) {
+        text += std::string("    \"") + kModifiers[key / 32] +
+                (key % 32 < 24 ? "f" + std::to_string(key % 32 + 1)
+                               : std::string(1, static_cast<char>('a' + key % 32 - 24))) +
+                "\": \"switch " + std::to_string(key % 9 + 1) + "\",\n";
+    }
+    text += "    \"f24\": null\n  },\n  \"names\": {";
+    for (int desktop = 1; desktop <= 9; ++desktop) {
+        text += "\"" + std::to_string(desktop) + "\": \"" + std::string(32, 'n') + "\"" +
+                (desktop < 9 ? ", " : "},\n  \"rules\": [\n");
+    }
+    const std::string pattern(SettingsFileContents::kPatternMaxLength - 1, '?');
+    for (std::size_t rule = 0; rule < SettingsFileContents::kMaxElements; ++rule) {
+        text += "    { \"exe\": \"*" + pattern + "\", \"class\": \"*" + pattern +
+                "\", \"title\": \"*" + pattern + "\", \"desktop\": 2 }" +
+                (rule + 1 < SettingsFileContents::kMaxElements ? ",\n" : "\n  ],\n");
+    }
+    const std::string end = "\"\n}\n";
+    text += "  \"$schema\": \"";
+    text += std::string(SettingsFileContents::kMaxBytes - text.size() - end.size(), 's');
+    return text + end;
+}
+
+// What the parser once took 12.9 s over: just under the largest size, 118,000 members.
+std::string ManyMembersFile() {
+    std::string text = "{ \"keys\": {";
+    for (int key = 0; key < 118'000; ++key) {
+        text += "\"k" + std::to_string(key) + "\":0,";
+    }
+    text.resize(SettingsFileContents::kMaxBytes - 4);
+    return text + "0}}";
+}
+
+void ParseSettings(benchmark::State& state, const std::string& text, bool accepted) {
+    for (auto _ : state) {
+        auto parsed = ParseSettingsFile(text);
+        if (std::holds_alternative<SettingsFileContents>(parsed) != accepted) {
+            state.SkipWithError("the file was not read as expected");
+            break;
+        }
+        benchmark::DoNotOptimize(parsed);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+void ParseLargestAcceptedSettingsFile(benchmark::State& state) {
+    ParseSettings(state, LargestAcceptedFile(), true);
+}
+
+void ParseHostileSettingsFile(benchmark::State& state) {
+    ParseSettings(state, ManyMembersFile(), false);
+}
+
 BENCHMARK(CollectDesktopWindows)->RangeMultiplier(10)->Range(10, 10'000);
 BENCHMARK(SwitchDesktop)->RangeMultiplier(10)->Range(10, 10'000);
+BENCHMARK(ParseLargestAcceptedSettingsFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(ParseHostileSettingsFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace ombrel

@@ -25,6 +25,16 @@ bool MatchesIfGiven(const std::optional<std::u16string>& pattern,
     return MatchesPattern(*pattern, *text);
 }
 
+std::u16string MatchedTitle(WindowSystem& windows, WindowHandle window) {
+    std::u16string title = windows.WindowTitle(window);
+    if (title.size() > kMatchedTitleLength) {
+        // Never half a character.
+        title.resize(IsHighSurrogate(title[kMatchedTitleLength - 1]) ? kMatchedTitleLength - 1
+                                                                     : kMatchedTitleLength);
+    }
+    return title;
+}
+
 }  // namespace
 
 bool MatchesPattern(std::u16string_view pattern, std::u16string_view text) {
@@ -66,7 +76,7 @@ std::optional<WindowPlacement> FirstMatchingRule(std::span<const WindowRule> rul
     std::optional<std::u16string> title;
     for (const WindowRule& rule : rules) {
         if (MatchesIfGiven(rule.className, className, [&] { return windows.ClassName(window); }) &&
-            MatchesIfGiven(rule.title, title, [&] { return windows.WindowTitle(window); }) &&
+            MatchesIfGiven(rule.title, title, [&] { return MatchedTitle(windows, window); }) &&
             MatchesIfGiven(rule.exe, exe, [&] { return windows.ProcessNameOf(window); })) {
             return rule.placement;
         }

@@ -33,6 +33,10 @@ struct WindowRule {
 };
 using WindowRules = std::vector<WindowRule>;
 
+// A title is matched on its first this many UTF-16 units: a program may give its window a
+// title of any length, and matching grows with the title's length times the pattern's.
+inline constexpr std::size_t kMatchedTitleLength = 256;
+
 // The placement of the first rule the window matches; none when no rule does. Only what the
 // rules look at is asked of the window, each at most once.
 std::optional<WindowPlacement> FirstMatchingRule(std::span<const WindowRule> rules,

@@ -46,6 +46,9 @@ class CommonDialogs {
     virtual bool ShowOpenFileDialog(OpenFileRecord& record) noexcept = 0;
     virtual int ShowMessageBox(WindowHandle owner, std::u16string_view text,
                                std::u16string_view caption, std::uint32_t style) noexcept = 0;
+    // A warning in a box of its own that returns at once: nothing waits for the user to close
+    // it. The box this shows is one at a time: a new notice replaces one still open.
+    virtual void ShowNotice(std::u16string_view text, std::u16string_view caption) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <limits>
 #include <map>
 
 #include <nlohmann/json.hpp>
@@ -260,29 +261,37 @@ std::size_t ScalarStart(std::string_view text, std::size_t end) {
 
 // ---- The file ----
 
-using Json = nlohmann::ordered_json;
+struct Member;
 
-// An element of an array that is a member's value: where it begins, and where the keys of its
-// members stand when it is an object.
-struct Element {
+// A value of the file and where it begins. Objects keep their members in the file's order, in
+// a plain vector: nothing is looked up in them, so a file of many members costs no more than
+// their count. Only what the readers look at is kept (see kKeptDepth).
+struct Value {
+    enum class Kind { Null, Boolean, Integer, Float, String, Object, Array };
+    Kind kind = Kind::Null;
     SettingsFilePosition at;
-    std::vector<SettingsFilePosition> keys;
+    bool boolean = false;
+    std::int64_t integer = 0;  // an unsigned number beyond its range is held at its largest
+    std::string text;
+    std::vector<Member> children;  // the members of an object, the elements of an array
+
+    bool IsObject() const { return kind == Kind::Object; }
+    bool IsArray() const { return kind == Kind::Array; }
+    bool IsString() const { return kind == Kind::String; }
+    bool IsBoolean() const { return kind == Kind::Boolean; }
 };
 
-// A member of the top-level object, where its key stands, and where the keys of its value's
-// members stand when that value is an object, or its elements when it is an array.
+// A member of an object (its name and where that stands), or an element of an array (no name;
+// its place is the value's own).
 struct Member {
+    std::string name;
     SettingsFilePosition at;
-    std::vector<SettingsFilePosition> inner;
-    std::vector<Element> elements;
+    Value value;
 };
 
-// What the parser's callback learns that the parsed value does not keep.
-struct Layout {
-    SettingsFilePosition root{1, 1};
-    std::vector<Member> members;
-    std::optional<SettingsFileError> duplicate;  // the first member given twice in one object
-};
+// The root is depth 0; a rule's members are the deepest values any reader looks into, at 3.
+// Deeper values are parsed, checked against the limits and dropped.
+constexpr std::size_t kKeptDepth = 3;
 
 std::u16string Quoted(std::u16string_view text) {
     return u"“" + std::u16string(text) + u"”";
@@ -311,16 +320,161 @@ SettingsFileError SyntaxError(std::string_view text, std::size_t byte) {
     return {at, u"JSON 格式错误：此处不应出现" + Quoted(FromUtf8(text.substr(offset, length)))};
 }
 
-std::optional<SettingsFileError> ReadKeys(const Json& value, const Member& member,
-                                          std::vector<KeyEntry>& keys) {
-    if (!value.is_object()) {
+// Takes the parser's events and builds the kept part of the file, checking the limits as it
+// goes, so that a hostile file is refused at the first member too many rather than read whole.
+class FileBuilder {
+  public:
+    using Json = nlohmann::json;
+
+    FileBuilder(std::string_view text, const std::size_t& read)
+        : text_(text), read_(read), locator_(text) {}
+
+    Value& Root() { return root_; }
+    std::optional<SettingsFileError>& Error() { return error_; }
+
+    bool null() { return Scalar(Value::Kind::Null); }
+    bool boolean(bool value) {
+        if (Value* added = Add(Value::Kind::Boolean, ScalarStart(text_, read_))) {
+            added->boolean = value;
+        }
+        return !error_;
+    }
+    bool number_integer(Json::number_integer_t value) {
+        if (Value* added = Add(Value::Kind::Integer, ScalarStart(text_, read_))) {
+            added->integer = value;
+        }
+        return !error_;
+    }
+    bool number_unsigned(Json::number_unsigned_t value) {
+        if (Value* added = Add(Value::Kind::Integer, ScalarStart(text_, read_))) {
+            added->integer = static_cast<std::int64_t>(
+                std::min<Json::number_unsigned_t>(value, std::numeric_limits<std::int64_t>::max()));
+        }
+        return !error_;
+    }
+    bool number_float(Json::number_float_t, const std::string&) {
+        return Scalar(Value::Kind::Float);
+    }
+    bool string(std::string& value) {
+        if (Value* added = Add(Value::Kind::String, StringStart(text_, read_))) {
+            added->text = std::move(value);
+        }
+        return !error_;
+    }
+    bool binary(Json::binary_t&) { return Scalar(Value::Kind::Null); }
+    bool start_object(std::size_t) { return Begin(Value::Kind::Object); }
+    bool start_array(std::size_t) { return Begin(Value::Kind::Array); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+    bool key(std::string& name) {
+        Container& object = open_.back();
+        const SettingsFilePosition at = locator_.At(StringStart(text_, read_));
+        if (++object.count > SettingsFileContents::kMaxMembers) {
+            error_ = {at,
+                      u"一个对象最多有 " + DecimalText(SettingsFileContents::kMaxMembers) + u" 项"};
+            return false;
+        }
+        // Two equal names: the first one stands, and the second is the fault.
+        const auto [earlier, added] = object.names.emplace(name, at);
+        if (!added && !duplicate_) {
+            duplicate_ = {
+                at, Quoted(FromUtf8(name)) + u"重复出现，" + LineText(earlier->second) + u"已有"};
+        }
+        key_ = std::move(name);
+        keyAt_ = at;
+        return true;
+    }
+    bool parse_error(std::size_t byte, const std::string&, const nlohmann::detail::exception& e) {
+        // 406: a number beyond a double's range, reported as soon as it has been read.
+        error_ = e.id == 406
+                     ? SettingsFileError{locator_.At(ScalarStart(text_, read_)), u"数字超出范围"}
+                     : SyntaxError(text_, byte);
+        return false;
+    }
+
+    // A file read through: the first repeated member, if any.
+    std::optional<SettingsFileError>& Duplicate() { return duplicate_; }
+
+  private:
+    struct Container {
+        Value* value;  // null: beyond the kept depth
+        bool array;
+        std::size_t count = 0;
+        std::map<std::string, SettingsFilePosition, std::less<>> names;
+    };
+
+    bool Scalar(Value::Kind kind) {
+        Add(kind, ScalarStart(text_, read_));
+        return !error_;
+    }
+
+    // Counts the value in its container and keeps it when it is within the kept depth.
+    Value* Add(Value::Kind kind, std::size_t offset) {
+        if (open_.empty()) {
+            root_.kind = kind;
+            root_.at = locator_.At(offset);
+            return &root_;
+        }
+        Container& parent = open_.back();
+        if (parent.array && ++parent.count > SettingsFileContents::kMaxElements) {
+            error_ = {
+                locator_.At(offset),
+                u"一个数组最多有 " + DecimalText(SettingsFileContents::kMaxElements) + u" 个元素"};
+            return nullptr;
+        }
+        if (parent.value == nullptr || open_.size() > kKeptDepth) {
+            return nullptr;
+        }
+        Member& member = parent.value->children.emplace_back();
+        if (!parent.array) {
+            member.name = std::move(key_);
+            member.at = keyAt_;
+        }
+        member.value.kind = kind;
+        member.value.at = locator_.At(offset);
+        return &member.value;
+    }
+
+    bool Begin(Value::Kind kind) {
+        // The bracket was the last byte read.
+        Value* value = Add(kind, read_ - 1);
+        if (error_) {
+            return false;
+        }
+        if (open_.size() >= SettingsFileContents::kMaxDepth) {
+            error_ = {locator_.At(read_ - 1),
+                      u"嵌套超过 " + DecimalText(SettingsFileContents::kMaxDepth) + u" 层"};
+            return false;
+        }
+        // A kept container never gains a sibling while it is open, so the pointer stays good.
+        open_.push_back({value, kind == Value::Kind::Array});
+        return true;
+    }
+
+    bool Close() {
+        open_.pop_back();
+        return true;
+    }
+
+    std::string_view text_;
+    const std::size_t& read_;
+    Locator locator_;
+    Value root_;
+    std::vector<Container> open_;
+    std::string key_;
+    SettingsFilePosition keyAt_;
+    std::optional<SettingsFileError> error_;
+    std::optional<SettingsFileError> duplicate_;
+};
+
+std::optional<SettingsFileError> ReadKeys(const Member& member, std::vector<KeyEntry>& keys) {
+    if (!member.value.IsObject()) {
         return SettingsFileError{member.at, u"“keys”应为对象：{ \"组合键\": \"命令\", … }"};
     }
     std::map<std::pair<std::uint32_t, std::uint32_t>, SettingsFilePosition> seen;
-    std::size_t index = 0;
-    for (const auto& [name, command] : value.items()) {
-        const SettingsFilePosition at = member.inner[index++];
-        const std::u16string text = FromUtf8(name);
+    for (const Member& entry : member.value.children) {
+        const SettingsFilePosition at = entry.at;
+        const std::u16string text = FromUtf8(entry.name);
         const std::optional<KeyCombination> key = ParseKeyText(text);
         if (!key) {
             return SettingsFileError{
@@ -333,10 +487,10 @@ std::optional<SettingsFileError> ReadKeys(const Json& value, const Member& membe
             return SettingsFileError{at, u"组合键 " + KeyCombinationName(*key) + u" 已在" +
                                              LineText(earlier->second) + u"设置过"};
         }
-        if (command.is_null()) {
+        if (entry.value.kind == Value::Kind::Null) {
             keys.push_back({*key, std::nullopt, at});
-        } else if (command.is_string()) {
-            keys.push_back({*key, FromUtf8(command.get_ref<const std::string&>()), at});
+        } else if (entry.value.IsString()) {
+            keys.push_back({*key, FromUtf8(entry.value.text), at});
         } else {
             return SettingsFileError{at, u"组合键" + Quoted(text) +
                                              u"的命令应为文本，如 \"switch 1\"；或为 "
@@ -347,23 +501,22 @@ std::optional<SettingsFileError> ReadKeys(const Json& value, const Member& membe
 }
 
 std::optional<SettingsFileError> ReadNames(
-    const Json& value, const Member& member,
-    std::array<std::u16string, SettingsFileContents::kDesktopCount>& names) {
-    if (!value.is_object()) {
+    const Member& member, std::array<std::u16string, SettingsFileContents::kDesktopCount>& names) {
+    if (!member.value.IsObject()) {
         return SettingsFileError{member.at, u"“names”应为对象：{ \"桌面编号\": \"名称\", … }"};
     }
-    std::size_t index = 0;
-    for (const auto& [number, name] : value.items()) {
-        const SettingsFilePosition at = member.inner[index++];
+    for (const Member& entry : member.value.children) {
+        const std::string& number = entry.name;
+        const SettingsFilePosition at = entry.at;
         if (number.size() != 1 || number[0] < '1' || number[0] > '9') {
             return SettingsFileError{
                 at, u"桌面编号" + Quoted(FromUtf8(number)) + u"无效：应为 \"1\" 到 \"9\""};
         }
         const std::u16string desktop = u"桌面 " + FromUtf8(number);
-        if (!name.is_string()) {
+        if (!entry.value.IsString()) {
             return SettingsFileError{at, desktop + u" 的名称应为文本"};
         }
-        std::u16string text = FromUtf8(name.get_ref<const std::string&>());
+        std::u16string text = FromUtf8(entry.value.text);
         if (CodePoints(text) > SettingsFileContents::kNameMaxLength) {
             return SettingsFileError{at, desktop + u" 的名称超过 " +
                                              DecimalText(SettingsFileContents::kNameMaxLength) +
@@ -374,33 +527,40 @@ std::optional<SettingsFileError> ReadNames(
     return std::nullopt;
 }
 
-std::optional<SettingsFileError> ReadSwitch(const Json& value, const Member& member,
-                                            std::u16string_view name, bool& result) {
-    if (!value.is_boolean()) {
+std::optional<SettingsFileError> ReadSwitch(const Member& member, std::u16string_view name,
+                                            bool& result) {
+    if (!member.value.IsBoolean()) {
         return SettingsFileError{member.at, Quoted(name) + u"应为 true 或 false"};
     }
-    result = value.get<bool>();
+    result = member.value.boolean;
     return std::nullopt;
 }
 
 constexpr std::u16string_view kRuleExample = u"{ \"exe\": \"outlook.exe\", \"desktop\": 2 }";
 
 // A pattern of a rule, or its action; the key's position is where a fault is reported.
-std::optional<SettingsFileError> ReadRuleMember(const std::string& name, const Json& value,
-                                                const SettingsFilePosition& at,
+std::optional<SettingsFileError> ReadRuleMember(const Member& member,
                                                 std::optional<SettingsFilePosition>& actionAt,
                                                 RuleEntry& rule) {
+    const std::string& name = member.name;
+    const Value& value = member.value;
+    const SettingsFilePosition& at = member.at;
     const std::u16string quoted = Quoted(FromUtf8(name));
     std::optional<std::u16string>* pattern = name == "exe"     ? &rule.exe
                                              : name == "class" ? &rule.className
                                              : name == "title" ? &rule.title
                                                                : nullptr;
     if (pattern != nullptr) {
-        if (!value.is_string()) {
+        if (!value.IsString()) {
             return SettingsFileError{
                 at, u"规则的" + quoted + u"应为文本，可用 * 代表任意几个字符、? 代表一个字符"};
         }
-        *pattern = FromUtf8(value.get_ref<const std::string&>());
+        *pattern = FromUtf8(value.text);
+        if (CodePoints(**pattern) > SettingsFileContents::kPatternMaxLength) {
+            return SettingsFileError{at, u"规则的" + quoted + u"超过 " +
+                                             DecimalText(SettingsFileContents::kPatternMaxLength) +
+                                             u" 个字符"};
+        }
         return std::nullopt;
     }
     if (name != "desktop" && name != "pin" && name != "ignore") {
@@ -413,58 +573,47 @@ std::optional<SettingsFileError> ReadRuleMember(const std::string& name, const J
     }
     actionAt = at;
     if (name == "desktop") {
-        const bool inRange =
-            value.is_number_integer() &&
-            (value.is_number_unsigned()
-                 ? value.get<std::uint64_t>() - 1 <
-                       static_cast<std::uint64_t>(SettingsFileContents::kDesktopCount)
-                 : value.get<std::int64_t>() >= 1 &&
-                       value.get<std::int64_t>() <= SettingsFileContents::kDesktopCount);
-        if (!inRange) {
+        if (value.kind != Value::Kind::Integer || value.integer < 1 ||
+            value.integer > SettingsFileContents::kDesktopCount) {
             return SettingsFileError{at, u"规则的“desktop”应为桌面编号 1 到 9（数字，不加引号）"};
         }
         rule.action = RuleEntry::Action::Desktop;
-        rule.desktop = value.get<int>();
+        rule.desktop = static_cast<int>(value.integer);
         return std::nullopt;
     }
     // "pin": false would be a rule that does nothing: surely not what was meant.
-    if (!value.is_boolean() || !value.get<bool>()) {
+    if (!value.IsBoolean() || !value.boolean) {
         return SettingsFileError{at, u"规则的" + quoted + u"只能为 true；不需要就删去这一项"};
     }
     rule.action = name == "pin" ? RuleEntry::Action::Pin : RuleEntry::Action::Ignore;
     return std::nullopt;
 }
 
-std::optional<SettingsFileError> ReadRules(const Json& value, const Member& member,
-                                           std::vector<RuleEntry>& rules) {
-    if (!value.is_array()) {
+std::optional<SettingsFileError> ReadRules(const Member& member, std::vector<RuleEntry>& rules) {
+    if (!member.value.IsArray()) {
         return SettingsFileError{member.at,
                                  u"“rules”应为数组：[ " + std::u16string(kRuleExample) + u", … ]"};
     }
-    for (std::size_t index = 0; index < value.size(); ++index) {
-        const Json& object = value[index];
-        const Element& element = member.elements[index];
-        if (!object.is_object()) {
-            return SettingsFileError{element.at,
+    for (const Member& element : member.value.children) {
+        const Value& object = element.value;
+        if (!object.IsObject()) {
+            return SettingsFileError{object.at,
                                      u"规则应为对象，如 " + std::u16string(kRuleExample)};
         }
         RuleEntry rule;
-        rule.at = element.at;
+        rule.at = object.at;
         std::optional<SettingsFilePosition> actionAt;
-        std::size_t key = 0;
-        for (const auto& [name, part] : object.items()) {
-            if (std::optional<SettingsFileError> error =
-                    ReadRuleMember(name, part, element.keys[key++], actionAt, rule)) {
+        for (const Member& part : object.children) {
+            if (std::optional<SettingsFileError> error = ReadRuleMember(part, actionAt, rule)) {
                 return error;
             }
         }
         if (!rule.exe && !rule.className && !rule.title) {
             return SettingsFileError{
-                element.at,
-                u"规则至少要有 exe（程序文件名）、class（窗口类名）、title（标题）之一"};
+                object.at, u"规则至少要有 exe（程序文件名）、class（窗口类名）、title（标题）之一"};
         }
         if (!actionAt) {
-            return SettingsFileError{element.at,
+            return SettingsFileError{object.at,
                                      u"规则缺少动作：应有 \"desktop\": 1 到 9、\"pin\": true 或 "
                                      u"\"ignore\": true 之一"};
         }
@@ -473,25 +622,25 @@ std::optional<SettingsFileError> ReadRules(const Json& value, const Member& memb
     return std::nullopt;
 }
 
-std::optional<SettingsFileError> ReadMember(const std::string& name, const Json& value,
-                                            const Member& member, SettingsFileContents& contents) {
+std::optional<SettingsFileError> ReadMember(const Member& member, SettingsFileContents& contents) {
+    const std::string& name = member.name;
     if (name == "keys") {
-        return ReadKeys(value, member, contents.keys);
+        return ReadKeys(member, contents.keys);
     }
     if (name == "names") {
-        return ReadNames(value, member, contents.names);
+        return ReadNames(member, contents.names);
     }
     if (name == "wrap") {
-        return ReadSwitch(value, member, u"wrap", contents.wrap);
+        return ReadSwitch(member, u"wrap", contents.wrap);
     }
     if (name == "pauseInFullScreen") {
-        return ReadSwitch(value, member, u"pauseInFullScreen", contents.pauseInFullScreen);
+        return ReadSwitch(member, u"pauseInFullScreen", contents.pauseInFullScreen);
     }
     if (name == "rules") {
-        return ReadRules(value, member, contents.rules);
+        return ReadRules(member, contents.rules);
     }
     if (name == "$schema") {
-        if (!value.is_string()) {
+        if (!member.value.IsString()) {
             return SettingsFileError{member.at, u"“$schema”应为文本"};
         }
         return std::nullopt;
@@ -500,7 +649,6 @@ std::optional<SettingsFileError> ReadMember(const std::string& name, const Json&
                              u"未知的设置项" + Quoted(FromUtf8(name)) +
                                  u"：可用的有 keys、names、wrap、pauseInFullScreen、rules"};
 }
-
 }  // namespace
 
 std::optional<KeyCombination> ParseKeyText(std::u16string_view text) {
@@ -559,95 +707,30 @@ std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::str
     if (utf8.starts_with("\xEF\xBB\xBF")) {
         utf8.remove_prefix(3);
     }
-    Locator locator(utf8);
-    Layout layout;
     std::size_t read = 0;
-    // The keys of each object being read and where each stands; the parsed value keeps only
-    // the last of two equal keys, so a repeat is caught here.
-    std::vector<std::map<std::string, SettingsFilePosition>> open;
-    // Whether each value being read is an array (else an object), outermost first.
-    std::vector<bool> arrays;
-    // An element of a top-level member's array begins.
-    const auto inMemberArray = [&] {
-        return arrays.size() == 2 && !arrays[0] && arrays[1] && !layout.members.empty();
-    };
-    const Json::parser_callback_t callback = [&](int depth, Json::parse_event_t event,
-                                                 Json& parsed) {
-        using Event = Json::parse_event_t;
-        if (event == Event::object_start || event == Event::array_start) {
-            if (depth == 0) {
-                layout.root = locator.At(read - 1);
-            }
-            if (inMemberArray()) {
-                layout.members.back().elements.push_back({locator.At(read - 1), {}});
-            }
-            if (event == Event::object_start) {
-                open.emplace_back();
-            }
-            arrays.push_back(event == Event::array_start);
-        } else if (event == Event::object_end || event == Event::array_end) {
-            if (event == Event::object_end) {
-                open.pop_back();
-            }
-            arrays.pop_back();
-        } else if (event == Event::value && (depth == 0 || inMemberArray())) {
-            const SettingsFilePosition at =
-                locator.At(parsed.is_string() ? StringStart(utf8, read) : ScalarStart(utf8, read));
-            if (depth == 0) {
-                layout.root = at;
-            } else {
-                layout.members.back().elements.push_back({at, {}});
-            }
-        } else if (event == Event::key) {
-            const SettingsFilePosition at = locator.At(StringStart(utf8, read));
-            const auto& name = parsed.get_ref<const std::string&>();
-            const auto [earlier, added] = open.back().emplace(name, at);
-            if (!added && !layout.duplicate) {
-                layout.duplicate = {at, Quoted(FromUtf8(name)) + u"重复出现，" +
-                                            LineText(earlier->second) + u"已有"};
-            }
-            // Keys at depth 1 belong to a top-level object; at depth 2 to a member's object, or
-            // to an object in a top-level array, which is refused anyway.
-            if (depth == 1) {
-                layout.members.push_back({at, {}, {}});
-            } else if (depth == 2 && !layout.members.empty()) {
-                layout.members.back().inner.push_back(at);
-            } else if (depth == 3 && arrays.size() == 3 && arrays[1] && !arrays[2] &&
-                       !layout.members.back().elements.empty()) {
-                // A key of an object in a top-level member's array: a rule's.
-                layout.members.back().elements.back().keys.push_back(at);
-            }
-        }
-        return true;
-    };
-    Json root;
-    try {
-        root = Json::parse(CountingIterator(utf8.data(), &read),
-                           CountingIterator(utf8.data() + utf8.size(), nullptr), callback,
-                           /*allow_exceptions=*/true, /*ignore_comments=*/true);
-    } catch (const Json::parse_error& error) {
-        return SyntaxError(utf8, error.byte);
-    } catch (const Json::out_of_range&) {
-        // A number beyond a double's range, thrown as soon as the number has been read.
-        return SettingsFileError{locator.At(ScalarStart(utf8, read)), u"数字超出范围"};
+    FileBuilder builder(utf8, read);
+    const bool whole = nlohmann::json::sax_parse(
+        CountingIterator(utf8.data(), &read), CountingIterator(utf8.data() + utf8.size(), nullptr),
+        &builder, nlohmann::json::input_format_t::json, /*strict=*/true,
+        /*ignore_comments=*/true);
+    if (!whole || builder.Error()) {
+        return *std::move(builder.Error());
     }
-    if (layout.duplicate) {
-        return *layout.duplicate;
+    if (builder.Duplicate()) {
+        return *std::move(builder.Duplicate());
     }
-    if (!root.is_object()) {
-        return SettingsFileError{layout.root, u"设置文件应为一个 JSON 对象：{ … }"};
+    const Value& root = builder.Root();
+    if (!root.IsObject()) {
+        return SettingsFileError{root.at, u"设置文件应为一个 JSON 对象：{ … }"};
     }
     SettingsFileContents contents;
-    std::size_t index = 0;
-    for (const auto& [name, value] : root.items()) {
-        if (std::optional<SettingsFileError> error =
-                ReadMember(name, value, layout.members[index++], contents)) {
+    for (const Member& member : root.children) {
+        if (std::optional<SettingsFileError> error = ReadMember(member, contents)) {
             return *std::move(error);
         }
     }
     return contents;
 }
-
 std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
     std::string text = ToUtf8(
         u"// Ombrel 的设置。以 // 开头的是说明，不影响设置。\r\n"
@@ -675,7 +758,8 @@ std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
     for (std::size_t i = 0; i < keys.size(); ++i) {
         // The library writes the JSON strings, escapes and all.
         text += i == 0 ? "\r\n    " : ",\r\n    ";
-        text += Json(ToUtf8(keys[i].first)).dump() + ": " + Json(ToUtf8(keys[i].second)).dump();
+        text += nlohmann::json(ToUtf8(keys[i].first)).dump() + ": " +
+                nlohmann::json(ToUtf8(keys[i].second)).dump();
     }
     text += ToUtf8(
         u"\r\n"

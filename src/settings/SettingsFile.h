@@ -56,8 +56,14 @@ struct RuleEntry {
 struct SettingsFileContents {
     static constexpr int kDesktopCount = 9;
     static constexpr std::size_t kNameMaxLength = 32;  // characters (code points)
-    std::vector<KeyEntry> keys;                        // in the order of the file
-    std::array<std::u16string, kDesktopCount> names;   // empty: no name given
+    // What a file may hold at most, checked while it is parsed: no file can keep Ombrel busy.
+    static constexpr std::size_t kMaxBytes = 1 << 20;
+    static constexpr std::size_t kMaxMembers = 256;        // in one object
+    static constexpr std::size_t kMaxElements = 256;       // in one array
+    static constexpr std::size_t kMaxDepth = 8;            // objects and arrays within each other
+    static constexpr std::size_t kPatternMaxLength = 128;  // a rule's exe, class or title
+    std::vector<KeyEntry> keys;                            // in the order of the file
+    std::array<std::u16string, kDesktopCount> names;       // empty: no name given
     bool wrap = true;
     bool pauseInFullScreen = false;
     std::vector<RuleEntry> rules;  // in the order of the file: the first that matches decides

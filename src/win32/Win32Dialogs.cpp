@@ -1,5 +1,6 @@
 #include "win32/Win32Dialogs.h"
 
+#include <memory>
 #include <vector>
 
 #include "win32/Handles.h"
@@ -24,7 +25,16 @@ std::u16string Contents(const std::vector<wchar_t>& buffer) {
     return FromWide(std::wstring_view(buffer.data(), buffer.size()));
 }
 
+struct Notice {
+    std::wstring text;
+    std::wstring caption;
+};
+
 }  // namespace
+
+Win32Dialogs::~Win32Dialogs() {
+    CloseNotice();
+}
 
 Win32Dialogs::GetOpenFileNameFunction Win32Dialogs::GetOpenFileName() noexcept {
     if (getOpenFileName_ == nullptr) {
@@ -82,6 +92,50 @@ int Win32Dialogs::ShowMessageBox(WindowHandle owner, std::u16string_view text,
     } catch (...) {
         return 0;
     }
+}
+
+DWORD WINAPI Win32Dialogs::NoticeThread(void* parameter) noexcept {
+    const std::unique_ptr<Notice> notice(static_cast<Notice*>(parameter));
+    // Owned by no window: a message box disables its owner, and the bar must stay usable. Topmost
+    // instead, so that it is not lost behind other windows.
+    ::MessageBoxW(nullptr, notice->text.c_str(), notice->caption.c_str(),
+                  MB_OK | MB_ICONWARNING | MB_TOPMOST);
+    return 0;
+}
+
+void Win32Dialogs::ShowNotice(std::u16string_view text, std::u16string_view caption) noexcept {
+    try {
+        CloseNotice();
+        auto notice = std::make_unique<Notice>(Notice{ToWide(text), ToWide(caption)});
+        DWORD id = 0;
+        const HANDLE thread = ::CreateThread(nullptr, 0, &NoticeThread, notice.get(), 0, &id);
+        if (thread == nullptr) {
+            return;
+        }
+        static_cast<void>(notice.release());  // the thread owns it now
+        notice_.Reset(thread);
+        noticeThread_ = id;
+    } catch (...) {
+    }
+}
+
+void Win32Dialogs::CloseNotice() noexcept {
+    if (!notice_) {
+        return;
+    }
+    // The box may not be made yet: ask again until its thread ends, two seconds at most.
+    for (int tries = 0; tries < 100 && ::WaitForSingleObject(notice_.Get(), 0) == WAIT_TIMEOUT;
+         ++tries) {
+        ::EnumThreadWindows(
+            noticeThread_,
+            [](HWND window, LPARAM) -> BOOL {
+                ::PostMessageW(window, WM_CLOSE, 0, 0);
+                return TRUE;
+            },
+            0);
+        ::WaitForSingleObject(notice_.Get(), 20);
+    }
+    notice_.Reset();
 }
 
 }  // namespace ombrel::win32

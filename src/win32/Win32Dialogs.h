@@ -11,11 +11,21 @@ namespace ombrel::win32 {
 
 class Win32Dialogs final : public CommonDialogs {
   public:
+    Win32Dialogs() = default;
+    ~Win32Dialogs() override;
+    Win32Dialogs(const Win32Dialogs&) = delete;
+    Win32Dialogs& operator=(const Win32Dialogs&) = delete;
+
     bool ShowOpenFileDialog(OpenFileRecord& record) noexcept override;
     int ShowMessageBox(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
                        std::uint32_t style) noexcept override;
+    // The box runs on a thread of its own, so that its modal loop is nobody's.
+    void ShowNotice(std::u16string_view text, std::u16string_view caption) noexcept override;
 
   private:
+    static DWORD WINAPI NoticeThread(void* parameter) noexcept;
+    void CloseNotice() noexcept;
+
     using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
     // The common dialogs bring the shell's libraries with them: loaded when the user first
@@ -24,6 +34,8 @@ class Win32Dialogs final : public CommonDialogs {
 
     UniqueModule commonDialogs_;
     GetOpenFileNameFunction getOpenFileName_ = nullptr;
+    UniqueKernelHandle notice_;  // the thread of the notice on the screen
+    DWORD noticeThread_ = 0;
 };
 
 }  // namespace ombrel::win32

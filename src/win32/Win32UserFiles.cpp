@@ -39,26 +39,51 @@ std::u16string Win32UserFiles::LogFilePath() {
     return folder.empty() ? std::u16string() : FromWide(folder + L"\\Ombrel.log");
 }
 
-std::optional<std::string> Win32UserFiles::ReadFile(std::u16string_view path) {
+FileRead Win32UserFiles::ReadFile(std::u16string_view path, std::size_t largest) {
     // Shared every way: an editor may hold the file open while it saves.
     const HANDLE opened = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const UniqueKernelHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+    if (opened == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        // Only these say the file is not there; a network path that is away says otherwise.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return {FileRead::Outcome::Absent};
+        }
+        return {FileRead::Outcome::Failed, {}, error};
+    }
+    const UniqueKernelHandle file(opened);
     LARGE_INTEGER size{};
-    // A settings file has no business being larger than a megabyte.
-    constexpr LONGLONG kLargest = 1 << 20;
-    if (!file || ::GetFileSizeEx(file.Get(), &size) == FALSE || size.QuadPart > kLargest) {
+    if (::GetFileSizeEx(file.Get(), &size) == FALSE) {
+        return {FileRead::Outcome::Failed, {}, ::GetLastError()};
+    }
+    if (static_cast<ULONGLONG>(size.QuadPart) > largest) {
+        return {FileRead::Outcome::TooLarge};
+    }
+    FileRead read{FileRead::Outcome::Read,
+                  std::string(static_cast<std::size_t>(size.QuadPart), '\0')};
+    DWORD done = 0;
+    if (!read.bytes.empty() &&
+        ::ReadFile(file.Get(), read.bytes.data(), static_cast<DWORD>(read.bytes.size()), &done,
+                   nullptr) == FALSE) {
+        return {FileRead::Outcome::Failed, {}, ::GetLastError()};
+    }
+    read.bytes.resize(done);
+    return read;
+}
+
+std::optional<FileStamp> Win32UserFiles::StampOf(std::u16string_view path) noexcept {
+    try {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (::GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data) == FALSE) {
+            return std::nullopt;
+        }
+        return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                         (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                             data.ftLastWriteTime.dwLowDateTime};
+    } catch (...) {
         return std::nullopt;
     }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                     &read, nullptr) == FALSE) {
-        return std::nullopt;
-    }
-    bytes.resize(read);
-    return bytes;
 }
 
 std::uint32_t Win32UserFiles::CreateNewFile(std::u16string_view path, std::string_view bytes) {
@@ -78,33 +103,57 @@ std::uint32_t Win32UserFiles::CreateNewFile(std::u16string_view path, std::strin
     return ERROR_SUCCESS;
 }
 
-bool Win32UserFiles::WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept {
+std::uint32_t Win32UserFiles::WatchSettingsFolder(WindowHandle window,
+                                                  std::uint32_t message) noexcept {
     StopWatching();
     try {
-        const std::wstring folder = OmbrelFolder(L"APPDATA");
-        if (folder.empty()) {
-            return false;
+        folder_ = OmbrelFolder(L"APPDATA");
+        if (folder_.empty()) {
+            return ERROR_ENVVAR_NOT_FOUND;
         }
-        ::CreateDirectoryW(folder.c_str(), nullptr);
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
         window_ = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
         message_ = message;
+        failure_ = 0;
         change_ = ::FindFirstChangeNotificationW(
-            folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
+            folder_.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
         if (change_ == INVALID_HANDLE_VALUE) {
-            return false;
+            return ::GetLastError();
         }
-        return ::RegisterWaitForSingleObject(&wait_, change_, &FolderChanged, this, INFINITE,
-                                             WT_EXECUTEDEFAULT) != FALSE;
+        if (::RegisterWaitForSingleObject(&wait_, change_, &FolderChanged, this, INFINITE,
+                                          WT_EXECUTEDEFAULT) == FALSE) {
+            const DWORD error = ::GetLastError();
+            StopWatching();
+            return error;
+        }
+        return ERROR_SUCCESS;
     } catch (...) {
-        return false;
+        return ERROR_OUTOFMEMORY;
     }
+}
+
+std::uint32_t Win32UserFiles::SettingsWatchFailure() noexcept {
+    return failure_;
 }
 
 void CALLBACK Win32UserFiles::FolderChanged(void* context, BOOLEAN /*timedOut*/) noexcept {
     // On a thread of the pool: only tell the program's thread, and wait for the next change.
     auto* files = static_cast<Win32UserFiles*>(context);
+    if (files->failure_ != 0) {
+        return;  // stopped: the handle may stay signalled until the program's thread re-arms
+    }
     ::PostMessageW(files->window_, files->message_, 0, 0);
-    ::FindNextChangeNotification(files->change_);
+    DWORD error = ERROR_SUCCESS;
+    if (::FindNextChangeNotification(files->change_) == FALSE) {
+        error = ::GetLastError();
+    } else if (::GetFileAttributesW(files->folder_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        // Deleted or renamed: the handle would go on watching a folder nobody saves into.
+        error = ::GetLastError();
+    }
+    if (error != ERROR_SUCCESS) {
+        files->failure_ = error;
+        ::PostMessageW(files->window_, files->message_, 0, 0);
+    }
 }
 
 void Win32UserFiles::StopWatching() noexcept {

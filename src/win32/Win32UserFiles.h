@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <string>
+
 #include "platform/UserFiles.h"
 #include "win32/UniqueHandle.h"
 
@@ -19,9 +22,11 @@ class Win32UserFiles final : public UserFiles {
 
     std::u16string SettingsFilePath() override;
     std::u16string LogFilePath() override;
-    std::optional<std::string> ReadFile(std::u16string_view path) override;
+    FileRead ReadFile(std::u16string_view path, std::size_t largest) override;
+    std::optional<FileStamp> StampOf(std::u16string_view path) noexcept override;
     std::uint32_t CreateNewFile(std::u16string_view path, std::string_view bytes) override;
-    bool WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override;
+    std::uint32_t WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override;
+    std::uint32_t SettingsWatchFailure() noexcept override;
     bool OpenInEditor(std::u16string_view path) noexcept override;
 
   private:
@@ -32,6 +37,9 @@ class Win32UserFiles final : public UserFiles {
     HANDLE wait_ = nullptr;                 // RegisterWaitForSingleObject's
     HWND window_ = nullptr;
     UINT message_ = 0;
+    std::wstring folder_;
+    // Set by the pool's thread when the watch stops; from then on its calls do nothing.
+    std::atomic<DWORD> failure_ = 0;
 };
 
 // %VARIABLE%\Ombrel, or empty when the system names no such folder.

@@ -49,6 +49,42 @@ std::wstring LogText() {
     return text;
 }
 
+// The settings file's reports on the screen, and the text of the first one.
+int SettingsReports(std::wstring* text = nullptr) {
+    struct Found {
+        int count = 0;
+        std::wstring* text;
+    } found{0, text};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* found = reinterpret_cast<Found*>(context);
+            wchar_t className[16] = {};
+            ::GetClassNameW(window, className, 16);
+            if (std::wstring(className) != L"#32770" || ::IsWindowVisible(window) == FALSE ||
+                driver::WindowTitle(window) != L"Ombrel 设置文件") {
+                return TRUE;
+            }
+            if (found->count++ == 0 && found->text != nullptr) {
+                found->text->clear();
+                for (HWND part = ::FindWindowExW(window, nullptr, L"Static", nullptr);
+                     part != nullptr; part = ::FindWindowExW(window, part, L"Static", nullptr)) {
+                    *found->text += driver::ControlText(part);
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.count;
+}
+
+bool CtrlF4Free() {
+    if (::RegisterHotKey(nullptr, 79, MOD_CONTROL, VK_F4) == FALSE) {
+        return false;
+    }
+    ::UnregisterHotKey(nullptr, 79);
+    return true;
+}
+
 using StartAndExit = Session;
 
 TEST_F(StartAndExit, FirstStartShowsTheBarTheNoticeHoldsTheHotkeysAndStartsTheService) {
@@ -200,6 +236,65 @@ TEST_F(StartAndExit, ASavedSettingsFileRebindsAndFreesKeysAndABrokenOneChangesNo
     EXPECT_TRUE(PressFor({VK_CONTROL, VK_F1}, [&] { return BarCaption() == DesktopCaption(1); }));
     EXPECT_TRUE(
         PressFor({VK_CONTROL, VK_MENU, VK_F12}, [&] { return BarCaption() == DesktopCaption(3); }));
+    ::DeleteFileW(SettingsFilePath().c_str());
+}
+
+TEST_F(StartAndExit, ABrokenFileAtStartIsReportedWhileTheKeysWorkAndANewReportReplacesIt) {
+    SaveSettingsFile("{ \"keys\": [] }");
+    StartOmbrel();  // the bar and every key, without anybody closing the report first
+    std::wstring text;
+    EXPECT_TRUE(WaitFor([&] { return SettingsReports(&text) == 1; })) << "the error was not shown";
+    EXPECT_NE(text.find(L"第 1 行"), std::wstring::npos);
+    EXPECT_TRUE(PressFor({VK_CONTROL, VK_F2}, [&] { return BarCaption() == DesktopCaption(2); }));
+
+    SaveSettingsFile("{\n\n  \"wrap\": 1 }");
+    EXPECT_TRUE(WaitFor(
+        [&] { return SettingsReports(&text) == 1 && text.find(L"第 3 行") != std::wstring::npos; },
+        std::chrono::seconds(4)))
+        << "the second error did not take the first one's place";
+    ::Sleep(500);
+    EXPECT_EQ(SettingsReports(), 1);
+    ::DeleteFileW(SettingsFilePath().c_str());
+}
+
+TEST_F(StartAndExit, AFileHeldByAnotherProgramKeepsTheSettingsAndIsReadOnceFree) {
+    StartOmbrel();
+    SaveSettingsFile(R"({ "keys": { "ctrl+f4": null } })");
+    ASSERT_TRUE(WaitFor(CtrlF4Free, std::chrono::milliseconds(2500)));
+
+    // Held without sharing, and the folder changes: the keys in force stay.
+    const HANDLE held = ::CreateFileW(SettingsFilePath().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::wstring other = SettingsFilePath() + L".bak";
+    ::CloseHandle(::CreateFileW(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LetARefreshPass();
+    LetARefreshPass();
+    LetARefreshPass();
+    EXPECT_TRUE(CtrlF4Free()) << "a held file was taken for a deleted one";
+
+    // Saved by the program that holds it, then let go: read without another save.
+    const std::string text = R"({ "keys": { "ctrl+f4": null, "ctrl+alt+f12": "switch 3" } })";
+    DWORD written = 0;
+    ::WriteFile(held, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::SetEndOfFile(held);
+    ::CloseHandle(held);
+    EXPECT_TRUE(WaitFor(
+        [] {
+            if (::RegisterHotKey(nullptr, 80, MOD_CONTROL | MOD_ALT, VK_F12) == FALSE) {
+                return true;
+            }
+            ::UnregisterHotKey(nullptr, 80);
+            return false;
+        },
+        std::chrono::seconds(4)))
+        << "the file was not read once it was free";
+    EXPECT_TRUE(
+        PressFor({VK_CONTROL, VK_MENU, VK_F12}, [&] { return BarCaption() == DesktopCaption(3); }));
+    EXPECT_TRUE(CtrlF4Free());
+    EXPECT_EQ(SettingsReports(), 0);
+    ::DeleteFileW(other.c_str());
     ::DeleteFileW(SettingsFilePath().c_str());
 }
 

@@ -57,12 +57,14 @@ class Rules : public RunningProgram {
     void SaveRules(std::string rules) {
         fake.files.Save(fakes::FakeUserFiles::kSettingsFile, "{ \"rules\": " + rules + " }");
     }
-    // The user saves the file while the program runs; in force within two refreshes.
+    // The user saves the file while the program runs; in force within two refreshes, a
+    // deletion within three (it is looked for once more).
     void SaveRulesWhileRunning(std::optional<std::string> rules) {
         if (rules) {
             SaveRules(*rules);
         } else {
             fake.files.Save(fakes::FakeUserFiles::kSettingsFile, std::nullopt);
+            Tick();
         }
         Tick();
         Tick();
@@ -127,6 +129,15 @@ TEST_F(Rules, EachKindOfMatchAndActionPlacesTheWindowsOpenAtStartAndTheFirstMatc
     EXPECT_TRUE(Visible(monitor));
     Press(2);
     EXPECT_TRUE(Visible(mail));
+}
+
+TEST_F(Rules, ATitleIsMatchedOnItsFirstUnitsOnly) {
+    SaveRules(R"([ { "title": "*尾", "desktop": 2 } ])");
+    const WindowHandle shorter = Open(std::u16string(kMatchedTitleLength - 1, u'x') + u"尾");
+    const WindowHandle longer = Open(std::u16string(kMatchedTitleLength, u'x') + u"尾");
+    StartProgram();
+    EXPECT_THAT(Set(1), ElementsAre(shorter));
+    EXPECT_TRUE(Visible(longer));
 }
 
 TEST_F(Rules, AStoreAppsWindowMatchesByTheAppsOwnProgramNotTheFramesHost) {

@@ -31,4 +31,8 @@ int FakeDialogs::ShowMessageBox(WindowHandle owner, std::u16string_view text,
     return 1;
 }
 
+void FakeDialogs::ShowNotice(std::u16string_view text, std::u16string_view) noexcept {
+    notices_.emplace_back(text);
+}
+
 }  // namespace ombrel::fakes

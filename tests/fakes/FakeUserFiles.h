@@ -10,7 +10,9 @@
 namespace ombrel::fakes {
 
 // Files in memory; a change to the settings folder is posted to the watching window at once,
-// as the system's notification would be.
+// as the system's notification would be. A file can be held by another program or be absent
+// for a few reads (an editor's save), a file larger than the reader takes is refused, and the
+// watch can stop or be refused.
 class FakeUserFiles final : public UserFiles {
   public:
     static constexpr std::u16string_view kSettingsFile =
@@ -25,22 +27,56 @@ class FakeUserFiles final : public UserFiles {
     // The user saves (or, with none, deletes) a file in an editor.
     void Save(std::u16string_view path, std::optional<std::string> bytes) {
         if (bytes) {
-            files_[std::u16string(path)] = *bytes;
+            files_[std::u16string(path)] = {*bytes, ++clock_};
         } else {
             files_.erase(std::u16string(path));
         }
-        if (message_ != 0) {
+        if (message_ != 0 && watchFailure_ == 0) {
             desktop_.PostToWindow(window_, message_, 0);
         }
     }
-    const std::map<std::u16string, std::string, std::less<>>& Files() const { return files_; }
+    // The next `reads` reads of the file fail with the code (another program holds it, a
+    // network away), or find it absent with code 0, while it stays what it was.
+    void FailReads(std::u16string_view path, std::uint32_t code, int reads) {
+        failing_[std::u16string(path)] = {code, reads};
+    }
+    // The folder's watch stops with the code (its folder deleted, a network away): it tells
+    // the window once and nothing more.
+    void FailWatch(std::uint32_t code) {
+        watchFailure_ = code;
+        desktop_.PostToWindow(window_, message_, 0);
+    }
+    // A new watch fails with the code (0: it works again).
+    void RefuseWatch(std::uint32_t code) { refuseWatch_ = code; }
+    bool Watching() const { return message_ != 0 && watchFailure_ == 0; }
     const std::vector<std::u16string>& Opened() const { return opened_; }
 
     std::u16string SettingsFilePath() override { return std::u16string(kSettingsFile); }
     std::u16string LogFilePath() override { return std::u16string(kLogFile); }
-    std::optional<std::string> ReadFile(std::u16string_view path) override {
+    FileRead ReadFile(std::u16string_view path, std::size_t largest) override {
+        if (const auto failing = failing_.find(path);
+            failing != failing_.end() && failing->second.reads > 0) {
+            --failing->second.reads;
+            return {
+                failing->second.code == 0 ? FileRead::Outcome::Absent : FileRead::Outcome::Failed,
+                {},
+                failing->second.code};
+        }
         const auto found = files_.find(path);
-        return found == files_.end() ? std::nullopt : std::optional<std::string>(found->second);
+        if (found == files_.end()) {
+            return {FileRead::Outcome::Absent};
+        }
+        if (found->second.bytes.size() > largest) {
+            return {FileRead::Outcome::TooLarge};
+        }
+        return {FileRead::Outcome::Read, found->second.bytes};
+    }
+    std::optional<FileStamp> StampOf(std::u16string_view path) noexcept override {
+        const auto found = files_.find(path);
+        if (found == files_.end()) {
+            return std::nullopt;
+        }
+        return FileStamp{found->second.bytes.size(), found->second.written};
     }
     std::uint32_t CreateNewFile(std::u16string_view path, std::string_view bytes) override {
         if (files_.contains(path)) {
@@ -49,19 +85,38 @@ class FakeUserFiles final : public UserFiles {
         Save(path, std::string(bytes));
         return 0;
     }
-    bool WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override {
+    std::uint32_t WatchSettingsFolder(WindowHandle window,
+                                      std::uint32_t message) noexcept override {
+        if (refuseWatch_ != 0) {
+            return refuseWatch_;
+        }
         window_ = window;
         message_ = message;
-        return true;
+        watchFailure_ = 0;
+        return 0;
     }
+    std::uint32_t SettingsWatchFailure() noexcept override { return watchFailure_; }
     bool OpenInEditor(std::u16string_view path) noexcept override {
         opened_.emplace_back(path);
         return true;
     }
 
   private:
+    struct File {
+        std::string bytes;
+        std::uint64_t written = 0;  // the clock at the last save
+    };
+    struct Failing {
+        std::uint32_t code = 0;
+        int reads = 0;
+    };
+
     FakeDesktop& desktop_;
-    std::map<std::u16string, std::string, std::less<>> files_;
+    std::map<std::u16string, File, std::less<>> files_;
+    std::map<std::u16string, Failing, std::less<>> failing_;
+    std::uint64_t clock_ = 0;
+    std::uint32_t watchFailure_ = 0;
+    std::uint32_t refuseWatch_ = 0;
     std::vector<std::u16string> opened_;
     WindowHandle window_ = WindowHandle::None;
     std::uint32_t message_ = 0;

@@ -187,6 +187,22 @@ TEST(SettingsFile, ByteOrderMarkCommentsAndCrLfAreAcceptedAndPositionsCountChara
     EXPECT_EQ(contents.keys[0].at, (SettingsFilePosition{3, 12}));
 }
 
+// "{ "keys": { "k0": 0, "k1": 0, … } }" on one line, or a rules array of count rules.
+std::string ManyKeys(int count) {
+    std::string text = "{ \"keys\": {";
+    for (int i = 0; i < count; ++i) {
+        text += " \"k" + std::to_string(1000 + i) + "\": 0,";
+    }
+    return text + " \"end\": 0 } }";
+}
+std::string ManyRules(int count) {
+    std::string text = "{ \"rules\": [";
+    for (int i = 0; i < count; ++i) {
+        text += " 1,";
+    }
+    return text + " 2 ] }";
+}
+
 TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
     struct Case {
         std::string text;
@@ -194,6 +210,13 @@ TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
         std::u16string_view named;  // what the message must mention
     };
     const std::vector<Case> cases{
+        // Limits, checked while parsing: where the first one too many stands
+        {ManyKeys(256), {1, 11 + 256 * 12 + 2}, u"256"},
+        {ManyRules(256), {1, 12 + 256 * 3 + 2}, u"256"},
+        {"{ \"rules\": [[[[[[[ [] ]]]]]]] }", {1, 20}, u"8"},
+        {"{ \"rules\": [ { \"title\": \"" + std::string(129, 'x') + "\", \"pin\": true } ] }",
+         {1, 16},
+         u"128"},
         // JSON itself
         {"{\n  \"wrap\": true,\n}", {3, 1}, u"}"},
         {"{ \"names\": { \"1\": \"工作\" }, “wrap”: true }", {1, 27}, u"“"},
@@ -314,6 +337,15 @@ TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
     EXPECT_EQ(rule.at("properties").at("desktop").at("maximum"),
               SettingsFileContents::kDesktopCount);
     EXPECT_EQ(rule.at("additionalProperties"), false);
+    // The limits the program checks while it parses.
+    EXPECT_EQ(keys.at("maxProperties"), SettingsFileContents::kMaxMembers);
+    EXPECT_EQ(schema.at("properties").at("rules").at("maxItems"),
+              SettingsFileContents::kMaxElements);
+    for (const char* pattern : {"exe", "class", "title"}) {
+        EXPECT_EQ(rule.at("properties").at(pattern).at("maxLength"),
+                  SettingsFileContents::kPatternMaxLength)
+            << pattern;
+    }
 }
 
 }  // namespace

@@ -17,11 +17,16 @@ constexpr std::uint32_t kVkF4 = kVkF1 + 3;
 
 class SettingsFileUse : public RunningProgram {
   protected:
-    // The user saves the file; the change is in force within two refreshes.
+    // The user saves the file; the change is in force within two refreshes, a deletion within
+    // three (it is looked for once more).
     void SaveFile(std::optional<std::string> text) {
+        const bool deleted = !text;
         fake.files.Save(FakeUserFiles::kSettingsFile, std::move(text));
         Tick();
         Tick();
+        if (deleted) {
+            Tick();
+        }
     }
     bool Held(std::uint32_t modifiers, std::uint32_t key) {
         return fake.desktop.IsCombinationHeld(modifiers, key);
@@ -51,14 +56,14 @@ TEST_F(SettingsFileUse, ASavedFileRebindsFreesAndNamesAndABrokenOneChangesNothin
 
     // An unknown command: what is in force stays, and the user hears of it once.
     SaveFile("{\n  \"keys\": { \"ctrl+f6\": \"jump 3\" }\n}");
-    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
-    EXPECT_TRUE(fake.dialogs.Messages()[0].text.starts_with(u"设置文件第 2 行第 13 列："));
+    ASSERT_EQ(fake.dialogs.Notices().size(), 1U);
+    EXPECT_TRUE(fake.dialogs.Notices()[0].starts_with(u"设置文件第 2 行第 13 列："));
     EXPECT_TRUE(Held(kCtrlShift, kVkRight));
     EXPECT_FALSE(Held(ModControl, kVkF4));
     EXPECT_EQ(fake.log.Count(u"不认识的命令“jump 3”"), 1U);
     Tick();
     Tick();
-    EXPECT_EQ(fake.dialogs.Messages().size(), 1U);
+    EXPECT_EQ(fake.dialogs.Notices().size(), 1U);
 
     // Deleted: the usual keys and no names.
     SaveFile(std::nullopt);
@@ -72,8 +77,79 @@ TEST_F(SettingsFileUse, AFileWithAnErrorAtStartUpLeavesTheUsualKeysInForce) {
     fake.files.Save(FakeUserFiles::kSettingsFile, std::string("{ \"keys\": [] }"));
     StartProgram();
     EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
-    ASSERT_EQ(fake.dialogs.Messages().size(), 1U);
-    EXPECT_TRUE(fake.dialogs.Messages()[0].text.starts_with(u"设置文件第 1 行"));
+    // Everything runs, and no modal box holds up the start: the report waits for nobody.
+    EXPECT_TRUE(fake.commands.IsOpen());
+    EXPECT_TRUE(fake.files.Watching());
+    EXPECT_TRUE(fake.dialogs.Messages().empty());
+    ASSERT_EQ(fake.dialogs.Notices().size(), 1U);
+    EXPECT_TRUE(fake.dialogs.Notices()[0].starts_with(u"设置文件第 1 行"));
+}
+
+TEST_F(SettingsFileUse, AFileMissingForAMomentUnreadableOrTooLargeKeepsWhatIsInForce) {
+    StartProgram();
+    SaveFile(R"({ "keys": { "ctrl+f4": null }, "names": { "2": "邮件" } })");
+    // An editor saves by deleting and renaming: gone at the first look, back at the second.
+    fake.files.FailReads(FakeUserFiles::kSettingsFile, 0, 1);
+    fake.files.Save(FakeUserFiles::kSettingsFile,
+                    R"({ "keys": { "ctrl+f4": null }, "names": { "2": "信件" } })");
+    Tick();
+    Tick();
+    EXPECT_FALSE(Held(ModControl, kVkF4));
+    Tick();
+    EXPECT_EQ(Engine().DesktopName(1), u"信件");
+    EXPECT_EQ(fake.log.Count(u"已删除"), 0U);
+
+    const auto keptAndReportedOnce = [&](std::u16string_view report) {
+        EXPECT_FALSE(Held(ModControl, kVkF4));
+        EXPECT_EQ(Engine().DesktopName(1), u"信件");
+        EXPECT_EQ(fake.log.Count(report), 1U);
+        return fake.dialogs.Notices().size();
+    };
+    fake.files.FailReads(FakeUserFiles::kSettingsFile, 53, 1);  // a network path that is away
+    SaveFile(R"({ "names": { "2": "邮件" } })");
+    const std::size_t notices = keptAndReportedOnce(u"无法读入设置文件（代码 53）");
+    SaveFile(std::string(SettingsFileContents::kMaxBytes + 1, ' '));
+    EXPECT_EQ(keptAndReportedOnce(u"大于 1 MB"), notices + 1);
+    Tick();
+    Tick();
+    EXPECT_EQ(keptAndReportedOnce(u"大于 1 MB"), notices + 1);
+}
+
+TEST_F(SettingsFileUse, AFileHeldByAnotherProgramIsReadAgainUntilFreeAndReportedOnceIfStillHeld) {
+    StartProgram();
+    SaveFile(R"({ "keys": { "ctrl+f4": null } })");
+    fake.files.FailReads(FakeUserFiles::kSettingsFile, kErrorSharingViolation, 6);
+    SaveFile(R"({ "keys": { "ctrl+f4": null }, "names": { "2": "邮件" } })");
+    for (int refresh = 0; refresh < 3; ++refresh) {
+        Tick();
+    }
+    EXPECT_TRUE(fake.dialogs.Notices().empty());  // held only while it saves, most often
+    Tick();
+    Tick();
+    ASSERT_EQ(fake.dialogs.Notices().size(), 1U);
+    EXPECT_NE(fake.dialogs.Notices()[0].find(u"其他程序占用"), std::u16string::npos);
+    EXPECT_FALSE(Held(ModControl, kVkF4));
+    EXPECT_EQ(Engine().DesktopName(1), u"");
+    Tick();
+    EXPECT_EQ(Engine().DesktopName(1), u"邮件");  // free again: read without another save
+    EXPECT_EQ(fake.dialogs.Notices().size(), 1U);
+    EXPECT_EQ(fake.log.Count(u"其他程序占用"), 1U);
+}
+
+TEST_F(SettingsFileUse, AStoppedWatchIsSetUpAgainAndMeanwhileTheFilesSizeAndTimeTellOfAChange) {
+    StartProgram();
+    fake.files.RefuseWatch(53);
+    fake.files.FailWatch(64);  // the folder was on a network that went away
+    SaveFile(R"({ "keys": { "ctrl+f4": null } })");
+    EXPECT_FALSE(Held(ModControl, kVkF4));
+    Tick();
+    EXPECT_EQ(fake.log.Count(u"无法监视设置文件所在的文件夹（代码 64）"), 1U);
+    EXPECT_EQ(fake.log.Count(u"无法监视"), 1U);
+
+    fake.files.RefuseWatch(0);
+    Tick();
+    EXPECT_TRUE(fake.files.Watching());
+    EXPECT_EQ(fake.log.Count(u"又可以监视了"), 1U);
 }
 
 TEST_F(SettingsFileUse, TheBarsMenuOpensTheSettingsTheFileFromItsTemplateAndTheLog) {
@@ -82,8 +158,8 @@ TEST_F(SettingsFileUse, TheBarsMenuOpensTheSettingsTheFileFromItsTemplateAndTheL
     Bar().RaiseContextMenu();
     EXPECT_THAT(fake.forms.LastMenu(),
                 ::testing::ElementsAre(u"设置…", u"编辑设置文件", u"打开日志"));
-    ASSERT_TRUE(fake.files.ReadFile(FakeUserFiles::kSettingsFile).has_value());
-    EXPECT_TRUE(fake.files.ReadFile(FakeUserFiles::kSchemaFile).has_value());
+    ASSERT_TRUE(fake.files.StampOf(FakeUserFiles::kSettingsFile).has_value());
+    EXPECT_TRUE(fake.files.StampOf(FakeUserFiles::kSchemaFile).has_value());
     EXPECT_THAT(fake.files.Opened(), ::testing::ElementsAre(FakeUserFiles::kSettingsFile));
     // The template holds the usual keys: reading it changes nothing.
     Tick();

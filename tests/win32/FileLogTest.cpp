@@ -8,6 +8,7 @@
 #include <string>
 
 #include "win32/Win32FileLog.h"
+#include "win32/Win32UserFiles.h"
 
 namespace ombrel::win32 {
 namespace {
@@ -66,6 +67,47 @@ TEST_F(FileLog, LinesAreStampedInUtf8AndAFullFileTurnsOverKeepingOneOlder) {
     EXPECT_LT(current.size(), older.size());
     constexpr std::size_t kFillerLine = 24 + 1000 + 2;  // stamp, text, line end
     EXPECT_EQ(older.size() + current.size(), firstLine + 1100 * kFillerLine);  // none lost
+}
+
+// The settings file in a folder of its own, named by APPDATA.
+class SettingsFileOnDisk : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wchar_t previous[MAX_PATH] = {};
+        ::GetEnvironmentVariableW(L"APPDATA", previous, MAX_PATH);
+        previous_ = previous;
+        base_ = std::filesystem::temp_directory_path() / "OmbrelUserFilesTest";
+        std::filesystem::remove_all(base_);
+        std::filesystem::create_directories(base_);
+        ::SetEnvironmentVariableW(L"APPDATA", base_.wstring().c_str());
+    }
+    void TearDown() override {
+        ::SetEnvironmentVariableW(L"APPDATA", previous_.c_str());
+        std::filesystem::remove_all(base_);
+    }
+    void Write(const std::string& bytes) {
+        std::filesystem::create_directories(base_ / "Ombrel");
+        std::ofstream(base_ / "Ombrel" / "settings.json", std::ios::binary) << bytes;
+    }
+
+    std::filesystem::path base_;
+    std::wstring previous_;
+    Win32UserFiles files_;
+};
+
+TEST_F(SettingsFileOnDisk, OnlyAFileThatIsNotThereIsAbsent) {
+    const std::u16string path = files_.SettingsFilePath();
+    EXPECT_EQ(files_.ReadFile(path, 100).outcome, FileRead::Outcome::Absent);
+    Write("{}");
+    EXPECT_EQ(files_.ReadFile(path, 100).bytes, "{}");
+    EXPECT_EQ(files_.ReadFile(path, 1).outcome, FileRead::Outcome::TooLarge);
+    const HANDLE held = ::CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_READ,
+                                      0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const FileRead read = files_.ReadFile(path, 100);
+    EXPECT_EQ(read.outcome, FileRead::Outcome::Failed);
+    EXPECT_EQ(read.error, kErrorSharingViolation);
+    ::CloseHandle(held);
 }
 
 }  // namespace
