@@ -314,6 +314,31 @@ TEST_F(Desktops, AProgramThatStopsAnsweringAcrossASwitchKeepsItsWindowOnOneDeskt
     EXPECT_TRUE(WaitFor([&] { return Visible(slow); }));
 }
 
+TEST_F(Desktops, ASignOutShowsEveryWindowAndACancelledOneLeavesThemOnTheCurrentDesktop) {
+    StartOmbrel();
+    const std::vector<HWND> one = OpenApp(L"一", 2);
+    LetARefreshPass();
+    ASSERT_TRUE(SwitchTo(2));
+    const HWND two = OpenOne(L"二");
+    LetARefreshPass();
+    ASSERT_TRUE(AllVisible(one, false));
+    // What the system sends every program at a sign-out, then its word that it was cancelled.
+    const HWND owner = ::FindWindowW(L"OmbrelOwner", nullptr);
+    ASSERT_NE(owner, nullptr);
+    DWORD_PTR answer = 0;
+    ASSERT_NE(::SendMessageTimeoutW(owner, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                    5000, &answer),
+              0);
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, true); }));
+    ::SendMessageTimeoutW(owner, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                          &answer);
+    ASSERT_TRUE(SwitchTo(3));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false) && !Visible(two); }));
+    ASSERT_TRUE(SwitchTo(2));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(one, true) && Visible(two); }));
+}
+
 // Reported, not asserted: what a round trip does to desktop 1's stacking order and focus.
 TEST_F(Desktops, ARoundTripGivesTheFocusBackToTheWindowThatHadIt) {
     StartOmbrel();
