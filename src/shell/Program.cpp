@@ -97,18 +97,17 @@ void Program::Startup() {
 
     const std::uint32_t settingsChanged =
         platform_.windows.RegisterMessage(kSettingsChangedMessageName);
-    const std::uint32_t commandsWaiting =
-        platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
+    commandsWaiting_ = platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
     hook_.Install(bar,
                   {platform_.windows.RegisterMessage(kShowBarMessageName),
                    platform_.windows.RegisterMessage(kTaskbarCreatedMessageName), settingsChanged,
-                   commandsWaiting, platform_.windows.RegisterMessage(kShellHookMessageName)});
+                   commandsWaiting_, platform_.windows.RegisterMessage(kShellHookMessageName)});
     platform_.forms.WatchWindowDrops(frmMain_);
     platform_.files.WatchSettingsFolder(bar, settingsChanged);
     engine_.SetChangeListener([this](const Change& change) {
         platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));
     });
-    platform_.commands.Open(bar, commandsWaiting);
+    channelWanted_ = !platform_.commands.Open(bar, commandsWaiting_);
 }
 
 void Program::CommandsWaiting() noexcept {
@@ -142,6 +141,11 @@ void Program::SettingsFolderChanged() noexcept {
 void Program::Refreshed() {
     // Started at the first refresh rather than at start-up, which it would only slow down.
     platform_.process.KeepGuardRunning();
+    // A caller of a killed instance may hold the pipe's name a while: the command line comes
+    // as soon as it lets go, not at the next start.
+    if (channelWanted_) {
+        channelWanted_ = !platform_.commands.Open(frmMain_.hWnd(), commandsWaiting_);
+    }
     if (settingsFileSettle_ > 0 && --settingsFileSettle_ == 0) {
         ApplySettingsFile();
     }
@@ -233,6 +237,7 @@ void Program::Shutdown() {
     engine_.RestoreAll();
     recovery_.Remove();
     // Nothing more is run; an answer given (the exit's own) still reaches its caller.
+    channelWanted_ = false;
     platform_.commands.Close();
 
     const WindowHandle bar = frmMain_.hWnd();

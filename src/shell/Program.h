@@ -77,6 +77,8 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     std::optional<std::string> settingsFileBytes_;
     bool settingsFileRead_ = false;
     int settingsFileSettle_ = 0;
+    std::uint32_t commandsWaiting_ = 0;
+    bool channelWanted_ = false;  // the command channel could not be opened yet
 };
 
 }  // namespace ombrel
