@@ -32,7 +32,8 @@ class UserFiles {
     // From now on the message is posted to the window whenever something in the settings
     // file's folder changes (the folder is made if it is missing); returns at once.
     virtual bool WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept = 0;
-    // Opens the file in the program the user has for its kind, Notepad where there is none.
+    // Opens the file in the program the user has for its kind, Notepad where there is none; an
+    // elevated program opens the system's own Notepad, never a program the user's keys name.
     virtual bool OpenInEditor(std::u16string_view path) noexcept = 0;
 };
 
