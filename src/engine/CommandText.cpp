@@ -134,4 +134,14 @@ std::u16string CommandText(const Command& command) {
     return text + u" " + std::u16string(1, static_cast<char16_t>(u'1' + command.desktop));
 }
 
+std::u16string PrintableText(std::u16string_view text) {
+    std::u16string printable(text);
+    for (char16_t& unit : printable) {
+        if (unit < u'\x20' || (unit >= u'\x7F' && unit <= u'\x9F')) {
+            unit = u'\xFFFD';
+        }
+    }
+    return printable;
+}
+
 }  // namespace ombrel

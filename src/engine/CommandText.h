@@ -17,6 +17,10 @@ std::optional<Command> ParseCommand(std::span<const std::u16string> words);
 std::optional<Command> ParseCommandText(std::u16string_view text);
 // The words of a command, as ParseCommandText takes them.
 std::u16string CommandText(const Command& command);
+// The text with each control character (C0, DEL, C1) replaced by U+FFFD, for text that goes to
+// a terminal in columns: another program's title can neither forge a row nor send the
+// terminal an escape sequence.
+std::u16string PrintableText(std::u16string_view text);
 
 // What `Ombrel.exe help` prints, and a refused command line before it ends with code 2.
 inline constexpr std::u16string_view kCommandUsage =

@@ -64,8 +64,8 @@ std::u16string DesktopEngine::WindowList() {
     std::u16string list;
     const auto line = [&list](std::u16string_view desktop, bool current,
                               const WindowState& window) {
-        list += std::u16string(desktop) + (current ? u"\t*\t" : u"\t\t") + window.program + u"\t" +
-                window.title + u"\r\n";
+        list += std::u16string(desktop) + (current ? u"\t*\t" : u"\t\t") +
+                PrintableText(window.program) + u"\t" + PrintableText(window.title) + u"\r\n";
     };
     // Pinned windows are on every desktop: listed once, "P" where the desktop would stand.
     for (const std::vector<WindowState>& windows : state.windows) {

@@ -61,7 +61,8 @@ class UserFiles {
     // 0 while the watch works; once it has stopped (its folder deleted or renamed, a network
     // that went away), the Win32 code of what stopped it. The message is posted when it stops.
     virtual std::uint32_t SettingsWatchFailure() noexcept = 0;
-    // Opens the file in the program the user has for its kind, Notepad where there is none.
+    // Opens the file in the program the user has for its kind, Notepad where there is none; an
+    // elevated program opens the system's own Notepad, never a program the user's keys name.
     virtual bool OpenInEditor(std::u16string_view path) noexcept = 0;
 };
 

@@ -98,17 +98,16 @@ void Program::Startup() {
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
-    const std::uint32_t commandsWaiting =
-        platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
+    commandsWaiting_ = platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
     hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
                         platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
-                        settingsChangedMessage_, commandsWaiting,
+                        settingsChangedMessage_, commandsWaiting_,
                         platform_.windows.RegisterMessage(kShellHookMessageName)});
     platform_.forms.WatchWindowDrops(frmMain_);
     engine_.SetChangeListener([this](const Change& change) {
         platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));
     });
-    platform_.commands.Open(bar, commandsWaiting);
+    channelWanted_ = !platform_.commands.Open(bar, commandsWaiting_);
     // Only now, and in a box that waits for nobody: the keys and the command line work while the
     // user reads of a file that could not be used.
     ShowSettingsNotice();
@@ -154,6 +153,11 @@ void Program::Refreshed() {
     // Started at the first refresh rather than at start-up, which it would only slow down.
     platform_.process.KeepGuardRunning();
     CheckSettingsWatch();
+    // A caller of a killed instance may hold the pipe's name a while: the command line comes
+    // as soon as it lets go, not at the next start.
+    if (channelWanted_) {
+        channelWanted_ = !platform_.commands.Open(frmMain_.hWnd(), commandsWaiting_);
+    }
     if (settingsFileSettle_ > 0 && --settingsFileSettle_ == 0) {
         ApplySettingsFile();
         ShowSettingsNotice();
@@ -344,6 +348,7 @@ void Program::Shutdown() {
     engine_.RestoreAll();
     recovery_.Remove();
     // Nothing more is run; an answer given (the exit's own) still reaches its caller.
+    channelWanted_ = false;
     platform_.commands.Close();
 
     const WindowHandle bar = frmMain_.hWnd();

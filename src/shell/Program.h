@@ -97,6 +97,8 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     std::optional<FileStamp> settingsFileStamp_;
     std::uint32_t settingsChangedMessage_ = 0;
     std::uint32_t settingsWatchFailure_ = 0;  // logged once, until the watch works again
+    std::uint32_t commandsWaiting_ = 0;
+    bool channelWanted_ = false;  // the command channel could not be opened yet
 };
 
 }  // namespace ombrel

@@ -13,6 +13,7 @@
 #include "platform/Utf8.h"
 #include "win32/CommandOutput.h"
 #include "win32/CommandPipe.h"
+#include "win32/ProcessImage.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
@@ -39,7 +40,11 @@ struct Ending {
 constexpr Ending kNotRunning{kExitNotRunning, u"Ombrel 没有运行。\r\n"};
 constexpr Ending kNameTaken{kExitNotRunning,
                             u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"};
-constexpr Ending kRefused{kExitNotRunning, u"Ombrel 拒绝了本程序的连接。\r\n"};
+constexpr Ending kRefused{kExitNotRunning,
+                          u"Ombrel 拒绝了本程序的连接（以管理员身份运行的 Ombrel "
+                          u"只接受以管理员身份运行的程序的命令）。\r\n"};
+constexpr Ending kLessTrusted{kExitNotRunning,
+                              u"Ombrel 以普通权限运行：以管理员身份运行的程序不向它发送命令。\r\n"};
 constexpr Ending kNoAnswer{kExitNoAnswer, u"Ombrel 在运行，但十秒内没有回应。\r\n"};
 constexpr Ending kDropped{kExitNoAnswer, u"Ombrel 在运行，但没有回答这个命令。\r\n"};
 
@@ -54,7 +59,7 @@ std::variant<UniqueKernelHandle, Ending> Connect(ULONGLONG deadline) {
     for (;;) {
         // Identification only: a program that made a pipe of this name cannot act as us.
         const HANDLE pipe = ::CreateFileW(
-            name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+            name.c_str(), kCallerAccess, 0, nullptr, OPEN_EXISTING,
             FILE_FLAG_OVERLAPPED | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
         if (pipe != INVALID_HANDLE_VALUE) {
             return UniqueKernelHandle(pipe);
@@ -100,15 +105,22 @@ int Run(const Command& command, CommandOutput& output) {
         return ending->code;
     }
     const HANDLE pipe = std::get<UniqueKernelHandle>(connected).Get();
-    if (!ServedByOmbrel(pipe)) {
-        output.Write(ombrel::ToUtf8(kNameTaken.words));
-        return kNameTaken.code;
+    // A pipe another program made under our name, or an instance any ordinary program may pose
+    // as, learns nothing.
+    const ChannelPeer server = ServerOf(pipe, OwnImagePath());
+    const std::uint32_t integrity = OwnIntegrity();
+    if (!TrustsServer(integrity, server)) {
+        const bool lessTrusted = server.sameUser && server.sameSession && server.sameProgramFile &&
+                                 server.integrity < integrity;
+        const Ending& ending = lessTrusted ? kLessTrusted : kNameTaken;
+        output.Write(ombrel::ToUtf8(ending.words));
+        return ending.code;
     }
     // We were started by the user (a prompt, a launcher, a key of his): the right to move the
     // keyboard is ours, and the instance needs it to leave the entered desktop's window active.
-    ULONG server = 0;
-    ::GetNamedPipeServerProcessId(pipe, &server);
-    ::AllowSetForegroundWindow(server);
+    ULONG serverId = 0;
+    ::GetNamedPipeServerProcessId(pipe, &serverId);
+    ::AllowSetForegroundWindow(serverId);
     DWORD mode = PIPE_READMODE_MESSAGE;
     ::SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
     const std::optional<std::string> answer =

@@ -49,10 +49,64 @@ std::wstring UserSidText() {
     return text;
 }
 
-bool SameText(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+PSID UserOf(const std::vector<BYTE>& user) {
+    return user.empty() ? nullptr : reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid;
+}
+
+// The log-on's own SID among the token's groups: every process of one log-on has it, elevated
+// or not, and a scheduled task or a remote shell of the same user has another.
+PSID LogonOf(const std::vector<BYTE>& groups) {
+    if (groups.empty()) {
+        return nullptr;
+    }
+    const auto* list = reinterpret_cast<const TOKEN_GROUPS*>(groups.data());
+    for (DWORD index = 0; index < list->GroupCount; ++index) {
+        if ((list->Groups[index].Attributes & SE_GROUP_LOGON_ID) == SE_GROUP_LOGON_ID) {
+            return list->Groups[index].Sid;
+        }
+    }
+    return nullptr;
+}
+
+bool SameSid(PSID a, PSID b) {
+    return a != nullptr && b != nullptr && ::EqualSid(a, b) != FALSE;
+}
+
+std::uint32_t IntegrityOf(HANDLE token) {
+    const std::vector<BYTE> label = TokenInformation(token, TokenIntegrityLevel);
+    if (label.empty()) {
+        return 0;
+    }
+    const PSID level = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid;
+    const UCHAR count = *::GetSidSubAuthorityCount(level);
+    return count == 0 ? 0 : *::GetSidSubAuthority(level, count - 1U);
+}
+
+bool ElevatedToken(HANDLE token) {
+    const std::vector<BYTE> elevation = TokenInformation(token, TokenElevation);
+    return !elevation.empty() &&
+           reinterpret_cast<const TOKEN_ELEVATION*>(elevation.data())->TokenIsElevated != 0;
+}
+
+// What a token says of its process, beside this process's own token.
+ChannelPeer PeerOf(HANDLE token) {
+    const UniqueKernelHandle own = ProcessToken(::GetCurrentProcess());
+    if (!own) {
+        return {};
+    }
+    ChannelPeer peer;
+    peer.sameUser = SameSid(UserOf(TokenInformation(token, TokenUser)),
+                            UserOf(TokenInformation(own.Get(), TokenUser)));
+    peer.sameLogon = SameSid(LogonOf(TokenInformation(token, TokenGroups)),
+                             LogonOf(TokenInformation(own.Get(), TokenGroups)));
+    peer.integrity = IntegrityOf(token);
+    peer.elevated = ElevatedToken(token);
+    return peer;
+}
+
+DWORD OwnSession() {
+    DWORD session = 0;
+    return ::ProcessIdToSessionId(::GetCurrentProcessId(), &session) != FALSE ? session : ~0UL;
 }
 
 Transfer Finish(HANDLE pipe, BOOL started, OVERLAPPED& pending, DWORD& moved, DWORD timeoutMs,
@@ -89,22 +143,33 @@ std::wstring CommandPipeName() {
     return L"\\\\.\\pipe\\Ombrel." + UserSidText() + L"." + std::to_wstring(session);
 }
 
-CommandPipeSecurity::CommandPipeSecurity() {
+CommandPipeSecurity::CommandPipeSecurity(bool elevated) {
     const std::wstring user = UserSidText();
     if (user.empty()) {
         return;
     }
-    // The user alone, nobody inherited; writing and reading refused below medium integrity.
-    const std::wstring sddl = L"D:P(A;;GA;;;" + user + L")S:(ML;;NWNR;;;ME)";
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
-                                                               &descriptor, nullptr) == FALSE) {
-        return;
-    }
-    descriptor_.Reset(descriptor);
+    // Reading and writing refused below the label's level. Owner rights given as an entry of
+    // their own: the owner's implied right to change the access goes with the seal.
+    const std::wstring label = elevated ? L"S:(ML;;NWNR;;;HI)" : L"S:(ML;;NWNR;;;ME)";
+    const std::wstring callers = L"(A;;0x12019b;;;" + user + L")(A;;0x12019b;;;OW)";
+    const auto make = [](const std::wstring& sddl, UniqueLocalMemory& into) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1,
+                                                                   &descriptor, nullptr) != FALSE) {
+            into.Reset(descriptor);
+        }
+    };
+    make(L"D:P(A;;GA;;;" + user + L")" + label, making_);
+    make(L"D:P" + callers, sealed_);
     attributes_.nLength = sizeof(attributes_);
-    attributes_.lpSecurityDescriptor = descriptor;
+    attributes_.lpSecurityDescriptor = making_.Get();
     attributes_.bInheritHandle = FALSE;
+}
+
+bool CommandPipeSecurity::Seal(HANDLE pipe) const {
+    // The descriptor is the pipe's, shared by all its instances: one call seals them all.
+    return sealed_ &&
+           ::SetKernelObjectSecurity(pipe, DACL_SECURITY_INFORMATION, sealed_.Get()) != FALSE;
 }
 
 std::wstring CommandPipeSecurity::Describe(HANDLE pipe) {
@@ -125,49 +190,55 @@ std::wstring CommandPipeSecurity::Describe(HANDLE pipe) {
     return text;
 }
 
-bool ServedByOmbrel(HANDLE pipe) {
-    ULONG serverId = 0;
-    if (::GetNamedPipeServerProcessId(pipe, &serverId) == FALSE || serverId == 0) {
-        return false;
+std::uint32_t OwnIntegrity() {
+    const UniqueKernelHandle token = ProcessToken(::GetCurrentProcess());
+    return token ? IntegrityOf(token.Get()) : 0;
+}
+
+bool RunsElevated() {
+    const UniqueKernelHandle token = ProcessToken(::GetCurrentProcess());
+    return token && ElevatedToken(token.Get());
+}
+
+ChannelPeer CallerOf(HANDLE pipe) {
+    ULONG session = ~0UL;
+    if (::GetNamedPipeClientSessionId(pipe, &session) == FALSE) {
+        return {};
     }
-    // Pipe names are seen by every session: a server of another one is nobody we know.
-    ULONG serverSession = 0;
-    DWORD ownSession = 0;
-    if (::GetNamedPipeServerSessionId(pipe, &serverSession) == FALSE ||
-        ::ProcessIdToSessionId(::GetCurrentProcessId(), &ownSession) == FALSE ||
-        serverSession != ownSession) {
-        return false;
+    // The caller's token, opened as ourselves; the thread is itself again at once.
+    if (::ImpersonateNamedPipeClient(pipe) == FALSE) {
+        return {};
+    }
+    HANDLE token = nullptr;
+    const BOOL opened = ::OpenThreadToken(::GetCurrentThread(), TOKEN_QUERY, TRUE, &token);
+    ::RevertToSelf();
+    if (opened == FALSE) {
+        return {};
+    }
+    const UniqueKernelHandle owned(token);
+    ChannelPeer caller = PeerOf(token);
+    caller.sameSession = session == OwnSession();
+    return caller;
+}
+
+ChannelPeer ServerOf(HANDLE pipe, const std::wstring& programFile) {
+    ULONG serverId = 0;
+    ULONG session = ~0UL;
+    if (::GetNamedPipeServerProcessId(pipe, &serverId) == FALSE || serverId == 0 ||
+        ::GetNamedPipeServerSessionId(pipe, &session) == FALSE) {
+        return {};
     }
     const UniqueKernelHandle server(
         ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverId));
-    if (!server) {
-        return false;
-    }
-    const std::wstring ownPath = OwnImagePath();
-    const std::wstring serverPath = ImagePathOf(server.Get());
-    const UniqueKernelHandle token = ProcessToken(server.Get());
+    const UniqueKernelHandle token = server ? ProcessToken(server.Get()) : UniqueKernelHandle();
     if (!token) {
-        // A process we may not look into runs with more rights than ours: an elevated Ombrel
-        // is this very program file, which another user could not have put there.
-        return !serverPath.empty() && SameText(serverPath, ownPath);
+        return {};
     }
-    if (!SameText(FileNameOf(serverPath), FileNameOf(ownPath))) {
-        return false;
-    }
-    const std::vector<BYTE> user = TokenInformation(token.Get(), TokenUser);
-    const std::vector<BYTE> ownUser = OwnUser();
-    if (user.empty() || ownUser.empty() ||
-        ::EqualSid(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid,
-                   reinterpret_cast<const TOKEN_USER*>(ownUser.data())->User.Sid) == FALSE) {
-        return false;
-    }
-    const std::vector<BYTE> label = TokenInformation(token.Get(), TokenIntegrityLevel);
-    if (label.empty()) {
-        return false;
-    }
-    const PSID level = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(label.data())->Label.Sid;
-    const UCHAR count = *::GetSidSubAuthorityCount(level);
-    return count > 0 && *::GetSidSubAuthority(level, count - 1U) >= SECURITY_MANDATORY_MEDIUM_RID;
+    ChannelPeer peer = PeerOf(token.Get());
+    // Pipe names are seen by every session: a server of another one is nobody we know.
+    peer.sameSession = session == OwnSession();
+    peer.sameProgramFile = SameFile(ImagePathOf(server.Get()), programFile);
+    return peer;
 }
 
 Transfer Read(HANDLE pipe, void* buffer, DWORD size, DWORD& moved, DWORD timeoutMs, HANDLE stop) {

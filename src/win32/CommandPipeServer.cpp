@@ -1,5 +1,6 @@
 #include "win32/CommandPipeServer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/CommandText.h"
@@ -19,100 +20,177 @@ constexpr DWORD kFailedConnectPauseMs = 100;
 }  // namespace
 
 CommandPipeServer::CommandPipeServer(Log& log)
-    : log_(log), name_(CommandPipeName()), stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    : log_(log),
+      name_(CommandPipeName()),
+      elevated_(RunsElevated()),
+      security_(elevated_),
+      stop_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      back_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 UniqueKernelHandle CommandPipeServer::MakeInstance(bool first) {
+    // No more instances than ours: a program that makes one first keeps us from all of them,
+    // and one that comes later finds none left to make.
     const HANDLE pipe = ::CreateNamedPipeW(
         name_.c_str(),
-        PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
+        PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED |
+            (first ? FILE_FLAG_FIRST_PIPE_INSTANCE | WRITE_DAC : 0),
         PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-        PIPE_UNLIMITED_INSTANCES, kOutBufferBytes, kMostCommandBytes, 0, security_.Attributes());
+        kInstances, kOutBufferBytes, kMostCommandBytes, 0, security_.Attributes());
     return UniqueKernelHandle(pipe == INVALID_HANDLE_VALUE ? nullptr : pipe);
 }
 
+void CommandPipeServer::Refused(std::u16string_view why) {
+    // Asked again at every refresh while the name is held: the log hears of it once.
+    if (!std::exchange(refusalLogged_, true)) {
+        log_.Write(u"命令行暂不可用：" + std::u16string(why) + u"；Ombrel 会每秒再试");
+    }
+}
+
 bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
+    if (open_) {
+        return true;
+    }
     window_ = ToHwnd(window);
     message_ = message;
-    if (security_.Attributes() == nullptr) {
-        log_.Write(u"命令行无法使用：未能建立命令管道的访问权限（代码 " +
-                   FromWide(std::to_wstring(::GetLastError())) + u"）");
+    if (security_.Attributes() == nullptr || !stop_ || !back_) {
+        Refused(u"未能建立命令管道的访问权限（代码 " + FromWide(std::to_wstring(::GetLastError())) +
+                u"）");
         return false;
     }
-    // The first instance of the name, or none: a pipe another program made first is its own.
-    UniqueKernelHandle first = MakeInstance(true);
-    if (!first) {
-        const DWORD error = ::GetLastError();
-        log_.Write(u"命令行无法使用：命令管道 " + FromWide(name_) +
-                   (error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY
-                        ? u" 已被另一个程序占用"
-                        : u" 未能建立（代码 " + FromWide(std::to_wstring(error)) + u"）"));
+    std::vector<std::unique_ptr<Instance>> made;
+    while (made.size() < kInstances) {
+        UniqueKernelHandle pipe = MakeInstance(made.empty());
+        UniqueKernelHandle connected(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        if (!pipe || !connected) {
+            const DWORD error = ::GetLastError();
+            Refused(u"命令管道 " + FromWide(name_) +
+                    (error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY
+                         ? u" 已被另一个程序占用"
+                         : u" 未能建立（代码 " + FromWide(std::to_wstring(error)) + u"）"));
+            return false;  // what was made goes: the name is nobody's again
+        }
+        auto instance = std::make_unique<Instance>();
+        instance->pipe = std::move(pipe);
+        instance->connected = std::move(connected);
+        made.push_back(std::move(instance));
+    }
+    if (!security_.Seal(made.front()->pipe.Get())) {
+        Refused(u"命令管道的访问权限未能收紧（代码 " + FromWide(std::to_wstring(::GetLastError())) +
+                u"）");
         return false;
     }
-    listener_ = std::thread([this, pipe = std::move(first)]() mutable { Listen(std::move(pipe)); });
+    if (refusalLogged_) {
+        log_.Write(u"命令管道 " + FromWide(name_) + u" 已建立：命令行可以使用了");
+    }
+    instances_ = std::move(made);
+    open_ = true;
+    listener_ = std::thread([this] { Listen(); });
     return true;
 }
 
-void CommandPipeServer::Listen(UniqueKernelHandle listening) {
-    const UniqueKernelHandle connected(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    while (listening && ::WaitForSingleObject(stop_.Get(), 0) == WAIT_TIMEOUT) {
-        OVERLAPPED pending{};
-        pending.hEvent = connected.Get();
-        ::ResetEvent(connected.Get());
-        bool joined = ::ConnectNamedPipe(listening.Get(), &pending) != FALSE;
-        if (!joined) {
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_PIPE_CONNECTED) {
-                joined = true;
-            } else if (error == ERROR_IO_PENDING) {
-                const HANDLE events[2] = {connected.Get(), stop_.Get()};
-                if (::WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0) {
-                    ::CancelIoEx(listening.Get(), &pending);
-                    DWORD ignored = 0;
-                    ::GetOverlappedResult(listening.Get(), &pending, &ignored, TRUE);
-                    break;
-                }
-                DWORD ignored = 0;
-                joined = ::GetOverlappedResult(listening.Get(), &pending, &ignored, FALSE) != FALSE;
-            } else if (::WaitForSingleObject(stop_.Get(), kFailedConnectPauseMs) != WAIT_TIMEOUT) {
-                break;  // a failure that comes again at once must not spin the thread
-            }
-        }
-        // The next instance is there before this one is handed on: the name is never free for
-        // another program to take.
-        UniqueKernelHandle next = MakeInstance(false);
-        if (!next) {
-            log_.Write(u"命令管道未能再建一个实例（代码 " +
-                       FromWide(std::to_wstring(::GetLastError())) + u"）：命令行不再可用");
-        }
-        std::erase_if(servers_, [](auto& server) {
-            if (!server.second->done) {
-                return false;
-            }
-            server.first.join();
+bool CommandPipeServer::Arm(Instance& instance) {
+    instance.pending = {};
+    instance.pending.hEvent = instance.connected.Get();
+    ::ResetEvent(instance.connected.Get());
+    if (::ConnectNamedPipe(instance.pipe.Get(), &instance.pending) != FALSE) {
+        return true;
+    }
+    switch (::GetLastError()) {
+        case ERROR_PIPE_CONNECTED:
             return true;
-        });
-        if (joined && servers_.size() >= kMostCallers) {
-            // Told rather than left to wait: it may try again once others are served.
-            Write(listening.Get(),
-                  std::to_string(kExitNoAnswer) + "\n" +
-                      ombrel::ToUtf8(u"Ombrel 正忙于其他调用者，请稍后再试。\r\n"),
-                  kReaderPatienceMs, stop_.Get());
-        } else if (joined) {
-            auto caller = std::make_shared<Caller>();
-            caller->pipe = std::move(listening);
-            caller->ready.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-            std::thread server([this, caller] {
-                Serve(caller);
-                caller->done = true;
-            });
-            servers_.emplace_back(std::move(server), caller);
+        case ERROR_IO_PENDING:
+            instance.listening = true;
+            return false;
+        default:
+            // A caller that came and went before we listened: the instance is free again at
+            // the next round.
+            ::DisconnectNamedPipe(instance.pipe.Get());
+            return false;
+    }
+}
+
+void CommandPipeServer::Listen() {
+    for (;;) {
+        bool idle = false;  // an instance that could not listen, tried again shortly
+        for (const std::unique_ptr<Instance>& instance : instances_) {
+            if (instance->back.exchange(false)) {
+                instance->serving = false;
+            }
+            if (!instance->serving && !instance->listening) {
+                if (Arm(*instance)) {
+                    Join(*instance);
+                } else {
+                    idle = idle || !instance->listening;
+                }
+            }
         }
-        listening = std::move(next);
+        std::vector<HANDLE> events{stop_.Get(), back_.Get()};
+        std::vector<Instance*> listening;
+        for (const std::unique_ptr<Instance>& instance : instances_) {
+            if (instance->listening) {
+                events.push_back(instance->connected.Get());
+                listening.push_back(instance.get());
+            }
+        }
+        // A failure that comes again at once must not spin the thread.
+        const DWORD woke =
+            ::WaitForMultipleObjects(static_cast<DWORD>(events.size()), events.data(), FALSE,
+                                     idle ? kFailedConnectPauseMs : INFINITE);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) {
+            break;
+        }
+        if (woke < WAIT_OBJECT_0 + 2 || woke >= WAIT_OBJECT_0 + events.size()) {
+            continue;  // an instance came back, or the pause ended
+        }
+        Instance& instance = *listening[woke - WAIT_OBJECT_0 - 2];
+        instance.listening = false;
+        DWORD ignored = 0;
+        if (::GetOverlappedResult(instance.pipe.Get(), &instance.pending, &ignored, FALSE) !=
+            FALSE) {
+            Join(instance);
+        } else {
+            ::DisconnectNamedPipe(instance.pipe.Get());
+        }
+    }
+    for (const std::unique_ptr<Instance>& instance : instances_) {
+        if (instance->listening) {
+            ::CancelIoEx(instance->pipe.Get(), &instance->pending);
+            DWORD ignored = 0;
+            ::GetOverlappedResult(instance->pipe.Get(), &instance->pending, &ignored, TRUE);
+            instance->listening = false;
+        }
     }
     for (auto& server : servers_) {
         server.first.join();
     }
     servers_.clear();
+}
+
+void CommandPipeServer::Join(Instance& instance) {
+    std::erase_if(servers_, [](auto& server) {
+        if (!server.second->done) {
+            return false;
+        }
+        server.first.join();
+        return true;
+    });
+    const auto served = std::count_if(servers_.begin(), servers_.end(), [](const auto& server) {
+        return !server.second->turnedAway;
+    });
+    auto caller = std::make_shared<Caller>();
+    caller->pipe = instance.pipe.Get();
+    caller->ready.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    caller->turnedAway = static_cast<std::size_t>(served) >= kMostCallers;
+    instance.serving = true;
+    std::thread server([this, caller, &instance] {
+        Serve(caller);
+        // Disconnected as soon as it is done with: the caller's read ends at once.
+        ::DisconnectNamedPipe(instance.pipe.Get());
+        instance.back = true;
+        ::SetEvent(back_.Get());
+        caller->done = true;
+    });
+    servers_.emplace_back(std::move(server), caller);
 }
 
 std::optional<std::wstring> CommandPipeServer::ReadCommand(HANDLE pipe) {
@@ -129,15 +207,31 @@ std::optional<std::wstring> CommandPipeServer::ReadCommand(HANDLE pipe) {
     return text;
 }
 
-void CommandPipeServer::Serve(const std::shared_ptr<Caller>& caller) {
-    ServeUntilDone(caller);
-    // Closed as soon as it is done with: the caller's read ends at once.
-    caller->pipe.Reset();
-}
-
-void CommandPipeServer::ServeUntilDone(const std::shared_ptr<Caller>& shared) {
+void CommandPipeServer::Serve(const std::shared_ptr<Caller>& shared) {
     Caller& caller = *shared;
-    const HANDLE pipe = caller.pipe.Get();
+    const HANDLE pipe = caller.pipe;
+    DWORD moved = 0;
+    char ignored = 0;
+    if (!TakesCommandsFrom(elevated_, CallerOf(pipe))) {
+        // Another log-on or session, below medium integrity, or an ordinary program beside an
+        // elevated Ombrel: nothing is said to it.
+        if (!callerRefusalLogged_.exchange(true)) {
+            log_.Write(elevated_ ? u"命令管道拒绝了一个调用者：以管理员身份运行的 Ombrel "
+                                   u"只接受同一登录中以管理员身份运行的程序的命令"
+                                 : u"命令管道拒绝了一个调用者：它不属于本用户的这次登录");
+        }
+        return;
+    }
+    if (caller.turnedAway) {
+        // Told rather than left to wait: it may try again once others are served.
+        if (Write(pipe,
+                  std::to_string(kExitNoAnswer) + "\n" +
+                      ombrel::ToUtf8(u"Ombrel 正忙于其他调用者，请稍后再试。\r\n"),
+                  kReaderPatienceMs, stop_.Get()) == Transfer::Done) {
+            Read(pipe, &ignored, 1, moved, kLeavingPatienceMs, stop_.Get());
+        }
+        return;
+    }
     const std::optional<std::wstring> command = ReadCommand(pipe);
     if (!command) {
         return;  // silent, too long, or not a command: dropped without a word
@@ -157,8 +251,6 @@ void CommandPipeServer::ServeUntilDone(const std::shared_ptr<Caller>& shared) {
         Leave(caller);
         return;
     }
-    DWORD moved = 0;
-    char ignored = 0;
     if (!caller.follows) {
         // The caller reads its answer and goes; closing first could drop what it has not read.
         Read(pipe, &ignored, 1, moved, kLeavingPatienceMs);
@@ -198,7 +290,7 @@ bool CommandPipeServer::WriteWaiting(Caller& caller, HANDLE stop, std::size_t mo
             message = std::move(caller.out.front());
             caller.out.pop_front();
         }
-        if (Write(caller.pipe.Get(), message, kReaderPatienceMs, stop) != Transfer::Done) {
+        if (Write(caller.pipe, message, kReaderPatienceMs, stop) != Transfer::Done) {
             return false;
         }
     }
@@ -258,6 +350,7 @@ void CommandPipeServer::Close() noexcept {
     if (listener_.joinable()) {
         listener_.join();
     }
+    instances_.clear();
 }
 
 }  // namespace ombrel::win32

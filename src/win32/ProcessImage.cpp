@@ -1,5 +1,7 @@
 #include "win32/ProcessImage.h"
 
+#include <optional>
+
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
@@ -39,6 +41,35 @@ std::wstring OwnImagePath() {
         }
         path.resize(path.size() * 2);
     }
+}
+
+namespace {
+
+std::optional<BY_HANDLE_FILE_INFORMATION> FileInformation(const std::wstring& path) {
+    const HANDLE file = path.empty()
+                            ? INVALID_HANDLE_VALUE
+                            : ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    const UniqueKernelHandle owned(file);
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (::GetFileInformationByHandle(file, &information) == FALSE) {
+        return std::nullopt;
+    }
+    return information;
+}
+
+}  // namespace
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    const std::optional<BY_HANDLE_FILE_INFORMATION> one = FileInformation(a);
+    const std::optional<BY_HANDLE_FILE_INFORMATION> other = FileInformation(b);
+    return one && other && one->dwVolumeSerialNumber == other->dwVolumeSerialNumber &&
+           one->nFileIndexHigh == other->nFileIndexHigh &&
+           one->nFileIndexLow == other->nFileIndexLow;
 }
 
 std::wstring_view FileNameOf(std::wstring_view path) {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "win32/CommandPipe.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
@@ -171,6 +172,27 @@ void Win32UserFiles::StopWatching() noexcept {
 bool Win32UserFiles::OpenInEditor(std::u16string_view path) noexcept {
     try {
         const std::wstring file = ToWide(path);
+        if (RunsElevated()) {
+            // The program for a kind, and App Paths, are the user's keys, which any ordinary
+            // program may write: an elevated Ombrel starts Notepad of the system folder alone.
+            wchar_t system[MAX_PATH] = {};
+            const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+            if (length == 0 || length >= MAX_PATH) {
+                return false;
+            }
+            const std::wstring notepad = std::wstring(system, length) + L"\\notepad.exe";
+            std::wstring line = L"\"" + notepad + L"\" \"" + file + L"\"";
+            STARTUPINFOW startup{};
+            startup.cb = sizeof(startup);
+            PROCESS_INFORMATION started{};
+            if (::CreateProcessW(notepad.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &started) == FALSE) {
+                return false;
+            }
+            const UniqueKernelHandle process(started.hProcess);
+            const UniqueKernelHandle thread(started.hThread);
+            return true;
+        }
         const auto opened = reinterpret_cast<INT_PTR>(
             ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         if (opened > 32) {

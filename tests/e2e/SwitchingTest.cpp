@@ -99,14 +99,15 @@ TEST_F(Desktops, TheCommandLineReachesTheRunningInstanceAndListsItsWindows) {
     EXPECT_EQ(RunOmbrelCommand(L"switch 2", &output), 0);
     EXPECT_TRUE(WaitFor([&] { return AllVisible(one, false); }));
     EXPECT_EQ(BarCaption(), DesktopCaption(2));
-    const std::vector<HWND> two = OpenApp(L"乙", 1);
+    // A title that would send the terminal an escape sequence and forge a column.
+    const std::vector<HWND> two = OpenApp(L"乙\x1B]0;x\x07\tz", 1);
     LetARefreshPass();
 
     output.clear();
     EXPECT_EQ(RunOmbrelCommand(L"list", &output), 0);
     EXPECT_EQ(output,
               "1\t\tOmbrelTestApp.exe\t\xE7\x94\xB2 2\r\n1\t\tOmbrelTestApp.exe\t\xE7\x94\xB2 1\r\n"
-              "2\t*\tOmbrelTestApp.exe\t\xE4\xB9\x99\r\n")
+              "2\t*\tOmbrelTestApp.exe\t\xE4\xB9\x99\uFFFD]0;x\uFFFD\uFFFDz\r\n")
         << output;
     output.clear();
     EXPECT_EQ(RunOmbrelCommand(L"list --json", &output), 0);
@@ -142,25 +143,28 @@ TEST_F(Desktops, ThePipeServesOnlyTheUserAndAFollowerHearsEverySwitch) {
     std::string output;
     EXPECT_EQ(RunOmbrelCommand(L"switch 2", &output), 1);
     EXPECT_NE(output.find("\xE5\x8D\xA0\xE7\x94\xA8"), std::string::npos) << output;  // "占用"
-    ::CloseHandle(squatter);
 
+    // Started while the name is held, it takes the name at a refresh once it is free.
     StartOmbrel();
     const std::vector<HWND> one = OpenApp(L"Piped", 1);
     LetARefreshPass();
+    ::CloseHandle(squatter);
+    EXPECT_TRUE(WaitFor([&] { return RunOmbrelCommand(L"list", &output) == 0; }, 5s));
     // A caller that connects and says nothing holds up neither the keys nor other callers.
-    const HANDLE silent = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | READ_CONTROL,
-                                        0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE silent =
+        ::CreateFileW(name.c_str(), win32::kCallerAccess, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(silent, INVALID_HANDLE_VALUE) << ::GetLastError();
-    // The user's own SID alone may open it; below medium integrity, neither read nor write.
+    // The user's own SID (and the owner) alone may open it, to read and write; below medium
+    // integrity, neither.
     const std::wstring security = win32::CommandPipeSecurity::Describe(silent);
     std::printf("command pipe %ls: %ls\n", name.c_str(), security.c_str());
     const std::size_t label = security.find(L"S:");
     const std::wstring dacl = security.substr(0, label);
-    EXPECT_TRUE(dacl.starts_with(L"D:P(A;;")) << security;
-    EXPECT_EQ(std::count(dacl.begin(), dacl.end(), L'('), 1) << security;
-    EXPECT_NE(dacl.find(L";;;S-1-5-21-"), std::wstring::npos) << security;  // a user, not a group
-    if (label != std::wstring::npos) {                                      // Wine keeps no label
-        EXPECT_NE(security.find(L"(ML;;NWNR;;;ME)", label), std::wstring::npos) << security;
+    EXPECT_TRUE(dacl.starts_with(L"D:P(A;;0x12019b;;;S-1-5-21-")) << security;  // not a group
+    EXPECT_TRUE(dacl.ends_with(L")(A;;0x12019b;;;OW)")) << security;
+    EXPECT_EQ(std::count(dacl.begin(), dacl.end(), L'('), 2) << security;
+    if (label != std::wstring::npos) {  // Wine keeps no label
+        EXPECT_NE(security.find(L"(ML;;NWNR;;;", label), std::wstring::npos) << security;
     }
     driver::FollowedProcess watch(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\" watch");
     ASSERT_TRUE(WaitFor([&] { return watch.Printed("\"current\":1"); }));

@@ -25,21 +25,31 @@ class FakeCommandChannel final : public CommandChannel {
         std::vector<std::string> lines;  // announced while it follows
     };
 
+    // An ordinary program of the user, in the program's log-on.
+    static constexpr ChannelPeer kUsersProgram{true, true, true, true, kMediumIntegrity, false};
+
     explicit FakeCommandChannel(FakeDesktop& desktop) : desktop_(desktop) {}
 
-    // Another process of the user sends a command; the call as it stands once the bar ran it.
-    // What is not a command is dropped unanswered, as the channel drops it.
-    const Call& Send(std::u16string_view text) {
+    // Another process sends a command; the call as it stands once the bar ran it. What is not
+    // a command, or comes from a caller the channel does not take, is dropped unanswered.
+    const Call& Send(std::u16string_view text, const ChannelPeer& from = kUsersProgram) {
         calls_.push_back({std::u16string(text)});
-        if (open_ && ParseCommandText(text)) {
+        if (open_ && TakesCommandsFrom(elevated_, from) && ParseCommandText(text)) {
             waiting_.push_back({calls_.size() - 1, std::u16string(text)});
             desktop_.SendMessage(window_, message_);
         }
         return calls_.back();
     }
     bool IsOpen() const { return open_; }
+    // Another program holds the channel's name (a caller of a killed instance keeps it).
+    void HoldName(bool held) { nameHeld_ = held; }
+    // The program runs as administrator.
+    void RunElevated() { elevated_ = true; }
 
     bool Open(WindowHandle window, std::uint32_t message) override {
+        if (nameHeld_) {
+            return false;
+        }
         window_ = window;
         message_ = message;
         open_ = true;
@@ -80,6 +90,8 @@ class FakeCommandChannel final : public CommandChannel {
     WindowHandle window_ = WindowHandle::None;
     std::uint32_t message_ = 0;
     bool open_ = false;
+    bool nameHeld_ = false;
+    bool elevated_ = false;
 };
 
 }  // namespace ombrel::fakes

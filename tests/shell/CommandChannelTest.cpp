@@ -11,8 +11,10 @@ using Json = nlohmann::json;
 
 class CommandChannel : public RunningProgram {
   protected:
-    const fakes::FakeCommandChannel::Call& Send(std::u16string_view text) {
-        return fake.commands.Send(text);
+    const fakes::FakeCommandChannel::Call& Send(
+        std::u16string_view text,
+        const ChannelPeer& from = fakes::FakeCommandChannel::kUsersProgram) {
+        return fake.commands.Send(text, from);
     }
     int ExitCode(std::u16string_view text) { return Send(text).exitCode; }
 };
@@ -47,6 +49,71 @@ TEST_F(CommandChannel, EachCommandRunsAsItsKeyAndEndsWithTheCodeAScriptChecks) {
     EXPECT_EQ(fake.forms.EndCount(), 1);
     EXPECT_TRUE(Visible(notes));
     EXPECT_FALSE(fake.commands.IsOpen());
+}
+
+TEST_F(CommandChannel, ListReplacesTheControlCharactersOfATitle) {
+    // An escape sequence that a terminal would obey, and a tab and line end that forge a row.
+    fake.desktop.OpenWindow(
+        {.className = u"Evil", .title = u"a\x1B]52;c;SGk=\x07\tb\r\n2\x9B", .thread = 7});
+    StartProgram();
+    EXPECT_EQ(Send(u"list").output,
+              "1\t*\tprogram7.exe\ta\uFFFD]52;c;SGk=\uFFFD\uFFFDb\uFFFD\uFFFD2\uFFFD\r\n");
+}
+
+TEST_F(CommandChannel, ANameHeldAtTheStartIsTakenAtARefreshOnceItIsFree) {
+    fake.commands.HoldName(true);
+    StartProgram();
+    EXPECT_FALSE(Send(u"switch 2").answered);
+    Tick();
+    fake.commands.HoldName(false);
+    Tick();
+    ASSERT_TRUE(fake.commands.IsOpen());
+    EXPECT_EQ(ExitCode(u"switch 2"), kExitDone);
+    EXPECT_EQ(Engine().CurrentDesktop(), 1);
+}
+
+TEST_F(CommandChannel, OnlyCallersOfTheProgramsOwnLogOnAndSessionAreHeard) {
+    StartProgram();
+    ChannelPeer task = fakes::FakeCommandChannel::kUsersProgram;
+    task.sameLogon = false;  // a scheduled task, a remote shell
+    EXPECT_FALSE(Send(u"switch 2", task).answered);
+    ChannelPeer elsewhere = fakes::FakeCommandChannel::kUsersProgram;
+    elsewhere.sameSession = false;
+    EXPECT_FALSE(Send(u"switch 2", elsewhere).answered);
+    ChannelPeer sandboxed = fakes::FakeCommandChannel::kUsersProgram;
+    sandboxed.integrity = 0x1000;
+    EXPECT_FALSE(Send(u"switch 2", sandboxed).answered);
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    EXPECT_EQ(ExitCode(u"switch 2"), kExitDone);  // an ordinary program of the log-on
+}
+
+TEST_F(CommandChannel, AnElevatedProgramHearsOnlyElevatedCallers) {
+    fake.commands.RunElevated();
+    StartProgram();
+    EXPECT_FALSE(Send(u"switch 2").answered);  // the user's ordinary prompt
+    ChannelPeer elevated = fakes::FakeCommandChannel::kUsersProgram;
+    elevated.integrity = 0x3000;
+    elevated.elevated = true;
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    EXPECT_EQ(Send(u"switch 2", elevated).exitCode, kExitDone);
+    EXPECT_EQ(Engine().CurrentDesktop(), 1);
+}
+
+TEST_F(CommandChannel, ACallerTellsOnlyItsOwnProgramFileNoLessTrustedThanItself) {
+    const ChannelPeer ombrel = fakes::FakeCommandChannel::kUsersProgram;
+    EXPECT_TRUE(TrustsServer(kMediumIntegrity, ombrel));
+    ChannelPeer namesake = ombrel;  // another file named Ombrel.exe
+    namesake.sameProgramFile = false;
+    EXPECT_FALSE(TrustsServer(kMediumIntegrity, namesake));
+    // An elevated prompt does not talk to an ordinary instance, which any program may pose as.
+    EXPECT_FALSE(TrustsServer(0x3000, ombrel));
+    ChannelPeer elevated = ombrel;
+    elevated.integrity = 0x3000;
+    EXPECT_TRUE(TrustsServer(0x3000, elevated));
+    EXPECT_TRUE(TrustsServer(kMediumIntegrity, elevated));
+    ChannelPeer otherUser = ombrel;
+    otherUser.sameUser = false;
+    EXPECT_FALSE(TrustsServer(kMediumIntegrity, otherUser));
 }
 
 TEST_F(CommandChannel, ListJsonDescribesEveryDesktopAndWatchHearsEachChange) {

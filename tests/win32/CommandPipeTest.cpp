@@ -2,20 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/Log.h"
 #include "win32/CommandPipe.h"
 #include "win32/CommandPipeServer.h"
 #include "win32/Handles.h"
+#include "win32/ProcessImage.h"
 
 namespace ombrel::win32 {
 namespace {
 
-class NoLog final : public Log {
+class KeptLog final : public Log {
   public:
-    void Write(std::u16string_view /*line*/) noexcept override {}
+    void Write(std::u16string_view line) noexcept override { lines.emplace_back(line); }
     void Flush() noexcept override {}
+    std::vector<std::u16string> lines;
 };
 
 // The server in this process, its notices on a message-only window of this thread.
@@ -34,8 +39,8 @@ class CommandPipe : public ::testing::Test {
 
     // A caller of the user's, connected, its reads in message mode.
     HANDLE Connect() {
-        const HANDLE pipe = ::CreateFileW(CommandPipeName().c_str(), GENERIC_READ | GENERIC_WRITE,
-                                          0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE pipe = ::CreateFileW(CommandPipeName().c_str(), kCallerAccess, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
         EXPECT_NE(pipe, INVALID_HANDLE_VALUE) << ::GetLastError();
         DWORD mode = PIPE_READMODE_MESSAGE;
         ::SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
@@ -57,13 +62,14 @@ class CommandPipe : public ::testing::Test {
         return done != FALSE ? std::string(buffer, read) : std::string();
     }
     // The requests the bar's thread would take once the notice arrives.
-    std::vector<CommandRequest> WaitForRequests() {
+    std::vector<CommandRequest> WaitForRequests() { return WaitForRequests(server_); }
+    std::vector<CommandRequest> WaitForRequests(CommandPipeServer& server) {
         const ULONGLONG end = ::GetTickCount64() + 5000;
         MSG message{};
         while (::GetTickCount64() < end) {
             while (::PeekMessageW(&message, window_, 0, 0, PM_REMOVE) != FALSE) {
                 if (message.message == message_) {
-                    return server_.TakeRequests();
+                    return server.TakeRequests();
                 }
             }
             ::Sleep(5);
@@ -71,7 +77,7 @@ class CommandPipe : public ::testing::Test {
         return {};
     }
 
-    NoLog log_;
+    KeptLog log_;
     CommandPipeServer server_{log_};
     HWND window_ = nullptr;
     UINT message_ = 0;
@@ -111,6 +117,79 @@ TEST_F(CommandPipe, ACommandIsAnsweredWhatIsNoneEndsAtOnceAndCloseWaitsForNoRead
     server_.Close();
     EXPECT_LT(::GetTickCount64() - closing, 1500U);
     ::CloseHandle(follower);
+}
+
+TEST_F(CommandPipe, NoOtherProgramAddsAnInstanceAndCallersMayOnlyReadAndWrite) {
+    const std::wstring name = CommandPipeName();
+    const HANDLE added = ::CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_MESSAGE,
+                                            PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
+    EXPECT_EQ(added, INVALID_HANDLE_VALUE);
+    if (added != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(added);
+    }
+    // The user and the owner read and write; neither may make an instance or change the access.
+    const HANDLE caller = Connect();
+    const std::wstring security = CommandPipeSecurity::Describe(caller);
+    const std::wstring dacl = security.substr(0, security.find(L"S:"));
+    EXPECT_TRUE(dacl.starts_with(L"D:P(A;;0x12019b;;;S-1-5-21-")) << security;
+    EXPECT_TRUE(dacl.ends_with(L")(A;;0x12019b;;;OW)")) << security;
+    EXPECT_EQ(std::count(dacl.begin(), dacl.end(), L'('), 2) << security;
+    // 32 callers served, the next told at once that Ombrel is busy, and no instance beyond.
+    std::vector<HANDLE> callers{caller};
+    for (int more = 1; more < 32; ++more) {
+        callers.push_back(Connect());
+    }
+    const HANDLE turnedAway = Connect();
+    EXPECT_TRUE(Receive(turnedAway).starts_with("3\n"));
+    const HANDLE beyond =
+        ::CreateFileW(name.c_str(), kCallerAccess, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(beyond, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_PIPE_BUSY));
+    ::CloseHandle(turnedAway);
+    for (const HANDLE each : callers) {
+        ::CloseHandle(each);
+    }
+}
+
+TEST_F(CommandPipe, ANameHeldElsewhereIsLoggedOnceAndTakenWhenFree) {
+    CommandPipeServer next{log_};
+    const std::size_t before = log_.lines.size();
+    EXPECT_FALSE(next.Open(FromHwnd(window_), message_));
+    EXPECT_FALSE(next.Open(FromHwnd(window_), message_));
+    EXPECT_EQ(log_.lines.size(), before + 1);
+    server_.Close();
+    ASSERT_TRUE(next.Open(FromHwnd(window_), message_));
+    EXPECT_EQ(log_.lines.size(), before + 2);  // and that it is there now
+    const HANDLE asking = Connect();
+    Send(asking, "next");
+    const std::vector<CommandRequest> requests = WaitForRequests(next);
+    ASSERT_EQ(requests.size(), 1U);
+    next.Answer(requests[0].caller, 0, "");
+    EXPECT_EQ(Receive(asking), "0\n");
+    ::CloseHandle(asking);
+    next.Close();
+}
+
+TEST_F(CommandPipe, AClientKnowsItsServerByItsProgramFileNotItsName) {
+    const HANDLE pipe = Connect();
+    const std::wstring own = OwnImagePath();
+    const ChannelPeer server = ServerOf(pipe, own);
+    EXPECT_TRUE(TrustsServer(OwnIntegrity(), server));
+    // A link to the very file under another name is it; a copy under the same name is not.
+    const std::filesystem::path program(own);
+    const std::filesystem::path link = program.parent_path() / L"win32_tests-link.exe";
+    const std::filesystem::path copy = program.parent_path() / L"copy" / program.filename();
+    std::error_code ignored;
+    std::filesystem::remove(link, ignored);
+    std::filesystem::create_directories(copy.parent_path(), ignored);
+    ASSERT_NE(::CreateHardLinkW(link.c_str(), own.c_str(), nullptr), FALSE) << ::GetLastError();
+    ASSERT_TRUE(std::filesystem::copy_file(
+        program, copy, std::filesystem::copy_options::overwrite_existing, ignored));
+    EXPECT_TRUE(ServerOf(pipe, link.wstring()).sameProgramFile);
+    EXPECT_FALSE(ServerOf(pipe, copy.wstring()).sameProgramFile);
+    std::filesystem::remove(link, ignored);
+    std::filesystem::remove_all(copy.parent_path(), ignored);
+    ::CloseHandle(pipe);
 }
 
 }  // namespace
