@@ -8,7 +8,7 @@ endif()
 string(REPLACE "\n" ";" files "${listing}")
 list(FILTER files EXCLUDE REGEX "/$|^$")
 list(SORT files)
-set(expected ${FOLDER}/LICENSE ${FOLDER}/Ombrel.exe ${FOLDER}/README.md
+set(expected ${FOLDER}/LICENSE ${FOLDER}/Ombrel.exe ${FOLDER}/OmbrelGuard.exe ${FOLDER}/README.md
              ${FOLDER}/SampleQx3Service.exe ${FOLDER}/settings.schema.json)
 if(NOT files STREQUAL expected)
   message(FATAL_ERROR "the zip holds:\n  ${files}\nexpected:\n  ${expected}")

@@ -1,7 +1,7 @@
-# The release: Ombrel-<version>-win64.zip with the two programs, the settings file's schema, the
-# README and the licence.
+# The release: Ombrel-<version>-win64.zip with Ombrel, its guard, the companion service, the
+# settings file's schema, the README and the licence.
 #   cmake --build --preset mingw --target package
-install(TARGETS Ombrel SampleQx3Service RUNTIME DESTINATION .)
+install(TARGETS Ombrel OmbrelGuard SampleQx3Service RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
               ${OMBREL_SETTINGS_SCHEMA_FILE} DESTINATION .)
 

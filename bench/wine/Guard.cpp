@@ -38,15 +38,15 @@ void SwitchTo(HWND bar, int desktopNumber) {
     throw std::runtime_error("the bar did not switch");
 }
 
-// The guard Ombrel started: its child of the same program.
-std::optional<DWORD> GuardOf(DWORD ombrel) {
+// The guard Ombrel started: OmbrelGuard.exe, whose parent has ended; one runs at a time here.
+std::optional<DWORD> RunningGuard() {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     std::optional<DWORD> found;
     for (BOOL more = ::Process32FirstW(snapshot, &entry); more != FALSE && !found;
          more = ::Process32NextW(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == ombrel && _wcsicmp(entry.szExeFile, L"Ombrel.exe") == 0) {
+        if (_wcsicmp(entry.szExeFile, L"OmbrelGuard.exe") == 0) {
             found = entry.th32ProcessID;
         }
     }
@@ -97,7 +97,7 @@ GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds)
         // The switch writes its list once more after the shows; what is measured here is a
         // kill between commands.
         ::Sleep(kSwitchDone);
-        const std::optional<DWORD> guard = GuardOf(ombrel.ProcessId());
+        const std::optional<DWORD> guard = RunningGuard();
         if (!guard) {
             throw std::runtime_error("no guard runs beside Ombrel");
         }
@@ -105,7 +105,7 @@ GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds)
             // Its cost while it waits, beside the minimal program's over the same seconds.
             StartedProgram minimal = Start(kMinimal, programs);
             const HWND minimalWindow = WaitForWindow(kMinimal);
-            const std::optional<int> linuxGuard = LinuxProcessOf(L"Ombrel.exe", "--guard");
+            const std::optional<int> linuxGuard = LinuxProcessOf(L"OmbrelGuard.exe", "--guard");
             const std::optional<int> linuxMinimal = LinuxProcessOf(L"OmbrelBenchMinimal.exe");
             const double guardBefore =
                 linuxGuard ? LinuxCpuMilliseconds(*linuxGuard).value_or(0) : 0;

@@ -26,14 +26,13 @@ std::int32_t OpenList(Registry& registry, std::u16string_view listKey, ScopedReg
     }
     return key.CreateVolatile(own.Get(), listKey.substr(kOwnKey.size() + 1));
 }
+// One value, so that a reader gets the writer and its windows from one and the same write;
+// little-endian. First the instance that keeps the list: its process id (4 bytes), 4 bytes of
+// zero, its start time (8). Then an entry of no window and no process whose desktop byte names
+// the current desktop. Then each entry: the handle (8 bytes), the owning process id (4), the
+// desktop index plus one (1; 0 for none), 3 bytes of zero.
 constexpr std::u16string_view kWindowsValue = u"Windows";
-// The instance that keeps the list: its process id (4 bytes), 4 bytes of zero, its start time
-// (8); little-endian.
-constexpr std::u16string_view kWriterValue = u"Writer";
-constexpr std::uint32_t kWriterBytes = 16;
-// Each entry: the handle (8 bytes), the owning process id (4), the desktop index plus one (1; 0
-// for none), 3 bytes of zero; little-endian. First, an entry of no window and no process whose
-// desktop byte names the current desktop: a reader that knows no arrangement skips it.
+constexpr std::size_t kWriterBytes = 16;
 constexpr std::size_t kEntryBytes = 16;
 constexpr std::size_t kDesktopByte = 12;
 // 65,536 windows: no desktop has that many; larger data is not ours.
@@ -63,46 +62,31 @@ RecoveryList::RecoveryList(Registry& registry, WindowSystem& windows, Log& log,
       process_(process),
       key_(std::u16string(kRecoveryKey) + u"\\" + DecimalText(process.SessionId())) {}
 
-std::optional<ProcessIdentity> RecoveryList::Writer() {
-    ScopedRegistryKey key(registry_);
-    if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
-        return std::nullopt;
-    }
-    std::array<std::byte, kWriterBytes> data{};
-    std::uint32_t type = 0;
-    std::uint32_t size = kWriterBytes;
-    // A list without a writer comes from a version that did not name one: as good as dead.
-    if (registry_.QueryValue(key.Get(), kWriterValue, type, data.data(), size) != kErrorSuccess ||
-        type != RegBinary || size != kWriterBytes) {
-        return std::nullopt;
-    }
-    return ProcessIdentity{static_cast<std::uint32_t>(GetLittleEndian(&data[0], 4)),
-                           GetLittleEndian(&data[8], 8)};
-}
-
-bool RecoveryList::WriterRuns() {
-    const std::optional<ProcessIdentity> writer = Writer();
+bool RecoveryList::OtherInstanceRuns(const std::optional<ProcessIdentity>& writer) {
     return writer && *writer != process_.Identity() && process_.IsRunning(*writer);
 }
 
+bool RecoveryList::WriterRuns() {
+    const std::optional<Stored> list = ReadList();
+    return list && OtherInstanceRuns(list->writer);
+}
+
 std::size_t RecoveryList::ShowAfterDeathOf(const ProcessIdentity& writer) {
-    if (Writer() != writer) {
+    // The writer and the windows from one read: an instance started meanwhile may have taken
+    // the list over and written its own, whose windows are its to show.
+    std::optional<Stored> list = ReadList();
+    if (!list || list->writer != writer) {
         return 0;  // ended in order (no list), or a newer instance keeps the list now
     }
-    const std::size_t shown = ShowListed(StillOurs(Read()));
+    const std::size_t shown = ShowListed(StillOurs(std::move(list->arrangement.windows)));
     log_.Write(u"守护进程：Ombrel（进程 " + DecimalText(writer.id) + u"）没有正常退出，已显示 " +
                DecimalText(static_cast<long long>(shown)) + u" 个隐藏的窗口");
     return shown;
 }
 
 void RecoveryList::Claim() {
-    const ProcessIdentity self = process_.Identity();
-    std::array<std::byte, kWriterBytes> data{};
-    PutLittleEndian(&data[0], self.id, 4);
-    PutLittleEndian(&data[8], self.startTime, 8);
-    if (const std::int32_t status = WriteValue(kWriterValue, data); status != kErrorSuccess) {
-        log_.Write(u"恢复列表的写入者未能记下（代码 " + DecimalText(status) + u"）");
-    }
+    // Nothing is hidden yet; the first command writes what it hides.
+    Save({}, 0);
 }
 
 std::int32_t RecoveryList::WriteValue(std::u16string_view name, std::span<const std::byte> data) {
@@ -116,9 +100,12 @@ std::int32_t RecoveryList::WriteValue(std::u16string_view name, std::span<const 
 }
 
 void RecoveryList::Save(std::span<const Entry> hidden, int current) {
-    std::vector<std::byte> data((hidden.size() + 1) * kEntryBytes);
-    data[kDesktopByte] = static_cast<std::byte>(current + 1);
-    std::size_t at = kEntryBytes;
+    std::vector<std::byte> data(kWriterBytes + (hidden.size() + 1) * kEntryBytes);
+    const ProcessIdentity self = process_.Identity();
+    PutLittleEndian(&data[0], self.id, 4);
+    PutLittleEndian(&data[8], self.startTime, 8);
+    data[kWriterBytes + kDesktopByte] = static_cast<std::byte>(current + 1);
+    std::size_t at = kWriterBytes + kEntryBytes;
     for (const Entry& entry : hidden) {
         PutLittleEndian(&data[at], static_cast<std::uint64_t>(entry.window), 8);
         PutLittleEndian(&data[at + 8], entry.processId, 4);
@@ -140,7 +127,12 @@ void RecoveryList::Remove() {
     }
 }
 
-std::optional<RecoveryList::Arrangement> RecoveryList::ReadArrangement() {
+std::vector<RecoveryList::Entry> RecoveryList::Read() {
+    std::optional<Stored> list = ReadList();
+    return list ? std::move(list->arrangement.windows) : std::vector<Entry>{};
+}
+
+std::optional<RecoveryList::Stored> RecoveryList::ReadList() {
     ScopedRegistryKey key(registry_);
     if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
         return std::nullopt;
@@ -148,7 +140,8 @@ std::optional<RecoveryList::Arrangement> RecoveryList::ReadArrangement() {
     std::uint32_t type = 0;
     std::uint32_t size = 0;
     if (registry_.QueryValue(key.Get(), kWindowsValue, type, nullptr, size) != kErrorSuccess ||
-        type != RegBinary || size % kEntryBytes != 0 || size > kMaxListBytes) {
+        type != RegBinary || size < kWriterBytes || size % kEntryBytes != 0 ||
+        size > kMaxListBytes) {
         return std::nullopt;
     }
     std::vector<std::byte> data(size);
@@ -157,8 +150,13 @@ std::optional<RecoveryList::Arrangement> RecoveryList::ReadArrangement() {
         read != size || type != RegBinary) {
         return std::nullopt;
     }
-    Arrangement arrangement;
-    for (std::size_t at = 0; at + kEntryBytes <= data.size(); at += kEntryBytes) {
+    Stored list;
+    // A list that names no writer comes from a version that did not: as good as dead.
+    if (const auto id = static_cast<std::uint32_t>(GetLittleEndian(&data[0], 4)); id != 0) {
+        list.writer = ProcessIdentity{id, GetLittleEndian(&data[8], 8)};
+    }
+    Arrangement& arrangement = list.arrangement;
+    for (std::size_t at = kWriterBytes; at + kEntryBytes <= data.size(); at += kEntryBytes) {
         const auto window = static_cast<WindowHandle>(GetLittleEndian(&data[at], 8));
         const auto processId = static_cast<std::uint32_t>(GetLittleEndian(&data[at + 8], 4));
         const int desktop = static_cast<int>(data[at + kDesktopByte]) - 1;
@@ -169,7 +167,7 @@ std::optional<RecoveryList::Arrangement> RecoveryList::ReadArrangement() {
             arrangement.current = desktop;
         }
     }
-    return arrangement;
+    return list;
 }
 
 std::vector<RecoveryList::Entry> RecoveryList::StillOurs(std::vector<Entry> entries) {
@@ -198,14 +196,15 @@ std::size_t RecoveryList::ShowListed(const std::vector<Entry>& entries) {
 }
 
 std::optional<RecoveryList::Arrangement> RecoveryList::TakeOver() {
-    if (WriterRuns()) {
+    std::optional<Stored> list = ReadList();
+    if (list && OtherInstanceRuns(list->writer)) {
         return std::nullopt;
     }
-    std::optional<Arrangement> left = ReadArrangement();
     Remove();
-    if (!left) {
+    if (!list) {
         return std::nullopt;
     }
+    std::optional<Arrangement> left = std::move(list->arrangement);
     left->windows = StillOurs(std::move(left->windows));
     std::vector<Entry> shown;
     for (const Entry& entry : left->windows) {

@@ -45,8 +45,8 @@ class RecoveryList {
     // Names this process as the list's writer; at start-up, once what was left is worked off.
     void Claim();
 
-    // One registry write for the whole list: each window with the process it belonged to and
-    // its desktop, and the current desktop.
+    // One registry write for the whole list: this process as its writer, each window with the
+    // process it belonged to and its desktop, and the current desktop.
     void Save(std::span<const Entry> hidden, int current);
     // Removes the list; after an orderly shut-down nothing is left to recover.
     void Remove();
@@ -56,7 +56,7 @@ class RecoveryList {
     // list, or one that cannot be read (dropped), or one whose writer still runs (left alone).
     std::optional<Arrangement> TakeOver();
     // What the list holds; empty when there is none or it cannot be read.
-    std::vector<Entry> Read() { return ReadArrangement().value_or(Arrangement{}).windows; }
+    std::vector<Entry> Read();
     // For the guard, once the instance it watched has ended: if that instance left its list
     // (it did not end in order), shows every listed window that still exists, is the same
     // window and is hidden, where it stands and without activating anything, then the icons
@@ -65,10 +65,15 @@ class RecoveryList {
     std::size_t ShowAfterDeathOf(const ProcessIdentity& writer);
 
   private:
-    // The writer the list names; none when there is no list or it names nobody.
-    std::optional<ProcessIdentity> Writer();
-    // Every entry as written; none when there is no list or it cannot be read.
-    std::optional<Arrangement> ReadArrangement();
+    // The list as one read of one value gives it: who wrote it, and what it holds.
+    struct Stored {
+        std::optional<ProcessIdentity> writer;  // none for a list that names nobody
+        Arrangement arrangement;
+    };
+    // None when there is no list or it cannot be read.
+    std::optional<Stored> ReadList();
+    // Whether that writer is another instance that still runs.
+    bool OtherInstanceRuns(const std::optional<ProcessIdentity>& writer);
     // The entries whose handle still names the window of the same process.
     std::vector<Entry> StillOurs(std::vector<Entry> entries);
     // Shows those of the entries (all still ours) that are hidden, then the desktop icons and

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <cwchar>
+#include <optional>
 #include <string_view>
 
 #include "engine/RecoveryList.h"
+#include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32FileLog.h"
 #include "win32/Win32Registry.h"
@@ -17,48 +17,85 @@
 namespace ombrel::win32 {
 namespace {
 
-// The process id after the guard argument; none when this is not a guard's command line.
-std::optional<DWORD> GuardedProcessId() {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    std::optional<DWORD> id;
-    if (arguments != nullptr && count == 3 && std::wstring_view(arguments[1]) == kGuardArgument) {
-        wchar_t* end = nullptr;
-        const unsigned long value = std::wcstoul(arguments[2], &end, 10);
-        if (end != arguments[2] && *end == L'\0' && value != 0) {
-            id = static_cast<DWORD>(value);
-        }
-    }
-    ::LocalFree(arguments);
-    return id;
-}
-
-}  // namespace
-
-std::optional<int> RunGuardIfAsked() {
-    const std::optional<DWORD> id = GuardedProcessId();
-    if (!id) {
+std::optional<unsigned long long> Number(const wchar_t* text) {
+    wchar_t* end = nullptr;
+    const unsigned long long value = std::wcstoull(text, &end, 10);
+    if (end == text || *end != L'\0' || value == 0) {
         return std::nullopt;
     }
-    const UniqueKernelHandle guarded(
-        ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, *id));
-    if (!guarded) {
+    return value;
+}
+
+// Starts the guard with the object that says it runs, and ends: the guard's parent is then a
+// process that is gone.
+int StartGuard(DWORD ombrelId, const std::wstring& identity) {
+    SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+    const UniqueKernelHandle running(
+        ::CreateMutexW(&inherited, FALSE, GuardRunningObjectName(ombrelId).c_str()));
+    if (!running) {
         return 1;
     }
-    const ProcessIdentity writer = IdentityOf(guarded.Get());
-    // Waiting is all a guard does: give back what starting took.
-    ::SetProcessWorkingSetSize(::GetCurrentProcess(), static_cast<SIZE_T>(-1),
-                               static_cast<SIZE_T>(-1));
-    ::WaitForSingleObject(guarded.Get(), INFINITE);
+    std::wstring command = L"\"" + OwnImagePath() + L"\" " + kGuardArgument + L" " + identity;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    // Only the object is inheritable here; a program started without a console has no other.
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
+                         CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                         &started) == FALSE) {
+        return 1;
+    }
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    return 0;
+}
 
+int Guard(const ProcessIdentity& ombrel) {
+    {
+        const UniqueKernelHandle guarded(
+            ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ombrel.id));
+        // Gone already, or its id names another process by now: it ended before we could wait.
+        if (guarded && IdentityOf(guarded.Get()) == ombrel) {
+            // Waiting is all a guard does: give back what starting took.
+            ::SetProcessWorkingSetSize(::GetCurrentProcess(), static_cast<SIZE_T>(-1),
+                                       static_cast<SIZE_T>(-1));
+            ::WaitForSingleObject(guarded.Get(), INFINITE);
+        }
+    }
     Win32Registry registry;
     Win32WindowSystem windows;
     Win32FileLog log;
     Win32RunningProcess process(0);
     RecoveryList list(registry, windows, log, process);
-    list.ShowAfterDeathOf(writer);
+    list.ShowAfterDeathOf(ombrel);
     log.Flush();
     return 0;
+}
+
+}  // namespace
+
+std::wstring GuardRunningObjectName(DWORD ombrelProcessId) {
+    return L"Local\\Ombrel.Guard.5B0C7A0E." + std::to_wstring(ombrelProcessId);
+}
+
+int RunGuardProgram(int argc, wchar_t** argv) {
+    if (argc != 4) {
+        return 2;
+    }
+    const std::optional<unsigned long long> id = Number(argv[2]);
+    const std::optional<unsigned long long> startTime = Number(argv[3]);
+    if (!id || *id > 0xFFFFFFFFULL || !startTime) {
+        return 2;
+    }
+    const std::wstring_view role = argv[1];
+    if (role == kStartGuardArgument) {
+        return StartGuard(static_cast<DWORD>(*id),
+                          std::wstring(argv[2]) + L" " + std::wstring(argv[3]));
+    }
+    if (role == kGuardArgument) {
+        return Guard({static_cast<std::uint32_t>(*id), *startTime});
+    }
+    return 2;
 }
 
 }  // namespace ombrel::win32

@@ -11,7 +11,6 @@
 #include "win32/CommandLineClient.h"
 #include "win32/CommandPipeServer.h"
 #include "win32/CrashRelay.h"
-#include "win32/Guard.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32FileLog.h"
@@ -55,10 +54,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     using namespace ombrel;
     using namespace ombrel::win32;
 
-    // The guard another instance started: it only waits.
-    if (const std::optional<int> exitCode = RunGuardIfAsked()) {
-        return *exitCode;
-    }
     // "Ombrel.exe switch 3" and the like: handed to the running instance, and this one ends.
     if (const std::optional<int> exitCode = RunCommandLine()) {
         return *exitCode;

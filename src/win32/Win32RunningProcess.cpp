@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win32/FolderAccess.h"
+#include "win32/Guard.h"
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
@@ -38,24 +39,40 @@ bool Win32RunningProcess::IsRunning(const ProcessIdentity& process) noexcept {
 }
 
 void Win32RunningProcess::KeepGuardRunning() noexcept {
-    if (guard_ && ::WaitForSingleObject(guard_.Get(), 0) == WAIT_TIMEOUT) {
+    if (guardStarter_ && ::WaitForSingleObject(guardStarter_.Get(), 0) == WAIT_TIMEOUT) {
         return;
     }
+    guardStarter_.Reset();
     try {
-        const std::wstring command = L"\"" + OwnImagePath() + L"\" " + kGuardArgument + L" " +
-                                     std::to_wstring(::GetCurrentProcessId());
-        std::wstring writable = command;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        if (::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE,
-                             CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                             &startup, &started) == FALSE) {
-            guard_.Reset();
+        if (const UniqueKernelHandle running(::OpenMutexW(
+                SYNCHRONIZE, FALSE, GuardRunningObjectName(::GetCurrentProcessId()).c_str()));
+            running) {
             return;
         }
-        ::CloseHandle(started.hThread);
-        guard_.Reset(started.hProcess);
+        const ProcessIdentity self = Identity();
+        std::wstring path = OwnImagePath();
+        path.resize(path.size() - FileNameOf(path).size());
+        const std::wstring command = L"\"" + path + kGuardProgramFile + L"\" " +
+                                     kStartGuardArgument + L" " + std::to_wstring(self.id) + L" " +
+                                     std::to_wstring(self.startTime);
+        // Out of a job that ends its processes when it closes, where the job allows it; where
+        // it does not, the guard shares Ombrel's end.
+        for (const DWORD breakaway : {static_cast<DWORD>(CREATE_BREAKAWAY_FROM_JOB), DWORD{0}}) {
+            std::wstring writable = command;
+            STARTUPINFOW startup{};
+            startup.cb = sizeof(startup);
+            PROCESS_INFORMATION started{};
+            if (::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE,
+                                 CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS | breakaway,
+                                 nullptr, nullptr, &startup, &started) != FALSE) {
+                ::CloseHandle(started.hThread);
+                guardStarter_.Reset(started.hProcess);
+                return;
+            }
+            if (::GetLastError() != ERROR_ACCESS_DENIED) {
+                return;
+            }
+        }
     } catch (...) {
         // Tried again at the next refresh.
     }

@@ -27,11 +27,9 @@ class Win32RunningProcess final : public RunningProcess {
 
   private:
     std::uint32_t instanceMutexError_;
-    UniqueKernelHandle guard_;
+    UniqueKernelHandle guardStarter_;  // while it runs, the guard is on its way
 };
 
-// What starts Ombrel.exe as the guard of the process with this id: "Ombrel.exe --guard 1234".
-inline constexpr const wchar_t* kGuardArgument = L"--guard";
 // The process's identity, from an open handle to it.
 ProcessIdentity IdentityOf(HANDLE process) noexcept;
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 
 #include "Session.h"
 
@@ -54,6 +55,46 @@ TEST_F(NeverLoseAWindow, AfterAKillTheGuardShowsEveryWindowAndTheNextStartPutsTh
     EXPECT_TRUE(SwitchTo(2));
     EXPECT_TRUE(WaitFor([&] { return AllVisible({windows[2], windows[3]}, true); }));
     EXPECT_FALSE(Visible(windows[0]));
+}
+
+// The guard is no child of Ombrel's: ending the tree ends every process Ombrel started.
+TEST_F(NeverLoseAWindow, EndingOmbrelsProcessTreeLeavesTheGuardToShowEveryWindow) {
+    StartOmbrel();
+    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();
+    driver::EndProcessTree(OmbrelProcess());
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true); }, 2s))
+        << "the tree's end left windows hidden";
+}
+
+// A launcher's job that ends its programs when it closes, and lets them break away.
+TEST_F(NeverLoseAWindow, ClosingAJobThatHoldsOmbrelLeavesTheGuardToShowEveryWindow) {
+    const HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
+    ASSERT_TRUE(
+        ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits)));
+    StartOmbrel(false, job);
+    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();
+    ::CloseHandle(job);
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true); }, 2s))
+        << "the job's end left windows hidden";
+    EXPECT_EQ(::WaitForSingleObject(OmbrelProcess(), 0), WAIT_OBJECT_0) << "the job did not end it";
+}
+
+// What most people type. The guard has an image name of its own; ended alone, it is started
+// again.
+TEST_F(NeverLoseAWindow, TaskkillOfOmbrelsImageNameLeavesTheGuardToShowEveryWindow) {
+    StartOmbrel();
+    const std::vector<HWND> windows = HideWindowsOnThreeDesktops();
+    std::string output;
+    EXPECT_EQ(driver::RunToEnd(L"taskkill /f /im OmbrelGuard.exe", &output), 0) << output;
+    LetARefreshPass();
+    LetARefreshPass();
+    EXPECT_TRUE(AllVisible(windows, false));
+    EXPECT_EQ(driver::RunToEnd(L"taskkill /f /im Ombrel.exe", &output), 0) << output;
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(windows, true); }, 2s))
+        << "taskkill left windows hidden";
 }
 
 TEST_F(NeverLoseAWindow, ACrashShowsEveryHiddenWindowBeforeTheProcessDies) {

@@ -99,11 +99,13 @@ void Session::TearDown() {
     WaitFor([] { return driver::FindBar() == nullptr; });
 }
 
-void Session::StartOmbrel(bool withNotice) {
+void Session::StartOmbrel(bool withNotice, HANDLE job) {
     if (!withNotice) {
         SetNeverShowInfo(L"Yes");
     }
-    ombrel_ = driver::StartProcess(L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"");
+    const std::wstring command = L"\"" + WinePath(OMBREL_EXE_PATH) + L"\"";
+    ombrel_ =
+        job != nullptr ? driver::StartProcessInJob(command, job) : driver::StartProcess(command);
     ASSERT_NE(ombrel_.hProcess, nullptr) << "Ombrel.exe did not start";
     ASSERT_TRUE(WaitFor([this] {
         bar_ = driver::FindBar();

@@ -24,8 +24,9 @@ class Session : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Starts Ombrel and waits for its bar; by default with the start-up notice turned off.
-    void StartOmbrel(bool withNotice = false);
+    // Starts Ombrel (in the job, if one is given) and waits for its bar; by default with the
+    // start-up notice turned off.
+    void StartOmbrel(bool withNotice = false, HANDLE job = nullptr);
     HANDLE OmbrelProcess() const { return ombrel_.hProcess; }
     // Ends Ombrel from outside, without its shut-down, as the task manager would.
     void KillOmbrel();

@@ -106,13 +106,14 @@ TEST_F(Recovery, AHandleThatNowNamesAnotherProgramsWindowIsLeftAlone) {
     StartProgram();
     Press(1);
     Die();
-    // Same handle, other owner: stands for a handle the system gave out again.
-    std::vector<std::byte> data(16);
+    // Same handle, other owner: stands for a handle the system gave out again. The list names
+    // no writer.
+    std::vector<std::byte> data(32);
     const auto handle = static_cast<std::uint64_t>(mine);
     for (int i = 0; i < 8; ++i) {
-        data[i] = static_cast<std::byte>((handle >> (8 * i)) & 0xFF);
+        data[16 + i] = static_cast<std::byte>((handle >> (8 * i)) & 0xFF);
     }
-    data[8] = std::byte{0x39};  // a process id that is not the window's
+    data[24] = std::byte{0x39};  // a process id that is not the window's
     fake.registry.PutValue(kListKey, u"Windows", {RegBinary, data});
     StartProgram();
     EXPECT_FALSE(Visible(mine));
@@ -146,13 +147,13 @@ TEST_F(Recovery, TheListOfAnInstanceThatStillRunsIsNeverTaken) {
     // The list names another instance, alive, which the instance object did not reveal.
     constexpr ProcessIdentity kLive{777, 0x01DB00000000ABCD};
     fake.forms.AddRunningProcess(kLive);
-    std::vector<std::byte> writer(16);
-    writer[0] = std::byte{0x09};
-    writer[1] = std::byte{0x03};  // 777
+    fakes::FakeRegistry::Value list = *fake.registry.GetValue(kListKey, u"Windows");
+    list.data[0] = std::byte{0x09};
+    list.data[1] = std::byte{0x03};  // 777
     for (int i = 0; i < 8; ++i) {
-        writer[8 + i] = static_cast<std::byte>((kLive.startTime >> (8 * i)) & 0xFF);
+        list.data[8 + i] = static_cast<std::byte>((kLive.startTime >> (8 * i)) & 0xFF);
     }
-    fake.registry.PutValue(kListKey, u"Writer", {RegBinary, writer});
+    fake.registry.PutValue(kListKey, u"Windows", list);
     Program second(fake.platform);
     second.Start();
     EXPECT_TRUE(second.Ended());
@@ -187,6 +188,24 @@ TEST_F(Recovery, TheGuardShowsWhatAKilledInstanceLeftAndNothingAfterAnOrderlyExi
     Click(bar::kExit);
     EXPECT_EQ(guard.ShowAfterDeathOf(instance), 0U);
     EXPECT_FALSE(Visible(stranger));
+}
+
+TEST_F(Recovery, TheGuardReadsTheListInOneGoSoANewInstanceWritingMeanwhileKeepsItsWindows) {
+    const WindowHandle away = OpenApp();
+    StartProgram();
+    Press(1);
+    const ProcessIdentity dead = fake.forms.Identity();
+    Die();
+    // The next instance starts between the guard's reads: it takes the list over, keeps the
+    // window of desktop 1 hidden, and writes its own list.
+    fake.registry.AfterNextQuery([&] {
+        fake.forms.SetIdentity({dead.id + 1, dead.startTime + 1});
+        StartProgram();
+    });
+    RecoveryList guard(fake.registry, fake.desktop, fake.log, fake.forms);
+    EXPECT_EQ(guard.ShowAfterDeathOf(dead), 0U);
+    EXPECT_FALSE(Visible(away));
+    EXPECT_THAT(Listed(), ::testing::ElementsAre(away));
 }
 
 TEST_F(Recovery, ACorruptListIsDroppedCalmly) {

@@ -81,10 +81,12 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     std::uint32_t SessionId() noexcept override { return sessionId_; }
     void SetSessionId(std::uint32_t session) { sessionId_ = session; }
     std::uint32_t InstanceObjectError() noexcept override { return instanceObjectError_; }
-    ProcessIdentity Identity() noexcept override { return kSelf; }
+    ProcessIdentity Identity() noexcept override { return identity_; }
+    // Another instance runs here from now on: a later start of the program.
+    void SetIdentity(ProcessIdentity identity) { identity_ = identity; }
     bool IsRunning(const ProcessIdentity& process) noexcept override {
-        return process == kSelf || std::find(othersRunning_.begin(), othersRunning_.end(),
-                                             process) != othersRunning_.end();
+        return process == identity_ || std::find(othersRunning_.begin(), othersRunning_.end(),
+                                                 process) != othersRunning_.end();
     }
     void KeepGuardRunning() noexcept override { ++guardChecks_; }
     int GuardChecks() const { return guardChecks_; }
@@ -103,7 +105,7 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
 
   private:
     FakeDesktop& desktop_;
-    static constexpr ProcessIdentity kSelf{4242, 0x01DB000000000000};
+    ProcessIdentity identity_{4242, 0x01DB000000000000};
     std::uint32_t instanceObjectError_ = 0;
     std::vector<ProcessIdentity> othersRunning_;
     std::u16string directory_ = u"C:\\Program Files\\Ombrel";

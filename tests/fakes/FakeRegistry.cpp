@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace ombrel::fakes {
 namespace {
@@ -225,6 +226,15 @@ std::int32_t FakeRegistry::SetValue(RegistryKey key, std::u16string_view name, s
 std::int32_t FakeRegistry::QueryValue(RegistryKey key, std::u16string_view name,
                                       std::uint32_t& type, std::byte* data,
                                       std::uint32_t& size) noexcept {
+    const std::int32_t status = Query(key, name, type, data, size);
+    if (afterQuery_) {
+        std::exchange(afterQuery_, nullptr)();
+    }
+    return status;
+}
+
+std::int32_t FakeRegistry::Query(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                                 std::byte* data, std::uint32_t& size) {
     if (const auto error = Fails("QueryValue")) {
         return *error;
     }

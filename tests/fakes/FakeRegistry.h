@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -43,6 +44,9 @@ class FakeRegistry final : public Registry {
     // Size queries answer this many bytes more (or fewer) than the data holds, as when another
     // program rewrites the value between a caller's two reads.
     void SetSizeSkew(std::int32_t skew) { sizeSkew_ = skew; }
+    // Runs once, right after the next value query: another program writes between a caller's
+    // reads.
+    void AfterNextQuery(std::function<void()> act) { afterQuery_ = std::move(act); }
     FailurePlan& Failures() { return failures_; }
 
     std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
@@ -74,6 +78,8 @@ class FakeRegistry final : public Registry {
                         RegistryKey& opened);
     bool IsDenied(const std::u16string& path) const;
     std::optional<std::int32_t> Fails(std::string_view call);
+    std::int32_t Query(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                       std::byte* data, std::uint32_t& size);
 
     std::map<std::u16string, Key> keys_;  // by upper-cased full path
     std::map<RegistryKey, std::u16string> handles_;
@@ -81,6 +87,7 @@ class FakeRegistry final : public Registry {
     std::uintptr_t nextHandle_ = 0x300;
     int setValueCalls_ = 0;
     std::int32_t sizeSkew_ = 0;
+    std::function<void()> afterQuery_;
     FailurePlan failures_;
 };
 

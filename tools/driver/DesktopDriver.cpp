@@ -1,5 +1,7 @@
 #include "DesktopDriver.h"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cwchar>
@@ -92,15 +94,17 @@ HWND DocumentWindows::Open(const std::wstring& title, int x, int y) {
     return request.opened;
 }
 
-PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
+namespace {
+
+PROCESS_INFORMATION Start(const std::wstring& commandLine, DWORD flags) {
     std::wstring command = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     // Under a busy Wine a start is now and then refused for a moment; a person would try again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &process)) {
+        if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                             nullptr, &startup, &process)) {
             return process;
         }
         std::fprintf(stderr, "starting %ls failed with error %lu\n", commandLine.c_str(),
@@ -108,6 +112,69 @@ PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
         ::Sleep(500);
     }
     return {};
+}
+
+// When the process started; 0 when it is gone.
+ULONGLONG StartTimeOf(DWORD processId) {
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    FILETIME created{};
+    FILETIME unused[3]{};
+    const bool known = process != nullptr &&
+                       ::GetProcessTimes(process, &created, &unused[0], &unused[1], &unused[2]);
+    if (process != nullptr) {
+        ::CloseHandle(process);
+    }
+    return known ? (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime
+                 : 0;
+}
+
+}  // namespace
+
+PROCESS_INFORMATION StartProcess(const std::wstring& commandLine) {
+    return Start(commandLine, 0);
+}
+
+PROCESS_INFORMATION StartProcessInJob(const std::wstring& commandLine, HANDLE job) {
+    PROCESS_INFORMATION process = Start(commandLine, CREATE_SUSPENDED);
+    if (process.hProcess != nullptr) {
+        ::AssignProcessToJobObject(job, process.hProcess);
+        ::ResumeThread(process.hThread);
+    }
+    return process;
+}
+
+void EndProcessTree(HANDLE process) {
+    std::vector<PROCESSENTRY32W> running;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more != FALSE;
+         more = ::Process32NextW(snapshot, &entry)) {
+        running.push_back(entry);
+    }
+    ::CloseHandle(snapshot);
+    // A child names its parent's id, which may have been given out again since: a process
+    // counts as started by another only when it started later.
+    std::vector<DWORD> tree{::GetProcessId(process)};
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        const ULONGLONG parentStart = StartTimeOf(tree[i]);
+        for (const PROCESSENTRY32W& candidate : running) {
+            if (candidate.th32ParentProcessID == tree[i] && candidate.th32ProcessID != tree[i] &&
+                StartTimeOf(candidate.th32ProcessID) >= parentStart) {
+                tree.push_back(candidate.th32ProcessID);
+            }
+        }
+    }
+    for (auto id = tree.rbegin(); id + 1 != tree.rend(); ++id) {
+        const HANDLE started = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, *id);
+        if (started != nullptr) {
+            ::TerminateProcess(started, 1);
+            ::WaitForSingleObject(started, 5000);
+            ::CloseHandle(started);
+        }
+    }
+    ::TerminateProcess(process, 1);
+    ::WaitForSingleObject(process, 5000);
 }
 
 namespace {

@@ -32,8 +32,14 @@ class DocumentWindows {
 
 // Starts a program; the handles are the caller's to close, or EndProcess's.
 PROCESS_INFORMATION StartProcess(const std::wstring& commandLine);
+// The same inside the job: the program, and what it starts, belong to it unless they break
+// away, as under a launcher that ends its programs when it goes.
+PROCESS_INFORMATION StartProcessInJob(const std::wstring& commandLine, HANDLE job);
 // Ends the program if it still runs, as the task manager would, and closes its handles.
 void EndProcess(PROCESS_INFORMATION& process);
+// Ends every process the program started, theirs too, then the program itself, as the task
+// manager's "End process tree" does; the handles stay the caller's.
+void EndProcessTree(HANDLE process);
 // Runs the command line to its end (at most ten seconds) with a pipe for its standard output
 // and error, which output receives; the exit code, -1 when it could not start.
 int RunToEnd(const std::wstring& commandLine, std::string* output);
