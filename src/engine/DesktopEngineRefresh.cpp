@@ -126,7 +126,7 @@ void DesktopEngine::Collect(int index, bool ages) {
 }
 
 bool DesktopEngine::IsFullScreen(WindowHandle window) {
-    constexpr std::uint32_t kCaption = 0x00C00000;   // WS_CAPTION
+    constexpr std::uint32_t kCaption = 0x00C00000;    // WS_CAPTION
     constexpr std::uint32_t kMaximized = 0x01000000;  // WS_MAXIMIZE
     // A maximised window also covers a screen that has no taskbar, and one with a title bar is
     // an ordinary window however large: neither is a game or a presentation.

@@ -40,8 +40,7 @@ void DesktopEngine::LookAgainWithoutContent(WindowHandle window, bool ages) {
     }
 }
 
-void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index,
-                                   bool ages) {
+void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, int index, bool ages) {
     for (WindowHandle window : firstSeen) {
         seen_[window] = windows_.ProcessIdOf(window);
     }

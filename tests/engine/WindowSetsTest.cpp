@@ -222,7 +222,7 @@ TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktop
     }
     EXPECT_THAT(Set(1), ElementsAre(app));
     EXPECT_THAT(Set(0), IsEmpty());  // it left desktop 1 for good
-    EXPECT_LE(refreshes, 2);  // the program took its messages: the screen tells at once
+    EXPECT_LE(refreshes, 2);         // the program took its messages: the screen tells at once
     Engine().SwitchDesktop(2);
     EXPECT_FALSE(Visible(app));
     Engine().SwitchDesktop(0);
