@@ -147,9 +147,10 @@ void DesktopEngine::ReclaimStrays() {
     const std::vector<WindowHandle> shell = shell_.Taskbars();
     std::vector<WindowHandle> strays;
     for (const auto& [window, processId] : hidden) {
+        // Pinned and ignored windows are in no set by right, and the shell's windows never are.
         if (!inSets.contains(window) && window != shell_.hProgMan &&
             std::find(shell.begin(), shell.end(), window) == shell.end() &&
-            windows_.ProcessIdOf(window) == processId) {
+            windows_.ProcessIdOf(window) == processId && !IsPinned(window) && !IsIgnored(window)) {
             strays.push_back(window);
         }
     }

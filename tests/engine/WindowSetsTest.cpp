@@ -207,6 +207,14 @@ TEST_F(WindowSets, AWindowWeHidThatEndsInNoSetIsShownOnTheCurrentDesktop) {
     Tick();
     EXPECT_THAT(Set(1), ElementsAre(app));
     EXPECT_TRUE(Visible(app));
+
+    // A pinned window is in no set by right: one its program hides stays as the program wants.
+    fake.desktop.SetForeground(app);
+    ASSERT_TRUE(Engine().Run({Command::Kind::Pin}));
+    fake.desktop.SetVisibleByOwner(app, false);
+    Tick();
+    EXPECT_FALSE(Visible(app));
+    EXPECT_THAT(Set(1), IsEmpty());
 }
 
 TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktopSoon) {
