@@ -112,7 +112,7 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
             unsettled_.erase(window);
             break;
         case ChangeAsked::Posted:
-            unsettled_[window] = {command != ShowCommand::Hide, windows_.Probe(window)};
+            unsettled_[window] = {command != ShowCommand::Hide};
             break;
         case ChangeAsked::Failed:
             if (command == ShowCommand::Hide && windows_.LastError() == kErrorWindowAccessDenied) {
@@ -156,11 +156,17 @@ void WindowVisibility::Refreshed() {
     std::erase_if(refused_, [this](const auto& entry) {
         return windows_.ProcessIdOf(entry.first) != entry.second;
     });
+    // A change asked of a window that has closed since is nobody's.
+    std::erase_if(unsettled_,
+                  [this](const auto& entry) { return windows_.ProcessIdOf(entry.first) == 0; });
     // Evidence, not a count: a program that has taken no message since we asked has not acted
     // on it, however long it takes. What one that answered shows is looked at from the next
-    // look on, so the answer and the change it follows are both in.
+    // look on, so the answer and the change it follows are both in. The probe goes out only
+    // once a refresh finds the change still on its way: a switch sends none for the changes
+    // done by then, nearly all of them.
     for (auto& [window, asked] : unsettled_) {
         if (!asked.answered) {
+            asked.probed = asked.probed || windows_.Probe(window);
             asked.answered =
                 (!asked.probed || windows_.ProbeAnswered(window)) && !windows_.IsHung(window);
         }

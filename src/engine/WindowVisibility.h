@@ -61,7 +61,7 @@ class WindowVisibility {
   private:
     struct AskedChange {
         bool visible;
-        bool probed;  // a probe went out after the request
+        bool probed = false;  // a probe went out after the request
         // Its program took its messages after the request, as a refresh found.
         bool answered = false;
     };
