@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/BarView.h"
@@ -213,8 +214,9 @@ class DesktopEngine {
     // waits on refreshes: a script that asks ten times a second changes nothing by asking.
     void Collect(int index, bool ages);
     // Windows we hid that a refresh found in no set (a hide carried out after the window had
-    // been taken in where it stood) are on the current desktop again, and shown there.
-    void ReclaimStrays();
+    // been taken in where it stood) are on the current desktop again, and shown there; parked
+    // holds the windows the walk left on the other desktops.
+    void ReclaimStrays(const std::unordered_set<WindowHandle>& parked);
     // The keyboard left on our focus holder (a program took too long to take it, or a switch
     // was refused it) goes to the current desktop's top responding window, or the desktop.
     void GiveTheKeyboardBack();

@@ -96,7 +96,7 @@ void DesktopEngine::Collect(int index, bool ages) {
         std::erase_if(framesWithoutContent_, gone);
     }
     if (walked) {
-        ReclaimStrays();
+        ReclaimStrays(stillParked);
     }
     if (listener_) {
         AnnounceOpenedAndClosed(inSetsBefore);
@@ -135,21 +135,21 @@ bool DesktopEngine::IsFullScreen(WindowHandle window) {
            windows_.CoversItsScreen(window);
 }
 
-void DesktopEngine::ReclaimStrays() {
-    const WindowVisibility::HiddenWindows& hidden = visibility_.HiddenByUs();
-    if (hidden.empty()) {
-        return;
-    }
-    std::unordered_set<WindowHandle> inSets;
-    for (const WindowSet& set : DesktopWindows_) {
-        inSets.insert(set.begin(), set.end());
-    }
+void DesktopEngine::ReclaimStrays(const std::unordered_set<WindowHandle>& parked) {
     const std::vector<WindowHandle> shell = shell_.Taskbars();
+    const auto inASet = [this](WindowHandle window) {
+        return std::any_of(DesktopWindows_.begin(), DesktopWindows_.end(),
+                           [window](const WindowSet& set) {
+                               return std::find(set.begin(), set.end(), window) != set.end();
+                           });
+    };
     std::vector<WindowHandle> strays;
-    for (const auto& [window, processId] : hidden) {
-        // Pinned and ignored windows are in no set by right, and the shell's windows never are.
-        if (!inSets.contains(window) && window != shell_.hProgMan &&
-            std::find(shell.begin(), shell.end(), window) == shell.end() &&
+    for (const auto& [window, processId] : visibility_.HiddenByUs()) {
+        // Nearly every window we hid is parked where the walk met it; only the others are
+        // looked for in the sets. Pinned and ignored windows are in no set by right, and the
+        // shell's windows never are.
+        if (!parked.contains(window) && window != shell_.hProgMan &&
+            std::find(shell.begin(), shell.end(), window) == shell.end() && !inASet(window) &&
             windows_.ProcessIdOf(window) == processId && !IsPinned(window) && !IsIgnored(window)) {
             strays.push_back(window);
         }
