@@ -178,11 +178,12 @@ StoredSettings::Saved StoredSettings::Save(const SettingsValues& values) const {
         // run in every user's log-on: it starts for this user alone.
         saved.startsForThisUserOnly = !RunValueNamesProgram(
             Read(registry_, kHkeyCurrentUser, kRunKey, kRunValueName).value_or(u""), program);
+        // A machine-wide value this user may not delete is an administrator's to mend.
         const std::int32_t machine = Delete(registry_, kHkeyLocalMachine, kRunKey, kRunValueName);
+        const std::int32_t user =
+            Write(registry_, kHkeyCurrentUser, kRunKey, kRunValueName, RunCommandFor(program));
         record(Setting::StartWithWindows, 0,
-               machine == kErrorAccessDenied ? kErrorSuccess : machine);
-        record(Setting::StartWithWindows, 0,
-               Write(registry_, kHkeyCurrentUser, kRunKey, kRunValueName, RunCommandFor(program)));
+               user != kErrorSuccess || machine == kErrorAccessDenied ? user : machine);
         return saved;
     }
     record(Setting::StartWithWindows, 0,
