@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Commands.h"
+#include "model/Command.h"
 #include "platform/WindowHandle.h"
 
 namespace ombrel {

@@ -8,6 +8,7 @@
 
 #include "engine/DesktopEngine.h"
 #include "engine/StackingOrder.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 namespace {
@@ -444,7 +445,7 @@ void DesktopEngine::FindShellWindows() {
 }
 
 void DesktopEngine::ShellRestarted() {
-    log_.Write(u"资源管理器已重新启动：已重新找到任务栏和桌面图标");
+    log_.Write(Text(TextId::ShellRestarted));
     shellLookoutsLeft_ = kShellLookouts;
     HideWhatTheUserHidOfTheShell();
     SaveRecoveryIfChanged();

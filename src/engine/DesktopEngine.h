@@ -12,7 +12,6 @@
 
 #include "engine/BarView.h"
 #include "engine/Changes.h"
-#include "engine/Commands.h"
 #include "engine/DesktopWindows.h"
 #include "engine/HotkeyTable.h"
 #include "engine/RecoveryList.h"
@@ -20,6 +19,7 @@
 #include "engine/WindowKindCache.h"
 #include "engine/WindowRules.h"
 #include "engine/WindowVisibility.h"
+#include "model/Command.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
 #include "platform/WindowSystem.h"

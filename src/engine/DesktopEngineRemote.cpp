@@ -1,9 +1,10 @@
 // Commands from another process's command line, and the state it may ask for.
-#include "engine/CommandText.h"
 #include "engine/DesktopEngine.h"
+#include "model/CommandWords.h"
 #include "platform/Text.h"
 #include "platform/Utf8.h"
 #include "platform/WindowProcedures.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -21,7 +22,7 @@ DesktopEngine::RemoteAnswer DesktopEngine::RunRemote(const Command& command) {
             // The state first, so that a status bar needs nothing else to begin with.
             return {kExitDone, StateJson(State()) + "\n", true};
         case Command::Kind::Help:
-            return {kExitDone, ToUtf8(kCommandUsage)};
+            return {kExitDone, ToUtf8(Text(TextId::CommandUsage))};
         default:
             if (Run(command)) {
                 return {};

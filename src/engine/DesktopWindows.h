@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/Commands.h"
+#include "model/Command.h"
 #include "platform/WindowHandle.h"
 
 namespace ombrel {

@@ -1,21 +1,6 @@
 #include "engine/HotkeyTable.h"
 
-#include "platform/Text.h"
-
 namespace ombrel {
-
-std::u16string HotkeyName(const HotkeyRow& row) {
-    std::u16string name = (row.modifiers & ModAlt) != 0 ? u"Ctrl+Alt+F" : u"Ctrl+F";
-    return name + DecimalText(static_cast<long long>(row.virtualKey - kVkF1) + 1);
-}
-
-KeyBindings DescribedKeyBindings() {
-    KeyBindings keys;
-    for (const HotkeyRow& row : kHotkeyTable) {
-        keys.push_back({row.modifiers, row.virtualKey, *CommandFromCode(row.id), HotkeyName(row)});
-    }
-    return keys;
-}
 
 std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd,
                                            const KeyBindings& keys,

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/Commands.h"
 #include "engine/ShellWindows.h"
 #include "engine/StackingOrder.h"
+#include "model/Command.h"
 #include "platform/ScopedRegistryKey.h"
 #include "platform/Text.h"
 

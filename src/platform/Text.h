@@ -44,4 +44,17 @@ inline std::u16string HexText(unsigned long long value) {
     return u"0x" + digits;
 }
 
+// The text with each control character (C0, DEL, C1) replaced by U+FFFD, for text that goes to
+// a terminal in columns: another program's title can neither forge a row nor send the
+// terminal an escape sequence.
+inline std::u16string PrintableText(std::u16string_view text) {
+    std::u16string printable(text);
+    for (char16_t& unit : printable) {
+        if (unit < u'\x20' || (unit >= u'\x7F' && unit <= u'\x9F')) {
+            unit = u'\xFFFD';
+        }
+    }
+    return printable;
+}
+
 }  // namespace ombrel

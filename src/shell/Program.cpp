@@ -4,13 +4,14 @@
 #include <utility>
 #include <variant>
 
-#include "engine/CommandText.h"
 #include "engine/HotkeyTable.h"
+#include "model/CommandWords.h"
 #include "platform/Text.h"
 #include "platform/Utf8.h"
 #include "service/ServiceControl.h"
 #include "shell/SettingsFileKeys.h"
 #include "shell/SettingsFileRules.h"
+#include "text/Texts.h"
 #include "ui/layouts/HelpWindowLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
 #include "ui/layouts/SettingsDialogLayout.h"
@@ -64,7 +65,7 @@ void Program::Startup() {
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
-    LogServiceResult(u"启动", StartCompanionService(platform_.services));
+    LogServiceResult(Text(TextId::ServiceStartRequest), StartCompanionService(platform_.services));
     registry_.ConfigureAtStartup();
     wallpapers_.ReadStartupWallpaper();
 
@@ -118,7 +119,8 @@ void Program::CommandsWaiting() noexcept {
         try {
             const std::optional<Command> command = ParseCommandText(request.text);
             if (!command) {
-                platform_.commands.Answer(request.caller, kExitUsage, ToUtf8(kCommandUsage));
+                platform_.commands.Answer(request.caller, kExitUsage,
+                                          ToUtf8(Text(TextId::CommandUsage)));
                 continue;
             }
             const DesktopEngine::RemoteAnswer answer = engine_.RunRemote(*command);
@@ -354,7 +356,7 @@ void Program::Shutdown() {
     const WindowHandle bar = frmMain_.hWnd();
     engine_.ReleaseKeys();
     hook_.Remove(bar);
-    LogServiceResult(u"停止", StopCompanionService(platform_.services));
+    LogServiceResult(Text(TextId::ServiceStopRequest), StopCompanionService(platform_.services));
     EndProcess();
 }
 

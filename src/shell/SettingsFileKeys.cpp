@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 
 namespace ombrel {
 

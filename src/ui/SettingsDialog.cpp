@@ -1,6 +1,6 @@
 #include "ui/SettingsDialog.h"
 
-#include "engine/Commands.h"
+#include "model/Command.h"
 #include "platform/Text.h"
 #include "settings/clsComDlg.h"
 #include "ui/layouts/SettingsDialogLayout.h"

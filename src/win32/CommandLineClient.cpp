@@ -9,8 +9,9 @@
 #include <variant>
 #include <vector>
 
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 #include "platform/Utf8.h"
+#include "text/Texts.h"
 #include "win32/CommandOutput.h"
 #include "win32/CommandPipe.h"
 #include "win32/ProcessImage.h"
@@ -158,7 +159,7 @@ std::optional<int> RunCommandLine() {
     CommandOutput output;
     const std::optional<Command> command = ParseCommand(words);
     if (!command || command->kind == Command::Kind::Help) {
-        output.Write(ombrel::ToUtf8(kCommandUsage));
+        output.Write(ombrel::ToUtf8(ombrel::Text(ombrel::TextId::CommandUsage)));
         return command ? kExitDone : kExitUsage;
     }
     return Run(*command, output);

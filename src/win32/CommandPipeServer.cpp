@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 #include "platform/Utf8.h"
 #include "win32/Handles.h"
 #include "win32/WideText.h"

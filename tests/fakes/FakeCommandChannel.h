@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FakeDesktop.h"
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 #include "platform/CommandChannel.h"
 
 namespace ombrel::fakes {

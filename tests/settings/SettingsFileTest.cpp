@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 #include "platform/Hotkeys.h"
 #include "settings/SettingsFile.h"
 

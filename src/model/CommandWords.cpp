@@ -1,4 +1,4 @@
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 
 #include <array>
 #include <vector>
@@ -132,16 +132,6 @@ std::u16string CommandText(const Command& command) {
             break;
     }
     return text + u" " + std::u16string(1, static_cast<char16_t>(u'1' + command.desktop));
-}
-
-std::u16string PrintableText(std::u16string_view text) {
-    std::u16string printable(text);
-    for (char16_t& unit : printable) {
-        if (unit < u'\x20' || (unit >= u'\x7F' && unit <= u'\x9F')) {
-            unit = u'\xFFFD';
-        }
-    }
-    return printable;
 }
 
 }  // namespace ombrel

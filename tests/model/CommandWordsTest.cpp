@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/CommandText.h"
+#include "model/CommandWords.h"
 
 namespace ombrel::testing {
 namespace {

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/Command.h"
+
+namespace ombrel {
+
+// The words of the commands, as the command line, the settings file and a second start's
+// message carry them: "switch 3", "send next", "move previous", "last", "icons"... Checked
+// strictly: lower case, a desktop as one digit 1 to 9, nothing more. None for anything else.
+std::optional<Command> ParseCommand(std::span<const std::u16string> words);
+// The same check on one text, words apart by single blanks.
+std::optional<Command> ParseCommandText(std::u16string_view text);
+// The words of a command, as ParseCommandText takes them.
+std::u16string CommandText(const Command& command);
+
+}  // namespace ombrel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ombrel {
+
+// Where a rule puts a window Ombrel sees for the first time.
+struct WindowPlacement {
+    enum class Kind { Desktop, Pin, Ignore };
+    Kind kind = Kind::Desktop;
+    int desktop = 0;  // the desktop's index, for Kind::Desktop
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+// A rule matches a window when every pattern it has matches: the file name of the window's
+// program, its class, its title. It has at least one.
+struct WindowRule {
+    std::optional<std::u16string> exe;
+    std::optional<std::u16string> className;
+    std::optional<std::u16string> title;
+    WindowPlacement placement;
+    friend bool operator==(const WindowRule&, const WindowRule&) = default;
+};
+using WindowRules = std::vector<WindowRule>;
+
+// A title is matched on its first this many UTF-16 units: a program may give its window a
+// title of any length, and matching grows with the title's length times the pattern's.
+inline constexpr std::size_t kMatchedTitleLength = 256;
+
+}  // namespace ombrel
