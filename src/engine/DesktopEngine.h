@@ -114,7 +114,7 @@ class DesktopEngine {
         bool follow = false;
     };
     // A command line of another process, run here as its hotkey or button would.
-    RemoteAnswer RunRemote(const Command& command);
+    RemoteAnswer RunRemote(const Request& request);
     DesktopState State();
     // The exit a command line asked for, once its message has been answered: only when the
     // message carries the token this instance posted it with.

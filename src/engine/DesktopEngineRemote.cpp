@@ -8,21 +8,27 @@
 
 namespace ombrel {
 
-DesktopEngine::RemoteAnswer DesktopEngine::RunRemote(const Command& command) {
+DesktopEngine::RemoteAnswer DesktopEngine::RunRemote(const Request& request) {
+    if (const Query* query = std::get_if<Query>(&request)) {
+        switch (*query) {
+            case Query::List:
+                return {kExitDone, ToUtf8(WindowList())};
+            case Query::ListJson:
+                return {kExitDone, StateJson(State()) + "\n"};
+            case Query::Help:
+                return {kExitDone, ToUtf8(Text(TextId::CommandUsage))};
+        }
+    }
+    if (std::holds_alternative<Subscription>(request)) {
+        // The state first, so that a status bar needs nothing else to begin with.
+        return {kExitDone, StateJson(State()) + "\n", true};
+    }
+    const Command& command = std::get<Command>(request);
     switch (command.kind) {
         case Command::Kind::Exit:
             // Answered first: the caller should not see its request die with the process.
             windows_.PostToWindow(bar_.BarWindow(), kWmExitLater, exitToken_);
             return {};
-        case Command::Kind::List:
-            return {kExitDone, ToUtf8(WindowList())};
-        case Command::Kind::ListJson:
-            return {kExitDone, StateJson(State()) + "\n"};
-        case Command::Kind::Watch:
-            // The state first, so that a status bar needs nothing else to begin with.
-            return {kExitDone, StateJson(State()) + "\n", true};
-        case Command::Kind::Help:
-            return {kExitDone, ToUtf8(Text(TextId::CommandUsage))};
         default:
             if (Run(command)) {
                 return {};

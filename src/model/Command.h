@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <variant>
 
 namespace ombrel {
 
@@ -22,8 +23,8 @@ constexpr bool IsDesktopIndex(int index) {
     return index >= 0 && index < kDesktopCount;
 }
 
-// One thing the user asks, by hotkey, button or command line; the same words name it in the
-// settings file and on the command line (see CommandText.h).
+// One thing the user asks, by hotkey, button or command line, that may change what he sees; the
+// same words name it in the settings file and on the command line (see CommandWords.h).
 struct Command {
     enum class Kind {
         Switch,  // to the target desktop
@@ -37,10 +38,6 @@ struct Command {
         Unpin,      // they belong to the current desktop again
         PinToggle,  // whichever of the two applies
         Exit,
-        List,      // the windows of every desktop, as lines of text
-        ListJson,  // the same and the state of the shell and the bar, as one JSON document
-        Watch,     // a JSON line for every change, until the caller or Ombrel ends
-        Help,
     };
     // Which desktop Switch, Send and Move aim at: a given one, or one relative to the current.
     enum class Target { Desktop, Next, Previous, Last };
@@ -58,6 +55,17 @@ struct Command {
     }
     friend constexpr bool operator==(const Command&, const Command&) = default;
 };
+
+// What the command line may ask besides a command: the state, which changes nothing.
+enum class Query {
+    List,      // the windows of every desktop, as lines of text
+    ListJson,  // the same and the state of the shell and the bar, as one JSON document
+    Help,      // the command line's usage
+};
+// A JSON line for every change, until the caller or Ombrel ends.
+enum class Subscription { Watch };
+// What a command line asks: to act, to be told the state, or to follow every change.
+using Request = std::variant<Command, Query, Subscription>;
 
 // How "Ombrel.exe COMMAND" ends, for the scripts that run it.
 enum ExitCode : int {

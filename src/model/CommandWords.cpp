@@ -15,7 +15,7 @@ struct Word {
 };
 
 // The commands of one word.
-constexpr std::array<Word, 13> kSingleWords{{
+constexpr std::array<Word, 10> kSingleWords{{
     {u"next", Command::Toward(Kind::Switch, Target::Next)},
     {u"previous", Command::Toward(Kind::Switch, Target::Previous)},
     {u"last", Command::Toward(Kind::Switch, Target::Last)},
@@ -26,9 +26,14 @@ constexpr std::array<Word, 13> kSingleWords{{
     {u"pin", {Kind::Pin}},
     {u"unpin", {Kind::Unpin}},
     {u"exit", {Kind::Exit}},
-    {u"list", {Kind::List}},
-    {u"watch", {Kind::Watch}},
-    {u"help", {Kind::Help}},
+}};
+
+// What a command line may ask besides commands.
+constexpr std::array<std::pair<std::u16string_view, Request>, 4> kRequestWords{{
+    {u"list", Query::List},
+    {u"list --json", Query::ListJson},
+    {u"help", Query::Help},
+    {u"watch", Subscription::Watch},
 }};
 
 // The commands that take a desktop after them.
@@ -66,9 +71,6 @@ std::optional<Command> ParseCommand(std::span<const std::u16string> words) {
     if (words.size() == 2 && words[0] == u"pin" && words[1] == u"toggle") {
         return Command{Kind::PinToggle};
     }
-    if (words.size() == 2 && words[0] == u"list" && words[1] == u"--json") {
-        return Command{Kind::ListJson};
-    }
     if (words.size() == 2) {
         for (const auto& [name, kind] : kAimedWords) {
             if (words[0] == name) {
@@ -86,8 +88,10 @@ std::optional<Command> ParseCommand(std::span<const std::u16string> words) {
     return std::nullopt;
 }
 
-std::optional<Command> ParseCommandText(std::u16string_view text) {
-    // Single blanks between words, as CommandText writes them; anything else is refused.
+namespace {
+
+// Single blanks between words, as the texts are written; none for anything else.
+std::optional<std::vector<std::u16string>> SplitWords(std::u16string_view text) {
     std::vector<std::u16string> words;
     std::size_t start = 0;
     for (;;) {
@@ -101,15 +105,57 @@ std::optional<Command> ParseCommandText(std::u16string_view text) {
     if (words.back().empty()) {
         return std::nullopt;
     }
-    return ParseCommand(words);
+    return words;
+}
+
+}  // namespace
+
+std::optional<Command> ParseCommandText(std::u16string_view text) {
+    const std::optional<std::vector<std::u16string>> words = SplitWords(text);
+    return words ? ParseCommand(*words) : std::nullopt;
+}
+
+std::optional<Request> ParseRequest(std::span<const std::u16string> words) {
+    if (const std::optional<Command> command = ParseCommand(words)) {
+        return *command;
+    }
+    std::u16string text;
+    for (const std::u16string& word : words) {
+        text += (text.empty() ? u"" : u" ") + word;
+    }
+    for (const auto& [name, request] : kRequestWords) {
+        if (name == text && !text.empty()) {
+            return request;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Request> ParseRequestText(std::u16string_view text) {
+    const std::optional<std::vector<std::u16string>> words = SplitWords(text);
+    return words ? ParseRequest(*words) : std::nullopt;
+}
+
+bool IsQueryText(std::u16string_view text) {
+    const std::optional<Request> request = ParseRequestText(text);
+    return request && !std::holds_alternative<Command>(*request);
+}
+
+std::u16string RequestText(const Request& request) {
+    if (const Command* command = std::get_if<Command>(&request)) {
+        return CommandText(*command);
+    }
+    for (const auto& [name, known] : kRequestWords) {
+        if (known == request) {
+            return std::u16string(name);
+        }
+    }
+    return {};
 }
 
 std::u16string CommandText(const Command& command) {
     if (command.kind == Kind::PinToggle) {
         return u"pin toggle";
-    }
-    if (command.kind == Kind::ListJson) {
-        return u"list --json";
     }
     for (const Word& word : kSingleWords) {
         if (word.command == command) {

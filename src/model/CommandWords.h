@@ -18,4 +18,13 @@ std::optional<Command> ParseCommandText(std::u16string_view text);
 // The words of a command, as ParseCommandText takes them.
 std::u16string CommandText(const Command& command);
 
+// A command line's request: a command, a query or a subscription ("list", "list --json",
+// "help", "watch"), by the same strict rules.
+std::optional<Request> ParseRequest(std::span<const std::u16string> words);
+std::optional<Request> ParseRequestText(std::u16string_view text);
+// The words of a request, as ParseRequestText takes them.
+std::u16string RequestText(const Request& request);
+// Whether the text names a request that is not a command: no key may be bound to it.
+bool IsQueryText(std::u16string_view text);
+
 }  // namespace ombrel

@@ -39,7 +39,7 @@ constexpr bool TrustsServer(std::uint32_t integrity, const ChannelPeer& server) 
 // for the program to run it.
 struct CommandRequest {
     std::uint64_t caller = 0;  // whom the answer goes to
-    std::u16string text;       // a command, as ParseCommandText takes it
+    std::u16string text;       // a request, as ParseRequestText takes it
 };
 
 // Where other processes of this user, and only they, send commands: they never name a window,

@@ -117,7 +117,7 @@ void Program::Startup() {
 void Program::CommandsWaiting() noexcept {
     for (const CommandRequest& request : platform_.commands.TakeRequests()) {
         try {
-            const std::optional<Command> command = ParseCommandText(request.text);
+            const std::optional<Request> command = ParseRequestText(request.text);
             if (!command) {
                 platform_.commands.Answer(request.caller, kExitUsage,
                                           ToUtf8(Text(TextId::CommandUsage)));

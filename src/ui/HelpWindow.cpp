@@ -63,13 +63,6 @@ std::u16string Described(const Command& command) {
             return u"让当前窗口留在每个桌面上，或取消";
         case Kind::Exit:
             return u"退出";
-        case Kind::List:
-        case Kind::ListJson:
-            return u"列出窗口";
-        case Kind::Watch:
-            return u"跟踪变化";
-        case Kind::Help:
-            return u"显示本帮助";
     }
     return {};
 }

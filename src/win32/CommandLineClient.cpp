@@ -98,7 +98,7 @@ std::optional<std::string> ReadMessage(HANDLE pipe, DWORD timeoutMs) {
     }
 }
 
-int Run(const Command& command, CommandOutput& output) {
+int Run(const Request& request, CommandOutput& output) {
     const ULONGLONG deadline = ::GetTickCount64() + kAnswerPatienceMs;
     std::variant<UniqueKernelHandle, Ending> connected = Connect(deadline);
     if (const Ending* ending = std::get_if<Ending>(&connected)) {
@@ -125,7 +125,7 @@ int Run(const Command& command, CommandOutput& output) {
     DWORD mode = PIPE_READMODE_MESSAGE;
     ::SetNamedPipeHandleState(pipe, &mode, nullptr, nullptr);
     const std::optional<std::string> answer =
-        Write(pipe, ombrel::ToUtf8(CommandText(command)), Left(deadline)) == Transfer::Done
+        Write(pipe, ombrel::ToUtf8(RequestText(request)), Left(deadline)) == Transfer::Done
             ? ReadMessage(pipe, Left(deadline))
             : std::nullopt;
     const std::size_t lineEnd = answer ? answer->find('\n') : std::string::npos;
@@ -136,7 +136,7 @@ int Run(const Command& command, CommandOutput& output) {
         return ending.code;
     }
     output.Write(std::string_view(*answer).substr(lineEnd + 1));
-    if (command.kind == Command::Kind::Watch) {
+    if (std::holds_alternative<Subscription>(request)) {
         // Until Ombrel ends, or the user stops us.
         while (const std::optional<std::string> line = ReadMessage(pipe, INFINITE)) {
             output.Write(*line);
@@ -157,12 +157,12 @@ std::optional<int> RunCommandLine() {
         return std::nullopt;
     }
     CommandOutput output;
-    const std::optional<Command> command = ParseCommand(words);
-    if (!command || command->kind == Command::Kind::Help) {
+    const std::optional<Request> request = ParseRequest(words);
+    if (!request || *request == Request{Query::Help}) {
         output.Write(ombrel::ToUtf8(ombrel::Text(ombrel::TextId::CommandUsage)));
-        return command ? kExitDone : kExitUsage;
+        return request ? kExitDone : kExitUsage;
     }
-    return Run(*command, output);
+    return Run(*request, output);
 }
 
 }  // namespace ombrel::win32

@@ -201,7 +201,7 @@ std::optional<std::wstring> CommandPipeServer::ReadCommand(HANDLE pipe) {
         return std::nullopt;
     }
     std::optional<std::wstring> text = FromUtf8({buffer, moved});
-    if (!text || !ParseCommandText(FromWide(*text))) {
+    if (!text || !ParseRequestText(FromWide(*text))) {
         return std::nullopt;
     }
     return text;

@@ -34,7 +34,7 @@ class FakeCommandChannel final : public CommandChannel {
     // a command, or comes from a caller the channel does not take, is dropped unanswered.
     const Call& Send(std::u16string_view text, const ChannelPeer& from = kUsersProgram) {
         calls_.push_back({std::u16string(text)});
-        if (open_ && TakesCommandsFrom(elevated_, from) && ParseCommandText(text)) {
+        if (open_ && TakesCommandsFrom(elevated_, from) && ParseRequestText(text)) {
             waiting_.push_back({calls_.size() - 1, std::u16string(text)});
             desktop_.SendMessage(window_, message_);
         }

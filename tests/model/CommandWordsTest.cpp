@@ -35,17 +35,32 @@ TEST(CommandLine, EveryCommandIsReadAndCarriedAsTheSameText) {
         {{u"unpin"}, {Kind::Unpin}},
         {{u"pin", u"toggle"}, {Kind::PinToggle}},
         {{u"exit"}, {Kind::Exit}},
-        {{u"list"}, {Kind::List}},
-        {{u"list", u"--json"}, {Kind::ListJson}},
-        {{u"watch"}, {Kind::Watch}},
-        {{u"help"}, {Kind::Help}},
     };
     for (const auto& [words, expected] : accepted) {
         const std::optional<Command> command = Parse(words);
         ASSERT_TRUE(command.has_value()) << words.size();
         EXPECT_EQ(*command, expected);
         EXPECT_EQ(ParseCommandText(CommandText(*command)), expected);
+        EXPECT_EQ(ParseRequest(words), Request{expected});
+        EXPECT_FALSE(IsQueryText(CommandText(*command)));
     }
+}
+
+TEST(CommandLine, QueriesAndTheSubscriptionAreRequestsButNoCommands) {
+    const std::vector<std::pair<std::vector<std::u16string>, Request>> accepted{
+        {{u"list"}, Query::List},
+        {{u"list", u"--json"}, Query::ListJson},
+        {{u"help"}, Query::Help},
+        {{u"watch"}, Subscription::Watch},
+    };
+    for (const auto& [words, expected] : accepted) {
+        EXPECT_EQ(ParseRequest(words), expected);
+        EXPECT_FALSE(Parse(words).has_value());
+        EXPECT_EQ(ParseRequestText(RequestText(expected)), expected);
+        EXPECT_TRUE(IsQueryText(RequestText(expected)));
+    }
+    EXPECT_FALSE(ParseRequestText(u"list  --json").has_value());
+    EXPECT_FALSE(ParseRequest(std::vector<std::u16string>{}).has_value());
 }
 
 TEST(CommandLine, AnythingElseIsRefused) {
