@@ -10,7 +10,7 @@ std::u16string_view Text(TextId id) {
     return index < table.size() ? table[index].text : std::u16string_view{};
 }
 
-std::u16string FormatText(TextId id, std::initializer_list<std::u16string_view> arguments) {
+std::u16string FormatText(TextId id, std::span<const std::u16string_view> arguments) {
     const std::u16string_view text = Text(id);
     std::u16string result;
     result.reserve(text.size() + 16 * arguments.size());
@@ -19,7 +19,7 @@ std::u16string FormatText(TextId id, std::initializer_list<std::u16string_view> 
             text[i + 2] == u'}') {
             const auto which = static_cast<std::size_t>(text[i + 1] - u'1');
             if (which < arguments.size()) {
-                result += *(arguments.begin() + static_cast<std::ptrdiff_t>(which));
+                result += arguments[which];
                 i += 2;
                 continue;
             }

@@ -21,6 +21,10 @@ std::span<const TextEntry> ChineseTexts();
 std::u16string_view Text(TextId id);
 // The text with {1}, {2}... replaced by the arguments in their order; a mark without an argument
 // stays as it is.
-std::u16string FormatText(TextId id, std::initializer_list<std::u16string_view> arguments);
+std::u16string FormatText(TextId id, std::span<const std::u16string_view> arguments);
+inline std::u16string FormatText(TextId id, std::initializer_list<std::u16string_view> arguments) {
+    return FormatText(id,
+                      std::span<const std::u16string_view>(arguments.begin(), arguments.size()));
+}
 
 }  // namespace ombrel

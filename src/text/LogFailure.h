@@ -1,0 +1,18 @@
+#pragma once
+
+#include <initializer_list>
+#include <string_view>
+
+#include "platform/Log.h"
+#include "platform/SystemError.h"
+#include "text/TextId.h"
+
+namespace ombrel {
+
+// Writes a failure to the log in the words of its text, the error's code taking the mark after
+// the given arguments: LogFailure(log, TextId::HotkeyRefused, error, {name}) for
+// "热键 {1} 未能注册（代码 {2}）". Nothing is written for a call that succeeded.
+void LogFailure(Log& log, TextId text, SystemError error,
+                std::initializer_list<std::u16string_view> arguments = {}) noexcept;
+
+}  // namespace ombrel
