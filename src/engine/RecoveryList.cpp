@@ -9,6 +9,7 @@
 #include "model/Command.h"
 #include "platform/ScopedRegistryKey.h"
 #include "platform/Text.h"
+#include "text/LogFailure.h"
 
 namespace ombrel {
 namespace {
@@ -112,10 +113,10 @@ void RecoveryList::Save(std::span<const Entry> hidden, int current) {
         data[at + kDesktopByte] = static_cast<std::byte>(entry.desktop + 1);
         at += kEntryBytes;
     }
-    if (const std::int32_t status = WriteValue(kWindowsValue, data); status != kErrorSuccess) {
-        log_.Write(u"恢复列表未能写入（代码 " + DecimalText(status) + u"）：" +
-                   DecimalText(static_cast<long long>(hidden.size())) + u" 个隐藏的窗口");
-    }
+    const std::int32_t status = WriteValue(kWindowsValue, data);
+    LogFailure(log_, TextId::RecoveryListNotWritten,
+               SystemError(static_cast<std::uint32_t>(status)),
+               {DecimalText(static_cast<long long>(hidden.size()))});
 }
 
 void RecoveryList::Remove() {

@@ -23,6 +23,9 @@ enum class TextId : std::uint16_t {
     ServiceStartRequest,
     ServiceStopRequest,
 
+    // ---- Stored state: the registry, the settings kept there, the recovery list, the service ----
+    RecoveryListNotWritten,  // {1}: how many windows are hidden, {2}: the code
+
     // ---- The command line: usage, answers, the client's messages ----
     CommandUsage,
 

@@ -25,6 +25,9 @@ constexpr std::array kChinese{
     TextEntry{ServiceStartRequest, u"启动"},
     TextEntry{ServiceStopRequest, u"停止"},
 
+    // ---- Stored state: the registry, the settings kept there, the recovery list, the service ----
+    TextEntry{RecoveryListNotWritten, u"恢复列表未能写入（代码 {2}）：{1} 个隐藏的窗口"},
+
     // ---- The command line: usage, answers, the client's messages ----
     TextEntry{
         CommandUsage,
