@@ -47,8 +47,8 @@ void ReportPerWindow(benchmark::State& state, std::int64_t windowsPerIteration) 
 void CollectDesktopWindows(benchmark::State& state) {
     DesktopWithWindows desktop(state.range(0));
     for (auto _ : state) {
-        desktop.Engine().CollectDesktopWindows(0);
-        benchmark::DoNotOptimize(desktop.Engine().Sets()[0].data());
+        desktop.Engine().Run(ombrel::Refresh{});
+        benchmark::DoNotOptimize(desktop.Engine().AllDesktops()[0].Windows().data());
     }
     ReportPerWindow(state, state.range(0));
 }
@@ -56,10 +56,10 @@ void CollectDesktopWindows(benchmark::State& state) {
 // Desktop 1 to 2 and back: every window is hidden once and shown once per iteration.
 void SwitchDesktop(benchmark::State& state) {
     DesktopWithWindows desktop(state.range(0));
-    desktop.Engine().CollectDesktopWindows(0);
+    desktop.Engine().Run(ombrel::Refresh{});
     for (auto _ : state) {
-        desktop.Engine().SwitchDesktop(kFirstSwitchCode + 1);
-        desktop.Engine().SwitchDesktop(kFirstSwitchCode);
+        desktop.Engine().Run(Command::SwitchTo(1));
+        desktop.Engine().Run(Command::SwitchTo(0));
     }
     ReportPerWindow(state, 2 * state.range(0));
 }

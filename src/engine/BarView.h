@@ -28,10 +28,6 @@ class BarView {
     virtual void ShowKeysPaused(bool paused) = 0;
     virtual bool BarShown() const = 0;
     virtual void ShowBar(bool shown) = 0;
-    // Puts a bar that lies outside every screen back at the top right of the main one.
-    virtual void KeepBarOnScreen() = 0;
-    // The orderly exit, as the bar's exit button does it.
-    virtual void EndProgram() = 0;
     // The bar's window, or None while it has none.
     virtual WindowHandle BarWindow() const = 0;
 

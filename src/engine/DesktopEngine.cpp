@@ -1,302 +1,252 @@
-// The commands: switching, sending the foreground window, the three toggles, and the way out.
+#include "engine/DesktopEngine.h"
+
 #include <algorithm>
-#include <cstdint>
-#include <random>
-#include <string>
-#include <unordered_map>
 #include <utility>
 
-#include "engine/DesktopEngine.h"
 #include "engine/StackingOrder.h"
-#include "text/Texts.h"
 
 namespace ombrel {
 namespace {
 
-std::intptr_t DrawToken() {
-    std::random_device source;
-    const std::uint64_t token = (std::uint64_t{source()} << 32) ^ source();
-    return static_cast<std::intptr_t>(token | 1);  // never 0, what a stray post carries most
-}
-
-bool EndsThePause(const KeyBinding& key) {
-    return key.command.kind == Command::Kind::Pause;
-}
+// For std::visit over the inputs.
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
 
 }  // namespace
 
 DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar,
                              RecoveryList& recovery, Log& log)
     : windows_(windows),
-      hotkeys_(hotkeys),
       bar_(bar),
       recovery_(recovery),
-      log_(log),
-      visibility_(windows, log),
-      windowKinds_(windows),
-      exitToken_(DrawToken()) {}
+      known_(windows),
+      visibility_(windows, known_, log),
+      filter_(windows, visibility_, known_, bar),
+      firstSight_(windows, known_),
+      shell_(windows, visibility_, log),
+      walk_(windows, known_, filter_, shell_),
+      keys_(hotkeys) {}
 
-void DesktopEngine::EnterFirstDesktop() {
-    current_ = 0;
-    bar_.SelectDesktopButton(current_);
+Outcome DesktopEngine::Run(const Input& input) {
+    listed_ = false;
+    Outcome outcome;
+    std::visit(Overloaded{
+                   [&](const Command& command) { outcome.result = RunCommand(command); },
+                   [&](const Starting& starting) { Start(starting); },
+                   [&](const Refresh&) { CollectDesktopWindows(true); },
+                   [&](const ShellRestarted&) { shell_.Restarted(); },
+                   [&](const BarWanted&) {
+                       if (!bar_.BarShown()) {
+                           bar_.ShowBar(true);
+                           Announce({Change::Kind::Bar, -1, {}, bar_.BarShown()});
+                       }
+                   },
+                   [&](const WindowFlashed& flashed) { WindowWantsAttention(flashed.window); },
+                   [&](const SessionEnding&) { GatherEveryWindow(); },
+                   [&](const Leaving&) { RestoreAll(); },
+                   [&](const SettingsInForce& settings) { UseSettings(settings, outcome); },
+               },
+               input);
+    Commit();
+    return outcome;
 }
 
-void DesktopEngine::Restore(const RecoveryList::Arrangement& arrangement) {
-    current_ = IsDesktopIndex(arrangement.current) ? arrangement.current : 0;
-    // The user's arrangement wins over the rules: the listed windows are seen already, and so
-    // is whatever the first refresh finds on the screen, the previous instance's or not.
-    rulesAtFirstSight_ = false;
-    for (const RecoveryList::Entry& entry : arrangement.windows) {
-        seen_[entry.window] = entry.processId;
-        if (IsDesktopIndex(entry.desktop) && entry.desktop != current_) {
-            DesktopWindows_[entry.desktop].push_back(entry.window);
-            // Shown by the guard, or still hidden: ours to hide again either way.
-            visibility_.Hide(entry.window);
-        }
+void DesktopEngine::Commit() {
+    if (!listed_ && (known_.HiddenChanged() || currentChanged_)) {
+        ListBeforeHiding();
     }
-    bar_.SelectDesktopButton(current_);
-    bar_.NameDesktop(current_);
-    currentChanged_ = true;
-    SaveRecoveryIfChanged();
-}
-
-void DesktopEngine::SwitchDesktop(std::int16_t code) {
-    if (const std::optional<Command> command = CommandFromCode(code)) {
-        Run(*command);
-    }
-}
-
-std::vector<HotkeyRefusal> DesktopEngine::UseKeys(KeyBindings keys, WindowHandle window) {
-    ReleaseKeys();
-    keys_ = std::move(keys);
-    keysWindow_ = window;
-    return RegisterHotKeys(hotkeys_, keysWindow_, keys_, paused_ ? &EndsThePause : nullptr);
-}
-
-void DesktopEngine::ReleaseKeys() {
-    if (keysWindow_ != WindowHandle::None) {
-        UnregisterHotKeys(hotkeys_, keysWindow_, keys_);
-    }
-}
-
-void DesktopEngine::RunKey(int id) {
-    if (id >= 0 && static_cast<std::size_t>(id) < keys_.size()) {
-        Run(keys_[static_cast<std::size_t>(id)].command);
-    }
-}
-
-void DesktopEngine::FollowPause() {
-    const bool paused = pausedByUser_ || fullScreenInFront_;
-    if (paused == paused_) {
-        return;
-    }
-    // A game or a program that needs these keys has them; the pause key stays ours to come
-    // back with. A key another program took meanwhile stays its own.
-    ReleaseKeys();
-    paused_ = paused;
-    RegisterHotKeys(hotkeys_, keysWindow_, keys_, paused_ ? &EndsThePause : nullptr);
-    bar_.ShowKeysPaused(paused_);
-    Announce({Change::Kind::Pause, -1, {}, paused_});
-}
-
-bool DesktopEngine::Run(Command command) {
-    if (command.kind == Command::Kind::Exit) {
-        bar_.EndProgram();  // shows everything and removes the list itself
-        return true;
-    }
-    const bool done = RunCommand(command);
-    SaveRecoveryIfChanged();
-    ReportDesktops();
-    return done;
-}
-
-void DesktopEngine::ShowBar() {
-    if (!bar_.BarShown()) {
-        bar_.ShowBar(true);
-        Announce({Change::Kind::Bar, -1, {}, bar_.BarShown()});
-    }
-}
-
-void DesktopEngine::Announce(const Change& change) const {
-    if (listener_) {
-        listener_(change);
-    }
-}
-
-void DesktopEngine::SaveRecoveryIfChanged() {
-    const bool currentChanged = std::exchange(currentChanged_, false);
-    if (!visibility_.TakeChanged() && !currentChanged) {
-        return;
-    }
-    std::unordered_map<WindowHandle, int> desktopOf;
     for (int index = 0; index < kDesktopCount; ++index) {
-        for (WindowHandle window : DesktopWindows_[index]) {
-            desktopOf.try_emplace(window, index);
-        }
-    }
-    std::vector<RecoveryList::Entry> hidden;
-    hidden.reserve(visibility_.HiddenByUs().size());
-    for (const auto& [window, processId] : visibility_.HiddenByUs()) {
-        const auto found = desktopOf.find(window);
-        hidden.push_back({window, processId,
-                          found != desktopOf.end() ? found->second : RecoveryList::kNoDesktop});
-    }
-    recovery_.Save(hidden, current_);
-}
-
-void DesktopEngine::ReportDesktops() {
-    for (int index = 0; index < kDesktopCount; ++index) {
-        const int holds = DesktopWindows_[index].empty() ? 0 : 1;
+        const int holds = desktops_[index].Empty() ? 0 : 1;
         int& reported = reportedHolds_[static_cast<std::size_t>(index)];
         if (holds != reported) {
             reported = holds;
             bar_.ShowDesktopHoldsWindows(index, holds == 1);
         }
     }
-}
-
-std::vector<std::u16string> DesktopEngine::DesktopTitles(int index) {
-    std::vector<std::u16string> titles;
-    if (IsDesktopIndex(index)) {
-        for (WindowHandle window : DesktopWindows_[index]) {
-            titles.push_back(windows_.WindowTitle(window));
+    // Only a program that follows the changes pays for telling them.
+    if (listener_) {
+        for (const Change& change : changes_) {
+            listener_(change);
         }
     }
-    return titles;
+    changes_.clear();
 }
 
-bool DesktopEngine::RunCommand(Command command) {
+void DesktopEngine::ListBeforeHiding() {
+    if (leaving_ || (listed_ && !known_.HiddenGrew() && !currentChanged_)) {
+        return;  // the list names every window already
+    }
+    std::vector<RecoveryList::Entry> hidden;
+    hidden.reserve(known_.HiddenCount());
+    known_.ForEachHidden([&](WindowHandle window, std::uint32_t processId) {
+        const std::optional<int> desktop = desktops_.DesktopOf(window);
+        hidden.push_back({window, processId, desktop.value_or(RecoveryList::kNoDesktop)});
+    });
+    std::sort(hidden.begin(), hidden.end(),
+              [](const auto& a, const auto& b) { return a.window < b.window; });
+    recovery_.Save(hidden, desktops_.CurrentIndex());
+    known_.TakeHiddenChanges();
+    currentChanged_ = false;
+    listed_ = true;
+}
+
+void DesktopEngine::Announce(Change change) {
+    if (listener_) {
+        changes_.push_back(std::move(change));
+    }
+}
+
+void DesktopEngine::Start(const Starting& starting) {
+    shell_.Find();
+    if (!starting.left) {
+        desktops_.Begin(0);
+        bar_.SelectDesktopButton(0);
+        return;
+    }
+    const RecoveryList::Arrangement& left = *starting.left;
+    desktops_.Begin(IsDesktopIndex(left.current) ? left.current : 0);
+    // The user's arrangement wins over the rules: the listed windows are seen already, and so
+    // is whatever the first refresh finds on the screen, the previous instance's or not.
+    firstSight_.SkipNextSight();
+    for (const RecoveryList::Entry& entry : left.windows) {
+        known_.NoteAs(entry.window, entry.processId).seen = true;
+        if (IsDesktopIndex(entry.desktop) && entry.desktop != desktops_.CurrentIndex()) {
+            desktops_[entry.desktop].Add(entry.window);
+            // Shown by the guard, or still hidden: ours to hide again either way.
+            visibility_.Hide(entry.window);
+        }
+    }
+    bar_.SelectDesktopButton(desktops_.CurrentIndex());
+    bar_.NameDesktop(desktops_.CurrentIndex());
+    currentChanged_ = true;
+}
+
+void DesktopEngine::UseSettings(const SettingsInForce& settings, Outcome& outcome) {
+    desktops_.SetWrap(settings.wrap);
+    keys_.SetPauseInFullScreen(settings.pauseInFullScreen);
+    bool renamed = false;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        renamed =
+            desktops_[index].Rename(settings.names[static_cast<std::size_t>(index)]) || renamed;
+    }
+    if (renamed) {
+        bar_.DesktopsRenamed();
+    }
+    // They place the windows seen for the first time from now on.
+    firstSight_.UseRules(settings.rules);
+    outcome.refusedKeys = keys_.Use(settings.keys, settings.keysWindow);
+    if (settings.reload) {
+        Announce({Change::Kind::Settings});
+    }
+}
+
+Outcome::Result DesktopEngine::RunCommand(const Command& command) {
+    using Kind = Command::Kind;
+    using Result = Outcome::Result;
+    const auto done = [](bool did) { return did ? Result::Done : Result::NothingToDo; };
     if (command.HasTarget()) {
-        const std::optional<int> target = TargetDesktop(command);
+        const std::optional<int> target = desktops_.Target(command);
         if (!target) {
-            return false;
+            return Result::NothingToDo;
         }
-        if (command.kind == Command::Kind::Switch) {
-            SwitchTo(*target);
-            return true;
+        switch (command.kind) {
+            case Kind::Switch:
+                SwitchDesktop(*target);
+                return Result::Done;
+            case Kind::SendWindow:
+                if (*target == CurrentDesktop()) {
+                    return Result::NothingToDo;
+                }
+                return done(SendFamily(filter_.FamilyOf(command.subject), *target, false));
+            default:
+                return done(SendFamily(filter_.FamilyOf(windows_.GetForegroundWindow()), *target,
+                                       command.kind == Kind::Move));
         }
-        return SendForegroundWindow(*target, command.kind == Command::Kind::Move);
     }
     switch (command.kind) {
-        case Command::Kind::ToggleDesktopIcons:
-            if (shell_.DesktopIconsShown) {
-                // The shell moves the icons between windows as it likes: hide where they are now.
-                shell_.hProgMan = FindDesktopIcons();
-            }
-            ToggleShellWindows({&shell_.hProgMan, 1}, shell_.DesktopIconsShown);
-            Announce({Change::Kind::Icons, -1, {}, shell_.DesktopIconsShown});
-            return true;
-        case Command::Kind::ToggleTaskbar:
-            if (shell_.TaskbarShown) {
-                shell_.secondaryTaskbars = FindWindowsByClass(kSecondaryTaskbarClass);
-            }
-            ToggleShellWindows(shell_.Taskbars(), shell_.TaskbarShown);
-            Announce({Change::Kind::Taskbar, -1, {}, shell_.TaskbarShown});
-            return true;
-        case Command::Kind::ToggleBar:
+        case Kind::ToggleDesktopIcons:
+            shell_.ToggleDesktopIcons();
+            Announce({Change::Kind::Icons, -1, {}, shell_.DesktopIconsShown()});
+            return Result::Done;
+        case Kind::ToggleTaskbar:
+            shell_.ToggleTaskbar();
+            Announce({Change::Kind::Taskbar, -1, {}, shell_.TaskbarShown()});
+            return Result::Done;
+        case Kind::ToggleBar:
             bar_.ShowBar(!bar_.BarShown());
             Announce({Change::Kind::Bar, -1, {}, bar_.BarShown()});
-            return true;
-        case Command::Kind::Pin:
-            return Pin();
-        case Command::Kind::Unpin:
-            return Unpin();
-        case Command::Kind::PinToggle:
-            return IsPinned(windows_.GetForegroundWindow()) ? Unpin() : Pin();
-        case Command::Kind::Pause:
-            pausedByUser_ = !paused_;
-            // A pause asked for while a full-screen program pauses the keys ends both.
-            if (!pausedByUser_) {
-                fullScreenInFront_ = false;
+            return Result::Done;
+        case Kind::Pin:
+            return done(Pin());
+        case Kind::Unpin:
+            return done(Unpin());
+        case Kind::PinToggle:
+            return done(known_.IsPinned(windows_.GetForegroundWindow()) ? Unpin() : Pin());
+        case Kind::Pause:
+            if (keys_.TogglePause()) {
+                bar_.ShowKeysPaused(keys_.Paused());
+                Announce({Change::Kind::Pause, -1, {}, keys_.Paused()});
             }
-            FollowPause();
-            return true;
+            return Result::Done;
+        case Kind::GoToWindow:
+            GoToWindow(command.subject);
+            return Result::Done;
+        case Kind::Exit:
+            return Result::Exit;  // the program's own way out shows everything
         default:
-            return true;  // answered by whoever asked: the list, the usage
+            return Result::Done;
     }
 }
 
-std::optional<int> DesktopEngine::TargetDesktop(const Command& command) const {
-    switch (command.target) {
-        case Command::Target::Desktop:
-            return IsDesktopIndex(command.desktop) ? std::optional<int>(command.desktop)
-                                                   : std::nullopt;
-        case Command::Target::Next:
-            if (current_ + 1 < kDesktopCount) {
-                return current_ + 1;
-            }
-            return wrap_ ? std::optional<int>(0) : std::nullopt;
-        case Command::Target::Previous:
-            if (current_ > 0) {
-                return current_ - 1;
-            }
-            return wrap_ ? std::optional<int>(kDesktopCount - 1) : std::nullopt;
-        case Command::Target::Last:
-            return last_;
+void DesktopEngine::SwitchDesktop(int target, WindowHandle onTop) {
+    const int current = CurrentDesktop();
+    if (current == target) {
+        return;
     }
-    return std::nullopt;
-}
-
-void DesktopEngine::ToggleShellWindows(std::span<const WindowHandle> windows, bool& shown) {
-    // The flag flips whatever the calls return: it records what we asked for last.
-    for (WindowHandle window : windows) {
-        if (shown) {
-            visibility_.Hide(window);
-        } else {
-            visibility_.Show(window);
+    // The set as the last refresh left it (a window opened since stays on the next desktop), in
+    // the stacking order of this moment (a window raised since then leaves, and returns, on top).
+    const StackingOrder stacking(windows_);
+    Desktop& leaving = desktops_[current];
+    leaving.Restack(stacking);
+    // Listed before they go, already with the target as the current desktop: what a next start
+    // then puts back is where the user was going.
+    visibility_.WillHide(leaving.Windows());
+    desktops_.Enter(target);
+    currentChanged_ = true;
+    ListBeforeHiding();
+    // A hidden window of ours holds the focus for the moment of the switch. Were it left on a
+    // leaving window, that window's program, hiding it, would hand the focus to whatever stands
+    // next at that moment, which can be an entering window shown a moment before the top one.
+    if (leaving.Holds(windows_.GetForegroundWindow())) {
+        windows_.HoldFocus();
+    }
+    leaving.Leave(visibility_);
+    DropRefusedWindows();
+    bar_.NameDesktop(target);
+    bar_.SelectDesktopButton(target);
+    ClearAttention(target);
+    if (!desktops_[target].Enter(stacking, visibility_, onTop) &&
+        !windows_.IsWindowVisible(windows_.GetForegroundWindow())) {
+        // An empty desktop: the keys go where a click on the desktop sends them, not to a
+        // window nobody sees (where the user hid the icons, they stay with us).
+        if (const WindowHandle desktop = shell_.FindDesktopIcons();
+            windows_.IsWindowVisible(desktop)) {
+            windows_.SetForegroundWindow(desktop);
         }
     }
-    shown = !shown;
-}
-
-std::vector<WindowHandle> DesktopEngine::FindWindowsByClass(std::u16string_view className) {
-    std::vector<WindowHandle> found;
-    windows_.EnumWindows([&](WindowHandle window) {
-        if (windows_.ClassName(window) == className) {
-            found.push_back(window);
-        }
-        return true;
-    });
-    return found;
-}
-
-std::vector<WindowHandle> DesktopEngine::FamilyOf(WindowHandle member) {
-    if (!IsTaskWindow(member)) {
-        return {};
-    }
-    // A dialog goes with the program that owns it, and the program with its other owned
-    // windows: sent alone, either would be left behind, disabled or ownerless.
-    const WindowHandle root = windows_.RootOwner(member);
-    std::vector<WindowHandle> family;
-    windows_.EnumWindows([&](WindowHandle window) {
-        if (windows_.RootOwner(window) == root && IsTaskWindow(window)) {
-            family.push_back(window);
-        }
-        return true;
-    });
-    if (family.empty()) {
-        family.push_back(member);  // the walk failed
-    }
-    return family;
+    Announce({Change::Kind::Switch, target});
 }
 
 void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int target) {
     // It belongs to the target desktop alone from now on, whenever the next refresh comes.
-    for (int index = 0; index < kDesktopCount; ++index) {
-        std::erase_if(DesktopWindows_[index], [&family](WindowHandle window) {
-            return std::find(family.begin(), family.end(), window) != family.end();
-        });
-    }
-    WindowSet& arriving = DesktopWindows_[target];
-    arriving.insert(arriving.end(), family.begin(), family.end());
+    desktops_.RemoveEverywhere(family);
+    desktops_[target].Add(family);
     // Placed by the user: a window sent before a refresh saw it is no rule's to move.
     for (WindowHandle window : family) {
-        seen_[window] = windows_.ProcessIdOf(window);
+        known_.Note(window).seen = true;
     }
-}
-
-bool DesktopEngine::SendForegroundWindow(int target, bool follow) {
-    return SendFamily(ForegroundFamily(), target, follow);
 }
 
 bool DesktopEngine::SendFamily(const std::vector<WindowHandle>& family, int target, bool follow) {
@@ -311,12 +261,11 @@ bool DesktopEngine::SendFamily(const std::vector<WindowHandle>& family, int targ
     if (follow) {
         // Out of the leaving set before the switch: the family stays on the screen all the
         // way, and arrives on top with the keyboard.
-        SwitchTo(target);
+        SwitchDesktop(target);
         return true;
     }
-    // Listed before they go, so that no kill on the way leaves one hidden and unlisted.
     visibility_.WillHide(family);
-    SaveRecoveryIfChanged();
+    ListBeforeHiding();
     // The foreground window goes last, so the system hands the focus to a window of this
     // desktop only once the whole family is gone.
     visibility_.HideAll(family);
@@ -324,23 +273,17 @@ bool DesktopEngine::SendFamily(const std::vector<WindowHandle>& family, int targ
     return true;
 }
 
-bool DesktopEngine::IsPinned(WindowHandle window) {
-    const auto found = pinned_.find(window);
-    return found != pinned_.end() && windows_.ProcessIdOf(window) == found->second;
-}
-
 bool DesktopEngine::Pin() {
     // Out of every set: no switch hides it, and it keeps its place in the stacking order.
-    const std::vector<WindowHandle> family = ForegroundFamily();
-    for (WindowHandle window : family) {
-        for (int index = 0; index < kDesktopCount; ++index) {
-            std::erase(DesktopWindows_[index], window);
-        }
-        pinned_[window] = windows_.ProcessIdOf(window);
-        seen_[window] = pinned_[window];
-    }
+    const std::vector<WindowHandle> family = filter_.FamilyOf(windows_.GetForegroundWindow());
     if (family.empty()) {
         return false;
+    }
+    desktops_.RemoveEverywhere(family);
+    for (WindowHandle window : family) {
+        KnownWindow& known = known_.Note(window);
+        known.place = KnownWindow::Place::Pinned;
+        known.seen = true;
     }
     Announce({Change::Kind::Pin, -1, family});
     return true;
@@ -348,161 +291,268 @@ bool DesktopEngine::Pin() {
 
 bool DesktopEngine::Unpin() {
     const WindowHandle foreground = windows_.GetForegroundWindow();
-    if (!IsPinned(foreground)) {
+    if (!known_.IsPinned(foreground)) {
         return false;
     }
     const WindowHandle root = windows_.RootOwner(foreground);
     std::vector<WindowHandle> family;
-    for (auto entry = pinned_.begin(); entry != pinned_.end();) {
-        if (windows_.RootOwner(entry->first) == root) {
-            DesktopWindows_[current_].push_back(entry->first);
-            family.push_back(entry->first);
-            entry = pinned_.erase(entry);
-        } else {
-            ++entry;
+    for (WindowHandle window : known_.PinnedWindows()) {
+        if (windows_.RootOwner(window) == root) {
+            known_.Entry(window)->place = KnownWindow::Place::Desktop;
+            desktops_.Current().Add(window);
+            family.push_back(window);
         }
     }
-    Announce({Change::Kind::Unpin, current_, family});
+    Announce({Change::Kind::Unpin, CurrentDesktop(), family});
     return true;
 }
 
 void DesktopEngine::DropRefusedWindows() {
     // A window that refused to go stays on every desktop, in none of the sets.
-    for (int index = 0; index < kDesktopCount; ++index) {
-        std::erase_if(DesktopWindows_[index],
-                      [this](WindowHandle window) { return visibility_.Refused(window); });
+    for (Desktop& desktop : desktops_) {
+        desktop.RemoveIf([this](WindowHandle window) { return visibility_.Refused(window); });
     }
 }
 
-void DesktopEngine::SwitchTo(int target, WindowHandle onTop) {
-    const int current = CurrentDesktop();
-    if (current == target) {
-        return;
+void DesktopEngine::GoToWindow(WindowHandle window) {
+    const std::optional<int> desktop = desktops_.DesktopOf(window);
+    if (!desktop) {
+        return;  // closed, pinned or refused since the menu was drawn
     }
-    // The set as the last refresh left it (a window opened since stays on the next desktop), in
-    // the stacking order of this moment (a window raised since then leaves, and returns, on top).
-    const StackingOrder stacking(windows_);
-    WindowSet& leaving = DesktopWindows_[current];
-    leaving = stacking.Sorted(leaving);
-    // Listed before they go, so that no kill on the way leaves one hidden and unlisted: the
-    // list is written before the hides, already with the target as the current desktop (what
-    // a next start then puts back is where the user was going), and once more after the shows.
-    visibility_.WillHide(leaving);
-    last_ = current;
-    current_ = target;
-    currentChanged_ = true;
-    SaveRecoveryIfChanged();
-    // A hidden window of ours holds the focus for the moment of the switch. Were it left on a
-    // leaving window, that window's program, hiding it, would hand the focus to whatever stands
-    // next at that moment, which can be an entering window shown a moment before the top one.
-    if (std::find(leaving.begin(), leaving.end(), windows_.GetForegroundWindow()) !=
-        leaving.end()) {
-        windows_.HoldFocus();
+    if (*desktop != CurrentDesktop()) {
+        // Placed first among the entering windows, it is the one the switch hands the keyboard
+        // to, with the right to take it that the user's choice in our menu gave us.
+        SwitchDesktop(*desktop, window);
+    } else {
+        // The choice in our menu left us in front, with the right to hand the front on.
+        windows_.SetForegroundWindow(window);
     }
-    visibility_.HideAll(leaving);
-    DropRefusedWindows();
-    bar_.NameDesktop(target);
-    bar_.SelectDesktopButton(target);
-    ClearAttention(target);
-    // Hidden windows keep their place in the z-order, so the entering desktop comes back as it
-    // was left, with its top window active again.
-    std::vector<WindowHandle> entering = stacking.Sorted(DesktopWindows_[target]);
-    if (const auto chosen = std::find(entering.begin(), entering.end(), onTop);
-        chosen != entering.end()) {
-        std::rotate(entering.begin(), chosen, chosen + 1);
-    }
-    if (!visibility_.ShowAll(entering, WindowVisibility::Focus::Take) &&
-        !windows_.IsWindowVisible(windows_.GetForegroundWindow())) {
-        // An empty desktop: the keys go where a click on the desktop sends them, not to a
-        // window nobody sees (where the user hid the icons, they stay with us).
-        if (const WindowHandle desktop = FindDesktopIcons(); windows_.IsWindowVisible(desktop)) {
-            windows_.SetForegroundWindow(desktop);
-        }
-    }
-    Announce({Change::Kind::Switch, target});
-}
-
-WindowHandle DesktopEngine::FindDesktopIcons() {
-    const WindowHandle progman = windows_.FindWindowByClass(kDesktopIconsClass);
-    if (windows_.FindChildByClass(progman, kIconViewClass) != WindowHandle::None) {
-        return progman;
-    }
-    WindowHandle holder = WindowHandle::None;
-    windows_.EnumWindows([this, &holder](WindowHandle window) {
-        if (windows_.ClassName(window) == kWorkerClass &&
-            windows_.FindChildByClass(window, kIconViewClass) != WindowHandle::None) {
-            holder = window;
-        }
-        return holder == WindowHandle::None;
-    });
-    // Without the view (an older shell, or none): Progman is the desktop.
-    return holder != WindowHandle::None ? holder : progman;
-}
-
-void DesktopEngine::FindShellWindows() {
-    shell_.hProgMan = FindDesktopIcons();
-    shell_.hTrayWnd = windows_.FindWindowByClass(kTaskbarClass);
-}
-
-void DesktopEngine::ShellRestarted() {
-    log_.Write(Text(TextId::ShellRestarted));
-    shellLookoutsLeft_ = kShellLookouts;
-    HideWhatTheUserHidOfTheShell();
-    SaveRecoveryIfChanged();
-}
-
-void DesktopEngine::HideWhatTheUserHidOfTheShell() {
-    // New windows, shown by their shell; what the user had hidden goes again.
-    FindShellWindows();
-    std::vector<WindowHandle> hidden;
-    if (!shell_.DesktopIconsShown) {
-        hidden.push_back(shell_.hProgMan);
-    }
-    if (!shell_.TaskbarShown) {
-        shell_.secondaryTaskbars = FindWindowsByClass(kSecondaryTaskbarClass);
-        const std::vector<WindowHandle> taskbars = shell_.Taskbars();
-        hidden.insert(hidden.end(), taskbars.begin(), taskbars.end());
-    }
-    for (WindowHandle window : hidden) {
-        if (windows_.IsWindowVisible(window)) {
-            visibility_.Hide(window);
-        }
+    if (windows_.IsMinimized(window)) {
+        // Chosen to work in: it comes back to its size, as from its taskbar button.
+        windows_.AllowForeground(window);
+        ShowOrHideWithoutWaiting(windows_, window, ShowCommand::Restore);
     }
 }
 
 void DesktopEngine::GatherEveryWindow() {
-    WindowSet& current = DesktopWindows_[current_];
     std::vector<WindowHandle> gathered;
     for (int index = 0; index < kDesktopCount; ++index) {
-        if (index != current_) {
-            gathered.insert(gathered.end(), DesktopWindows_[index].begin(),
-                            DesktopWindows_[index].end());
-            DesktopWindows_[index].clear();
+        if (index != CurrentDesktop()) {
+            const WindowSet windows = desktops_[index].TakeAll();
+            gathered.insert(gathered.end(), windows.begin(), windows.end());
         }
     }
-    current.insert(current.end(), gathered.begin(), gathered.end());
-    current = StackingOrder(windows_).Sorted(current);
+    Desktop& current = desktops_.Current();
+    current.Add(gathered);
+    current.Restack(StackingOrder(windows_));
     visibility_.ShowAll(gathered, WindowVisibility::Focus::Leave);
     for (int index = 0; index < kDesktopCount; ++index) {
         ClearAttention(index);
     }
     if (!gathered.empty()) {
-        Announce({Change::Kind::Send, current_, gathered});
+        Announce({Change::Kind::Send, CurrentDesktop(), gathered});
     }
-    SaveRecoveryIfChanged();
-    ReportDesktops();
 }
 
 void DesktopEngine::RestoreAll() {
     std::vector<WindowHandle> held;
-    for (const auto& [window, processId] : visibility_.HiddenByUs()) {
-        held.push_back(window);
-    }
+    known_.ForEachHidden([&held](WindowHandle window, std::uint32_t) { held.push_back(window); });
     // Shown where they stand (SW_SHOWNA), so no order is needed to keep the stacking order.
     visibility_.ShowAll(held, WindowVisibility::Focus::Leave);
-    visibility_.Show(shell_.hProgMan, WindowVisibility::Focus::Leave);
-    for (WindowHandle taskbar : shell_.Taskbars()) {
-        visibility_.Show(taskbar, WindowVisibility::Focus::Leave);
+    shell_.ShowAll();
+    keys_.Release();
+    leaving_ = true;
+}
+
+void DesktopEngine::ShowEverythingNow() noexcept {
+    known_.ForEachHidden([this](WindowHandle window, std::uint32_t) {
+        windows_.ShowWindowAsync(window, ShowCommand::ShowNoActivate);
+    });
+    shell_.ShowNow();
+}
+
+std::vector<std::u16string> DesktopEngine::DesktopTitles(int index) {
+    std::vector<std::u16string> titles;
+    if (IsDesktopIndex(index)) {
+        for (WindowHandle window : desktops_[index].Windows()) {
+            titles.push_back(windows_.WindowTitle(window));
+        }
+    }
+    return titles;
+}
+
+DesktopState DesktopEngine::State() {
+    CollectDesktopWindows(false);
+    Commit();
+    DesktopState state;
+    state.current = CurrentDesktop();
+    const auto describe = [this](WindowHandle window, bool pinned) {
+        return WindowState{window, windows_.ProcessNameOf(window), windows_.WindowTitle(window),
+                           pinned};
+    };
+    for (WindowHandle window : known_.PinnedWindows()) {
+        if (known_.IsPinned(window)) {
+            state.windows[static_cast<std::size_t>(state.current)].push_back(
+                describe(window, true));
+        }
+    }
+    for (int index = 0; index < kDesktopCount; ++index) {
+        state.names[static_cast<std::size_t>(index)] = desktops_[index].Name();
+        for (WindowHandle window : desktops_[index].Windows()) {
+            state.windows[static_cast<std::size_t>(index)].push_back(describe(window, false));
+        }
+    }
+    state.icons = shell_.DesktopIconsShown();
+    state.taskbar = shell_.TaskbarShown();
+    state.bar = bar_.BarShown();
+    state.paused = keys_.Paused();
+    return state;
+}
+
+void DesktopEngine::CollectDesktopWindows(bool ages) {
+    if (ages) {
+        shell_.Refreshed();
+    }
+    std::vector<WindowHandle> inSetsBefore;
+    if (listener_) {
+        for (const Desktop& desktop : desktops_) {
+            inSetsBefore.insert(inSetsBefore.end(), desktop.Windows().begin(),
+                                desktop.Windows().end());
+        }
+    }
+    const WalkFindings found = walk_.Walk(desktops_);
+    // After the sets are settled: a window a rule sends away joins its set here.
+    PlaceFirstSeen(found.firstSeen, ages);
+    desktops_.Current().Add(found.strays);
+    for (WindowHandle window : found.strays) {
+        visibility_.Show(window, WindowVisibility::Focus::Leave);
+    }
+    if (listener_) {
+        for (Change& change : walk_.OpenedAndClosed(desktops_, inSetsBefore)) {
+            Announce(std::move(change));
+        }
+    }
+    ForgetStaleAttention();
+    if (!ages) {
+        return;
+    }
+    visibility_.Refreshed();
+    filter_.Refreshed();
+    GiveTheKeyboardBack();
+    const bool fullScreen =
+        keys_.PauseInFullScreen() && IsFullScreen(windows_.GetForegroundWindow());
+    if (keys_.SeeFullScreen(fullScreen)) {
+        bar_.ShowKeysPaused(keys_.Paused());
+        Announce({Change::Kind::Pause, -1, {}, keys_.Paused()});
+    }
+}
+
+void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, bool ages) {
+    std::vector<WindowHandle> leaving;
+    for (const auto& [window, placement] : firstSight_.Place(firstSeen, CurrentDesktop(), ages)) {
+        desktops_.Current().Remove(window);
+        switch (placement.kind) {
+            case WindowPlacement::Kind::Desktop:
+                desktops_[placement.desktop].Add(window);
+                leaving.push_back(window);
+                break;
+            case WindowPlacement::Kind::Pin:
+                known_.Note(window).place = KnownWindow::Place::Pinned;
+                break;
+            case WindowPlacement::Kind::Ignore:
+                known_.Note(window).place = KnownWindow::Place::Ignored;
+                break;
+        }
+    }
+    if (leaving.empty()) {
+        return;
+    }
+    // Listed before they go, as a switch lists what it hides.
+    visibility_.WillHide(leaving);
+    ListBeforeHiding();
+    visibility_.HideAll(leaving);
+    DropRefusedWindows();
+}
+
+void DesktopEngine::GiveTheKeyboardBack() {
+    if (!windows_.IsFocusHolder(windows_.GetForegroundWindow())) {
+        return;
+    }
+    for (WindowHandle window : desktops_.Current().Windows()) {
+        if (windows_.IsWindowVisible(window) && !windows_.IsMinimized(window) &&
+            !windows_.IsHung(window)) {
+            windows_.SetForegroundWindow(window);
+            return;
+        }
+    }
+    if (const WindowHandle desktop = shell_.FindDesktopIcons(); windows_.IsWindowVisible(desktop)) {
+        windows_.SetForegroundWindow(desktop);
+    }
+}
+
+bool DesktopEngine::IsFullScreen(WindowHandle window) {
+    constexpr std::uint32_t kCaption = 0x00C00000;    // WS_CAPTION
+    constexpr std::uint32_t kMaximized = 0x01000000;  // WS_MAXIMIZE
+    // A maximised window also covers a screen that has no taskbar, and one with a title bar is
+    // an ordinary window however large: neither is a game or a presentation.
+    const std::uint32_t style = windows_.StylesOf(window).style;
+    return (style & kCaption) != kCaption && (style & kMaximized) == 0 && IsTaskWindow(window) &&
+           windows_.CoversItsScreen(window);
+}
+
+void DesktopEngine::WindowWantsAttention(WindowHandle window) {
+    if (window == WindowHandle::None) {
+        return;
+    }
+    // A dialog that flashes may not have joined its program's set yet: its program's window
+    // tells the desktop.
+    const WindowHandle root = windows_.RootOwner(window);
+    for (int index = 0; index < kDesktopCount; ++index) {
+        Desktop& desktop = desktops_[index];
+        if (!desktop.Holds(window) && !desktop.Holds(root)) {
+            continue;
+        }
+        // The user sees the current desktop's windows flash for himself.
+        if (index != CurrentDesktop()) {
+            const WindowHandle before = desktop.Attention();
+            const WindowHandle asking = desktop.Holds(window) ? window : root;
+            if (desktop.MarkAttention(asking)) {
+                bar_.ShowDesktopWantsAttention(index, true);
+            }
+            if (asking != before) {
+                Announce({Change::Kind::Attention,
+                          index,
+                          {asking},
+                          false,
+                          windows_.WindowTitle(asking)});
+            }
+        }
+        return;
+    }
+}
+
+std::optional<std::u16string> DesktopEngine::AttentionTitle(int index) {
+    const WindowHandle asking =
+        IsDesktopIndex(index) ? desktops_[index].Attention() : WindowHandle::None;
+    if (asking == WindowHandle::None) {
+        return std::nullopt;
+    }
+    return windows_.WindowTitle(asking);
+}
+
+void DesktopEngine::ForgetStaleAttention() {
+    for (int index = 0; index < kDesktopCount; ++index) {
+        const WindowHandle asking = desktops_[index].Attention();
+        // Closed, sent elsewhere or shown again by its program: it no longer asks from there.
+        if (asking != WindowHandle::None && !desktops_[index].Holds(asking)) {
+            ClearAttention(index);
+        }
+    }
+}
+
+void DesktopEngine::ClearAttention(int index) {
+    if (desktops_[index].ClearAttention()) {
+        bar_.ShowDesktopWantsAttention(index, false);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/StackingOrder.h"
 #include "platform/Text.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -30,23 +31,16 @@ void WindowVisibility::Record(WindowHandle window) {
     }
     // The process of this moment: a handle hidden before may name another program's window by
     // now, and that window is the one to show again.
-    const std::uint32_t processId = windows_.ProcessIdOf(window);
-    const auto [entry, added] = hidden_.try_emplace(window, processId);
-    if (!added && entry->second != processId) {
-        entry->second = processId;
-        changed_ = true;
-    }
-    changed_ = added || changed_;
+    KnownWindow& known = known_.Note(window);
+    known_.SetHidden(known, true);
 }
 
 bool WindowVisibility::ForgetIfGone(WindowHandle window) {
-    const auto hidden = hidden_.find(window);
-    if (hidden == hidden_.end() || windows_.ProcessIdOf(window) == hidden->second) {
+    const KnownWindow* known = known_.Entry(window);
+    if (known == nullptr || !known->hidden || windows_.ProcessIdOf(window) == known->processId) {
         return false;
     }
-    hidden_.erase(hidden);
-    unsettled_.erase(window);  // what we asked was of the window that is gone
-    changed_ = true;
+    known_.Forget(window);  // and what we asked, which was of the window that is gone
     return true;
 }
 
@@ -58,7 +52,9 @@ void WindowVisibility::Show(WindowHandle window, Focus focus) {
 }
 
 void WindowVisibility::ShowStillOurs(WindowHandle window, ShowCommand command) {
-    changed_ = hidden_.erase(window) > 0 || changed_;
+    if (KnownWindow* known = known_.Entry(window)) {
+        known_.SetHidden(*known, false);
+    }
     Apply(window, command);
 }
 
@@ -109,10 +105,16 @@ bool WindowVisibility::ShowAll(std::span<const WindowHandle> topFirst, Focus foc
 void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
     switch (ShowOrHideWithoutWaiting(windows_, window, command)) {
         case ChangeAsked::Done:
-            unsettled_.erase(window);
+            if (KnownWindow* known = known_.Entry(window)) {
+                known->asked.reset();
+            }
             break;
         case ChangeAsked::Posted:
-            unsettled_[window] = {command != ShowCommand::Hide};
+            if (window != WindowHandle::None) {
+                KnownWindow* known = known_.Entry(window);
+                (known != nullptr ? *known : known_.Note(window)).asked =
+                    KnownWindow::Asked{command != ShowCommand::Hide};
+            }
             break;
         case ChangeAsked::Failed:
             if (command == ShowCommand::Hide && windows_.LastError() == kErrorWindowAccessDenied) {
@@ -123,53 +125,58 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
 }
 
 void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
-    const auto hidden = hidden_.find(window);
-    const std::uint32_t processId =
-        hidden != hidden_.end() ? hidden->second : windows_.ProcessIdOf(window);
-    if (hidden != hidden_.end()) {
-        hidden_.erase(hidden);
-        changed_ = true;
-    }
-    refused_[window] = processId;
-    log_.Write(u"无法隐藏窗口 " + HexText(static_cast<std::uint64_t>(window)) + u"（进程 " +
-               DecimalText(processId) + u"，代码 " + DecimalText(code) +
-               u"）：它属于权限更高的程序，将留在每个桌面上");
+    KnownWindow* entry = known_.Entry(window);
+    KnownWindow& known = entry != nullptr ? *entry : known_.Note(window);
+    known_.SetHidden(known, false);
+    known.place = KnownWindow::Place::Refused;
+    log_.Write(
+        FormatText(TextId::WindowRefusedHide, {HexText(static_cast<std::uint64_t>(window)),
+                                               DecimalText(known.processId), DecimalText(code)}));
 }
 
 bool WindowVisibility::IsVisible(WindowHandle window) {
     const bool visible = windows_.IsWindowVisible(window);
-    const auto asked = unsettled_.find(window);
-    if (asked == unsettled_.end() || ForgetIfGone(window)) {
+    KnownWindow* known = known_.Entry(window);
+    if (known == nullptr || !known->asked || ForgetIfGone(window)) {
         return visible;
     }
-    if (visible == asked->second.visible || asked->second.answered) {
+    if (visible == known->asked->visible || known->asked->answered) {
         // Done as asked, or its program took its messages since and the window is as the
         // program wants it now.
-        unsettled_.erase(asked);
+        known->asked.reset();
         return visible;
     }
-    return asked->second.visible;
+    return known->asked->visible;
 }
 
 void WindowVisibility::Refreshed() {
-    // A refused window that closed frees its handle for a window that may be hidden.
-    std::erase_if(refused_, [this](const auto& entry) {
-        return windows_.ProcessIdOf(entry.first) != entry.second;
-    });
-    // A change asked of a window that has closed since is nobody's.
-    std::erase_if(unsettled_,
-                  [this](const auto& entry) { return windows_.ProcessIdOf(entry.first) == 0; });
     // Evidence, not a count: a program that has taken no message since we asked has not acted
     // on it, however long it takes. What one that answered shows is looked at from the next
     // look on, so the answer and the change it follows are both in. The probe goes out only
     // once a refresh finds the change still on its way: a switch sends none for the changes
     // done by then, nearly all of them.
-    for (auto& [window, asked] : unsettled_) {
-        if (!asked.answered) {
-            asked.probed = asked.probed || windows_.Probe(window);
-            asked.answered =
-                (!asked.probed || windows_.ProbeAnswered(window)) && !windows_.IsHung(window);
+    std::vector<WindowHandle> gone;
+    known_.ForEach([this, &gone](WindowHandle window, KnownWindow& known) {
+        if (known.place == KnownWindow::Place::Refused &&
+            windows_.ProcessIdOf(window) != known.processId) {
+            // A refused window that closed frees its handle for a window that may be hidden.
+            gone.push_back(window);
+            return;
         }
+        if (!known.asked || known.asked->answered) {
+            return;
+        }
+        if (windows_.ProcessIdOf(window) == 0) {
+            known.asked.reset();  // asked of a window that has closed since: nobody's
+            return;
+        }
+        KnownWindow::Asked& asked = *known.asked;
+        asked.probed = asked.probed || windows_.Probe(window);
+        asked.answered =
+            (!asked.probed || windows_.ProbeAnswered(window)) && !windows_.IsHung(window);
+    });
+    for (WindowHandle window : gone) {
+        known_.Forget(window);
     }
 }
 

@@ -1,26 +1,24 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <span>
-#include <unordered_map>
-#include <utility>
 
+#include "engine/KnownWindows.h"
 #include "platform/Log.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
 
-// Hides and shows the windows the engine manages, and remembers which of them it has hidden
-// and not shown again, with the process each belonged to then: a handle whose window closed
-// while hidden and that now names another program's window is never shown. Another program's window
-// is never waited on, so a hung program cannot freeze the switcher; our own windows change at once.
-// A window whose program refuses to be hidden (it runs with more rights than ours) is left
-// alone from then on: it stays on every desktop, is never listed as hidden, and is written to
-// the log once.
+// Hides and shows the windows the engine manages, and notes in the table of known windows which
+// of them it has hidden and not shown again: a handle whose window closed while hidden and that
+// now names another program's window is never shown. Another program's window is never waited
+// on, so a hung program cannot freeze the switcher; our own windows change at once. A window
+// whose program refuses to be hidden (it runs with more rights than ours) is left alone from
+// then on: it stays on every desktop, is never listed as hidden, and is written to the log once.
 class WindowVisibility {
   public:
-    WindowVisibility(WindowSystem& windows, Log& log) : windows_(windows), log_(log) {}
+    WindowVisibility(WindowSystem& windows, KnownWindows& known, Log& log)
+        : windows_(windows), known_(known), log_(log) {}
 
     // Whether showing a window gives it the focus.
     enum class Focus { Take, Leave };
@@ -50,22 +48,9 @@ class WindowVisibility {
     // we asked is looked at. Only the refresh looks; a query leaves the changes as they are.
     void Refreshed();
     // Whether the window's program refused to let us hide it.
-    bool Refused(WindowHandle window) const { return refused_.contains(window); }
-
-    // Each window we hid and have not shown again, with the process it belonged to.
-    using HiddenWindows = std::map<WindowHandle, std::uint32_t>;
-    const HiddenWindows& HiddenByUs() const { return hidden_; }
-    // True once after the hidden windows changed.
-    bool TakeChanged() { return std::exchange(changed_, false); }
+    bool Refused(WindowHandle window) const { return known_.IsRefused(window); }
 
   private:
-    struct AskedChange {
-        bool visible;
-        bool probed = false;  // a probe went out after the request
-        // Its program took its messages after the request, as a refresh found.
-        bool answered = false;
-    };
-
     void Apply(WindowHandle window, ShowCommand command);
     // Notes the window as hidden by us, with its process of this moment.
     void Record(WindowHandle window);
@@ -77,12 +62,8 @@ class WindowVisibility {
     void ShowStillOurs(WindowHandle window, ShowCommand command);
 
     WindowSystem& windows_;
+    KnownWindows& known_;
     Log& log_;
-    HiddenWindows hidden_;
-    // Each window that refused, with its process: a reused handle does not inherit the refusal.
-    HiddenWindows refused_;
-    std::unordered_map<WindowHandle, AskedChange> unsettled_;
-    bool changed_ = false;
 };
 
 }  // namespace ombrel

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <variant>
 
+#include "platform/WindowHandle.h"
+
 namespace ombrel {
 
 inline constexpr int kDesktopCount = 9;
@@ -38,20 +40,31 @@ struct Command {
         Unpin,      // they belong to the current desktop again
         PinToggle,  // whichever of the two applies
         Exit,
+        // Given a subject window, as the mouse gives it:
+        GoToWindow,  // its desktop becomes the current one, the window in front (a menu's choice)
+        SendWindow,  // it and its family go to the target desktop (a window dropped on a button)
     };
     // Which desktop Switch, Send and Move aim at: a given one, or one relative to the current.
     enum class Target { Desktop, Next, Previous, Last };
     Kind kind;
     int desktop = 0;  // for Target::Desktop: the index of the target desktop
     Target target = Target::Desktop;
+    WindowHandle subject = WindowHandle::None;  // for GoToWindow and SendWindow
 
     static constexpr Command SwitchTo(int desktop) { return {Kind::Switch, desktop}; }
     static constexpr Command SendTo(int desktop) { return {Kind::Send, desktop}; }
     static constexpr Command MoveTo(int desktop) { return {Kind::Move, desktop}; }
     static constexpr Command Toward(Kind kind, Target target) { return {kind, 0, target}; }
+    static constexpr Command GoTo(WindowHandle window) {
+        return {Kind::GoToWindow, 0, Target::Desktop, window};
+    }
+    static constexpr Command SendWindowTo(WindowHandle window, int desktop) {
+        return {Kind::SendWindow, desktop, Target::Desktop, window};
+    }
     // Whether it aims at a desktop.
     constexpr bool HasTarget() const {
-        return kind == Kind::Switch || kind == Kind::Send || kind == Kind::Move;
+        return kind == Kind::Switch || kind == Kind::Send || kind == Kind::Move ||
+               kind == Kind::SendWindow;
     }
     friend constexpr bool operator==(const Command&, const Command&) = default;
 };

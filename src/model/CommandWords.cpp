@@ -1,6 +1,7 @@
 #include "model/CommandWords.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace ombrel {
@@ -178,6 +179,25 @@ std::u16string CommandText(const Command& command) {
             break;
     }
     return text + u" " + std::u16string(1, static_cast<char16_t>(u'1' + command.desktop));
+}
+
+std::string AnswerText(int exitCode, std::string_view text) {
+    return std::to_string(exitCode) + "\n" + std::string(text);
+}
+
+std::optional<ReadAnswerText> ReadAnswer(std::string_view answer) {
+    const std::size_t lineEnd = answer.find('\n');
+    if (lineEnd == std::string_view::npos || lineEnd == 0 || lineEnd > 2) {
+        return std::nullopt;
+    }
+    int code = 0;
+    for (char digit : answer.substr(0, lineEnd)) {
+        if (digit < '0' || digit > '9') {
+            return std::nullopt;
+        }
+        code = code * 10 + (digit - '0');
+    }
+    return ReadAnswerText{code, answer.substr(lineEnd + 1)};
 }
 
 }  // namespace ombrel

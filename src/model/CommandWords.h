@@ -27,4 +27,14 @@ std::u16string RequestText(const Request& request);
 // Whether the text names a request that is not a command: no key may be bound to it.
 bool IsQueryText(std::u16string_view text);
 
+// An answer as it goes back to a command line: the exit code on a line of its own, then what
+// the caller prints (UTF-8).
+std::string AnswerText(int exitCode, std::string_view text);
+struct ReadAnswerText {
+    int exitCode = 0;
+    std::string_view text;
+};
+// None for anything AnswerText does not write.
+std::optional<ReadAnswerText> ReadAnswer(std::string_view answer);
+
 }  // namespace ombrel

@@ -8,13 +8,6 @@
 namespace ombrel {
 
 inline constexpr std::uint32_t kWmHotkey = 0x0312;
-// Posted by the bar to itself: the orderly exit, once the message that asked for it is answered.
-// Its lParam carries a value drawn at start that no other program can know: programs that post
-// private messages to every window exist, and none of them may end Ombrel.
-inline constexpr std::uint32_t kWmExitLater = 0x8001;  // WM_APP + 1
-
-// A window procedure as an opaque value: what SetWindowLongPtr returns and takes.
-enum class WindowProcedure : std::uintptr_t { None = 0 };
 
 struct WindowMessage {
     WindowHandle window{};
@@ -23,7 +16,7 @@ struct WindowMessage {
     std::intptr_t lParam{};
 };
 
-// Receives the messages of a window whose procedure was replaced by the hook procedure.
+// Receives the messages of the program's own window.
 class MessageHandler {
   public:
     MessageHandler() = default;
@@ -35,7 +28,7 @@ class MessageHandler {
     ~MessageHandler() = default;
 };
 
-// Subclassing a window by replacing its procedure, and calling the one it had.
+// The program's own window, which hears what concerns the whole program.
 class WindowProcedures {
   public:
     WindowProcedures() = default;
@@ -43,13 +36,13 @@ class WindowProcedures {
     WindowProcedures& operator=(const WindowProcedures&) = delete;
     virtual ~WindowProcedures() = default;
 
-    // The procedure that hands every message to handler; there is one per process.
-    virtual WindowProcedure HookProcedure(MessageHandler& handler) noexcept = 0;
-    // Installs procedure and returns the one the window had.
-    virtual WindowProcedure SetWindowProcedure(WindowHandle window,
-                                               WindowProcedure procedure) noexcept = 0;
-    virtual std::intptr_t CallWindowProcedure(WindowProcedure procedure,
-                                              const WindowMessage& message) noexcept = 0;
+    // A hidden top-level window of this program whose every message goes to handler; None when
+    // it could not be made. Top-level, not message-only: only top-level windows hear what is
+    // posted to every window.
+    virtual WindowHandle CreateProgramWindow(MessageHandler& handler) noexcept = 0;
+    virtual void DestroyProgramWindow(WindowHandle window) noexcept = 0;
+    // What the system does with a message the handler does not take.
+    virtual std::intptr_t DefaultProcedure(const WindowMessage& message) noexcept = 0;
     // Lets the message reach the window from programs with fewer rights than ours (the shell,
     // a second start from an ordinary prompt) when we run as administrator.
     virtual void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept = 0;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/CommandChannel.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -11,6 +10,7 @@
 #include "platform/Wallpaper.h"
 #include "platform/WindowProcedures.h"
 #include "platform/WindowSystem.h"
+#include "shell/CommandChannel.h"
 #include "ui/forms/FormRuntime.h"
 
 namespace ombrel {

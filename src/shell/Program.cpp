@@ -11,6 +11,7 @@
 #include "service/ServiceControl.h"
 #include "shell/SettingsFileKeys.h"
 #include "shell/SettingsFileRules.h"
+#include "shell/StateJson.h"
 #include "text/Texts.h"
 #include "ui/layouts/HelpWindowLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
@@ -32,7 +33,15 @@ Program::Program(Platform& platform)
       recovery_(platform.registry, platform.windows, platform.log, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
       engine_(platform.windows, platform.hotkeys, mainWindow_, recovery_, platform.log),
-      hook_(platform.procedures, engine_, *this),
+      programWindow_(platform.procedures, platform.windows, *this),
+      commandServer_(platform.commands, engine_,
+                     [this](const Command& command) {
+                         const Outcome outcome = engine_.Run(command);
+                         if (outcome.result == Outcome::Result::Exit) {
+                             frmMain_.Unload();
+                         }
+                         return outcome;
+                     }),
       registry_(platform.registry),
       settings_(platform.registry, platform.process),
       wallpapers_(platform.wallpaper, settings_, registry_),
@@ -69,10 +78,6 @@ void Program::Startup() {
     registry_.ConfigureAtStartup();
     wallpapers_.ReadStartupWallpaper();
 
-    engine_.FindShellWindows();
-    engine_.Shell().DesktopIconsShown = true;
-    engine_.Shell().TaskbarShown = true;
-
     // Where the user left it, if that is still on a screen; the top right corner otherwise.
     if (const std::optional<BarPosition> kept = settings_.StoredBarPosition()) {
         frmMain_.SetLeft(static_cast<float>(kept->left) * kTwipsPerPixel);
@@ -81,61 +86,70 @@ void Program::Startup() {
     } else {
         mainWindow_.PlaceBarAtCorner();
     }
+    engine_.Run(Starting{left});
     if (left) {
-        engine_.Restore(*left);
         platform_.log.Write(u"上次的 Ombrel 没有正常退出：已把 " +
                             DecimalText(static_cast<long long>(left->windows.size())) +
                             u" 个窗口放回各自的桌面，当前是桌面 " +
                             DecimalText(engine_.CurrentDesktop() + 1));
-    } else {
-        engine_.EnterFirstDesktop();
     }
+    // It holds the keys and hears the notices: made before the settings are read.
+    programWindow_.Create();
     // Watched before the first read, so that no save falls between the two; before the first
     // collection, so that the file's rules place the windows already open.
-    settingsChangedMessage_ = platform_.windows.RegisterMessage(kSettingsChangedMessageName);
     CheckSettingsWatch();
     ApplySettingsFile();
-    engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
+    engine_.Run(Refresh{});
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
-    commandsWaiting_ = platform_.windows.RegisterMessage(kCommandsWaitingMessageName);
-    hook_.Install(bar, {platform_.windows.RegisterMessage(kShowBarMessageName),
-                        platform_.windows.RegisterMessage(kTaskbarCreatedMessageName),
-                        settingsChangedMessage_, commandsWaiting_,
-                        platform_.windows.RegisterMessage(kShellHookMessageName)});
     platform_.forms.WatchWindowDrops(frmMain_);
     engine_.SetChangeListener([this](const Change& change) {
-        platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));
+        // Built only while somebody reads it.
+        if (platform_.commands.HasFollowers()) {
+            platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));
+        }
     });
-    channelWanted_ = !platform_.commands.Open(bar, commandsWaiting_);
+    channelWanted_ =
+        !platform_.commands.Open(programWindow_.Handle(), programWindow_.CommandsWaitingMessage());
     // Only now, and in a box that waits for nobody: the keys and the command line work while the
     // user reads of a file that could not be used.
     ShowSettingsNotice();
 }
 
-void Program::CommandsWaiting() noexcept {
-    for (const CommandRequest& request : platform_.commands.TakeRequests()) {
-        try {
-            const std::optional<Request> command = ParseRequestText(request.text);
-            if (!command) {
-                platform_.commands.Answer(request.caller, kExitUsage,
-                                          ToUtf8(Text(TextId::CommandUsage)));
-                continue;
-            }
-            const DesktopEngine::RemoteAnswer answer = engine_.RunRemote(*command);
-            if (answer.follow) {
-                platform_.commands.Follow(request.caller, answer.text);
-            } else {
-                platform_.commands.Answer(request.caller, answer.exitCode, answer.text);
-            }
-        } catch (...) {
-            // Out of memory at worst: the caller is still told, so that nothing waits on it.
-            try {
-                platform_.commands.Answer(request.caller, kExitNoAnswer, {});
-            } catch (...) {
-            }
+void Program::Run(const Input& input) {
+    if (engine_.Run(input).result == Outcome::Result::Exit) {
+        frmMain_.Unload();
+    }
+}
+
+void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
+    try {
+        switch (event.kind) {
+            case ProgramEvent::Kind::Hotkey:
+                if (const std::optional<Command> command = engine_.CommandOfKey(event.hotkey)) {
+                    Run(*command);
+                }
+                break;
+            case ProgramEvent::Kind::BarWanted:
+                Run(BarWanted{});
+                break;
+            case ProgramEvent::Kind::ShellRestarted:
+                Run(ShellRestarted{});
+                break;
+            case ProgramEvent::Kind::SettingsFolderChanged:
+                SettingsFolderChanged();
+                break;
+            case ProgramEvent::Kind::CommandsWaiting:
+                commandServer_.Serve();
+                break;
+            case ProgramEvent::Kind::WindowFlashed:
+                Run(WindowFlashed{event.window});
+                break;
         }
+    } catch (...) {
+        // Nothing may cross the window procedure: out of memory at worst, and the next
+        // refresh starts afresh.
     }
 }
 
@@ -152,13 +166,15 @@ void Program::SettingsFolderChanged() noexcept {
 }
 
 void Program::Refreshed() {
+    engine_.Run(Refresh{});
     // Started at the first refresh rather than at start-up, which it would only slow down.
     platform_.process.KeepGuardRunning();
     CheckSettingsWatch();
     // A caller of a killed instance may hold the pipe's name a while: the command line comes
     // as soon as it lets go, not at the next start.
     if (channelWanted_) {
-        channelWanted_ = !platform_.commands.Open(frmMain_.hWnd(), commandsWaiting_);
+        channelWanted_ = !platform_.commands.Open(programWindow_.Handle(),
+                                                  programWindow_.CommandsWaitingMessage());
     }
     if (settingsFileSettle_ > 0 && --settingsFileSettle_ == 0) {
         ApplySettingsFile();
@@ -169,8 +185,8 @@ void Program::Refreshed() {
 void Program::CheckSettingsWatch() {
     const std::uint32_t stopped = platform_.files.SettingsWatchFailure();
     if (!settingsFileRead_ || stopped != 0 || settingsWatchFailure_ != 0) {
-        const std::uint32_t code =
-            platform_.files.WatchSettingsFolder(frmMain_.hWnd(), settingsChangedMessage_);
+        const std::uint32_t code = platform_.files.WatchSettingsFolder(
+            programWindow_.Handle(), programWindow_.SettingsChangedMessage());
         if (settingsWatchFailure_ == 0 && (stopped != 0 || code != 0)) {
             platform_.log.Write(
                 u"无法监视设置文件所在的文件夹（代码 " +
@@ -273,22 +289,25 @@ void Program::ApplySettingsFile() {
         ReportSettingsFile(SettingsFileErrorText(*error) + u"\r\n当前的设置保持不变。");
         return;
     }
-    PutSettingsInForce(contents, std::get<KeyBindings>(std::move(keys)));
+    PutSettingsInForce(contents, std::get<KeyBindings>(std::move(keys)), reload);
     settingsFileReported_.clear();
     if (reload) {
         platform_.log.Write(settingsFileBytes_ ? u"设置文件已重新读入"
                                                : u"设置文件已删除：恢复默认热键");
-        engine_.Announce({Change::Kind::Settings});
     }
 }
 
-void Program::PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys) {
-    engine_.SetWrap(contents.wrap);
-    engine_.SetPauseInFullScreen(contents.pauseInFullScreen);
-    engine_.NameDesktops(contents.names);
-    // They place the windows seen for the first time from now on.
-    engine_.UseRules(RulesFromFile(contents.rules));
-    UseKeys(std::move(keys));
+void Program::PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys,
+                                 bool reload) {
+    const Outcome outcome = engine_.Run(SettingsInForce{
+        contents.wrap, contents.pauseInFullScreen, contents.names, RulesFromFile(contents.rules),
+        std::move(keys), programWindow_.Handle(), reload});
+    for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
+        platform_.log.Write(u"热键 " + engine_.Keys()[static_cast<std::size_t>(refusal.id)].name +
+                            u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
+    }
+    mainWindow_.ShowKeys(engine_.Keys(), outcome.refusedKeys);
+    helpWindow_.ShowKeys(engine_.Keys());
 }
 
 void Program::ReportSettingsFile(std::u16string text) {
@@ -305,16 +324,6 @@ void Program::ShowSettingsNotice() {
         platform_.dialogs.ShowNotice(*settingsFileNotice_, u"Ombrel 设置文件");
         settingsFileNotice_.reset();
     }
-}
-
-void Program::UseKeys(KeyBindings keys) {
-    const std::vector<HotkeyRefusal> refused = engine_.UseKeys(std::move(keys), frmMain_.hWnd());
-    for (const HotkeyRefusal& refusal : refused) {
-        platform_.log.Write(u"热键 " + engine_.Keys()[static_cast<std::size_t>(refusal.id)].name +
-                            u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
-    }
-    mainWindow_.ShowKeys(engine_.Keys(), refused);
-    helpWindow_.ShowKeys(engine_.Keys());
 }
 
 void Program::EditSettingsFile() {
@@ -347,15 +356,13 @@ void Program::BarMovedByUser() {
 void Program::Shutdown() {
     // Every window first: nothing of the channel may keep one hidden a moment longer.
     engine_.SetChangeListener({});
-    engine_.RestoreAll();
+    engine_.Run(Leaving{});
     recovery_.Remove();
     // Nothing more is run; an answer given (the exit's own) still reaches its caller.
     channelWanted_ = false;
     platform_.commands.Close();
 
-    const WindowHandle bar = frmMain_.hWnd();
-    engine_.ReleaseKeys();
-    hook_.Remove(bar);
+    programWindow_.Destroy();
     LogServiceResult(Text(TextId::ServiceStopRequest), StopCompanionService(platform_.services));
     EndProcess();
 }
@@ -369,18 +376,10 @@ void Program::LogServiceResult(std::u16string_view request, std::int32_t code) {
 
 void Program::ShowEverythingNow() noexcept {
     try {
-        engine_.RestoreAll();
+        engine_.Run(Leaving{});
     } catch (...) {
         // No memory left even for a list of them: show them straight from the record.
-        for (const auto& [window, processId] : engine_.Visibility().HiddenByUs()) {
-            platform_.windows.ShowWindowAsync(window, ShowCommand::ShowNoActivate);
-        }
-        const ShellWindows& shell = engine_.Shell();
-        platform_.windows.ShowWindowAsync(shell.hProgMan, ShowCommand::ShowNoActivate);
-        platform_.windows.ShowWindowAsync(shell.hTrayWnd, ShowCommand::ShowNoActivate);
-        for (WindowHandle taskbar : shell.secondaryTaskbars) {
-            platform_.windows.ShowWindowAsync(taskbar, ShowCommand::ShowNoActivate);
-        }
+        engine_.ShowEverythingNow();
     }
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "engine/DesktopEngine.h"
-#include "engine/MainWindowHook.h"
 #include "settings/DesktopWallpapers.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
+#include "shell/CommandServer.h"
 #include "shell/Platform.h"
+#include "shell/ProgramWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
@@ -16,7 +17,7 @@ namespace ombrel {
 
 // The running program: its three windows, the desktop engine and the program-wide state,
 // from start-up to shut-down.
-class Program final : public ProgramLifecycle, public ProgramMessages {
+class Program final : public ProgramLifecycle, public ProgramEvents {
   public:
     explicit Program(Platform& platform);
     Program(const Program&) = delete;
@@ -31,18 +32,20 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     Form& frmHelp() { return frmHelp_; }
     Form& frmConfig() { return frmConfig_; }
     DesktopEngine& Engine() { return engine_; }
-    MainWindowHook& Hook() { return hook_; }
+    const ProgramWindow& Window() const { return programWindow_; }
     RegistryObjects& Registry() { return registry_; }
     SettingsDialog& Settings() { return settingsDialog_; }
 
     void Startup() override;
+    // Runs the input; an exit it asks for ends the program.
+    void Run(const Input& input) override;
+    void OnProgramEvent(const ProgramEvent& event) noexcept override;
     void Shutdown() override;
     void BarMovedByUser() override;
     void EditSettingsFile() override;
     void OpenLog() override;
     void Refreshed() override;
-    void SettingsFolderChanged() noexcept override;
-    void CommandsWaiting() noexcept override;
+    void SettingsFolderChanged() noexcept;
     // The process is dying without its shut-down (a crash): show what we hid, at once and
     // without waiting on anybody. The recovery list stays for the next start.
     void ShowEverythingNow() noexcept;
@@ -59,14 +62,14 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     // Reads the settings file, if it changed, and puts it in force; a file with an error, or one
     // that cannot be read, changes nothing and is reported once.
     void ApplySettingsFile();
-    void PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys);
+    void PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys,
+                            bool reload = false);
     // Logs the problem and shows it in a notice, unless it is the one reported last.
     void ReportSettingsFile(std::u16string text);
     void ShowSettingsNotice();
     // The watch of the settings folder stopped or could not be set up: it is set up again at
     // each refresh until it works, and meanwhile the file's size and time tell of a change.
     void CheckSettingsWatch();
-    void UseKeys(KeyBindings keys);
     void LogServiceResult(std::u16string_view request, std::int32_t code);
 
     Platform& platform_;
@@ -77,7 +80,8 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     // The engine tells the bar what to show; it is built first and used only once running.
     MainWindow mainWindow_;
     DesktopEngine engine_;
-    MainWindowHook hook_;
+    ProgramWindow programWindow_;
+    CommandServer commandServer_;
     RegistryObjects registry_;
     StoredSettings settings_;
     DesktopWallpapers wallpapers_;
@@ -95,10 +99,8 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     std::u16string settingsFileReported_;  // the last problem reported, until one is read again
     std::optional<std::u16string> settingsFileNotice_;  // shown once the start-up is done
     std::optional<FileStamp> settingsFileStamp_;
-    std::uint32_t settingsChangedMessage_ = 0;
     std::uint32_t settingsWatchFailure_ = 0;  // logged once, until the watch works again
-    std::uint32_t commandsWaiting_ = 0;
-    bool channelWanted_ = false;  // the command channel could not be opened yet
+    bool channelWanted_ = false;              // the command channel could not be opened yet
 };
 
 }  // namespace ombrel

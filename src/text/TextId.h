@@ -28,9 +28,11 @@ enum class TextId : std::uint16_t {
 
     // ---- The command line: usage, answers, the client's messages ----
     CommandUsage,
+    NothingToDo,
 
     // ---- The desktops: what the engine logs ----
     ShellRestarted,
+    WindowRefusedHide,  // {1}: the window's handle, {2}: its process, {3}: the code
 
     Count
 };

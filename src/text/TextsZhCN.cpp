@@ -53,8 +53,12 @@ constexpr std::array kChinese{
         u"退出代码：0 完成；1 Ombrel 没有运行；2 命令或参数无效；\r\n"
         u"          3 Ombrel 在运行但十秒内没有回应；4 无事可做（没有可送或可固定的窗口）\r\n"},
 
+    TextEntry{NothingToDo, u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面。\r\n"},
+
     // ---- The desktops: what the engine logs ----
     TextEntry{ShellRestarted, u"资源管理器已重新启动：已重新找到任务栏和桌面图标"},
+    TextEntry{WindowRefusedHide,
+              u"无法隐藏窗口 {1}（进程 {2}，代码 {3}）：它属于权限更高的程序，将留在每个桌面上"},
 };
 
 // Every id has its text, in the order of the ids, so that an id is its text's index.

@@ -65,14 +65,14 @@ MainWindow::MainWindow(Form& frmMain, Form& frmHelp, Form& frmConfig, DesktopEng
 
 void MainWindow::OnClick(std::u16string_view control, int index) {
     if (control == bar::kDesktop && IsDesktopIndex(index)) {
-        engine_.Run(Command::SwitchTo(index));
+        lifecycle_.Run(Command::SwitchTo(index));
     } else if (control == bar::kDesktopIcons) {
-        engine_.Run({Command::Kind::ToggleDesktopIcons});
+        lifecycle_.Run(Command{Command::Kind::ToggleDesktopIcons});
     } else if (control == bar::kTaskbar) {
-        engine_.Run({Command::Kind::ToggleTaskbar});
+        lifecycle_.Run(Command{Command::Kind::ToggleTaskbar});
     } else if (control == bar::kHide) {
         // Only the hotkey brings the bar back: a hidden bar has nothing to click.
-        engine_.Run({Command::Kind::ToggleBar});
+        lifecycle_.Run(Command{Command::Kind::ToggleBar});
     } else if (control == bar::kExit) {
         frmMain_.Unload();
     } else if (control == bar::kHelp) {
@@ -84,7 +84,6 @@ void MainWindow::OnClick(std::u16string_view control, int index) {
 
 void MainWindow::OnTimer(std::u16string_view control) {
     if (control == bar::kRefreshTimer) {
-        engine_.CollectDesktopWindows(static_cast<std::int16_t>(engine_.CurrentDesktop()));
         lifecycle_.Refreshed();
     }
 }
@@ -135,7 +134,7 @@ void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
         return;
     }
     // Taken together, so that the titles name the windows they stand beside.
-    const WindowSet windows = engine_.Sets()[index];
+    const WindowSet windows = engine_.AllDesktops()[index].Windows();
     const std::vector<std::u16string> titles = engine_.DesktopTitles(index);
     std::vector<std::u16string> texts;
     texts.reserve(titles.size());
@@ -154,7 +153,7 @@ void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
     // The lines stand in the order of the windows; the line of an empty desktop names none.
     if (chosen >= 0 && static_cast<std::size_t>(chosen) < items.size() &&
         items[static_cast<std::size_t>(chosen)].iconOf != WindowHandle::None) {
-        engine_.GoToWindow(items[static_cast<std::size_t>(chosen)].iconOf);
+        lifecycle_.Run(Command::GoTo(items[static_cast<std::size_t>(chosen)].iconOf));
     }
 }
 
@@ -165,16 +164,16 @@ void MainWindow::OnMouseWheel(int delta) {
     }
     wheelRest_ += delta;
     for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) {
-        engine_.Run(Command::Toward(Command::Kind::Switch, Command::Target::Previous));
+        lifecycle_.Run(Command::Toward(Command::Kind::Switch, Command::Target::Previous));
     }
     for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) {
-        engine_.Run(Command::Toward(Command::Kind::Switch, Command::Target::Next));
+        lifecycle_.Run(Command::Toward(Command::Kind::Switch, Command::Target::Next));
     }
 }
 
 void MainWindow::OnWindowDropped(WindowHandle window, std::u16string_view control, int index) {
     if (control == bar::kDesktop && IsDesktopIndex(index)) {
-        engine_.SendWindowTo(window, index);
+        lifecycle_.Run(Command::SendWindowTo(window, index));
     }
 }
 

@@ -24,7 +24,7 @@ class MainWindow final : public FormEvents, public BarView {
     void OnLoad() override { lifecycle_.Startup(); }
     void OnUnload() override { lifecycle_.Shutdown(); }
     // Programs asked to end may ask the user to save: from windows he can see.
-    void OnSessionEnding() override { engine_.GatherEveryWindow(); }
+    void OnSessionEnding() override { lifecycle_.Run(SessionEnding{}); }
     void OnClick(std::u16string_view control, int index) override;
     void OnDblClick() override { frmConfig_.Show(); }
     // A small menu: the settings, the settings file, the log.
@@ -39,6 +39,7 @@ class MainWindow final : public FormEvents, public BarView {
     void OnWindowDropped(WindowHandle window, std::u16string_view control, int index) override;
     void OnTimer(std::u16string_view control) override;
     void OnMovedByUser() override { lifecycle_.BarMovedByUser(); }
+    void OnScreensChanged() override { KeepBarOnScreen(); }
 
     void SelectDesktopButton(int index) override;
     void NameDesktop(int index) override;
@@ -55,8 +56,8 @@ class MainWindow final : public FormEvents, public BarView {
     bool BarShown() const override { return frmMain_.Visible(); }
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
-    void KeepBarOnScreen() override;
-    void EndProgram() override { frmMain_.Unload(); }
+    // Puts a bar that lies outside every screen back at the top right of the main one.
+    void KeepBarOnScreen();
     // The top right corner of the main screen, where the bar starts.
     void PlaceBarAtCorner();
 

@@ -128,25 +128,21 @@ int Run(const Request& request, CommandOutput& output) {
         Write(pipe, ombrel::ToUtf8(RequestText(request)), Left(deadline)) == Transfer::Done
             ? ReadMessage(pipe, Left(deadline))
             : std::nullopt;
-    const std::size_t lineEnd = answer ? answer->find('\n') : std::string::npos;
-    if (lineEnd == std::string::npos || lineEnd == 0 || lineEnd > 2) {
+    const std::optional<ReadAnswerText> read = answer ? ReadAnswer(*answer) : std::nullopt;
+    if (!read) {
         // Closed before the time ran out: it would not take the command.
         const Ending& ending = Left(deadline) > 0 ? kDropped : kNoAnswer;
         output.Write(ombrel::ToUtf8(ending.words));
         return ending.code;
     }
-    output.Write(std::string_view(*answer).substr(lineEnd + 1));
+    output.Write(read->text);
     if (std::holds_alternative<Subscription>(request)) {
         // Until Ombrel ends, or the user stops us.
         while (const std::optional<std::string> line = ReadMessage(pipe, INFINITE)) {
             output.Write(*line);
         }
     }
-    int code = 0;
-    for (char digit : std::string_view(*answer).substr(0, lineEnd)) {
-        code = code * 10 + (digit - '0');
-    }
-    return code;
+    return read->exitCode;
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/CommandChannel.h"
+#include "shell/CommandChannel.h"
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {

@@ -193,18 +193,15 @@ void CommandPipeServer::Join(Instance& instance) {
     servers_.emplace_back(std::move(server), caller);
 }
 
-std::optional<std::wstring> CommandPipeServer::ReadCommand(HANDLE pipe) {
+std::optional<Request> CommandPipeServer::ReadCommand(HANDLE pipe) {
     char buffer[kMostCommandBytes];
     DWORD moved = 0;
     if (Read(pipe, buffer, sizeof(buffer), moved, kSilenceLimitMs, stop_.Get()) != Transfer::Done ||
         moved == 0) {
         return std::nullopt;
     }
-    std::optional<std::wstring> text = FromUtf8({buffer, moved});
-    if (!text || !ParseRequestText(FromWide(*text))) {
-        return std::nullopt;
-    }
-    return text;
+    const std::optional<std::wstring> text = FromUtf8({buffer, moved});
+    return text ? ParseRequestText(FromWide(*text)) : std::nullopt;
 }
 
 void CommandPipeServer::Serve(const std::shared_ptr<Caller>& shared) {
@@ -225,14 +222,14 @@ void CommandPipeServer::Serve(const std::shared_ptr<Caller>& shared) {
     if (caller.turnedAway) {
         // Told rather than left to wait: it may try again once others are served.
         if (Write(pipe,
-                  std::to_string(kExitNoAnswer) + "\n" +
-                      ombrel::ToUtf8(u"Ombrel 正忙于其他调用者，请稍后再试。\r\n"),
+                  AnswerText(kExitNoAnswer,
+                             ombrel::ToUtf8(u"Ombrel 正忙于其他调用者，请稍后再试。\r\n")),
                   kReaderPatienceMs, stop_.Get()) == Transfer::Done) {
             Read(pipe, &ignored, 1, moved, kLeavingPatienceMs, stop_.Get());
         }
         return;
     }
-    const std::optional<std::wstring> command = ReadCommand(pipe);
+    const std::optional<Request> command = ReadCommand(pipe);
     if (!command) {
         return;  // silent, too long, or not a command: dropped without a word
     }
@@ -240,7 +237,7 @@ void CommandPipeServer::Serve(const std::shared_ptr<Caller>& shared) {
         const std::lock_guard lock(mutex_);
         caller.id = nextCaller_++;
         callers_.emplace(caller.id, shared);
-        waiting_.push_back({caller.id, FromWide(*command)});
+        waiting_.push_back({caller.id, *command});
     }
     ::PostMessageW(window_, message_, 0, 0);
     const HANDLE events[2] = {caller.ready.Get(), stop_.Get()};
@@ -321,11 +318,17 @@ void CommandPipeServer::Give(std::uint64_t caller, std::string text, bool follow
 }
 
 void CommandPipeServer::Answer(std::uint64_t caller, int exitCode, std::string_view text) {
-    Give(caller, std::to_string(exitCode) + "\n" + std::string(text), false);
+    Give(caller, AnswerText(exitCode, text), false);
 }
 
 void CommandPipeServer::Follow(std::uint64_t caller, std::string_view text) {
-    Give(caller, "0\n" + std::string(text), true);
+    Give(caller, AnswerText(kExitDone, text), true);
+}
+
+bool CommandPipeServer::HasFollowers() const {
+    const std::lock_guard lock(mutex_);
+    return std::any_of(callers_.begin(), callers_.end(),
+                       [](const auto& entry) { return entry.second->follows; });
 }
 
 void CommandPipeServer::Announce(std::string_view line) {

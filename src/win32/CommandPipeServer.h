@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/CommandChannel.h"
 #include "platform/Log.h"
+#include "shell/CommandChannel.h"
 #include "win32/CommandPipe.h"
 #include "win32/UniqueHandle.h"
 
@@ -36,6 +36,7 @@ class CommandPipeServer final : public CommandChannel {
     void Answer(std::uint64_t caller, int exitCode, std::string_view text) override;
     void Follow(std::uint64_t caller, std::string_view text) override;
     void Announce(std::string_view line) override;
+    bool HasFollowers() const override;
     void Close() noexcept override;
 
   private:
@@ -76,7 +77,7 @@ class CommandPipeServer final : public CommandChannel {
     void Join(Instance& instance);
     void Serve(const std::shared_ptr<Caller>& caller);
     // Reads the caller's command; none when it said nothing, too much, or no command.
-    std::optional<std::wstring> ReadCommand(HANDLE pipe);
+    std::optional<Request> ReadCommand(HANDLE pipe);
     // Writes what waits for the caller, at most that many messages; false when it cannot take
     // them, or stop (if any) is set.
     bool WriteWaiting(Caller& caller, HANDLE stop,
@@ -96,7 +97,7 @@ class CommandPipeServer final : public CommandChannel {
     UniqueKernelHandle stop_;
     UniqueKernelHandle back_;  // set when an instance comes back from its thread
     std::vector<std::unique_ptr<Instance>> instances_;
-    std::mutex mutex_;  // guards what follows
+    mutable std::mutex mutex_;  // guards what follows
     std::vector<CommandRequest> waiting_;
     std::map<std::uint64_t, std::shared_ptr<Caller>> callers_;
     std::uint64_t nextCaller_ = 1;

@@ -635,8 +635,13 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.Unload();
             return 0;
         case WM_DPICHANGED:
+            // The window takes its new size and place first; then it must still be on a screen.
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            form_.RaiseScreensChanged();
             return 0;
+        case WM_DISPLAYCHANGE:
+            form_.RaiseScreensChanged();
+            break;
         default:
             break;
     }

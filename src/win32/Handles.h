@@ -30,11 +30,5 @@ inline SC_HANDLE ToScHandle(ServiceHandle handle) {
 inline ServiceHandle FromScHandle(SC_HANDLE handle) {
     return static_cast<ServiceHandle>(reinterpret_cast<std::uintptr_t>(handle));
 }
-inline WNDPROC ToWndProc(WindowProcedure procedure) {
-    return reinterpret_cast<WNDPROC>(static_cast<std::uintptr_t>(procedure));
-}
-inline WindowProcedure FromWndProc(LONG_PTR procedure) {
-    return static_cast<WindowProcedure>(static_cast<std::uintptr_t>(procedure));
-}
 
 }  // namespace ombrel::win32

@@ -7,40 +7,46 @@
 namespace ombrel::win32 {
 namespace {
 
-constexpr const wchar_t* kHandlerProperty = L"Ombrel.MessageHandler";
+constexpr const wchar_t* kProgramWindowClass = L"OmbrelProgram";
 
-LRESULT CALLBACK HookThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* handler = static_cast<MessageHandler*>(::GetPropW(window, kHandlerProperty));
+LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* handler = reinterpret_cast<MessageHandler*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     if (handler == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
     return handler->HandleMessage({FromHwnd(window), message, wParam, lParam});
 }
 
-WindowProcedure Thunk() {
-    return FromWndProc(reinterpret_cast<LONG_PTR>(&HookThunk));
-}
-
 }  // namespace
 
-WindowProcedure Win32WindowProcedures::HookProcedure(MessageHandler& handler) noexcept {
-    handler_ = &handler;
-    return Thunk();
+WindowHandle Win32WindowProcedures::CreateProgramWindow(MessageHandler& handler) noexcept {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &ProgramWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kProgramWindowClass;
+    ::RegisterClassExW(&windowClass);  // already there on a second window: the same class
+    // Never shown, and a tool window: no taskbar button, no place in the task switcher.
+    return FromHwnd(::CreateWindowExW(WS_EX_TOOLWINDOW, kProgramWindowClass, L"Ombrel", WS_POPUP, 0,
+                                      0, 0, 0, nullptr, nullptr, instance, &handler));
 }
 
-WindowProcedure Win32WindowProcedures::SetWindowProcedure(WindowHandle window,
-                                                          WindowProcedure procedure) noexcept {
+void Win32WindowProcedures::DestroyProgramWindow(WindowHandle window) noexcept {
     const HWND hwnd = ToHwnd(window);
-    // The handler is in place before the first message can reach the thunk, and goes with it.
-    if (procedure == Thunk()) {
-        ::SetPropW(hwnd, kHandlerProperty, handler_);
-    }
-    const WindowProcedure previous =
-        FromWndProc(::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, static_cast<LONG_PTR>(procedure)));
-    if (procedure != Thunk()) {
-        ::RemovePropW(hwnd, kHandlerProperty);
-    }
-    return previous;
+    // Heard no more: what still arrives goes to the system's default.
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd);
+}
+
+std::intptr_t Win32WindowProcedures::DefaultProcedure(const WindowMessage& message) noexcept {
+    return ::DefWindowProcW(ToHwnd(message.window), message.message, message.wParam,
+                            message.lParam);
 }
 
 void Win32WindowProcedures::AllowFromAnyProgram(WindowHandle window,
@@ -52,12 +58,6 @@ bool Win32WindowProcedures::ListenToShell(WindowHandle window, bool listen) noex
     // Wine has these as stubs that refuse: nothing arrives there.
     return listen ? ::RegisterShellHookWindow(ToHwnd(window)) != FALSE
                   : ::DeregisterShellHookWindow(ToHwnd(window)) != FALSE;
-}
-
-std::intptr_t Win32WindowProcedures::CallWindowProcedure(WindowProcedure procedure,
-                                                         const WindowMessage& message) noexcept {
-    return ::CallWindowProcW(ToWndProc(procedure), ToHwnd(message.window), message.message,
-                             message.wParam, message.lParam);
 }
 
 }  // namespace ombrel::win32

@@ -28,7 +28,7 @@ using Hotkeys = RunningProgram;
 
 TEST_F(Hotkeys, AllTwentyOneAreHeldByTheBarAndCtrlAltF10IsLeftFree) {
     StartProgram();
-    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(ProgramWindow()), 21U);
     EXPECT_FALSE(fake.desktop.IsCombinationHeld(kCtrlAlt, F(10)));
     EXPECT_FALSE(fake.desktop.PressHotkey(kCtrlAlt, F(10)));
 }
@@ -40,7 +40,10 @@ TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
     KeyBindings keys = DescribedKeyBindings();
     keys[3].command = Command::SwitchTo(6);  // Ctrl+F4 now goes to desktop 7
     keys.push_back({kCtrlAlt, kP, {Kind::Pause}, u"Ctrl+Alt+P"});
-    EXPECT_TRUE(Engine().UseKeys(keys, Bar().hWnd()).empty());
+    SettingsInForce settings;
+    settings.keys = keys;
+    settings.keysWindow = ProgramWindow();
+    EXPECT_TRUE(Engine().Run(settings).refusedKeys.empty());
     fake.desktop.PressHotkey(kCtrl, F(4));
     EXPECT_EQ(Engine().CurrentDesktop(), 6);
 
@@ -58,7 +61,8 @@ TEST_F(Hotkeys, KeysOfOnesOwnRunTheirCommandsAndAPauseFreesAllButItself) {
     EXPECT_EQ(Bar().Caption(), u"这是桌面-7");
 
     // Asked for in the settings file: a full-screen program in front pauses them for a while.
-    Engine().SetPauseInFullScreen(true);
+    settings.pauseInFullScreen = true;
+    Engine().Run(settings);
     const WindowHandle game = fake.desktop.OpenWindow({.className = u"Game", .fullScreen = true});
     fake.desktop.SetForeground(game);
     Tick();
@@ -127,7 +131,7 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
     fake.desktop.HoldHotkeyElsewhere(kCtrl, F(5));
     const WindowHandle app = OpenApp();
     StartProgram();
-    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 20U);
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(ProgramWindow()), 20U);
     EXPECT_EQ(fake.log.Count(u"热键 Ctrl+F5 未能注册（代码 1409）"), 1U);
     Bar().RaiseToolTipNeeded(bar::kDesktop, 4);
     EXPECT_EQ(Bar().Controls(bar::kDesktop, 4).ToolTipText(),
@@ -147,14 +151,16 @@ TEST_F(Hotkeys, ACombinationHeldElsewhereLeavesTheOtherTwentyAndTheButtonWorking
 TEST_F(Hotkeys, NoMessageOfAnotherProgramRunsACommandOrEndsOmbrel) {
     const WindowHandle notes = OpenApp();
     StartProgram();
-    // An administrator's bar hears the shell's restart from the shell, and nothing else.
+    // An administrator's Ombrel hears the shell's restart from the shell, and nothing else.
     EXPECT_TRUE(fake.desktop.AllowedFromAnyProgram(
-        Bar().hWnd(), fake.desktop.RegisterMessage(u"TaskbarCreated")));
-    EXPECT_FALSE(fake.desktop.AllowedFromAnyProgram(Bar().hWnd(), 0x004A));  // WM_COPYDATA
+        ProgramWindow(), fake.desktop.RegisterMessage(u"TaskbarCreated")));
+    EXPECT_FALSE(fake.desktop.AllowedFromAnyProgram(ProgramWindow(), 0x004A));  // WM_COPYDATA
     // What other programs post to every window in the private range ends nothing.
-    for (const std::intptr_t value :
-         {std::intptr_t{0}, std::intptr_t{1}, std::intptr_t{-1}, std::intptr_t{0x12345678}}) {
-        fake.desktop.SendMessage(Bar().hWnd(), 0x8001, 0, value);
+    for (const WindowHandle window : {Bar().hWnd(), ProgramWindow()}) {
+        for (const std::intptr_t value :
+             {std::intptr_t{0}, std::intptr_t{1}, std::intptr_t{-1}, std::intptr_t{0x12345678}}) {
+            fake.desktop.SendMessage(window, 0x8001, 0, value);
+        }
     }
     EXPECT_EQ(fake.forms.EndCount(), 0);
     EXPECT_TRUE(fake.commands.Send(u"exit").answered);
@@ -162,22 +168,24 @@ TEST_F(Hotkeys, NoMessageOfAnotherProgramRunsACommandOrEndsOmbrel) {
     EXPECT_EQ(fake.forms.EndCount(), 1);
 }
 
-TEST_F(Hotkeys, TheHookPassesEveryMessageOnUnchangedAndReturnsTheOldResult) {
+TEST_F(Hotkeys, TheProgramWindowTakesTheKeysAndHandsTheRestToTheSystem) {
     StartProgram();
-    const WindowHandle bar = Bar().hWnd();
-    const std::intptr_t result = fake.desktop.SendMessage(bar, 0x0010, 7, -3);
-    EXPECT_EQ(result, 0x0011);  // what the original procedure answered
+    const WindowHandle window = ProgramWindow();
+    EXPECT_FALSE(Visible(window));  // never shown, and no desktop's
+    EXPECT_FALSE(Engine().IsTaskWindow(window));
+    const std::intptr_t result = fake.desktop.SendMessage(window, 0x0010, 7, -3);
+    EXPECT_EQ(result, 0x0011);  // what the system's default answered
     fake.desktop.PressHotkey(kCtrl, F(2));
-    fake.desktop.SendMessage(bar, kWmHotkey, 77);  // an id nobody registered: no command
+    fake.desktop.SendMessage(window, kWmHotkey, 77);  // an id nobody registered: no command
 
-    const auto& seen = fake.desktop.Get(bar).receivedByOriginalProcedure;
-    ASSERT_EQ(seen.size(), 3U);
+    const auto& seen = fake.desktop.Get(window).received;
+    ASSERT_EQ(seen.size(), 1U);
     EXPECT_EQ(seen[0].message, 0x0010U);
     EXPECT_EQ(seen[0].wParam, 7U);
     EXPECT_EQ(seen[0].lParam, -3);
-    EXPECT_EQ(seen[1].message, kWmHotkey);
-    EXPECT_EQ(seen[1].wParam, 1U);
-    EXPECT_EQ(seen[2].wParam, 77U);
+    EXPECT_EQ(Bar().Tag(), u"1");
+    // Nothing listens on the bar: a key's message sent to it runs nothing.
+    fake.desktop.SendMessage(Bar().hWnd(), kWmHotkey, 4);
     EXPECT_EQ(Bar().Tag(), u"1");
 }
 

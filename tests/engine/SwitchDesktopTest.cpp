@@ -23,10 +23,14 @@ class EngineAlone : public ::testing::Test, private BarView {
     bool BarShown() const override { return shown; }
     void ShowBar(bool show) override { shown = show; }
     WindowHandle BarWindow() const override { return WindowHandle::None; }
-    void KeepBarOnScreen() override {}
+    // As the key of the id would.
+    void PressKey(int id) {
+        if (const std::optional<Command> command = engine.CommandOfKey(id)) {
+            engine.Run(*command);
+        }
+    }
     void ShowDesktopHoldsWindows(int /*index*/, bool /*holdsWindows*/) override {}
     void ShowDesktopWantsAttention(int /*index*/, bool /*wants*/) override {}
-    void EndProgram() override {}
 
     fakes::FakeDesktop desktop;
     fakes::FakeRegistry registry;
@@ -41,23 +45,23 @@ class EngineAlone : public ::testing::Test, private BarView {
 
 TEST_F(EngineAlone, HotkeyIdsBecomeCommandsAndTheEngineKeepsTheCurrentDesktop) {
     const WindowHandle app = desktop.OpenWindow();
-    engine.EnterFirstDesktop();
-    engine.CollectDesktopWindows(0);
+    engine.Run(Starting{});
+    engine.Run(Refresh{});
     EXPECT_EQ(marked, 0);
     EXPECT_EQ(named, -1);  // the caption is the program's until the first switch
 
-    for (std::int16_t code : {std::int16_t{-1}, std::int16_t{21}, std::int16_t{300}}) {
-        engine.SwitchDesktop(code);  // from no caller of ours: ignored
+    for (int id : {-1, 21, 300}) {
+        PressKey(id);  // no key of ours: ignored
     }
     EXPECT_EQ(engine.CurrentDesktop(), 0);
     EXPECT_TRUE(desktop.IsWindowVisible(app));
 
-    engine.SwitchDesktop(kFirstSwitchCode + 6);
+    PressKey(kFirstSwitchCode + 6);
     EXPECT_EQ(engine.CurrentDesktop(), 6);
     EXPECT_EQ(marked, 6);
     EXPECT_EQ(named, 6);
     EXPECT_FALSE(desktop.IsWindowVisible(app));
-    engine.SwitchDesktop(kToggleBar);
+    PressKey(kToggleBar);
     EXPECT_FALSE(shown);
     engine.Run(Command::SwitchTo(9));  // no such desktop
     EXPECT_EQ(engine.CurrentDesktop(), 6);
@@ -81,7 +85,7 @@ class Switching : public RunningProgram {
 };
 
 TEST_F(Switching, SwitchHidesTheCurrentSetShowsTheTargetAndMovesCaptionTagAndMarker) {
-    Engine().SwitchDesktop(2);
+    Press(2);
     EXPECT_FALSE(Visible(one));
     EXPECT_FALSE(Visible(two));
     EXPECT_EQ(Engine().CurrentDesktop(), 2);
@@ -92,24 +96,24 @@ TEST_F(Switching, SwitchHidesTheCurrentSetShowsTheTargetAndMovesCaptionTagAndMar
 
     const WindowHandle three = OpenApp();
     Tick();
-    Engine().SwitchDesktop(5);
+    Press(5);
     EXPECT_FALSE(Visible(three));
     EXPECT_EQ(Bar().Caption(), u"这是桌面-6");
     EXPECT_EQ(Bar().Tag(), u"5");
     EXPECT_FLOAT_EQ(Marker().Left(), 90 + 480 * 5);
 
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_TRUE(Visible(one));
     EXPECT_TRUE(Visible(two));
     EXPECT_FALSE(Visible(three));
-    Engine().SwitchDesktop(2);
+    Press(2);
     EXPECT_TRUE(Visible(three));
     EXPECT_FALSE(Visible(one));
 }
 
 TEST_F(Switching, SwitchToTheCurrentDesktopChangesNothing) {
     const int calls = fake.desktop.AsyncShowCalls() + fake.desktop.SyncShowCalls();
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_EQ(fake.desktop.AsyncShowCalls() + fake.desktop.SyncShowCalls(), calls);
     EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
     EXPECT_FLOAT_EQ(Marker().Left(), 90);
@@ -120,29 +124,29 @@ TEST_F(Switching, AWindowThatRefusesToBeHiddenStaysOnEveryDesktopAndIsLoggedOnce
     const WindowHandle elevated =
         fake.desktop.OpenWindow({.className = u"AdminTool", .elevated = true});
     Tick();
-    Engine().SwitchDesktop(1);
+    Press(1);
     EXPECT_TRUE(Visible(elevated));
     EXPECT_FALSE(Visible(one));
     const int calls = fake.desktop.AsyncShowCalls();
     for (int round = 0; round < 3; ++round) {
         Tick();
-        Engine().SwitchDesktop(0);
+        Press(0);
         Tick();
-        Engine().SwitchDesktop(1);
+        Press(1);
     }
     // One hide and one show of each of the two others per round trip, none for it.
     EXPECT_EQ(fake.desktop.AsyncShowCalls() - calls, 3 * 4);
     for (int index = 0; index < kDesktopCount; ++index) {
         EXPECT_THAT(Set(index), ::testing::Not(::testing::Contains(elevated)));
     }
-    EXPECT_FALSE(Engine().Visibility().HiddenByUs().contains(elevated));
+    EXPECT_FALSE(Engine().Known().HiddenByUs(elevated));
     EXPECT_EQ(fake.log.Count(u"无法隐藏窗口"), 1U);
 
     // Nor does sending it move it anywhere.
     const WindowHandle other =
         fake.desktop.OpenWindow({.className = u"AdminTool", .elevated = true});
     fake.desktop.SetForeground(other);
-    Engine().SwitchDesktop(kFirstSendCode + 4);
+    Press(kFirstSendCode + 4);
     EXPECT_TRUE(Visible(other));
     EXPECT_THAT(Set(4), ::testing::IsEmpty());
 }
@@ -200,7 +204,7 @@ TEST_F(Switching, TheEnteredTopWindowGetsTheKeyboardHoweverLateItsProgramShowsIt
 
 TEST_F(Switching, WindowOpenedSinceTheLastTickStaysOnTheDesktopBeingEntered) {
     const WindowHandle late = OpenApp();
-    Engine().SwitchDesktop(1);
+    Press(1);
     EXPECT_TRUE(Visible(late));
     EXPECT_FALSE(Visible(one));
     Tick();
@@ -209,14 +213,14 @@ TEST_F(Switching, WindowOpenedSinceTheLastTickStaysOnTheDesktopBeingEntered) {
 
 TEST_F(Switching, StaleHandleIsSkippedAndTheRestOfTheSetStillProcessed) {
     fake.desktop.CloseWindow(two);  // set 0 still holds it until the next tick
-    Engine().SwitchDesktop(1);
+    Press(1);
     EXPECT_FALSE(Visible(one));
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_TRUE(Visible(one));
 }
 
 TEST_F(Switching, EnteringADesktopThatNeverHadWindowsShowsNothing) {
-    Engine().SwitchDesktop(8);
+    Press(8);
     EXPECT_FALSE(Visible(one));
     EXPECT_TRUE(Visible(progMan));
     EXPECT_TRUE(Visible(trayWnd));
@@ -224,24 +228,24 @@ TEST_F(Switching, EnteringADesktopThatNeverHadWindowsShowsNothing) {
 
 TEST_F(Switching, SendHidesTheForegroundWindowUntilItsDesktopIsEntered) {
     fake.desktop.SetForeground(one);
-    Engine().SwitchDesktop(kFirstSendCode + 3);
+    Press(kFirstSendCode + 3);
     EXPECT_FALSE(Visible(one));
     EXPECT_THAT(Set(3), ElementsAre(one));
     EXPECT_EQ(Bar().Tag(), u"0");
 
     Tick();
     EXPECT_THAT(Set(0), ElementsAre(two));
-    Engine().SwitchDesktop(3);
+    Press(3);
     EXPECT_TRUE(Visible(one));
     EXPECT_FALSE(Visible(two));
 }
 
 TEST_F(Switching, ASentWindowBelongsToItsTargetAloneEvenBeforeTheNextTick) {
     fake.desktop.SetForeground(one);
-    Engine().SwitchDesktop(kFirstSendCode + 1);
-    Engine().SwitchDesktop(1);  // no tick in between
+    Press(kFirstSendCode + 1);
+    Press(1);  // no tick in between
     EXPECT_TRUE(Visible(one));
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_FALSE(Visible(one));
     EXPECT_TRUE(Visible(two));
 }
@@ -251,31 +255,31 @@ TEST_F(Switching, SendingADialogTakesItsProgramAndTheProgramsOtherWindowsAlong) 
     const WindowHandle dialog = fake.desktop.OpenWindow({.thread = kAppThread, .owner = palette});
     Tick();
     fake.desktop.SetForeground(dialog);
-    Engine().SwitchDesktop(kFirstSendCode + 4);
+    Press(kFirstSendCode + 4);
     EXPECT_FALSE(Visible(one));
     EXPECT_FALSE(Visible(palette));
     EXPECT_FALSE(Visible(dialog));
     EXPECT_TRUE(Visible(two));
     EXPECT_THAT(Set(4), ElementsAre(dialog, palette, one));
-    Engine().SwitchDesktop(4);
+    Press(4);
     EXPECT_TRUE(Visible(one));
     EXPECT_EQ(fake.desktop.GetForegroundWindow(), dialog);
 }
 
 TEST_F(Switching, AHandleReusedByAnotherProgramWhileItsWindowWasAwayIsNotShown) {
-    Engine().SwitchDesktop(1);
+    Press(1);
     fake.desktop.CloseWindow(one);
     const WindowHandle stranger =
         fake.desktop.OpenWindow({.visible = false, .thread = 99, .reuse = one});
     ASSERT_EQ(stranger, one);
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_FALSE(Visible(stranger));
     EXPECT_TRUE(Visible(two));
 }
 
 TEST_F(Switching, AHandleReusedWhileItsWindowWasParkedNamesTheNewWindowFromThenOn) {
     for (const bool seenHidden : {false, true}) {
-        Engine().SwitchDesktop(1);
+        Press(1);
         if (seenHidden) {
             Tick();
         }
@@ -287,11 +291,11 @@ TEST_F(Switching, AHandleReusedWhileItsWindowWasParkedNamesTheNewWindowFromThenO
         // At once: what we asked was of the old window.
         EXPECT_THAT(Set(1), ::testing::Contains(stranger));
         EXPECT_THAT(Set(0), ::testing::Not(::testing::Contains(stranger)));
-        Engine().SwitchDesktop(2);
+        Press(2);
         EXPECT_FALSE(Visible(stranger));
-        Engine().SwitchDesktop(1);
+        Press(1);
         EXPECT_TRUE(Visible(stranger)) << seenHidden;
-        Engine().SwitchDesktop(0);
+        Press(0);
     }
 }
 
@@ -321,7 +325,7 @@ TEST_F(Switching, MoveTakesTheWindowAlongAndNextPreviousAndLastAimFromTheCurrent
     EXPECT_EQ(Engine().CurrentDesktop(), 0);
     Engine().Run(Command::Toward(Kind::Switch, Target::Previous));
     EXPECT_EQ(Engine().CurrentDesktop(), 8);
-    Engine().SetWrap(false);
+    Engine().Run(SettingsInForce{.wrap = false, .keysWindow = ProgramWindow()});
     Engine().Run(Command::Toward(Kind::Switch, Target::Next));
     EXPECT_EQ(Engine().CurrentDesktop(), 8);
 
@@ -338,70 +342,70 @@ TEST_F(Switching, MoveTakesTheWindowAlongAndNextPreviousAndLastAimFromTheCurrent
 TEST_F(Switching, APinnedWindowStaysOnEveryDesktopUntilUnpinnedAndANewWindowIsNotPinned) {
     using Kind = Command::Kind;
     fake.desktop.SetForeground(one);
-    Engine().Run({Kind::Pin});
-    Engine().SwitchDesktop(1);
+    Engine().Run(Command{Kind::Pin});
+    Press(1);
     EXPECT_TRUE(Visible(one));
     EXPECT_FALSE(Visible(two));
     Tick();
     EXPECT_TRUE(Set(1).empty());
-    EXPECT_FALSE(Engine().Visibility().HiddenByUs().contains(one));  // never in the recovery list
-    EXPECT_EQ(Engine().WindowList().substr(0, 4), u"P\t*\t");        // listed once, marked
-    Engine().SwitchDesktop(0);
+    EXPECT_FALSE(Engine().Known().HiddenByUs(one));  // never in the recovery list
+    EXPECT_EQ(WindowListText(Engine().State()).substr(0, 4), u"P\t*\t");  // listed once, marked
+    Press(0);
     EXPECT_TRUE(Visible(one));
 
     fake.desktop.SetForeground(one);
-    Engine().Run({Kind::PinToggle});  // unpinned: it belongs to desktop 1 again
-    Engine().SwitchDesktop(2);
+    Engine().Run(Command{Kind::PinToggle});  // unpinned: it belongs to desktop 1 again
+    Press(2);
     EXPECT_FALSE(Visible(one));
-    Engine().SwitchDesktop(0);
+    Press(0);
 
     fake.desktop.SetForeground(one);
-    Engine().Run({Kind::PinToggle});
+    Engine().Run(Command{Kind::PinToggle});
     fake.desktop.CloseWindow(one);
     const WindowHandle stranger = fake.desktop.OpenWindow({.thread = 99, .reuse = one});
     Tick();
-    Engine().SwitchDesktop(1);
+    Press(1);
     EXPECT_FALSE(Visible(stranger));
 }
 
 TEST_F(Switching, SendDoesNothingToTheCurrentDesktopOrWithTheBarOrNothingInFront) {
     fake.desktop.SetForeground(one);
-    Engine().SwitchDesktop(kFirstSendCode + 0);
+    Press(kFirstSendCode + 0);
     EXPECT_TRUE(Visible(one));
 
     fake.desktop.SetForeground(Bar().hWnd());
-    Engine().SwitchDesktop(kFirstSendCode + 4);
+    Press(kFirstSendCode + 4);
     EXPECT_TRUE(Bar().Visible());
 
     fake.desktop.SetForeground(WindowHandle::None);
-    Engine().SwitchDesktop(kFirstSendCode + 4);
+    Press(kFirstSendCode + 4);
     EXPECT_TRUE(Set(4).empty());
 }
 
 TEST_F(Switching, IconAndTaskbarTogglesFlipWhateverTheCallReturns) {
-    Engine().SwitchDesktop(kToggleDesktopIcons);
+    Press(kToggleDesktopIcons);
     EXPECT_FALSE(Visible(progMan));
-    EXPECT_FALSE(Engine().Shell().DesktopIconsShown);
-    Engine().SwitchDesktop(kToggleDesktopIcons);
+    EXPECT_FALSE(Engine().Shell().DesktopIconsShown());
+    Press(kToggleDesktopIcons);
     EXPECT_TRUE(Visible(progMan));
 
     // A taskbar already hidden when we started: the first toggle "hides" it, the second shows.
     fake.desktop.SetVisibleByOwner(trayWnd, false);
-    Engine().SwitchDesktop(kToggleTaskbar);
+    Press(kToggleTaskbar);
     EXPECT_FALSE(Visible(trayWnd));
     fake.desktop.Failures().Fail("ShowWindowAsync", 5, 1);
-    Engine().SwitchDesktop(kToggleTaskbar);
-    EXPECT_TRUE(Engine().Shell().TaskbarShown);
+    Press(kToggleTaskbar);
+    EXPECT_TRUE(Engine().Shell().TaskbarShown());
     EXPECT_FALSE(Visible(trayWnd));
-    Engine().SwitchDesktop(kToggleTaskbar);
-    Engine().SwitchDesktop(kToggleTaskbar);
+    Press(kToggleTaskbar);
+    Press(kToggleTaskbar);
     EXPECT_TRUE(Visible(trayWnd));
 }
 
 TEST_F(Switching, BarToggleHidesAndShowsTheBarItself) {
-    Engine().SwitchDesktop(kToggleBar);
+    Press(kToggleBar);
     EXPECT_FALSE(Bar().Visible());
-    Engine().SwitchDesktop(kToggleBar);
+    Press(kToggleBar);
     EXPECT_TRUE(Bar().Visible());
 }
 
@@ -411,9 +415,9 @@ TEST_F(Switching, AHungProgramsWindowNeverMakesASwitchWait) {
     Tick();
     fake.desktop.HangThread(kHungThread);
 
-    Engine().SwitchDesktop(1);
-    Engine().SwitchDesktop(0);
-    Engine().SwitchDesktop(kToggleTaskbar);
+    Press(1);
+    Press(0);
+    Press(kToggleTaskbar);
     EXPECT_EQ(fake.desktop.HangsObserved(), 0);
     EXPECT_TRUE(Visible(one));  // the rest of the set went through
 
@@ -427,7 +431,7 @@ TEST_F(Switching, OurOwnWindowsAreShownAndHiddenAtOnceOtherProgramsByPosting) {
     Tick();
     const int syncBefore = fake.desktop.SyncShowCalls();
     const int asyncBefore = fake.desktop.AsyncShowCalls();
-    Engine().SwitchDesktop(1);
+    Press(1);
     EXPECT_EQ(fake.desktop.SyncShowCalls() - syncBefore, 1);    // the help window
     EXPECT_EQ(fake.desktop.AsyncShowCalls() - asyncBefore, 2);  // the two apps
 }
@@ -440,12 +444,12 @@ class RoundTrip : public Switching {
             OpenApp(static_cast<fakes::ThreadId>(10 + i % 3));
         }
         Tick();
-        Engine().SwitchDesktop(1);
+        Press(1);
         for (int i = 0; i < perDesktop; ++i) {
             OpenApp(static_cast<fakes::ThreadId>(20 + i % 3));
         }
         Tick();
-        Engine().SwitchDesktop(0);
+        Press(0);
     }
     std::vector<WindowHandle> Stacking() {
         std::vector<WindowHandle> apps = fake.desktop.VisibleWindows();
@@ -463,8 +467,8 @@ TEST_F(RoundTrip, KeepsTheStackingOrderAndTheFocusWithOneActivationEachWayAtAnyS
         const WindowHandle active = fake.desktop.GetForegroundWindow();
         ASSERT_EQ(active, before.front());
         const int activations = fake.desktop.Activations();
-        Engine().SwitchDesktop(1);
-        Engine().SwitchDesktop(0);
+        Press(1);
+        Press(0);
         EXPECT_EQ(Stacking(), before) << perDesktop;
         EXPECT_EQ(fake.desktop.GetForegroundWindow(), active) << perDesktop;
         // Each way: the one the system makes when the last leaving window goes, and the
@@ -479,8 +483,8 @@ TEST_F(RoundTrip, AWindowRaisedSinceTheLastRefreshLeavesAndComesBackOnTop) {
     fake.desktop.ShowWindow(bottom, ShowCommand::Show);  // its program brings it forward
     ASSERT_EQ(Stacking().front(), bottom);
     const std::vector<WindowHandle> before = Stacking();
-    Engine().SwitchDesktop(1);
-    Engine().SwitchDesktop(0);
+    Press(1);
+    Press(0);
     EXPECT_EQ(Stacking(), before);
     EXPECT_EQ(fake.desktop.GetForegroundWindow(), bottom);
 }

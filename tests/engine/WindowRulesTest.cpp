@@ -119,10 +119,10 @@ TEST_F(Rules, EachKindOfMatchAndActionPlacesTheWindowsOpenAtStartAndTheFirstMatc
     EXPECT_FALSE(Visible(editor));
     Tick();
     EXPECT_FALSE(InAnySet(monitor));
-    const std::u16string list = Engine().WindowList();
+    const std::u16string list = WindowListText(Engine().State());
     EXPECT_EQ(list.find(u"资源监视器"), std::u16string::npos);  // nor listed
     EXPECT_NE(list.find(u"P\t*\tprogram12.exe\t计算器"), std::u16string::npos);
-    EXPECT_FALSE(Engine().Visibility().HiddenByUs().contains(monitor));
+    EXPECT_FALSE(Engine().Known().HiddenByUs(monitor));
     // Nor sent: the user's commands do not touch it either.
     fake.desktop.SetForeground(monitor);
     Press(kFirstSendCode + 4);
@@ -155,7 +155,7 @@ TEST_F(Rules, AStoreAppsWindowMatchesByTheAppsOwnProgramNotTheFramesHost) {
     StartProgram();
     EXPECT_THAT(Set(3), ElementsAre(calculator));
     EXPECT_THAT(Set(0), ElementsAre(photos));
-    EXPECT_NE(Engine().WindowList().find(u"Photos.exe"), std::u16string::npos);
+    EXPECT_NE(WindowListText(Engine().State()).find(u"Photos.exe"), std::u16string::npos);
 
     // A frame shown a moment before its app joins it is looked at again until the app is there.
     SaveRulesWhileRunning(R"([ { "exe": "calculatorapp.exe", "desktop": 4 } ])");

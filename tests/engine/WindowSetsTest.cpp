@@ -79,8 +79,8 @@ TEST_F(WindowSets, WithoutShellWindowsTheFilterStillWorks) {
     const WindowHandle app = OpenApp();
     StartProgram();
 
-    EXPECT_EQ(Engine().Shell().hProgMan, WindowHandle::None);
-    EXPECT_EQ(Engine().Shell().hTrayWnd, WindowHandle::None);
+    EXPECT_EQ(Engine().Shell().DesktopIcons(), WindowHandle::None);
+    EXPECT_EQ(Engine().Shell().Taskbar(), WindowHandle::None);
     EXPECT_THAT(Set(0), ElementsAre(app));
 }
 
@@ -151,7 +151,7 @@ TEST_F(WindowSets, ARefreshBeforeAProgramCatchesUpKeepsItsWindowsWhereTheSwitchP
 
     // Leaving: the hide is still on its way; desktop 2 does not take the window.
     fake.desktop.HangThread(kSlowThread);
-    Engine().SwitchDesktop(1);
+    Press(1);
     ASSERT_TRUE(Visible(slow));
     Tick();
     EXPECT_THAT(Set(1), IsEmpty());
@@ -160,12 +160,12 @@ TEST_F(WindowSets, ARefreshBeforeAProgramCatchesUpKeepsItsWindowsWhereTheSwitchP
 
     // Entering: the show is still on its way; desktop 1 keeps the window.
     fake.desktop.HangThread(kSlowThread);
-    Engine().SwitchDesktop(0);
+    Press(0);
     ASSERT_FALSE(Visible(slow));
     Tick();
     EXPECT_THAT(Set(0), ElementsAre(quick, slow));
     fake.desktop.ResumeThread(kSlowThread);
-    Engine().SwitchDesktop(1);
+    Press(1);
     EXPECT_FALSE(Visible(slow));
     EXPECT_FALSE(Visible(quick));
 }
@@ -177,7 +177,7 @@ TEST_F(WindowSets, AProgramThatWakesLongAfterASwitchHasItsWindowOnTheDesktopItLe
     const WindowHandle frozen = OpenApp(kHungThread);
     StartProgram();
     fake.desktop.HangThread(kHungThread, true);
-    Engine().SwitchDesktop(1);
+    Press(1);
     for (int second = 0; second < 15; ++second) {
         Tick();
         fake.commands.Send(u"list --json");
@@ -189,7 +189,7 @@ TEST_F(WindowSets, AProgramThatWakesLongAfterASwitchHasItsWindowOnTheDesktopItLe
     Tick();
     EXPECT_THAT(Set(0), ElementsAre(frozen));
     EXPECT_THAT(Set(1), IsEmpty());
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_TRUE(Visible(frozen));
 }
 
@@ -198,7 +198,7 @@ TEST_F(WindowSets, AProgramThatWakesLongAfterASwitchHasItsWindowOnTheDesktopItLe
 TEST_F(WindowSets, AWindowWeHidThatEndsInNoSetIsShownOnTheCurrentDesktop) {
     const WindowHandle app = OpenApp();
     StartProgram();
-    Engine().SwitchDesktop(1);
+    Press(1);
     fake.desktop.SetVisibleByOwner(app, true);
     Tick();
     Tick();
@@ -210,7 +210,7 @@ TEST_F(WindowSets, AWindowWeHidThatEndsInNoSetIsShownOnTheCurrentDesktop) {
 
     // A pinned window is in no set by right: one its program hides stays as the program wants.
     fake.desktop.SetForeground(app);
-    ASSERT_TRUE(Engine().Run({Command::Kind::Pin}));
+    ASSERT_EQ(Engine().Run(Command{Command::Kind::Pin}).result, Outcome::Result::Done);
     fake.desktop.SetVisibleByOwner(app, false);
     Tick();
     EXPECT_FALSE(Visible(app));
@@ -220,7 +220,7 @@ TEST_F(WindowSets, AWindowWeHidThatEndsInNoSetIsShownOnTheCurrentDesktop) {
 TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktopSoon) {
     const WindowHandle app = OpenApp();
     StartProgram();
-    Engine().SwitchDesktop(1);
+    Press(1);
     fake.desktop.SetVisibleByOwner(app, true);
 
     int refreshes = 0;
@@ -231,16 +231,16 @@ TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktop
     EXPECT_THAT(Set(1), ElementsAre(app));
     EXPECT_THAT(Set(0), IsEmpty());  // it left desktop 1 for good
     EXPECT_LE(refreshes, 2);         // the program took its messages: the screen tells at once
-    Engine().SwitchDesktop(2);
+    Press(2);
     EXPECT_FALSE(Visible(app));
-    Engine().SwitchDesktop(0);
+    Press(0);
     EXPECT_FALSE(Visible(app));
 }
 
 TEST_F(WindowSets, AWindowClosedWhileParkedLeavesItsDesktopAtTheNextRefresh) {
     const WindowHandle parked = OpenApp();
     StartProgram();
-    Engine().SwitchDesktop(1);
+    Press(1);
     ASSERT_TRUE(Bar().Controls(bar::kDesktop, 0).Bold());
     fake.desktop.CloseWindow(parked);
     Tick();

@@ -8,7 +8,7 @@
 
 #include "FakeDesktop.h"
 #include "model/CommandWords.h"
-#include "platform/CommandChannel.h"
+#include "shell/CommandChannel.h"
 
 namespace ombrel::fakes {
 
@@ -34,8 +34,9 @@ class FakeCommandChannel final : public CommandChannel {
     // a command, or comes from a caller the channel does not take, is dropped unanswered.
     const Call& Send(std::u16string_view text, const ChannelPeer& from = kUsersProgram) {
         calls_.push_back({std::u16string(text)});
-        if (open_ && TakesCommandsFrom(elevated_, from) && ParseRequestText(text)) {
-            waiting_.push_back({calls_.size() - 1, std::u16string(text)});
+        const std::optional<Request> request = ParseRequestText(text);
+        if (open_ && TakesCommandsFrom(elevated_, from) && request) {
+            waiting_.push_back({calls_.size() - 1, *request});
             desktop_.SendMessage(window_, message_);
         }
         return calls_.back();
@@ -75,6 +76,10 @@ class FakeCommandChannel final : public CommandChannel {
                 call.lines.emplace_back(line);
             }
         }
+    }
+    bool HasFollowers() const override {
+        return std::any_of(calls_.begin(), calls_.end(),
+                           [](const Call& call) { return call.follows; });
     }
     void Close() noexcept override {
         open_ = false;

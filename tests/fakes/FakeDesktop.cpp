@@ -11,7 +11,6 @@ namespace {
 
 constexpr std::uint32_t kErrorInvalidWindowHandle = 1400;
 constexpr std::uint32_t kErrorHotkeyNotRegistered = 1419;
-constexpr auto kHookProcedure = static_cast<WindowProcedure>(0x6000);
 
 }  // namespace
 
@@ -36,8 +35,6 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.fullScreen = options.fullScreen;
     window.contentThread = options.contentThread;
     window.minimized = options.minimized;
-    window.procedure = static_cast<WindowProcedure>(nextProcedure_++);
-    originalProcedures_[window.handle] = window.procedure;
     windows_.push_front(std::move(window));
     byHandle_[windows_.front().handle] = windows_.begin();
     return windows_.front().handle;
@@ -468,43 +465,43 @@ std::uint32_t FakeDesktop::UnregisterHotKey(WindowHandle window, int id) noexcep
     return 0;
 }
 
-WindowProcedure FakeDesktop::HookProcedure(MessageHandler& handler) noexcept {
-    hook_ = &handler;
-    return kHookProcedure;
+WindowHandle FakeDesktop::CreateProgramWindow(MessageHandler& handler) noexcept {
+    if (Fails("CreateProgramWindow")) {
+        return WindowHandle::None;
+    }
+    const WindowHandle window = OpenWindow({.className = u"OmbrelProgram",
+                                            .title = u"Ombrel",
+                                            .visible = false,
+                                            .thread = kOwnThread});
+    const_cast<Window*>(Find(window))->handler = &handler;
+    return window;
 }
 
-WindowProcedure FakeDesktop::SetWindowProcedure(WindowHandle window,
-                                                WindowProcedure procedure) noexcept {
-    if (Fails("SetWindowProcedure")) {
-        return WindowProcedure::None;
-    }
-    Window* target = const_cast<Window*>(Find(window));
-    if (target == nullptr) {
-        lastError_ = kErrorInvalidWindowHandle;
-        return WindowProcedure::None;
-    }
-    const WindowProcedure previous = target->procedure;
-    target->procedure = procedure;
-    return previous;
+void FakeDesktop::DestroyProgramWindow(WindowHandle window) noexcept {
+    CloseWindow(window);
 }
 
-WindowProcedure FakeDesktop::OriginalProcedureOf(WindowHandle window) const {
-    const auto found = originalProcedures_.find(window);
-    return found == originalProcedures_.end() ? WindowProcedure::None : found->second;
+std::intptr_t FakeDesktop::DefaultProcedure(const WindowMessage& message) noexcept {
+    if (Window* target = const_cast<Window*>(Find(message.window))) {
+        target->received.push_back(message);
+    }
+    return static_cast<std::intptr_t>(message.message) + 1;
 }
 
-std::intptr_t FakeDesktop::CallWindowProcedure(WindowProcedure procedure,
-                                               const WindowMessage& message) noexcept {
-    if (procedure == kHookProcedure && hook_ != nullptr) {
-        return hook_->HandleMessage(message);
+void FakeDesktop::SetHandler(WindowHandle window, MessageHandler* handler) {
+    if (Window* target = const_cast<Window*>(Find(window))) {
+        target->handler = handler;
     }
-    for (Window& window : windows_) {
-        if (originalProcedures_[window.handle] == procedure) {
-            window.receivedByOriginalProcedure.push_back(message);
-            return static_cast<std::intptr_t>(message.message) + 1;
+}
+
+std::vector<WindowHandle> FakeDesktop::ProgramWindows() const {
+    std::vector<WindowHandle> found;
+    for (const Window& window : windows_) {
+        if (window.handler != nullptr && window.className == u"OmbrelProgram") {
+            found.push_back(window.handle);
         }
     }
-    return 0;
+    return found;
 }
 
 std::u16string FakeDesktop::WindowTitle(WindowHandle window) {
@@ -540,11 +537,15 @@ bool FakeDesktop::PostToWindow(WindowHandle window, std::uint32_t message,
 
 std::intptr_t FakeDesktop::SendMessage(WindowHandle window, std::uint32_t message,
                                        std::uintptr_t wParam, std::intptr_t lParam) {
-    const Window* target = Find(window);
+    Window* target = const_cast<Window*>(Find(window));
     if (target == nullptr) {
         return 0;
     }
-    return CallWindowProcedure(target->procedure, {window, message, wParam, lParam});
+    if (target->handler != nullptr) {
+        return target->handler->HandleMessage({window, message, wParam, lParam});
+    }
+    target->received.push_back({window, message, wParam, lParam});
+    return static_cast<std::intptr_t>(message) + 1;
 }
 
 }  // namespace ombrel::fakes

@@ -61,10 +61,12 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool minimized = false;
         // The classes of its child windows.
         std::vector<std::u16string> children;
-        WindowProcedure procedure{};
+        // The program's own windows hand their messages to it.
+        MessageHandler* handler = nullptr;
         // A change asked for with ShowWindowAsync that a hung thread has not acted on yet.
         std::optional<ShowCommand> pending;
-        std::vector<WindowMessage> receivedByOriginalProcedure;
+        // What reached the window's own procedure, or the system's default for a program window.
+        std::vector<WindowMessage> received;
     };
 
     FakeDesktop();
@@ -105,10 +107,14 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // Delivers WM_HOTKEY to the owner if the combination is registered; false if nobody holds it.
     // A key held down repeats: each repeat is delivered too, unless it was registered without.
     bool PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey, int repeats = 0);
-    // Dispatches a message through the window's current procedure.
+    // Dispatches a message through the window's procedure: a program window's handler, or a
+    // procedure that notes it and answers the message's number plus one.
     std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam = 0,
                               std::intptr_t lParam = 0);
-    WindowProcedure OriginalProcedureOf(WindowHandle window) const;
+    // The window's messages go to handler from now on.
+    void SetHandler(WindowHandle window, MessageHandler* handler);
+    // The hidden windows the program made for itself.
+    std::vector<WindowHandle> ProgramWindows() const;
 
     FailurePlan& Failures() { return failures_; }
     // Called at every ShowWindowAsync before it acts, to see the state of that moment.
@@ -178,11 +184,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::uint32_t UnregisterHotKey(WindowHandle window, int id) noexcept override;
 
     // WindowProcedures
-    WindowProcedure HookProcedure(MessageHandler& handler) noexcept override;
-    WindowProcedure SetWindowProcedure(WindowHandle window,
-                                       WindowProcedure procedure) noexcept override;
-    std::intptr_t CallWindowProcedure(WindowProcedure procedure,
-                                      const WindowMessage& message) noexcept override;
+    WindowHandle CreateProgramWindow(MessageHandler& handler) noexcept override;
+    void DestroyProgramWindow(WindowHandle window) noexcept override;
+    std::intptr_t DefaultProcedure(const WindowMessage& message) noexcept override;
     void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept override {
         allowedFromAnyProgram_.emplace_back(window, message);
     }
@@ -235,9 +239,6 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     int activations_ = 0;
     std::map<Combination, Hotkey> hotkeys_;
     std::map<std::u16string, std::uint32_t, std::less<>> registeredMessages_;
-    MessageHandler* hook_ = nullptr;
-    std::uintptr_t nextProcedure_ = 0x7000;
-    std::map<WindowHandle, WindowProcedure> originalProcedures_;
     FailurePlan failures_;
     std::function<void(WindowHandle, ShowCommand)> beforeAsyncShow_;
     std::uint32_t lastError_ = 0;

@@ -11,14 +11,28 @@ int FakeFormRuntime::CreateCount(std::u16string_view formName) const {
 
 WindowHandle FakeFormRuntime::CreateFormWindow(Form& form) {
     ++creates_[std::u16string(form.Layout().name)];
-    return desktop_.OpenWindow({.className = u"OmbrelForm",
-                                .title = form.Caption(),
-                                .visible = false,
-                                .thread = FakeDesktop::kOwnThread});
+    const WindowHandle window = desktop_.OpenWindow({.className = u"OmbrelForm",
+                                                     .title = form.Caption(),
+                                                     .visible = false,
+                                                     .thread = FakeDesktop::kOwnThread});
+    auto& messages = formMessages_[window];
+    messages = std::make_unique<FormMessages>(form, desktop_);
+    desktop_.SetHandler(window, messages.get());
+    return window;
+}
+
+std::intptr_t FakeFormRuntime::FormMessages::HandleMessage(const WindowMessage& message) noexcept {
+    constexpr std::uint32_t kDisplayChange = 0x007E;  // WM_DISPLAYCHANGE
+    constexpr std::uint32_t kDpiChanged = 0x02E0;     // WM_DPICHANGED
+    if (message.message == kDisplayChange || message.message == kDpiChanged) {
+        form_.RaiseScreensChanged();
+    }
+    return desktop_.DefaultProcedure(message);
 }
 
 void FakeFormRuntime::DestroyFormWindow(Form& form) noexcept {
     desktop_.CloseWindow(form.WindowIfLoaded());
+    formMessages_.erase(form.WindowIfLoaded());
 }
 
 void FakeFormRuntime::ShowFormWindow(Form& form) noexcept {

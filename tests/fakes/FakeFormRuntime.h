@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "FakeDesktop.h"
@@ -104,7 +105,20 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     void AtEndProcess(std::function<void()> probe) { atEnd_ = std::move(probe); }
 
   private:
+    // A form's window hears what the system sends every top-level window: the screens changed,
+    // or its own screen's scale.
+    class FormMessages final : public MessageHandler {
+      public:
+        FormMessages(Form& form, FakeDesktop& desktop) : form_(form), desktop_(desktop) {}
+        std::intptr_t HandleMessage(const WindowMessage& message) noexcept override;
+
+      private:
+        Form& form_;
+        FakeDesktop& desktop_;
+    };
+
     FakeDesktop& desktop_;
+    std::map<WindowHandle, std::unique_ptr<FormMessages>> formMessages_;
     ProcessIdentity identity_{4242, 0x01DB000000000000};
     std::uint32_t instanceObjectError_ = 0;
     std::vector<ProcessIdentity> othersRunning_;

@@ -76,7 +76,7 @@ TEST_F(SettingsFileUse, ASavedFileRebindsFreesAndNamesAndABrokenOneChangesNothin
 TEST_F(SettingsFileUse, AFileWithAnErrorAtStartUpLeavesTheUsualKeysInForce) {
     fake.files.Save(FakeUserFiles::kSettingsFile, std::string("{ \"keys\": [] }"));
     StartProgram();
-    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(ProgramWindow()), 21U);
     // Everything runs, and no modal box holds up the start: the report waits for nobody.
     EXPECT_TRUE(fake.commands.IsOpen());
     EXPECT_TRUE(fake.files.Watching());

@@ -21,10 +21,10 @@ TEST_F(StartUp, TheBarStandsTopmostInTheTopRightCornerWithTheMarkerOnOne) {
     EXPECT_EQ(Bar().Caption(), u"Ombrel200902");
     EXPECT_FLOAT_EQ(Bar().Controls(bar::kMarker).Left(), 90);
     EXPECT_FLOAT_EQ(Bar().Controls(bar::kMarker).Top(), 90);
-    EXPECT_EQ(Engine().Shell().hProgMan, progMan);
-    EXPECT_EQ(Engine().Shell().hTrayWnd, trayWnd);
+    EXPECT_EQ(Engine().Shell().DesktopIcons(), progMan);
+    EXPECT_EQ(Engine().Shell().Taskbar(), trayWnd);
     EXPECT_TRUE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
-    EXPECT_NE(program->Hook().OldWindowProc(), WindowProcedure::None);
+    EXPECT_EQ(fake.desktop.ProgramWindows(), std::vector<WindowHandle>{ProgramWindow()});
     EXPECT_FALSE(fake.forms.ProcessEnded());
 }
 
@@ -97,8 +97,8 @@ TEST_F(StartUp, TheRegistryObjectsAddressTheirValuesAndTheDefaultWallpaperIsRead
 TEST_F(StartUp, ShellFlagsStartTrueWhateverTheShellWindowsShow) {
     fake.desktop.SetVisibleByOwner(trayWnd, false);
     StartProgram();
-    EXPECT_TRUE(Engine().Shell().TaskbarShown);
-    EXPECT_TRUE(Engine().Shell().DesktopIconsShown);
+    EXPECT_TRUE(Engine().Shell().TaskbarShown());
+    EXPECT_TRUE(Engine().Shell().DesktopIconsShown());
 }
 
 TEST_F(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
@@ -121,7 +121,7 @@ TEST_F(StartUp, ASecondInstanceEndsAtOnceAndTouchesNothing) {
 
 TEST_F(StartUp, StartingItAgainBringsBackTheRunningInstancesHiddenBar) {
     StartProgram();
-    Engine().SwitchDesktop(kToggleBar);
+    Press(kToggleBar);
     ASSERT_FALSE(Bar().Visible());
     fake.forms.SetPreviousInstance(true);
     Program second(fake.platform);
@@ -138,7 +138,7 @@ TEST_F(StartUp, NoFailureStopsTheStartUp) {
     StartProgram();
     EXPECT_TRUE(Bar().Visible());
     EXPECT_THAT(Set(0), Contains(app));
-    EXPECT_EQ(fake.desktop.HotkeysHeldBy(Bar().hWnd()), 21U);
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(ProgramWindow()), 21U);
 }
 
 class ShutDown : public RunningProgram {
@@ -159,12 +159,12 @@ class ShutDown : public RunningProgram {
         Click(bar::kDesktopIcons);
         Click(bar::kTaskbar);
         bar = Bar().hWnd();
-        oldProcedure = fake.desktop.OriginalProcedureOf(bar);
+        window = ProgramWindow();
     }
 
     std::array<WindowHandle, 4> apps{};
     WindowHandle bar{};
-    WindowProcedure oldProcedure{};
+    WindowHandle window{};
 };
 
 TEST_F(ShutDown, ExitShowsEveryHeldWindowTheIconsAndTheTaskbar) {
@@ -201,14 +201,14 @@ TEST_F(ShutDown, AnEndingSessionShowsEveryWindowOnTheCurrentDesktop) {
     }
 }
 
-TEST_F(ShutDown, ExitReleasesTheHotkeysRestoresTheProcedureStopsTheServiceAndEnds) {
-    ASSERT_NE(fake.desktop.Get(bar).procedure, oldProcedure);
-    // Unloading destroys the bar, so look at it at the shut-down's last step.
-    WindowProcedure atEnd{};
-    fake.forms.AtEndProcess([&] { atEnd = fake.desktop.Get(bar).procedure; });
+TEST_F(ShutDown, ExitReleasesTheHotkeysDestroysTheProgramWindowStopsTheServiceAndEnds) {
+    ASSERT_TRUE(fake.desktop.Exists(window));
+    // Unloading destroys the bar, so look at the shut-down's last step.
+    bool windowAtEnd = true;
+    fake.forms.AtEndProcess([&] { windowAtEnd = fake.desktop.Exists(window); });
     Click(bar::kExit);
-    EXPECT_EQ(atEnd, oldProcedure);
-    EXPECT_EQ(fake.desktop.HotkeysHeldBy(bar), 0U);
+    EXPECT_FALSE(windowAtEnd);
+    EXPECT_EQ(fake.desktop.HotkeysHeldBy(window), 0U);
     for (const HotkeyRow& row : kHotkeyTable) {
         EXPECT_FALSE(fake.desktop.IsCombinationHeld(row.modifiers, row.virtualKey));
     }

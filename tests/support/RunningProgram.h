@@ -44,6 +44,8 @@ class RunningProgram : public ::testing::Test {
 
     Form& Bar() { return program->frmMain(); }
     DesktopEngine& Engine() { return program->Engine(); }
+    // The program's own hidden window, which holds the keys and hears the notices.
+    WindowHandle ProgramWindow() { return program->Window().Handle(); }
     void Tick() { Bar().RaiseTimer(bar::kRefreshTimer); }
     void Click(std::u16string_view control, int index = kNoIndex) {
         Bar().RaiseClick(control, index);
@@ -54,7 +56,7 @@ class RunningProgram : public ::testing::Test {
         return fake.desktop.PressHotkey(row.modifiers, row.virtualKey);
     }
     bool Visible(WindowHandle window) { return fake.desktop.IsWindowVisible(window); }
-    const WindowSet& Set(int index) { return Engine().Sets()[index]; }
+    const WindowSet& Set(int index) { return Engine().AllDesktops()[index].Windows(); }
 
     fakes::FakePlatform fake;
     WindowHandle progMan{};

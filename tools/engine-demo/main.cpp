@@ -59,7 +59,8 @@ int main() {
 
     ombrel::Program program(fake.platform);
     program.Start();
-    std::cout << "start: desktop 1 holds " << program.Engine().Sets()[0].size() << " windows\n";
+    std::cout << "start: desktop 1 holds " << program.Engine().AllDesktops()[0].Windows().size()
+              << " windows\n";
     PrintScreen(fake, program);
 
     Press(fake, "Ctrl+F2", 1);

@@ -154,6 +154,12 @@ void Form::RaiseSessionEnding() {
     }
 }
 
+void Form::RaiseScreensChanged() {
+    if (events_ != nullptr) {
+        events_->OnScreensChanged();
+    }
+}
+
 void Form::RaiseMovedByUser() {
     if (events_ != nullptr) {
         events_->OnMovedByUser();

@@ -62,6 +62,7 @@ class Form {
     void RaiseWindowDropped(WindowHandle window, std::u16string_view control, int index = kNoIndex);
     void RaiseMovedByUser();
     void RaiseSessionEnding();
+    void RaiseScreensChanged();
     void RaiseToolTipNeeded(std::u16string_view control, int index = kNoIndex);
     void RaiseTimer(std::u16string_view control);
 

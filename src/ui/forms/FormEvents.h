@@ -23,6 +23,9 @@ class FormEvents {
     // The system asks whether the session may end (the user signs out or shuts down); it may
     // still be cancelled.
     virtual void OnSessionEnding() {}
+    // The screens changed (one added, removed or of another resolution), or the window's own
+    // screen changed its scale: the window's place may need looking at.
+    virtual void OnScreensChanged() {}
     // The user finished moving the window (the program's own moves do not count).
     virtual void OnMovedByUser() {}
     // A right-click on a control (or the menu key while it has the focus).

@@ -1,8 +1,8 @@
 // The JSON that scripts read: desktops are numbered from 1, as the user counts them.
 #include <nlohmann/json.hpp>
 
-#include "engine/Changes.h"
 #include "platform/Utf8.h"
+#include "shell/StateJson.h"
 
 namespace ombrel {
 namespace {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Command.h"
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
@@ -39,7 +40,7 @@ constexpr bool TrustsServer(std::uint32_t integrity, const ChannelPeer& server) 
 // for the program to run it.
 struct CommandRequest {
     std::uint64_t caller = 0;  // whom the answer goes to
-    std::u16string text;       // a request, as ParseRequestText takes it
+    Request request;           // read once, where it arrived
 };
 
 // Where other processes of this user, and only they, send commands: they never name a window,
@@ -64,6 +65,8 @@ class CommandChannel {
     virtual void Follow(std::uint64_t caller, std::string_view text) = 0;
     // One line (UTF-8, without its end) for every caller that follows.
     virtual void Announce(std::string_view line) = 0;
+    // Whether any caller follows: a line nobody reads is not worth building.
+    virtual bool HasFollowers() const = 0;
     // Takes no more commands; answers already given still reach their callers.
     virtual void Close() noexcept = 0;
 };

@@ -1,0 +1,116 @@
+#include "engine/KnownWindows.h"
+
+#include <algorithm>
+
+namespace ombrel {
+
+KnownWindow* KnownWindows::Entry(WindowHandle window) {
+    const auto found = entries_.find(window);
+    return found != entries_.end() ? &found->second : nullptr;
+}
+
+const KnownWindow* KnownWindows::Entry(WindowHandle window) const {
+    const auto found = entries_.find(window);
+    return found != entries_.end() ? &found->second : nullptr;
+}
+
+KnownWindow* KnownWindows::Current(WindowHandle window) {
+    KnownWindow* known = Entry(window);
+    if (known == nullptr || windows_.ProcessIdOf(window) == known->processId) {
+        return known;
+    }
+    Forget(window);
+    return nullptr;
+}
+
+KnownWindow& KnownWindows::Note(WindowHandle window) {
+    return NoteAs(window, windows_.ProcessIdOf(window));
+}
+
+KnownWindow& KnownWindows::NoteAs(WindowHandle window, std::uint32_t processId) {
+    if (KnownWindow* known = Entry(window); known != nullptr && known->processId != processId) {
+        // Another program's window now: what was known was of one that closed.
+        if (known->hidden) {
+            SetHidden(*known, false);
+        }
+        *known = {};
+        known->processId = processId;
+        return *known;
+    }
+    KnownWindow& known = entries_[window];
+    known.processId = processId;
+    return known;
+}
+
+bool KnownWindows::Forget(WindowHandle window) {
+    const auto found = entries_.find(window);
+    if (found == entries_.end()) {
+        return false;
+    }
+    const bool wasHidden = found->second.hidden;
+    if (wasHidden) {
+        SetHidden(found->second, false);
+    }
+    entries_.erase(found);
+    return wasHidden;
+}
+
+bool KnownWindows::Is(WindowHandle window, KnownWindow::Place place) {
+    const KnownWindow* known = Entry(window);
+    return known != nullptr && known->place == place &&
+           windows_.ProcessIdOf(window) == known->processId;
+}
+
+bool KnownWindows::IsRefused(WindowHandle window) const {
+    const KnownWindow* known = Entry(window);
+    return known != nullptr && known->place == KnownWindow::Place::Refused;
+}
+
+bool KnownWindows::Seen(WindowHandle window) {
+    const KnownWindow* known = Entry(window);
+    return known != nullptr && known->seen && windows_.ProcessIdOf(window) == known->processId;
+}
+
+bool KnownWindows::SeenHandle(WindowHandle window) const {
+    const KnownWindow* known = Entry(window);
+    return known != nullptr && known->seen;
+}
+
+bool KnownWindows::HiddenByUs(WindowHandle window) const {
+    const KnownWindow* known = Entry(window);
+    return known != nullptr && known->hidden;
+}
+
+std::vector<WindowHandle> KnownWindows::PinnedWindows() const {
+    std::vector<WindowHandle> pinned;
+    for (const auto& [window, known] : entries_) {
+        if (known.place == KnownWindow::Place::Pinned) {
+            pinned.push_back(window);
+        }
+    }
+    std::sort(pinned.begin(), pinned.end());
+    return pinned;
+}
+
+void KnownWindows::KeepOnly(std::span<const WindowHandle> sortedLiving) {
+    std::erase_if(entries_, [sortedLiving](const auto& entry) {
+        return !entry.second.hidden &&
+               !std::binary_search(sortedLiving.begin(), sortedLiving.end(), entry.first);
+    });
+}
+
+void KnownWindows::SetHidden(KnownWindow& known, bool hidden) {
+    if (known.hidden == hidden) {
+        return;
+    }
+    known.hidden = hidden;
+    changed_ = true;
+    if (hidden) {
+        grew_ = true;
+        ++hiddenCount_;
+    } else {
+        --hiddenCount_;
+    }
+}
+
+}  // namespace ombrel

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+namespace ombrel {
+
+// What Ombrel knows of one window. A handle names the same window only while it belongs to the
+// same process: an entry whose process differs from the window's now is of a window that closed,
+// and is never taken for the new one.
+struct KnownWindow {
+    // Where it belongs when not on a desktop: a desktop's own windows are in that desktop's set.
+    enum class Place {
+        Desktop,  // on the desktop whose set holds it, or not placed yet
+        Pinned,   // on every desktop
+        Ignored,  // left alone by a rule: never hidden nor listed
+        Refused,  // its program refused to let us hide it: on every desktop, in no set
+    };
+    // A show or hide we asked for that its program has not been seen to carry out.
+    struct Asked {
+        bool visible;
+        bool probed = false;    // a probe went out after the request
+        bool answered = false;  // its program took its messages after the request
+    };
+
+    std::uint32_t processId = 0;
+    Place place = Place::Desktop;
+    bool seen = false;    // a refresh saw it: the rules had their say
+    bool hidden = false;  // we hid it and have not shown it again
+    std::optional<Asked> asked;
+    // How many refreshes looked again at a store app's frame that showed no app yet.
+    int frameLooks = 0;
+};
+
+// The one table of the windows Ombrel knows, by handle.
+class KnownWindows {
+  public:
+    explicit KnownWindows(WindowSystem& windows) : windows_(windows) {}
+    KnownWindows(const KnownWindows&) = delete;
+    KnownWindows& operator=(const KnownWindows&) = delete;
+
+    // The entry, whatever its process; null when there is none. For the walks that then check
+    // the process only where it matters.
+    KnownWindow* Entry(WindowHandle window);
+    const KnownWindow* Entry(WindowHandle window) const;
+    // The entry of the window as its handle names it now: a stale one is dropped first.
+    KnownWindow* Current(WindowHandle window);
+    // The entry for the window as it is now, made where there is none or it was stale.
+    KnownWindow& Note(WindowHandle window);
+    // As Note, for a window known to belong to the process (a recovery list's record).
+    KnownWindow& NoteAs(WindowHandle window, std::uint32_t processId);
+    // Drops the entry; true where we had hidden the window.
+    bool Forget(WindowHandle window);
+
+    bool Is(WindowHandle window, KnownWindow::Place place);
+    bool IsPinned(WindowHandle window) { return Is(window, KnownWindow::Place::Pinned); }
+    bool IsIgnored(WindowHandle window) { return Is(window, KnownWindow::Place::Ignored); }
+    // Whether its program refused a hide; no process is asked.
+    bool IsRefused(WindowHandle window) const;
+    // Whether a refresh saw this very window before.
+    bool Seen(WindowHandle window);
+    // Whether a refresh saw a window of this handle; no process is asked.
+    bool SeenHandle(WindowHandle window) const;
+    // Whether we hid the window and have not shown it again; no process is asked.
+    bool HiddenByUs(WindowHandle window) const;
+    std::size_t HiddenCount() const { return hiddenCount_; }
+
+    // The windows on every desktop, each once.
+    std::vector<WindowHandle> PinnedWindows() const;
+    // Each window we hid with its process; for the crash path too: nothing is allocated.
+    template <class Visit>
+    void ForEachHidden(Visit&& visit) const noexcept {
+        for (const auto& [window, known] : entries_) {
+            if (known.hidden) {
+                visit(window, known.processId);
+            }
+        }
+    }
+    template <class Visit>
+    void ForEach(Visit&& visit) {
+        for (auto& [window, known] : entries_) {
+            visit(window, known);
+        }
+    }
+    // A walk of every window found these (sorted); what it did not meet has closed: forgotten,
+    // but for a window we hid, which a later show or the recovery list still needs.
+    void KeepOnly(std::span<const WindowHandle> sortedLiving);
+
+    // Marks a change of the hidden ones: grown when a window is hidden that was not.
+    void SetHidden(KnownWindow& known, bool hidden);
+    // Whether the hidden windows grew, or changed at all, since last taken.
+    bool HiddenGrew() const { return grew_; }
+    bool HiddenChanged() const { return changed_; }
+    void TakeHiddenChanges() { grew_ = changed_ = false; }
+
+  private:
+    WindowSystem& windows_;
+    std::unordered_map<WindowHandle, KnownWindow> entries_;
+    std::size_t hiddenCount_ = 0;
+    bool grew_ = false;
+    bool changed_ = false;
+};
+
+}  // namespace ombrel

@@ -1,0 +1,35 @@
+#include "engine/TaskWindowFilter.h"
+
+namespace ombrel {
+
+bool TaskWindowFilter::IsTaskWindow(WindowHandle hWnd) {
+    if (!visibility_.IsVisible(hWnd)) {
+        return false;
+    }
+    // The shell's windows are known by their class: after a restart of the shell they are new.
+    if (hWnd == bar_.BarWindow() || visibility_.Refused(hWnd) || known_.IsPinned(hWnd) ||
+        known_.IsIgnored(hWnd)) {
+        return false;
+    }
+    return !windows_.IsWindowCloaked(hWnd) && kinds_.MayJoinADesktop(hWnd);
+}
+
+std::vector<WindowHandle> TaskWindowFilter::FamilyOf(WindowHandle member) {
+    if (!IsTaskWindow(member)) {
+        return {};
+    }
+    const WindowHandle root = windows_.RootOwner(member);
+    std::vector<WindowHandle> family;
+    windows_.EnumWindows([&](WindowHandle window) {
+        if (windows_.RootOwner(window) == root && IsTaskWindow(window)) {
+            family.push_back(window);
+        }
+        return true;
+    });
+    if (family.empty()) {
+        family.push_back(member);  // the walk failed
+    }
+    return family;
+}
+
+}  // namespace ombrel

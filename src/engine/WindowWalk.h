@@ -1,0 +1,45 @@
+#pragma once
+
+#include <vector>
+
+#include "engine/Changes.h"
+#include "engine/Desktops.h"
+#include "engine/KnownWindows.h"
+#include "engine/ShellWindows.h"
+#include "engine/TaskWindowFilter.h"
+#include "platform/WindowSystem.h"
+
+namespace ombrel {
+
+// What one walk over every top-level window found.
+struct WalkFindings {
+    // Windows of the current desktop seen for the first time, top first.
+    std::vector<WindowHandle> firstSeen;
+    // Windows we hid that are in no set (a hide carried out after the window had been taken in
+    // where it stood): they belong to the current desktop again.
+    std::vector<WindowHandle> strays;
+};
+
+// The refresh's walk: refills the current desktop's set from the windows that qualify now, in
+// the system's order. A window belongs to one desktop: one its program showed again while it was
+// parked belongs where it appeared, and a closed one nowhere; what closed is forgotten.
+class WindowWalk {
+  public:
+    WindowWalk(WindowSystem& windows, KnownWindows& known, TaskWindowFilter& filter,
+               const ShellWindows& shell)
+        : windows_(windows), known_(known), filter_(filter), shell_(shell) {}
+
+    WalkFindings Walk(Desktops& desktops);
+    // The changes a walk made: the windows new in the sets (by desktop) and those gone from
+    // the sets and from the system; before holds the sets' windows before it.
+    std::vector<Change> OpenedAndClosed(const Desktops& desktops,
+                                        const std::vector<WindowHandle>& before);
+
+  private:
+    WindowSystem& windows_;
+    KnownWindows& known_;
+    TaskWindowFilter& filter_;
+    const ShellWindows& shell_;
+};
+
+}  // namespace ombrel
