@@ -280,11 +280,7 @@ bool DesktopEngine::Pin() {
         return false;
     }
     desktops_.RemoveEverywhere(family);
-    for (WindowHandle window : family) {
-        KnownWindow& known = known_.Note(window);
-        known.place = KnownWindow::Place::Pinned;
-        known.seen = true;
-    }
+    known_.Pin(family);
     Announce({Change::Kind::Pin, -1, family});
     return true;
 }
@@ -294,15 +290,8 @@ bool DesktopEngine::Unpin() {
     if (!known_.IsPinned(foreground)) {
         return false;
     }
-    const WindowHandle root = windows_.RootOwner(foreground);
-    std::vector<WindowHandle> family;
-    for (WindowHandle window : known_.PinnedWindows()) {
-        if (windows_.RootOwner(window) == root) {
-            known_.Entry(window)->place = KnownWindow::Place::Desktop;
-            desktops_.Current().Add(window);
-            family.push_back(window);
-        }
-    }
+    const std::vector<WindowHandle> family = known_.UnpinFamilyOf(windows_.RootOwner(foreground));
+    desktops_.Current().Add(family);
     Announce({Change::Kind::Unpin, CurrentDesktop(), family});
     return true;
 }
@@ -440,7 +429,7 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
     filter_.Refreshed();
     GiveTheKeyboardBack();
     const bool fullScreen =
-        keys_.PauseInFullScreen() && IsFullScreen(windows_.GetForegroundWindow());
+        keys_.PauseInFullScreen() && filter_.IsFullScreen(windows_.GetForegroundWindow());
     if (keys_.SeeFullScreen(fullScreen)) {
         bar_.ShowKeysPaused(keys_.Paused());
         Announce({Change::Kind::Pause, -1, {}, keys_.Paused()});
@@ -490,44 +479,26 @@ void DesktopEngine::GiveTheKeyboardBack() {
     }
 }
 
-bool DesktopEngine::IsFullScreen(WindowHandle window) {
-    constexpr std::uint32_t kCaption = 0x00C00000;    // WS_CAPTION
-    constexpr std::uint32_t kMaximized = 0x01000000;  // WS_MAXIMIZE
-    // A maximised window also covers a screen that has no taskbar, and one with a title bar is
-    // an ordinary window however large: neither is a game or a presentation.
-    const std::uint32_t style = windows_.StylesOf(window).style;
-    return (style & kCaption) != kCaption && (style & kMaximized) == 0 && IsTaskWindow(window) &&
-           windows_.CoversItsScreen(window);
-}
-
 void DesktopEngine::WindowWantsAttention(WindowHandle window) {
     if (window == WindowHandle::None) {
         return;
     }
     // A dialog that flashes may not have joined its program's set yet: its program's window
-    // tells the desktop.
-    const WindowHandle root = windows_.RootOwner(window);
-    for (int index = 0; index < kDesktopCount; ++index) {
-        Desktop& desktop = desktops_[index];
-        if (!desktop.Holds(window) && !desktop.Holds(root)) {
-            continue;
-        }
-        // The user sees the current desktop's windows flash for himself.
-        if (index != CurrentDesktop()) {
-            const WindowHandle before = desktop.Attention();
-            const WindowHandle asking = desktop.Holds(window) ? window : root;
-            if (desktop.MarkAttention(asking)) {
-                bar_.ShowDesktopWantsAttention(index, true);
-            }
-            if (asking != before) {
-                Announce({Change::Kind::Attention,
-                          index,
-                          {asking},
-                          false,
-                          windows_.WindowTitle(asking)});
-            }
-        }
+    // tells the desktop. The user sees the current desktop's windows flash for himself.
+    const std::optional<Desktops::AttentionMark> mark =
+        desktops_.MarkAttention(window, windows_.RootOwner(window));
+    if (!mark) {
         return;
+    }
+    if (mark->newlyMarked) {
+        bar_.ShowDesktopWantsAttention(mark->desktop, true);
+    }
+    if (mark->askingChanged) {
+        Announce({Change::Kind::Attention,
+                  mark->desktop,
+                  {mark->asking},
+                  false,
+                  windows_.WindowTitle(mark->asking)});
     }
 }
 
@@ -541,12 +512,8 @@ std::optional<std::u16string> DesktopEngine::AttentionTitle(int index) {
 }
 
 void DesktopEngine::ForgetStaleAttention() {
-    for (int index = 0; index < kDesktopCount; ++index) {
-        const WindowHandle asking = desktops_[index].Attention();
-        // Closed, sent elsewhere or shown again by its program: it no longer asks from there.
-        if (asking != WindowHandle::None && !desktops_[index].Holds(asking)) {
-            ClearAttention(index);
-        }
+    for (int index : desktops_.ForgetStaleAttention()) {
+        bar_.ShowDesktopWantsAttention(index, false);
     }
 }
 

@@ -88,9 +88,6 @@ class DesktopEngine {
     // The keyboard left on our focus holder (a program took too long to take it, or a switch
     // was refused it) goes to the current desktop's top responding window, or the desktop.
     void GiveTheKeyboardBack();
-    // A game or a presentation in front: it covers its screen, without a title bar, and is not
-    // merely maximised.
-    bool IsFullScreen(WindowHandle window);
 
     // Hides the leaving desktop's windows and shows the entering one's, names the entering one
     // in the caption and marks its button; the entering desktop's top window (or onTop, where

@@ -38,4 +38,35 @@ void Desktops::RemoveEverywhere(std::span<const WindowHandle> windows) {
     }
 }
 
+std::optional<Desktops::AttentionMark> Desktops::MarkAttention(WindowHandle window,
+                                                               WindowHandle root) {
+    for (int index = 0; index < kDesktopCount; ++index) {
+        Desktop& desktop = (*this)[index];
+        if (!desktop.Holds(window) && !desktop.Holds(root)) {
+            continue;
+        }
+        if (index == current_) {
+            return std::nullopt;
+        }
+        const WindowHandle before = desktop.Attention();
+        const WindowHandle asking = desktop.Holds(window) ? window : root;
+        const bool newlyMarked = desktop.MarkAttention(asking);
+        return AttentionMark{index, asking, newlyMarked, asking != before};
+    }
+    return std::nullopt;
+}
+
+std::vector<int> Desktops::ForgetStaleAttention() {
+    std::vector<int> cleared;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        Desktop& desktop = (*this)[index];
+        // Closed, sent elsewhere or shown again by its program: it no longer asks from there.
+        if (desktop.Attention() != WindowHandle::None && !desktop.Holds(desktop.Attention())) {
+            desktop.ClearAttention();
+            cleared.push_back(index);
+        }
+    }
+    return cleared;
+}
+
 }  // namespace ombrel

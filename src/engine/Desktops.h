@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "engine/Desktop.h"
 #include "model/Command.h"
@@ -43,6 +44,18 @@ class Desktops {
 
     // The desktop whose set holds the window.
     std::optional<int> DesktopOf(WindowHandle window) const;
+    // A window asks for the user; the desktop that holds it (or its root owner) is marked
+    // unless it is the current one.
+    struct AttentionMark {
+        int desktop;
+        WindowHandle asking;  // the window, or its root owner where the set holds only that
+        bool newlyMarked;     // the desktop was not marked before
+        bool askingChanged;   // another window asked there before, or none
+    };
+    std::optional<AttentionMark> MarkAttention(WindowHandle window, WindowHandle root);
+    // A window that asked for the user and closed, or left that desktop, asks no more: the
+    // desktops whose mark went.
+    std::vector<int> ForgetStaleAttention();
     // The windows leave every set.
     void RemoveEverywhere(std::span<const WindowHandle> windows);
 

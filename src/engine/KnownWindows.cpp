@@ -113,4 +113,23 @@ void KnownWindows::SetHidden(KnownWindow& known, bool hidden) {
     }
 }
 
+void KnownWindows::Pin(std::span<const WindowHandle> family) {
+    for (WindowHandle window : family) {
+        KnownWindow& known = Note(window);
+        known.place = KnownWindow::Place::Pinned;
+        known.seen = true;
+    }
+}
+
+std::vector<WindowHandle> KnownWindows::UnpinFamilyOf(WindowHandle root) {
+    std::vector<WindowHandle> family;
+    for (WindowHandle window : PinnedWindows()) {
+        if (windows_.RootOwner(window) == root) {
+            entries_[window].place = KnownWindow::Place::Desktop;
+            family.push_back(window);
+        }
+    }
+    return family;
+}
+
 }  // namespace ombrel

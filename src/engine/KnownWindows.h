@@ -70,6 +70,11 @@ class KnownWindows {
     bool HiddenByUs(WindowHandle window) const;
     std::size_t HiddenCount() const { return hiddenCount_; }
 
+    // The windows stay on every desktop, seen already.
+    void Pin(std::span<const WindowHandle> family);
+    // The pinned windows of the root owner's program belong to a desktop again; returned in
+    // the order of their handles.
+    std::vector<WindowHandle> UnpinFamilyOf(WindowHandle root);
     // The windows on every desktop, each once.
     std::vector<WindowHandle> PinnedWindows() const;
     // Each window we hid with its process; for the crash path too: nothing is allocated.

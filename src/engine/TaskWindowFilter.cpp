@@ -32,4 +32,14 @@ std::vector<WindowHandle> TaskWindowFilter::FamilyOf(WindowHandle member) {
     return family;
 }
 
+bool TaskWindowFilter::IsFullScreen(WindowHandle window) {
+    constexpr std::uint32_t kCaption = 0x00C00000;    // WS_CAPTION
+    constexpr std::uint32_t kMaximized = 0x01000000;  // WS_MAXIMIZE
+    // A maximised window also covers a screen that has no taskbar, and one with a title bar is
+    // an ordinary window however large: neither is a game or a presentation.
+    const std::uint32_t style = windows_.StylesOf(window).style;
+    return (style & kCaption) != kCaption && (style & kMaximized) == 0 && IsTaskWindow(window) &&
+           windows_.CoversItsScreen(window);
+}
+
 }  // namespace ombrel

@@ -24,6 +24,9 @@ class TaskWindowFilter {
     // belong to a desktop. A dialog goes with the program that owns it, and the program with
     // its other owned windows: sent alone, either would be left behind, disabled or ownerless.
     std::vector<WindowHandle> FamilyOf(WindowHandle member);
+    // A game or a presentation in front: it covers its screen, without a title bar, and is not
+    // merely maximised.
+    bool IsFullScreen(WindowHandle window);
     // A refresh has passed over every window.
     void Refreshed() { kinds_.Refreshed(); }
 

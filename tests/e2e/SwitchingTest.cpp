@@ -215,9 +215,10 @@ TEST_F(Desktops, ADesktopButtonsMenuBringsAWindowBackAndAFlashMarksItsDesktop) {
     LetARefreshPass();
     ASSERT_TRUE(SwitchTo(2));
     EXPECT_TRUE(WaitFor([&] { return !Visible(mail) && !Visible(notes); }));
-    // Wine has no shell hook: the news the system would send is posted as it would come.
-    ::PostMessageW(Bar(), ::RegisterWindowMessageW(L"SHELLHOOK"), 0x8006,
-                   reinterpret_cast<LPARAM>(mail));
+    // Wine has no shell hook: the news the system would send is posted as it would come, to
+    // the window Ombrel has hear it.
+    ::PostMessageW(::FindWindowW(L"OmbrelProgram", nullptr), ::RegisterWindowMessageW(L"SHELLHOOK"),
+                   0x8006, reinterpret_cast<LPARAM>(mail));
     SaveScreenshot(L"bar-attention", Bar());
 
     const HWND one = driver::FindChildButton(Bar(), L"1");
