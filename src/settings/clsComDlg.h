@@ -24,7 +24,7 @@ class clsComDlg {
     void SetHwnd(WindowHandle owner) { Hwnd_ = owner; }
     void SetTitle(std::u16string title) { Title_ = std::move(title); }
     void SetInitDir(std::u16string directory) { InitDir_ = std::move(directory); }
-    // Descriptions and their patterns, separated by "|": "图片|*.bmp;*.png|所有文件|*.*".
+    // Descriptions and their patterns, separated by "|": "Pictures|*.bmp;*.png|All files|*.*".
     void SetFilter(std::u16string filter) { Filter_ = std::move(filter); }
     const std::u16string& FileName() const { return FileName_; }
     const std::u16string& FileTitle() const { return FileTitle_; }

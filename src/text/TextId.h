@@ -8,13 +8,65 @@ namespace ombrel {
 // in this order; a text with arguments marks them {1}, {2}... Each area keeps its ids together.
 enum class TextId : std::uint16_t {
     // ---- The bar: caption, buttons, tooltips, menus ----
-    DesktopCaptionPrefix,
+    DesktopCaption,       // {1}: the desktop's number
+    NamedDesktopCaption,  // {1}: the desktop's number, {2}: its name
+    KeysPausedMark,
+    DesktopIconsButton,
+    TaskbarButton,
+    HideButton,
+    BarHelpButton,
+    ExitButton,
+    BarSettingsButton,
+    KeyTakenByAnotherProgram,  // {1}: the key
+    NoKey,
+    NamedDesktopToolTip,       // {1}: the desktop's name, {2}: what the tooltip said of its key
+    WindowAskingForAttention,  // {1}: the window's title
+    EmptyDesktop,
+    MoreWindows,  // {1}: how many windows the tooltip does not list
+    UntitledWindow,
+    NoWindowsMenuItem,
+    SettingsMenuItem,
+    EditSettingsFileMenuItem,
+    OpenLogMenuItem,
 
     // ---- The help window and the start-up notice ----
     HelpCaption,
+    UsualKeysHelp,
+    KeyHelpLine,  // {1}: the key, {2}: what it does
+    HelpDesktop,  // {1}: the desktop's number
+    HelpNextDesktop,
+    HelpPreviousDesktop,
+    HelpLastDesktop,
+    HelpSwitchTo,  // {1}: the desktop
+    HelpSendTo,    // {1}: the desktop
+    HelpMoveTo,    // {1}: the desktop
+    HelpToggleDesktopIcons,
+    HelpToggleTaskbar,
+    HelpToggleBar,
+    HelpPause,
+    HelpPin,
+    HelpUnpin,
+    HelpPinToggle,
+    HelpExit,
 
     // ---- The settings dialog ----
     CancelButton,
+    SettingsCaption,
+    OkButton,
+    ApplyButton,
+    DefaultsButton,
+    WallpaperFrame,
+    WallpaperDesktopLabel,  // {1}: the desktop's number
+    StartupFrame,
+    SkipNoticeOption,
+    StartWithWindowsOption,
+    WallpaperFilter,  // descriptions and their patterns, separated by "|"
+    SettingsNotSavedHeading,
+    SettingsNoRightToWrite,
+    SettingsErrorCode,  // {1}: the code
+    WallpaperNotSet,    // {1}: the picture's path
+    WallpaperNotRemoved,
+    StartsForThisUserOnly,
 
     // ---- The settings file: its errors, its template, its notices ----
     UnknownCommand,  // {1}: the command as written

@@ -10,13 +10,75 @@ using enum TextId;
 
 constexpr std::array kChinese{
     // ---- The bar: caption, buttons, tooltips, menus ----
-    TextEntry{DesktopCaptionPrefix, u"这是桌面-"},
+    TextEntry{DesktopCaption, u"这是桌面-{1}"},
+    TextEntry{NamedDesktopCaption, u"这是桌面-{1}：{2}"},
+    TextEntry{KeysPausedMark, u"（热键已暂停）"},
+    TextEntry{DesktopIconsButton, u"桌  面"},
+    TextEntry{TaskbarButton, u"任务栏"},
+    TextEntry{HideButton, u"隐  藏"},
+    TextEntry{BarHelpButton, u"帮助"},
+    TextEntry{ExitButton, u"退出"},
+    TextEntry{BarSettingsButton, u"设  置"},
+    TextEntry{KeyTakenByAnotherProgram, u"{1} 已被其他程序占用"},
+    TextEntry{NoKey, u"（无热键）"},
+    TextEntry{NamedDesktopToolTip, u"{1}（{2}）"},
+    TextEntry{WindowAskingForAttention, u"请求注意：{1}"},
+    TextEntry{EmptyDesktop, u"（空）"},
+    TextEntry{MoreWindows, u"另有 {1} 个窗口"},
+    TextEntry{UntitledWindow, u"（无标题）"},
+    TextEntry{NoWindowsMenuItem, u"（没有窗口）"},
+    TextEntry{SettingsMenuItem, u"设置…"},
+    TextEntry{EditSettingsFileMenuItem, u"编辑设置文件"},
+    TextEntry{OpenLogMenuItem, u"打开日志"},
 
     // ---- The help window and the start-up notice ----
     TextEntry{HelpCaption, u"帮助"},
+    TextEntry{UsualKeysHelp,
+              u"按Ctrl+[F1至F9]桌面切换。\r\n"
+              u"按Ctrl+F10显示/隐藏桌面图标。\r\n"
+              u"按Ctrl+F11显示/隐藏任务栏。\r\n"
+              u"按Ctrl+F12显示/隐藏软件界面。\r\n"},
+    TextEntry{KeyHelpLine, u"按{1}{2}。\r\n"},
+    TextEntry{HelpDesktop, u"桌面{1}"},
+    TextEntry{HelpNextDesktop, u"下一个桌面"},
+    TextEntry{HelpPreviousDesktop, u"上一个桌面"},
+    TextEntry{HelpLastDesktop, u"上一次所在的桌面"},
+    TextEntry{HelpSwitchTo, u"切换到{1}"},
+    TextEntry{HelpSendTo, u"把当前窗口送到{1}"},
+    TextEntry{HelpMoveTo, u"把当前窗口送到{1}并切换过去"},
+    TextEntry{HelpToggleDesktopIcons, u"显示/隐藏桌面图标"},
+    TextEntry{HelpToggleTaskbar, u"显示/隐藏任务栏"},
+    TextEntry{HelpToggleBar, u"显示/隐藏软件界面"},
+    TextEntry{HelpPause, u"暂停/恢复热键"},
+    TextEntry{HelpPin, u"让当前窗口留在每个桌面上"},
+    TextEntry{HelpUnpin, u"让当前窗口只留在当前桌面上"},
+    TextEntry{HelpPinToggle, u"让当前窗口留在每个桌面上，或取消"},
+    TextEntry{HelpExit, u"退出"},
 
     // ---- The settings dialog ----
     TextEntry{CancelButton, u"取  消"},
+    TextEntry{SettingsCaption, u"设置"},
+    TextEntry{OkButton, u"确  定"},
+    TextEntry{ApplyButton, u"应  用"},
+    TextEntry{DefaultsButton, u"缺省值"},
+    TextEntry{WallpaperFrame, u"墙纸"},
+    TextEntry{WallpaperDesktopLabel, u"桌面{1}"},
+    TextEntry{StartupFrame, u"启动"},
+    TextEntry{SkipNoticeOption, u"启动时跳过提示信息"},
+    TextEntry{StartWithWindowsOption, u"Windows启动时自动加载"},
+    TextEntry{WallpaperFilter,
+              u"图片 (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|所有文件 (*.*)|*.*"},
+    TextEntry{SettingsNotSavedHeading, u"以下设置未能保存："},
+    TextEntry{SettingsNoRightToWrite, u"没有修改注册表的权限，请以管理员身份运行本程序后再试。"},
+    TextEntry{SettingsErrorCode, u"错误代码：{1}"},
+    TextEntry{WallpaperNotSet, u"无法设置墙纸：{1}"},
+    TextEntry{WallpaperNotRemoved, u"无法取消墙纸。"},
+    TextEntry{
+        StartsForThisUserOnly,
+        u"Windows启动时自动加载只为你设置，不为所有用户：程序所在的文件夹，管理员以外的用户也能写入"
+        u"，"
+        u"谁都可以把那里的程序换成自己的。要为所有用户设置，请把程序放在只有管理员能写入的文件夹"
+        u"（例如 Program Files）里。"},
 
     // ---- The settings file: its errors, its template, its notices ----
     TextEntry{UnknownCommand, u"不认识的命令“{1}”"},

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "platform/Text.h"
+#include "text/Texts.h"
 #include "ui/layouts/HelpWindowLayout.h"
 
 namespace ombrel {
@@ -26,43 +27,42 @@ namespace {
 std::u16string Described(const Command& command) {
     using Kind = Command::Kind;
     using Target = Command::Target;
-    const std::u16string desktop = u"桌面" + DecimalText(command.desktop + 1);
     const auto where = [&]() -> std::u16string {
         switch (command.target) {
             case Target::Next:
-                return u"下一个桌面";
+                return std::u16string(Text(TextId::HelpNextDesktop));
             case Target::Previous:
-                return u"上一个桌面";
+                return std::u16string(Text(TextId::HelpPreviousDesktop));
             case Target::Last:
-                return u"上一次所在的桌面";
+                return std::u16string(Text(TextId::HelpLastDesktop));
             case Target::Desktop:
                 break;
         }
-        return desktop;
+        return FormatText(TextId::HelpDesktop, {DecimalText(command.desktop + 1)});
     };
     switch (command.kind) {
         case Kind::Switch:
-            return u"切换到" + where();
+            return FormatText(TextId::HelpSwitchTo, {where()});
         case Kind::Send:
-            return u"把当前窗口送到" + where();
+            return FormatText(TextId::HelpSendTo, {where()});
         case Kind::Move:
-            return u"把当前窗口送到" + where() + u"并切换过去";
+            return FormatText(TextId::HelpMoveTo, {where()});
         case Kind::ToggleDesktopIcons:
-            return u"显示/隐藏桌面图标";
+            return std::u16string(Text(TextId::HelpToggleDesktopIcons));
         case Kind::ToggleTaskbar:
-            return u"显示/隐藏任务栏";
+            return std::u16string(Text(TextId::HelpToggleTaskbar));
         case Kind::ToggleBar:
-            return u"显示/隐藏软件界面";
+            return std::u16string(Text(TextId::HelpToggleBar));
         case Kind::Pause:
-            return u"暂停/恢复热键";
+            return std::u16string(Text(TextId::HelpPause));
         case Kind::Pin:
-            return u"让当前窗口留在每个桌面上";
+            return std::u16string(Text(TextId::HelpPin));
         case Kind::Unpin:
-            return u"让当前窗口只留在当前桌面上";
+            return std::u16string(Text(TextId::HelpUnpin));
         case Kind::PinToggle:
-            return u"让当前窗口留在每个桌面上，或取消";
+            return std::u16string(Text(TextId::HelpPinToggle));
         case Kind::Exit:
-            return u"退出";
+            return std::u16string(Text(TextId::HelpExit));
     }
     return {};
 }
@@ -71,11 +71,11 @@ std::u16string Described(const Command& command) {
 
 std::u16string KeysHelpText(const KeyBindings& keys) {
     if (keys == DescribedKeyBindings()) {
-        return std::u16string(kHelpText);
+        return std::u16string(Text(TextId::UsualKeysHelp));
     }
     std::u16string text;
     for (const KeyBinding& key : keys) {
-        text += u"按" + key.name + Described(key.command) + u"。\r\n";
+        text += FormatText(TextId::KeyHelpLine, {key.name, Described(key.command)});
     }
     return text;
 }

@@ -6,27 +6,23 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "text/Texts.h"
 #include "ui/layouts/MainWindowLayout.h"
 
 namespace ombrel {
 namespace {
 
-constexpr std::u16string_view kDesktopCaptionPrefix = u"这是桌面-";
 constexpr float kMarkerOffsetTwips = 30;
 constexpr std::size_t kMostTitlesShown = 10;
 // A longer title is cut, so that the tooltip stays a list.
 constexpr std::size_t kLongestTitle = 60;
-constexpr std::u16string_view kKeyTaken = u" 已被其他程序占用";
-constexpr std::u16string_view kKeysPaused = u"（热键已暂停）";
-constexpr std::u16string_view kAsking = u"请求注意：";
-constexpr std::u16string_view kNoWindows = u"（没有窗口）";
 // What one notch of a mouse wheel reports (WHEEL_DELTA).
 constexpr int kWheelNotch = 120;
 
 // A title as the bar lists it: cut where it is long, named where it is empty.
 std::u16string ShownTitle(const std::u16string& title) {
     if (title.empty()) {
-        return u"（无标题）";
+        return std::u16string(Text(TextId::UntitledWindow));
     }
     if (title.size() > kLongestTitle) {
         // Never half of a character that takes two units.
@@ -45,7 +41,6 @@ constexpr std::array<std::u16string_view, 3> kToggleButtons{bar::kDesktopIcons, 
 constexpr std::array<Command, 3> kToggleCommands{Command{Command::Kind::ToggleDesktopIcons},
                                                  Command{Command::Kind::ToggleTaskbar},
                                                  Command{Command::Kind::ToggleBar}};
-constexpr std::u16string_view kNoKey = u"（无热键）";
 // How much of the bar must lie on a screen for the user to reach it: 16 pixels at 96 DPI each
 // way (all of it, where it is smaller).
 constexpr float kReachableTwips = 240;
@@ -89,8 +84,10 @@ void MainWindow::OnTimer(std::u16string_view control) {
 }
 
 void MainWindow::OnContextMenu() {
-    constexpr std::array<std::u16string_view, 3> kItems{u"设置…", u"编辑设置文件", u"打开日志"};
-    switch (forms_.ShowMenu(frmMain_, kItems)) {
+    const std::array<std::u16string_view, 3> items{Text(TextId::SettingsMenuItem),
+                                                   Text(TextId::EditSettingsFileMenuItem),
+                                                   Text(TextId::OpenLogMenuItem)};
+    switch (forms_.ShowMenu(frmMain_, items)) {
         case 0:
             frmConfig_.Show();
             break;
@@ -108,22 +105,21 @@ void MainWindow::OnContextMenu() {
 std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
                               std::span<const std::u16string> titles,
                               const std::u16string* asking) {
-    std::u16string tip(key);
-    if (keyTaken) {
-        tip += kKeyTaken;
-    }
+    std::u16string tip =
+        keyTaken ? FormatText(TextId::KeyTakenByAnotherProgram, {key}) : std::u16string(key);
     if (asking != nullptr) {
-        tip += u"\r\n" + std::u16string(kAsking) + ShownTitle(*asking);
+        tip += u"\r\n" + FormatText(TextId::WindowAskingForAttention, {ShownTitle(*asking)});
     }
     if (titles.empty()) {
-        return tip + u"\r\n（空）";
+        return tip + u"\r\n" + std::u16string(Text(TextId::EmptyDesktop));
     }
     for (std::size_t shown = 0; shown < titles.size() && shown < kMostTitlesShown; ++shown) {
         tip += u"\r\n" + ShownTitle(titles[shown]);
     }
     if (titles.size() > kMostTitlesShown) {
-        tip += u"\r\n另有 " +
-               DecimalText(static_cast<long long>(titles.size() - kMostTitlesShown)) + u" 个窗口";
+        tip += u"\r\n" +
+               FormatText(TextId::MoreWindows,
+                          {DecimalText(static_cast<long long>(titles.size() - kMostTitlesShown))});
     }
     return tip;
 }
@@ -147,7 +143,7 @@ void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
     }
     if (items.empty()) {
         // Said rather than no menu at all, which would look like a click that was lost.
-        items.push_back({kNoWindows, WindowHandle::None, false});
+        items.push_back({Text(TextId::NoWindowsMenuItem), WindowHandle::None, false});
     }
     const int chosen = forms_.ShowMenu(frmMain_, std::span<const MenuItem>(items));
     // The lines stand in the order of the windows; the line of an empty desktop names none.
@@ -193,10 +189,10 @@ void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
         std::u16string first =
             key.name.empty() ? std::u16string(button.Layout().tooltip) : key.name;
         if (keysPaused_) {
-            first += kKeysPaused;
+            first += Text(TextId::KeysPausedMark);
         }
         if (const std::u16string& name = engine_.DesktopName(index); !name.empty()) {
-            first = name + u"（" + first + u"）";
+            first = FormatText(TextId::NamedDesktopToolTip, {name, first});
         }
         const std::optional<std::u16string> asking = engine_.AttentionTitle(index);
         button.SetToolTipText(DesktopToolTip(first, key.taken, engine_.DesktopTitles(index),
@@ -215,7 +211,7 @@ void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal
                 return ButtonKey{keys[id].name, taken};
             }
         }
-        return ButtonKey{std::u16string(kNoKey), false};
+        return ButtonKey{std::u16string(Text(TextId::NoKey)), false};
     };
     for (int index = 0; index < kDesktopCount; ++index) {
         buttonKeys_.at(static_cast<std::size_t>(index)) = keyFor(Command::SwitchTo(index));
@@ -225,7 +221,8 @@ void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal
         key = keyFor(kToggleCommands.at(toggle));
         // The desktop buttons' tooltips are composed when they show.
         frmMain_.Controls(kToggleButtons.at(toggle))
-            .SetToolTipText(key.taken ? key.name + std::u16string(kKeyTaken) : key.name);
+            .SetToolTipText(key.taken ? FormatText(TextId::KeyTakenByAnotherProgram, {key.name})
+                                      : key.name);
     }
 }
 
@@ -288,15 +285,15 @@ void MainWindow::ShowKeysPaused(bool paused) {
 
 void MainWindow::ShowCaption() {
     // Before the first switch the caption is the program's own.
-    std::u16string caption(frmMain_.Layout().caption);
+    std::u16string caption = frmMain_.Layout().caption.Resolve();
     if (IsDesktopIndex(namedDesktop_)) {
-        caption = std::u16string(kDesktopCaptionPrefix) + DecimalText(namedDesktop_ + 1);
-        if (const std::u16string& name = engine_.DesktopName(namedDesktop_); !name.empty()) {
-            caption += u"：" + name;
-        }
+        const std::u16string number = DecimalText(namedDesktop_ + 1);
+        const std::u16string& name = engine_.DesktopName(namedDesktop_);
+        caption = name.empty() ? FormatText(TextId::DesktopCaption, {number})
+                               : FormatText(TextId::NamedDesktopCaption, {number, name});
     }
     if (keysPaused_) {
-        caption += kKeysPaused;
+        caption += Text(TextId::KeysPausedMark);
     }
     frmMain_.SetCaption(std::move(caption));
 }

@@ -71,7 +71,8 @@ class MainWindow final : public FormEvents, public BarView {
     // The caption as the last switch named the desktop; empty before the first one.
     void ShowCaption();
 
-    // What each button's tooltip says of its key: the desktop buttons, then 桌面, 任务栏, 隐藏.
+    // What each button's tooltip says of its key: the desktop buttons', then those of the buttons
+    // that toggle the desktop icons, the taskbar and the bar.
     struct ButtonKey {
         std::u16string name;
         bool taken = false;

@@ -3,31 +3,17 @@
 #include "model/Command.h"
 #include "platform/Text.h"
 #include "settings/clsComDlg.h"
+#include "text/Texts.h"
 #include "ui/layouts/SettingsDialogLayout.h"
 
 namespace ombrel {
 namespace {
 
-constexpr std::u16string_view kDialogCaption = u"设置";
 constexpr std::u16string_view kBrowseDirectory = u"c:\\windows";
-constexpr std::u16string_view kBrowseFilter =
-    u"图片 (*.bmp;*.jpg;*.jpeg;*.png)|*.bmp;*.jpg;*.jpeg;*.png|所有文件 (*.*)|*.*";
-constexpr std::u16string_view kNotSavedHeading = u"以下设置未能保存：";
-constexpr std::u16string_view kNoRightToWrite =
-    u"没有修改注册表的权限，请以管理员身份运行本程序后再试。";
-constexpr std::u16string_view kErrorCodeLabel = u"错误代码：";
-constexpr std::u16string_view kNeverShowInfoItem = u"启动时跳过提示信息";
-constexpr std::u16string_view kAutoStartItem = u"Windows启动时自动加载";
 constexpr std::u16string_view kLineBreak = u"\r\n";
-constexpr std::u16string_view kWallpaperNotSet = u"无法设置墙纸：";
-constexpr std::u16string_view kWallpaperNotRemoved = u"无法取消墙纸。";
-constexpr std::u16string_view kStartsForThisUserOnly =
-    u"Windows启动时自动加载只为你设置，不为所有用户：程序所在的文件夹，管理员以外的用户也能写入，"
-    u"谁都可以把那里的程序换成自己的。要为所有用户设置，请把程序放在只有管理员能写入的文件夹"
-    u"（例如 Program Files）里。";
 
 std::u16string DesktopItem(int index) {
-    return u"桌面" + DecimalText(index + 1);
+    return FormatText(TextId::WallpaperDesktopLabel, {DecimalText(index + 1)});
 }
 
 }  // namespace
@@ -89,7 +75,7 @@ void SettingsDialog::Browse(int index) {
     // Owned by the settings dialog, so it stays in front and the settings wait for it.
     browse.SetHwnd(frmConfig_.WindowIfLoaded());
     browse.SetInitDir(std::u16string(kBrowseDirectory));
-    browse.SetFilter(std::u16string(kBrowseFilter));
+    browse.SetFilter(std::u16string(Text(TextId::WallpaperFilter)));
     browse.ShowOpen();
     // A cancelled browse leaves the path that was there: OK would otherwise delete it.
     if (!browse.FileName().empty()) {
@@ -105,8 +91,9 @@ bool SettingsDialog::SaveSettings() {
     const StoredSettings::Saved saved = services_.settings.Save(Edited());
     if (saved.failures.empty()) {
         if (saved.startsForThisUserOnly) {
-            services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), kStartsForThisUserOnly,
-                                             kDialogCaption, MbOk | MbIconInformation);
+            services_.dialogs.ShowMessageBox(
+                frmConfig_.WindowIfLoaded(), Text(TextId::StartsForThisUserOnly),
+                Text(TextId::SettingsCaption), MbOk | MbIconInformation);
         }
         return true;
     }
@@ -115,15 +102,14 @@ bool SettingsDialog::SaveSettings() {
 }
 
 void SettingsDialog::ReportWallpaperFailure(std::u16string_view path) {
-    const std::u16string text = path.empty()
-                                    ? std::u16string(kWallpaperNotRemoved)
-                                    : std::u16string(kWallpaperNotSet) + std::u16string(path);
-    services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text, kDialogCaption,
-                                     MbOk | MbIconWarning);
+    const std::u16string text = path.empty() ? std::u16string(Text(TextId::WallpaperNotRemoved))
+                                             : FormatText(TextId::WallpaperNotSet, {path});
+    services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text,
+                                     Text(TextId::SettingsCaption), MbOk | MbIconWarning);
 }
 
 void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures) {
-    std::u16string text(kNotSavedHeading);
+    std::u16string text(Text(TextId::SettingsNotSavedHeading));
     for (const SettingFailure& failure : failures) {
         text += kLineBreak;
         switch (failure.setting) {
@@ -131,23 +117,22 @@ void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures)
                 text += DesktopItem(failure.desktop);
                 break;
             case SettingFailure::Setting::SkipNotice:
-                text += kNeverShowInfoItem;
+                text += Text(TextId::SkipNoticeOption);
                 break;
             case SettingFailure::Setting::StartWithWindows:
-                text += kAutoStartItem;
+                text += Text(TextId::StartWithWindowsOption);
                 break;
         }
     }
     text += kLineBreak;
     const std::int32_t status = failures.front().status;
     if (status == kErrorAccessDenied) {
-        text += kNoRightToWrite;
+        text += Text(TextId::SettingsNoRightToWrite);
     } else {
-        text += kErrorCodeLabel;
-        text += DecimalText(status);
+        text += FormatText(TextId::SettingsErrorCode, {DecimalText(status)});
     }
-    services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text, kDialogCaption,
-                                     MbOk | MbIconWarning);
+    services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text,
+                                     Text(TextId::SettingsCaption), MbOk | MbIconWarning);
 }
 
 }  // namespace ombrel

@@ -2,56 +2,12 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include "win32/Handles.h"
-#include "win32/NativeWindow.h"
-#include "win32/WideText.h"
-#include "win32/WindowIcon.h"
+#include "win32/PopupMenu.h"
+#include "win32/SessionOwnerWindow.h"
+#include "win32/WorkAreas.h"
 
 namespace ombrel::win32 {
-namespace {
-
-constexpr const wchar_t* kOwnerClassName = L"OmbrelOwner";
-
-}  // namespace
-
-// Owns the forms' windows so that none of them gets a taskbar button; never shown. It hears
-// the end of the session.
-class SessionOwnerWindow final : public NativeWindow {
-  public:
-    SessionOwnerWindow(HINSTANCE instance, Win32FormRuntime& runtime) : runtime_(runtime) {
-        WNDCLASSEXW ownerClass{};
-        ownerClass.hInstance = instance;
-        ownerClass.lpszClassName = kOwnerClassName;
-        RegisterWindowClass(ownerClass);
-        CreateNativeWindow(WS_EX_TOOLWINDOW, kOwnerClassName, L"Ombrel", WS_POPUP, nullptr,
-                           instance);
-    }
-    SessionOwnerWindow(const SessionOwnerWindow&) = delete;
-    SessionOwnerWindow& operator=(const SessionOwnerWindow&) = delete;
-    ~SessionOwnerWindow() {
-        if (window_ != nullptr) {
-            ::DestroyWindow(std::exchange(window_, nullptr));
-        }
-    }
-
-  private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_QUERYENDSESSION) {
-            runtime_.SessionEnding();
-            return TRUE;
-        }
-        if (message == WM_ENDSESSION && wParam != FALSE) {
-            // Logging off: every held window is shown again before the session goes.
-            runtime_.EndSession();
-            return 0;
-        }
-        return ::DefWindowProcW(window_, message, wParam, lParam);
-    }
-
-    Win32FormRuntime& runtime_;
-};
 
 Win32FormRuntime::Win32FormRuntime(HINSTANCE instance) : instance_(instance) {
     INITCOMMONCONTROLSEX controls{};
@@ -180,53 +136,7 @@ float Win32FormRuntime::OuterWidthTwips(const Form& form) noexcept {
 
 int Win32FormRuntime::ShowMenu(Form& form, std::span<const MenuItem> items) noexcept {
     const FormWindow* native = Find(form);
-    if (native == nullptr) {
-        return -1;
-    }
-    // The pictures outlive the menu that draws them.
-    std::vector<UniqueBitmap> icons;
-    const UniqueMenu menu(::CreatePopupMenu());
-    if (!menu) {
-        return -1;
-    }
-    int chosen = 0;
-    try {
-        // The menu is drawn at the scale of the screen the bar stands on.
-        const int iconSize =
-            ::GetSystemMetricsForDpi(SM_CXSMICON, ::GetDpiForWindow(native->Handle()));
-        icons.reserve(items.size());
-        for (std::size_t index = 0; index < items.size(); ++index) {
-            const MenuItem& item = items[index];
-            // A title's "&" is a character, not the mark of a shortcut key.
-            std::wstring text;
-            for (wchar_t character : ToWide(item.text)) {
-                text += character == L'&' ? std::wstring(L"&&") : std::wstring(1, character);
-            }
-            MENUITEMINFOW line{};
-            line.cbSize = sizeof(line);
-            line.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
-            line.wID = static_cast<UINT>(index + 1);
-            line.dwTypeData = text.data();
-            line.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
-            if (item.iconOf != WindowHandle::None) {
-                icons.push_back(WindowIconBitmap(ToHwnd(item.iconOf), iconSize, programIcons_));
-                if (icons.back()) {
-                    line.fMask |= MIIM_BITMAP;
-                    line.hbmpItem = icons.back().Get();
-                }
-            }
-            ::InsertMenuItemW(menu.Get(), static_cast<UINT>(index), TRUE, &line);
-        }
-        POINT at{};
-        ::GetCursorPos(&at);
-        // The owner in front, or the menu does not close when the user clicks elsewhere.
-        ::SetForegroundWindow(native->Handle());
-        chosen = ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
-                                  at.y, 0, native->Handle(), nullptr);
-    } catch (...) {
-        chosen = 0;
-    }
-    return chosen - 1;
+    return native == nullptr ? -1 : ShowPopupMenu(native->Handle(), items, programIcons_);
 }
 
 void Win32FormRuntime::WatchWindowDrops(Form& form) noexcept {
@@ -234,35 +144,18 @@ void Win32FormRuntime::WatchWindowDrops(Form& form) noexcept {
     if (native == nullptr) {
         return;
     }
-    native->WatchWindowDrops();
+    try {
+        native->WatchWindowDrops();
+    } catch (...) {
+        return;  // the form goes without hearing of drops
+    }
     if (!moveSizeHook_) {
-        // Out of context: the news is queued to this thread and arrives through its message
-        // loop, and no code of ours runs in other programs. Our own windows' moves are not news.
-        moveSizeHook_.Reset(::SetWinEventHook(EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND,
-                                              nullptr, &FormWindow::OnMoveSizeEvent, 0, 0,
-                                              WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+        moveSizeHook_ = DropWatcher::HookMoveSizeEvents();
     }
 }
 
 std::vector<ScreenArea> Win32FormRuntime::WorkAreasTwips() {
-    std::vector<ScreenArea> areas;
-    const MONITORENUMPROC collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
-        MONITORINFO info{};
-        info.cbSize = sizeof(info);
-        if (::GetMonitorInfoW(monitor, &info) != FALSE) {
-            const RECT& work = info.rcWork;
-            try {
-                reinterpret_cast<std::vector<ScreenArea>*>(found)->push_back(
-                    {ScreenTwips(work.left), ScreenTwips(work.top), ScreenTwips(work.right),
-                     ScreenTwips(work.bottom), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-            } catch (...) {
-                return FALSE;  // nothing may cross the system's callback
-            }
-        }
-        return TRUE;
-    };
-    ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&areas));
-    return areas;
+    return win32::WorkAreasTwips();
 }
 
 }  // namespace ombrel::win32

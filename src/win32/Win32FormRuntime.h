@@ -51,7 +51,7 @@ class Win32FormRuntime final : public FormRuntime {
     std::unique_ptr<SessionOwnerWindow> owner_;
     Form* mainForm_ = nullptr;
     std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
-    // The system's word that the user has finished moving or sizing a window of another program.
+    // The system's word that the user starts or ends moving or sizing another program's window.
     UniqueWinEventHook moveSizeHook_;
     ProgramIcons programIcons_;  // for the menus of a desktop's windows
 };

@@ -11,7 +11,7 @@ Control::Control(Form& form, const ControlLayout& layout) : form_(&form), layout
 void Control::Reset() {
     left_ = static_cast<float>(layout_->leftTwips);
     top_ = static_cast<float>(layout_->topTwips);
-    text_ = std::u16string(layout_->caption);
+    text_ = layout_->caption.Resolve();
     value_ = 0;
     toolTip_ = std::u16string(layout_->tooltip);
     bold_ = false;

@@ -14,7 +14,7 @@ Form::Form(const FormLayout& layout, FormRuntime& runtime) : layout_(&layout), r
 }
 
 void Form::ResetToLayout() {
-    caption_ = std::u16string(layout_->caption);
+    caption_ = layout_->caption.Resolve();
     tag_.clear();
     left_ = 0;
     top_ = 0;

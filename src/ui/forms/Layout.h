@@ -3,6 +3,8 @@
 #include <span>
 #include <string_view>
 
+#include "ui/forms/LayoutText.h"
+
 namespace ombrel {
 
 inline constexpr int kNoIndex = -1;
@@ -27,7 +29,7 @@ struct ControlLayout {
     int index = kNoIndex;
     // Empty: the window itself.
     std::u16string_view parent;
-    std::u16string_view caption;
+    LayoutText caption;
     std::u16string_view tooltip;
     int leftTwips = 0;
     int topTwips = 0;
@@ -43,7 +45,7 @@ struct ControlLayout {
 // A window as it is built: its own properties and its controls in creation order.
 struct FormLayout {
     std::u16string_view name;
-    std::u16string_view caption;
+    LayoutText caption;
     int clientWidthTwips = 0;
     int clientHeightTwips = 0;
     FormPlacement placement = FormPlacement::SystemDefault;

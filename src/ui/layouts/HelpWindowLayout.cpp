@@ -17,7 +17,7 @@ constexpr std::array kControls{
                   .tabIndex = 1},
     ControlLayout{.name = help::kText,
                   .kind = TextBox,
-                  .caption = kHelpText,
+                  .caption = TextId::UsualKeysHelp,
                   .leftTwips = 60,
                   .topTwips = 120,
                   .widthTwips = 2775,
@@ -29,7 +29,7 @@ constexpr std::array kControls{
 
 constexpr FormLayout kHelpWindow{
     .name = u"frmHelp",
-    .caption = u"帮助",
+    .caption = TextId::HelpCaption,
     .clientWidthTwips = 2910,
     .clientHeightTwips = 1740,
     .placement = FormPlacement::CenterScreen,

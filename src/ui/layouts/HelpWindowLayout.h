@@ -17,10 +17,4 @@ inline constexpr std::u16string_view kOk = u"cmdOk";
 inline constexpr std::array kAll{kText, kOk};
 }  // namespace help
 
-inline constexpr std::u16string_view kHelpText =
-    u"按Ctrl+[F1至F9]桌面切换。\r\n"
-    u"按Ctrl+F10显示/隐藏桌面图标。\r\n"
-    u"按Ctrl+F11显示/隐藏任务栏。\r\n"
-    u"按Ctrl+F12显示/隐藏软件界面。\r\n";
-
 }  // namespace ombrel
