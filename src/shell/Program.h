@@ -2,11 +2,13 @@
 
 #include "engine/DesktopEngine.h"
 #include "engine/MainWindowHook.h"
+#include "platform/SystemError.h"
 #include "settings/DesktopWallpapers.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
 #include "shell/Platform.h"
+#include "text/TextId.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
@@ -67,7 +69,7 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     // each refresh until it works, and meanwhile the file's size and time tell of a change.
     void CheckSettingsWatch();
     void UseKeys(KeyBindings keys);
-    void LogServiceResult(std::u16string_view request, std::int32_t code);
+    void LogServiceResult(TextId request, SystemError error);
 
     Platform& platform_;
     Form frmMain_;

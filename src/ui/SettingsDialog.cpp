@@ -139,12 +139,12 @@ void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures)
         }
     }
     text += kLineBreak;
-    const std::int32_t status = failures.front().status;
-    if (status == kErrorAccessDenied) {
+    const SystemError error = failures.front().error;
+    if (error == SystemError(kErrorAccessDenied)) {
         text += kNoRightToWrite;
     } else {
         text += kErrorCodeLabel;
-        text += DecimalText(status);
+        text += DecimalText(error.Code());
     }
     services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text, kDialogCaption,
                                      MbOk | MbIconWarning);
