@@ -23,7 +23,7 @@ inline constexpr std::uint32_t kErrorLockViolation = 33;
 struct FileRead {
     enum class Outcome { Read, Absent, TooLarge, Failed };
     Outcome outcome = Outcome::Absent;
-    std::string bytes;        // Read: the whole file
+    std::string bytes;  // Read: the whole file
     SystemError error;  // Failed: what the system answered
 };
 

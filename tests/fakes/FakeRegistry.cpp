@@ -222,9 +222,8 @@ SystemError FakeRegistry::SetValue(RegistryKey key, std::u16string_view name, st
     return kSucceeded;
 }
 
-SystemError FakeRegistry::QueryValue(RegistryKey key, std::u16string_view name,
-                                     std::uint32_t& type, std::byte* data,
-                                     std::uint32_t& size) noexcept {
+SystemError FakeRegistry::QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                                     std::byte* data, std::uint32_t& size) noexcept {
     const SystemError status = Query(key, name, type, data, size);
     if (afterQuery_) {
         std::exchange(afterQuery_, nullptr)();

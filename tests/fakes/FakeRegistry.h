@@ -74,8 +74,7 @@ class FakeRegistry final : public Registry {
     // parent\path as a full path; nullopt when parent is no key.
     std::optional<std::u16string> FullPath(RegistryKey parent, std::u16string_view path) const;
     RegistryKey NewHandle(const std::u16string& full);
-    SystemResult<RegistryKey> Create(RegistryKey parent, std::u16string_view path,
-                                     bool isVolatile);
+    SystemResult<RegistryKey> Create(RegistryKey parent, std::u16string_view path, bool isVolatile);
     bool IsDenied(const std::u16string& path) const;
     // The error the plan has for this call; none when it goes through.
     SystemError Planned(std::string_view call);
