@@ -83,6 +83,7 @@ std::optional<FileStamp> Win32UserFiles::StampOf(std::u16string_view path) noexc
                          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                              data.ftLastWriteTime.dwLowDateTime};
     } catch (...) {
+        // A noexcept seam: no memory for the wide path is a stamp that cannot be asked.
         return std::nullopt;
     }
 }
@@ -204,6 +205,7 @@ bool Win32UserFiles::OpenInEditor(std::u16string_view path) noexcept {
         return reinterpret_cast<INT_PTR>(::ShellExecuteW(
                    nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
     } catch (...) {
+        // A noexcept seam: no memory for the command line is an editor that did not start.
         return false;
     }
 }
