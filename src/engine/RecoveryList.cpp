@@ -19,11 +19,11 @@ constexpr std::u16string_view kRecoveryKey = u"Software\\Kelvora\\Recovery";
 
 // The list's key, volatile below the program's own key, which is not: the per-user settings
 // live there and must outlast the log-on.
-std::int32_t OpenList(Registry& registry, std::u16string_view listKey, ScopedRegistryKey& key) {
+SystemError OpenList(Registry& registry, std::u16string_view listKey, ScopedRegistryKey& key) {
     ScopedRegistryKey own(registry);
-    const std::int32_t status = own.Create(RootKeyFor(kHkeyCurrentUser), kOwnKey);
-    if (status != kErrorSuccess) {
-        return status;
+    if (const SystemError error = own.Create(RootKeyFor(kHkeyCurrentUser), kOwnKey);
+        error.Failed()) {
+        return error;
     }
     return key.CreateVolatile(own.Get(), listKey.substr(kOwnKey.size() + 1));
 }
@@ -90,11 +90,10 @@ void RecoveryList::Claim() {
     Save({}, 0);
 }
 
-std::int32_t RecoveryList::WriteValue(std::u16string_view name, std::span<const std::byte> data) {
+SystemError RecoveryList::WriteValue(std::u16string_view name, std::span<const std::byte> data) {
     ScopedRegistryKey key(registry_);
-    const std::int32_t status = OpenList(registry_, key_, key);
-    if (status != kErrorSuccess) {
-        return status;
+    if (const SystemError error = OpenList(registry_, key_, key); error.Failed()) {
+        return error;
     }
     return registry_.SetValue(key.Get(), name, RegBinary, data.data(),
                               static_cast<std::uint32_t>(data.size()));
@@ -113,18 +112,17 @@ void RecoveryList::Save(std::span<const Entry> hidden, int current) {
         data[at + kDesktopByte] = static_cast<std::byte>(entry.desktop + 1);
         at += kEntryBytes;
     }
-    const std::int32_t status = WriteValue(kWindowsValue, data);
-    LogFailure(log_, TextId::RecoveryListNotWritten,
-               SystemError(static_cast<std::uint32_t>(status)),
+    LogFailure(log_, TextId::RecoveryListNotWritten, WriteValue(kWindowsValue, data),
                {DecimalText(static_cast<long long>(hidden.size()))});
 }
 
 void RecoveryList::Remove() {
     ScopedRegistryKey root(registry_);
-    if (root.Create(RootKeyFor(kHkeyCurrentUser), u"") == kErrorSuccess) {
-        registry_.DeleteKey(root.Get(), key_);
+    if (!root.Create(RootKeyFor(kHkeyCurrentUser), u"").Failed()) {
+        // Missing already, or kept by another session: either way nothing is left to do.
+        static_cast<void>(registry_.DeleteKey(root.Get(), key_));
         // Gone too once no other session keeps a list in it.
-        registry_.DeleteKey(root.Get(), kRecoveryKey);
+        static_cast<void>(registry_.DeleteKey(root.Get(), kRecoveryKey));
     }
 }
 
@@ -135,19 +133,19 @@ std::vector<RecoveryList::Entry> RecoveryList::Read() {
 
 std::optional<RecoveryList::Stored> RecoveryList::ReadList() {
     ScopedRegistryKey key(registry_);
-    if (key.Open(RootKeyFor(kHkeyCurrentUser), key_) != kErrorSuccess) {
+    if (key.Open(RootKeyFor(kHkeyCurrentUser), key_).Failed()) {
         return std::nullopt;
     }
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    if (registry_.QueryValue(key.Get(), kWindowsValue, type, nullptr, size) != kErrorSuccess ||
+    if (registry_.QueryValue(key.Get(), kWindowsValue, type, nullptr, size).Failed() ||
         type != RegBinary || size < kWriterBytes || size % kEntryBytes != 0 ||
         size > kMaxListBytes) {
         return std::nullopt;
     }
     std::vector<std::byte> data(size);
     std::uint32_t read = size;
-    if (registry_.QueryValue(key.Get(), kWindowsValue, type, data.data(), read) != kErrorSuccess ||
+    if (registry_.QueryValue(key.Get(), kWindowsValue, type, data.data(), read).Failed() ||
         read != size || type != RegBinary) {
         return std::nullopt;
     }

@@ -79,8 +79,8 @@ class RecoveryList {
     // Shows those of the entries (all still ours) that are hidden, then the desktop icons and
     // the taskbar; returns how many windows.
     std::size_t ShowListed(const std::vector<Entry>& entries);
-    // One value of this session's list, written whole; the Win32 error code.
-    std::int32_t WriteValue(std::u16string_view name, std::span<const std::byte> data);
+    // One value of this session's list, written whole.
+    SystemError WriteValue(std::u16string_view name, std::span<const std::byte> data);
 
     Registry& registry_;
     WindowSystem& windows_;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/SystemError.h"
+
 namespace ombrel {
 
 // An open registry key, or one of the predefined roots.
@@ -26,6 +28,7 @@ enum RegistryValueType : std::uint32_t {
     RegMultiSz = 7,
 };
 
+// The codes the callers tell apart, as clsReg's Status reports them.
 enum RegistryError : std::int32_t {
     kErrorSuccess = 0,
     kErrorFileNotFound = 2,
@@ -34,7 +37,8 @@ enum RegistryError : std::int32_t {
     kErrorMoreData = 234,
 };
 
-// The registry calls the settings use; every call returns the Win32 error code.
+// The registry calls the settings use; every call returns the Win32 error, an opened key the
+// key or the error.
 class Registry {
   public:
     Registry() = default;
@@ -43,25 +47,25 @@ class Registry {
     virtual ~Registry() = default;
 
     // Opens parent\path, creating every missing key on the way; an empty path opens parent.
-    virtual std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
-                                   RegistryKey& opened) noexcept = 0;
+    virtual SystemResult<RegistryKey> CreateKey(RegistryKey parent,
+                                                std::u16string_view path) noexcept = 0;
     // Opens parent\path only if it exists, creating nothing: ERROR_FILE_NOT_FOUND when it does
     // not. Reads open this way, so that looking at a setting never leaves a key behind.
-    virtual std::int32_t OpenKey(RegistryKey parent, std::u16string_view path,
-                                 RegistryKey& opened) noexcept = 0;
+    virtual SystemResult<RegistryKey> OpenKey(RegistryKey parent,
+                                              std::u16string_view path) noexcept = 0;
     // As CreateKey, but the new keys end with the log-on session.
-    virtual std::int32_t CreateVolatileKey(RegistryKey parent, std::u16string_view path,
-                                           RegistryKey& opened) noexcept = 0;
-    virtual std::int32_t CloseKey(RegistryKey key) noexcept = 0;
-    virtual std::int32_t SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
-                                  const std::byte* data, std::uint32_t size) noexcept = 0;
+    virtual SystemResult<RegistryKey> CreateVolatileKey(RegistryKey parent,
+                                                        std::u16string_view path) noexcept = 0;
+    virtual SystemError CloseKey(RegistryKey key) noexcept = 0;
+    virtual SystemError SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
+                                 const std::byte* data, std::uint32_t size) noexcept = 0;
     // With data null or size too small: ERROR_MORE_DATA (or success for null data) and the
     // size needed in bytes; a missing value gives ERROR_FILE_NOT_FOUND.
-    virtual std::int32_t QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
-                                    std::byte* data, std::uint32_t& size) noexcept = 0;
-    virtual std::int32_t DeleteValue(RegistryKey key, std::u16string_view name) noexcept = 0;
+    virtual SystemError QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                                   std::byte* data, std::uint32_t& size) noexcept = 0;
+    virtual SystemError DeleteValue(RegistryKey key, std::u16string_view name) noexcept = 0;
     // Removes parent\path, which must have no subkeys.
-    virtual std::int32_t DeleteKey(RegistryKey parent, std::u16string_view path) noexcept = 0;
+    virtual SystemError DeleteKey(RegistryKey parent, std::u16string_view path) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/SystemError.h"
+
 namespace ombrel {
 
 // What the system answers for a created object that exists already (ERROR_ALREADY_EXISTS),
@@ -12,8 +14,9 @@ inline constexpr std::uint32_t kErrorObjectRefused = 5;
 
 // Whether taking this session's instance object says that another instance runs: it exists, or
 // an instance started as administrator made it, and it refuses us.
-constexpr bool AnotherInstanceRuns(std::uint32_t instanceObjectError) {
-    return instanceObjectError == kErrorObjectExists || instanceObjectError == kErrorObjectRefused;
+constexpr bool AnotherInstanceRuns(SystemError instanceObjectError) {
+    return instanceObjectError == SystemError(kErrorObjectExists) ||
+           instanceObjectError == SystemError(kErrorObjectRefused);
 }
 
 // A process as the system knows it: its id, and when it started, since ids are given out again.
@@ -31,8 +34,8 @@ class RunningProcess {
     RunningProcess& operator=(const RunningProcess&) = delete;
     virtual ~RunningProcess() = default;
 
-    // The error code of taking this session's instance object: 0 when it was ours to take.
-    virtual std::uint32_t InstanceObjectError() noexcept = 0;
+    // What taking this session's instance object answered: no error when it was ours to take.
+    virtual SystemError InstanceObjectError() noexcept = 0;
     virtual ProcessIdentity Identity() noexcept = 0;
     // Whether that very process still runs; true where we may not ask (it runs with more rights).
     virtual bool IsRunning(const ProcessIdentity& process) noexcept = 0;

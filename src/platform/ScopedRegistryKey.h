@@ -10,26 +10,36 @@ class ScopedRegistryKey {
     explicit ScopedRegistryKey(Registry& registry) : registry_(registry) {}
     ScopedRegistryKey(const ScopedRegistryKey&) = delete;
     ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
-    ~ScopedRegistryKey() {
-        if (key_ != RegistryKey::None) {
-            registry_.CloseKey(key_);
-        }
-    }
+    ~ScopedRegistryKey() { Close(); }
 
-    // Opens parent\path, creating what is missing; the Win32 error code.
-    std::int32_t Create(RegistryKey parent, std::u16string_view path) {
-        return registry_.CreateKey(parent, path, key_);
+    // Opens parent\path, creating what is missing.
+    SystemError Create(RegistryKey parent, std::u16string_view path) {
+        return Keep(registry_.CreateKey(parent, path));
     }
-    // Opens parent\path if it exists; the Win32 error code.
-    std::int32_t Open(RegistryKey parent, std::u16string_view path) {
-        return registry_.OpenKey(parent, path, key_);
+    // Opens parent\path if it exists.
+    SystemError Open(RegistryKey parent, std::u16string_view path) {
+        return Keep(registry_.OpenKey(parent, path));
     }
-    std::int32_t CreateVolatile(RegistryKey parent, std::u16string_view path) {
-        return registry_.CreateVolatileKey(parent, path, key_);
+    SystemError CreateVolatile(RegistryKey parent, std::u16string_view path) {
+        return Keep(registry_.CreateVolatileKey(parent, path));
     }
     RegistryKey Get() const { return key_; }
 
   private:
+    SystemError Keep(const SystemResult<RegistryKey>& opened) {
+        if (opened.Succeeded()) {
+            Close();
+            key_ = opened.Value();
+        }
+        return opened.Error();
+    }
+    void Close() {
+        if (key_ != RegistryKey::None) {
+            static_cast<void>(registry_.CloseKey(key_));
+            key_ = RegistryKey::None;
+        }
+    }
+
     Registry& registry_;
     RegistryKey key_ = RegistryKey::None;
 };

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/SystemError.h"
+
 namespace ombrel {
 
 enum class ServiceHandle : std::uintptr_t { None = 0 };
@@ -24,15 +26,15 @@ class ServiceManager {
     ServiceManager& operator=(const ServiceManager&) = delete;
     virtual ~ServiceManager() = default;
 
-    virtual ServiceHandle OpenManager(std::uint32_t access) noexcept = 0;
-    virtual ServiceHandle OpenNamedService(ServiceHandle manager, std::u16string_view name,
-                                           std::uint32_t access) noexcept = 0;
-    virtual bool Start(ServiceHandle service) noexcept = 0;
+    // Each call returns the Win32 error of its own failure; an opened handle the handle.
+    virtual SystemResult<ServiceHandle> OpenManager(std::uint32_t access) noexcept = 0;
+    virtual SystemResult<ServiceHandle> OpenNamedService(ServiceHandle manager,
+                                                         std::u16string_view name,
+                                                         std::uint32_t access) noexcept = 0;
+    virtual SystemError Start(ServiceHandle service) noexcept = 0;
     // Asks the service to stop; the status it reports back is not kept.
-    virtual bool Control(ServiceHandle service, std::uint32_t control) noexcept = 0;
-    virtual bool Close(ServiceHandle handle) noexcept = 0;
-    // The calling thread's last-error value, right after a call that failed.
-    virtual std::uint32_t LastError() noexcept = 0;
+    virtual SystemError Control(ServiceHandle service, std::uint32_t control) noexcept = 0;
+    virtual SystemError Close(ServiceHandle handle) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SystemError.h"
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
@@ -22,8 +23,8 @@ inline constexpr std::uint32_t kErrorLockViolation = 33;
 struct FileRead {
     enum class Outcome { Read, Absent, TooLarge, Failed };
     Outcome outcome = Outcome::Absent;
-    std::string bytes;        // Read: the whole file
-    std::uint32_t error = 0;  // Failed: the Win32 code
+    std::string bytes;  // Read: the whole file
+    SystemError error;  // Failed: what the system answered
 };
 
 // A file's size and last write time: a change that no watch reported still shows in them.
@@ -50,17 +51,16 @@ class UserFiles {
     virtual FileRead ReadFile(std::u16string_view path, std::size_t largest) = 0;
     // None when the file is not there or cannot be asked.
     virtual std::optional<FileStamp> StampOf(std::u16string_view path) noexcept = 0;
-    // Writes a file that is not there yet, making its folder; the Win32 error code.
-    virtual std::uint32_t CreateNewFile(std::u16string_view path, std::string_view bytes) = 0;
+    // Writes a file that is not there yet, making its folder.
+    virtual SystemError CreateNewFile(std::u16string_view path, std::string_view bytes) = 0;
     // From now on the message is posted to the window whenever something in the settings
     // file's folder changes (the folder is made if it is missing); returns at once, with the
-    // Win32 code of a watch that could not be set up (0: watching). A new call replaces the
-    // watch.
-    virtual std::uint32_t WatchSettingsFolder(WindowHandle window,
-                                              std::uint32_t message) noexcept = 0;
-    // 0 while the watch works; once it has stopped (its folder deleted or renamed, a network
-    // that went away), the Win32 code of what stopped it. The message is posted when it stops.
-    virtual std::uint32_t SettingsWatchFailure() noexcept = 0;
+    // error of a watch that could not be set up. A new call replaces the watch.
+    virtual SystemError WatchSettingsFolder(WindowHandle window,
+                                            std::uint32_t message) noexcept = 0;
+    // No error while the watch works; once it has stopped (its folder deleted or renamed, a
+    // network that went away), what stopped it. The message is posted when it stops.
+    virtual SystemError SettingsWatchFailure() noexcept = 0;
     // Opens the file in the program the user has for its kind, Notepad where there is none; an
     // elevated program opens the system's own Notepad, never a program the user's keys name.
     virtual bool OpenInEditor(std::u16string_view path) noexcept = 0;

@@ -14,43 +14,41 @@ class ScopedServiceHandle {
     ScopedServiceHandle& operator=(const ScopedServiceHandle&) = delete;
     ~ScopedServiceHandle() {
         if (handle_ != ServiceHandle::None) {
-            services_.Close(handle_);
+            static_cast<void>(services_.Close(handle_));
         }
     }
     ServiceHandle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != ServiceHandle::None; }
 
   private:
     ServiceManager& services_;
     ServiceHandle handle_;
 };
 
-std::int32_t Request(ServiceManager& services, std::uint32_t access,
-                     const std::function<bool(ServiceHandle)>& send) {
-    const ScopedServiceHandle manager(services, services.OpenManager(kScManagerConnect));
-    if (!manager) {
-        return static_cast<std::int32_t>(services.LastError());
+SystemError Request(ServiceManager& services, std::uint32_t access,
+                    const std::function<SystemError(ServiceHandle)>& send) {
+    const SystemResult<ServiceHandle> openedManager = services.OpenManager(kScManagerConnect);
+    if (!openedManager.Succeeded()) {
+        return openedManager.Error();
+    }
+    const ScopedServiceHandle manager(services, openedManager.Value());
+    const SystemResult<ServiceHandle> openedService =
+        services.OpenNamedService(manager.Get(), kCompanionServiceName, access);
+    if (!openedService.Succeeded()) {
+        return openedService.Error();
     }
     // Declared after the manager, so it is closed first.
-    const ScopedServiceHandle service(
-        services, services.OpenNamedService(manager.Get(), kCompanionServiceName, access));
-    if (!service) {
-        return static_cast<std::int32_t>(services.LastError());
-    }
-    if (!send(service.Get())) {
-        return static_cast<std::int32_t>(services.LastError());
-    }
-    return 0;
+    const ScopedServiceHandle service(services, openedService.Value());
+    return send(service.Get());
 }
 
 }  // namespace
 
-std::int32_t StartCompanionService(ServiceManager& services) {
+SystemError StartCompanionService(ServiceManager& services) {
     return Request(services, kServiceStart,
                    [&services](ServiceHandle service) { return services.Start(service); });
 }
 
-std::int32_t StopCompanionService(ServiceManager& services) {
+SystemError StopCompanionService(ServiceManager& services) {
     return Request(services, kServiceStop, [&services](ServiceHandle service) {
         return services.Control(service, kServiceControlStop);
     });

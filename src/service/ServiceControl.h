@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 #include "platform/ServiceManager.h"
@@ -11,8 +10,8 @@ namespace ombrel {
 inline constexpr std::u16string_view kCompanionServiceName = u"SampleQx3Service";
 
 // Each hands one request to the service control manager and returns without waiting for the
-// service: 0, or the system error code of the call that failed. Every handle opened is closed.
-std::int32_t StartCompanionService(ServiceManager& services);
-std::int32_t StopCompanionService(ServiceManager& services);
+// service: the error of the call that failed, if one did. Every handle opened is closed.
+SystemError StartCompanionService(ServiceManager& services);
+SystemError StopCompanionService(ServiceManager& services);
 
 }  // namespace ombrel

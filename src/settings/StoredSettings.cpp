@@ -15,6 +15,13 @@ namespace {
 // A setting lives machine-wide, where only an administrator may write, or per user.
 constexpr std::array<std::int32_t, 2> kRunRoots{kHkeyLocalMachine, kHkeyCurrentUser};
 
+constexpr SystemError kAccessDenied(kErrorAccessDenied);
+
+// What the registry object's Status says of its last call.
+SystemError ErrorOf(const clsReg& reg) {
+    return SystemError(static_cast<std::uint32_t>(reg.Status()));
+}
+
 // Names one value in one of its places.
 void Name(clsReg& reg, std::int32_t root, std::u16string_view key, std::u16string_view name) {
     reg.SetRootKey(root);
@@ -34,22 +41,22 @@ std::optional<std::u16string> Read(Registry& registry, std::int32_t root, std::u
     return reg.KeyValue();
 }
 
-std::int32_t Write(Registry& registry, std::int32_t root, std::u16string_view key,
-                   std::u16string_view name, std::u16string_view text) {
+SystemError Write(Registry& registry, std::int32_t root, std::u16string_view key,
+                  std::u16string_view name, std::u16string_view text) {
     clsReg reg(registry);
     Name(reg, root, key, name);
     reg.SetKeyValue(std::u16string(text));
     reg.SetValue();
-    return reg.Status();
+    return ErrorOf(reg);
 }
 
 // Deleting what is not there leaves the registry as the user wants it.
-std::int32_t Delete(Registry& registry, std::int32_t root, std::u16string_view key,
-                    std::u16string_view name) {
+SystemError Delete(Registry& registry, std::int32_t root, std::u16string_view key,
+                   std::u16string_view name) {
     clsReg reg(registry);
     Name(reg, root, key, name);
     reg.DeleteValue();
-    return reg.Status() == kErrorFileNotFound ? kErrorSuccess : reg.Status();
+    return reg.Status() == kErrorFileNotFound ? kSucceeded : ErrorOf(reg);
 }
 
 // The per-user value where there is one, otherwise the machine-wide one.
@@ -64,19 +71,19 @@ std::u16string ReadSetting(Registry& registry, std::u16string_view name) {
 // Whether a stored text reads as the setting the user wants.
 using ReadsAsWanted = std::function<bool(std::u16string_view stored)>;
 
-// Writes the text, or clears the value when there is none; the error code, 0 when done. The
+// Writes the text, or clears the value when there is none; the error, if any. The
 // machine-wide value is written where the user may; where it is written or deleted the per-user
 // copy goes, so it cannot shadow it. A standard user keeps in his own key only what differs
 // from the machine's value, so that what an administrator saves later reaches him for every
 // setting he left alone. A machine-wide value he may not delete is shadowed where it can be
 // (an empty per-user value reads as none), and is a failure where it cannot.
-std::int32_t SaveSetting(Registry& registry, std::u16string_view key, std::u16string_view name,
-                         std::u16string_view text, bool perUserMayShadow,
-                         const ReadsAsWanted& readsAsWanted) {
-    const std::int32_t machine = text.empty() ? Delete(registry, kHkeyLocalMachine, key, name)
-                                              : Write(registry, kHkeyLocalMachine, key, name, text);
-    if (machine != kErrorAccessDenied) {
-        return machine != kErrorSuccess ? machine : Delete(registry, kHkeyCurrentUser, key, name);
+SystemError SaveSetting(Registry& registry, std::u16string_view key, std::u16string_view name,
+                        std::u16string_view text, bool perUserMayShadow,
+                        const ReadsAsWanted& readsAsWanted) {
+    const SystemError machine = text.empty() ? Delete(registry, kHkeyLocalMachine, key, name)
+                                             : Write(registry, kHkeyLocalMachine, key, name, text);
+    if (machine != kAccessDenied) {
+        return machine.Failed() ? machine : Delete(registry, kHkeyCurrentUser, key, name);
     }
     if (readsAsWanted(Read(registry, kHkeyLocalMachine, key, name).value_or(u""))) {
         return Delete(registry, kHkeyCurrentUser, key, name);
@@ -129,7 +136,7 @@ std::optional<BarPosition> StoredSettings::StoredBarPosition() const {
     return BarPosition{*left, *top};
 }
 
-std::int32_t StoredSettings::SaveBarPosition(BarPosition position) const {
+SystemError StoredSettings::SaveBarPosition(BarPosition position) const {
     return Write(registry_, kHkeyCurrentUser, kSettingsKey, kBarPositionValueName,
                  DecimalText(position.left) + u"," + DecimalText(position.top));
 }
@@ -154,9 +161,9 @@ StoredSettings::Saved StoredSettings::Save(const SettingsValues& values) const {
     using Setting = SettingFailure::Setting;
     Saved saved;
     std::vector<SettingFailure>& failures = saved.failures;
-    const auto record = [&failures](Setting setting, int desktop, std::int32_t status) {
-        if (status != kErrorSuccess) {
-            failures.push_back({setting, desktop, status});
+    const auto record = [&failures](Setting setting, int desktop, SystemError error) {
+        if (error.Failed()) {
+            failures.push_back({setting, desktop, error});
         }
     };
     for (int desktop = 0; desktop < SettingsValues::kWallpaperCount; ++desktop) {
@@ -179,11 +186,11 @@ StoredSettings::Saved StoredSettings::Save(const SettingsValues& values) const {
         saved.startsForThisUserOnly = !RunValueNamesProgram(
             Read(registry_, kHkeyCurrentUser, kRunKey, kRunValueName).value_or(u""), program);
         // A machine-wide value this user may not delete is an administrator's to mend.
-        const std::int32_t machine = Delete(registry_, kHkeyLocalMachine, kRunKey, kRunValueName);
-        const std::int32_t user =
+        const SystemError machine = Delete(registry_, kHkeyLocalMachine, kRunKey, kRunValueName);
+        const SystemError user =
             Write(registry_, kHkeyCurrentUser, kRunKey, kRunValueName, RunCommandFor(program));
         record(Setting::StartWithWindows, 0,
-               user != kErrorSuccess || machine == kErrorAccessDenied ? user : machine);
+               user.Failed() || machine == kAccessDenied ? user : machine);
         return saved;
     }
     record(Setting::StartWithWindows, 0,

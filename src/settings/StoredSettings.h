@@ -8,6 +8,7 @@
 
 #include "platform/Registry.h"
 #include "platform/RunningProcess.h"
+#include "platform/SystemError.h"
 
 namespace ombrel {
 
@@ -19,12 +20,12 @@ struct SettingsValues {
     bool startWithWindows = false;
 };
 
-// A value that could not be written or deleted, and the registry's error code.
+// A value that could not be written or deleted, and the registry's error.
 struct SettingFailure {
     enum class Setting { Wallpaper, SkipNotice, StartWithWindows };
     Setting setting;
     int desktop = 0;  // for Wallpaper: the desktop's index
-    std::int32_t status = 0;
+    SystemError error;
 };
 
 // Where the user put the bar, in the screen's own pixels, whatever the screen's scale.
@@ -60,7 +61,7 @@ class StoredSettings {
     // The bar's place, kept per user as "left,top"; none when the user never moved it or the
     // text is not two whole numbers of a screen's range.
     std::optional<BarPosition> StoredBarPosition() const;
-    std::int32_t SaveBarPosition(BarPosition position) const;
+    SystemError SaveBarPosition(BarPosition position) const;
 
   private:
     Registry& registry_;

@@ -35,14 +35,18 @@ std::int32_t clsReg::ValidateParameters() const {
     return kErrorSuccess;
 }
 
+bool clsReg::Keep(SystemError error) {
+    Status_ = static_cast<std::int32_t>(error.Code());
+    return !error.Failed();
+}
+
 bool clsReg::OpenKey(ScopedRegistryKey& key, Opening opening) {
     Status_ = ValidateParameters();
     if (Status_ != kErrorSuccess) {
         return false;
     }
-    Status_ =
-        opening == Opening::CreateMissing ? key.Create(Root(), RegKey_) : key.Open(Root(), RegKey_);
-    return Status_ == kErrorSuccess;
+    return Keep(opening == Opening::CreateMissing ? key.Create(Root(), RegKey_)
+                                                  : key.Open(Root(), RegKey_));
 }
 
 void clsReg::CreateKey() {
@@ -56,11 +60,9 @@ void clsReg::DeleteKey() {
         return;
     }
     ScopedRegistryKey root(registry_);
-    Status_ = root.Create(Root(), u"");
-    if (Status_ != kErrorSuccess) {
-        return;
+    if (Keep(root.Create(Root(), u""))) {
+        Keep(registry_.DeleteKey(root.Get(), RegKey_));
     }
-    Status_ = registry_.DeleteKey(root.Get(), RegKey_);
 }
 
 void clsReg::SetValue() {
@@ -71,14 +73,14 @@ void clsReg::SetValue() {
     // UTF-16 text and one NUL character; an empty text stores the NUL alone.
     std::vector<std::byte> data((KeyValue_.size() + 1) * sizeof(char16_t));
     std::memcpy(data.data(), KeyValue_.data(), KeyValue_.size() * sizeof(char16_t));
-    Status_ = registry_.SetValue(key.Get(), KeyName_, RegSz, data.data(),
-                                 static_cast<std::uint32_t>(data.size()));
+    Keep(registry_.SetValue(key.Get(), KeyName_, RegSz, data.data(),
+                            static_cast<std::uint32_t>(data.size())));
 }
 
 void clsReg::DeleteValue() {
     ScopedRegistryKey key(registry_);
     if (OpenKey(key)) {
-        Status_ = registry_.DeleteValue(key.Get(), KeyName_);
+        Keep(registry_.DeleteValue(key.Get(), KeyName_));
     }
 }
 
@@ -95,7 +97,7 @@ void clsReg::GetValue() {
     std::uint32_t type = RegSz;
     std::uint32_t size = 0;
     std::array<std::byte, 4> scratch{};
-    Status_ = registry_.QueryValue(key.Get(), KeyName_, type, scratch.data(), size);
+    Keep(registry_.QueryValue(key.Get(), KeyName_, type, scratch.data(), size));
     if (size < 1) {
         return;
     }
@@ -105,9 +107,9 @@ void clsReg::GetValue() {
     }
     std::vector<std::byte> data(size);
     type = RegSz;
-    Status_ = registry_.QueryValue(key.Get(), KeyName_, type, data.data(), size);
     // A value that changed between the two reads is read as nothing rather than as garbage.
-    if (Status_ != kErrorSuccess || size > data.size()) {
+    if (!Keep(registry_.QueryValue(key.Get(), KeyName_, type, data.data(), size)) ||
+        size > data.size()) {
         return;
     }
     data.resize(size);

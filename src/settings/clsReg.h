@@ -50,6 +50,8 @@ class clsReg {
     enum class Opening { CreateMissing, ExistingOnly };
     // Validates, then opens the key; false, with Status set, on failure.
     bool OpenKey(ScopedRegistryKey& key, Opening opening = Opening::CreateMissing);
+    // Status takes the call's error code; true when the call went through.
+    bool Keep(SystemError error);
     RegistryKey Root() const { return RootKeyFor(RootKey_); }
 
     Registry& registry_;

@@ -12,6 +12,7 @@
 #include "shell/SettingsFileKeys.h"
 #include "shell/SettingsFileRules.h"
 #include "shell/StateJson.h"
+#include "text/LogFailure.h"
 #include "text/Texts.h"
 #include "ui/layouts/HelpWindowLayout.h"
 #include "ui/layouts/MainWindowLayout.h"
@@ -74,7 +75,7 @@ void Program::Startup() {
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
-    LogServiceResult(Text(TextId::ServiceStartRequest), StartCompanionService(platform_.services));
+    LogServiceResult(TextId::ServiceStartRequest, StartCompanionService(platform_.services));
     registry_.ConfigureAtStartup();
     wallpapers_.ReadStartupWallpaper();
 
@@ -155,7 +156,7 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
 
 void Program::SettingsFolderChanged() noexcept {
     settingsFileSettle_ = kRefreshesToSettle;
-    if (platform_.files.SettingsWatchFailure() != 0) {
+    if (platform_.files.SettingsWatchFailure().Failed()) {
         // Set up again at once: a stopped watch may keep a thread of the pool busy until then.
         try {
             CheckSettingsWatch();
@@ -183,10 +184,12 @@ void Program::Refreshed() {
 }
 
 void Program::CheckSettingsWatch() {
-    const std::uint32_t stopped = platform_.files.SettingsWatchFailure();
+    const std::uint32_t stopped = platform_.files.SettingsWatchFailure().Code();
     if (!settingsFileRead_ || stopped != 0 || settingsWatchFailure_ != 0) {
-        const std::uint32_t code = platform_.files.WatchSettingsFolder(
-            programWindow_.Handle(), programWindow_.SettingsChangedMessage());
+        const std::uint32_t code = platform_.files
+                                       .WatchSettingsFolder(programWindow_.Handle(),
+                                                            programWindow_.SettingsChangedMessage())
+                                       .Code();
         if (settingsWatchFailure_ == 0 && (stopped != 0 || code != 0)) {
             platform_.log.Write(
                 u"无法监视设置文件所在的文件夹（代码 " +
@@ -230,7 +233,8 @@ void Program::ApplySettingsFile() {
             problem = u"设置文件大于 1 MB，没有读入";
             break;
         case FileRead::Outcome::Failed:
-            if (read.error == kErrorSharingViolation || read.error == kErrorLockViolation) {
+            if (read.error.Code() == kErrorSharingViolation ||
+                read.error.Code() == kErrorLockViolation) {
                 // Most often held only while another program saves or scans it: read again at
                 // each refresh until it is free.
                 settingsFileSettle_ = 1;
@@ -241,7 +245,7 @@ void Program::ApplySettingsFile() {
                     problem = u"设置文件正被其他程序占用，无法读入";
                 }
             } else {
-                problem = u"无法读入设置文件（代码 " + DecimalText(read.error) + u"）";
+                problem = u"无法读入设置文件（代码 " + DecimalText(read.error.Code()) + u"）";
             }
             break;
     }
@@ -331,11 +335,12 @@ void Program::EditSettingsFile() {
     if (!platform_.files.StampOf(path)) {
         // A start the user can edit, with the schema his editor completes and checks it by.
         const std::vector<KeyCommandText> keys = DescribedKeyTexts();
-        platform_.files.CreateNewFile(path, SettingsFileTemplate(keys));
+        // One that is there already is the user's own: the editor opens it as it is.
+        static_cast<void>(platform_.files.CreateNewFile(path, SettingsFileTemplate(keys)));
         const std::size_t slash = path.find_last_of(u'\\');
-        platform_.files.CreateNewFile(
+        static_cast<void>(platform_.files.CreateNewFile(
             path.substr(0, slash == std::u16string::npos ? 0 : slash + 1) + u"settings.schema.json",
-            SettingsFileSchema());
+            SettingsFileSchema()));
     }
     platform_.files.OpenInEditor(path);
 }
@@ -348,9 +353,7 @@ void Program::OpenLog() {
 void Program::BarMovedByUser() {
     const BarPosition position{static_cast<int>(std::lround(frmMain_.Left() / kTwipsPerPixel)),
                                static_cast<int>(std::lround(frmMain_.Top() / kTwipsPerPixel))};
-    if (const std::int32_t status = settings_.SaveBarPosition(position); status != 0) {
-        platform_.log.Write(u"按钮栏的位置未能保存（代码 " + DecimalText(status) + u"）");
-    }
+    LogFailure(platform_.log, TextId::BarPositionNotSaved, settings_.SaveBarPosition(position));
 }
 
 void Program::Shutdown() {
@@ -363,15 +366,18 @@ void Program::Shutdown() {
     platform_.commands.Close();
 
     programWindow_.Destroy();
-    LogServiceResult(Text(TextId::ServiceStopRequest), StopCompanionService(platform_.services));
+    LogServiceResult(TextId::ServiceStopRequest, StopCompanionService(platform_.services));
     EndProcess();
 }
 
-void Program::LogServiceResult(std::u16string_view request, std::int32_t code) {
-    platform_.log.Write(u"服务 " + std::u16string(kCompanionServiceName) + u" " +
-                        std::u16string(request) +
-                        (code == 0 ? std::u16string(u"请求已发出")
-                                   : u"请求失败（代码 " + DecimalText(code) + u"）"));
+void Program::LogServiceResult(TextId request, SystemError error) {
+    if (error.Failed()) {
+        LogFailure(platform_.log, TextId::ServiceRequestFailed, error,
+                   {kCompanionServiceName, Text(request)});
+    } else {
+        platform_.log.Write(
+            FormatText(TextId::ServiceRequestSent, {kCompanionServiceName, Text(request)}));
+    }
 }
 
 void Program::ShowEverythingNow() noexcept {

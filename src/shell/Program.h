@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DesktopEngine.h"
+#include "platform/SystemError.h"
 #include "settings/DesktopWallpapers.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
@@ -8,6 +9,7 @@
 #include "shell/CommandServer.h"
 #include "shell/Platform.h"
 #include "shell/ProgramWindow.h"
+#include "text/TextId.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
@@ -70,7 +72,7 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     // The watch of the settings folder stopped or could not be set up: it is set up again at
     // each refresh until it works, and meanwhile the file's size and time tell of a change.
     void CheckSettingsWatch();
-    void LogServiceResult(std::u16string_view request, std::int32_t code);
+    void LogServiceResult(TextId request, SystemError error);
 
     Platform& platform_;
     Form frmMain_;

@@ -77,6 +77,9 @@ enum class TextId : std::uint16_t {
 
     // ---- Stored state: the registry, the settings kept there, the recovery list, the service ----
     RecoveryListNotWritten,  // {1}: how many windows are hidden, {2}: the code
+    ServiceRequestSent,      // {1}: the service, {2}: the request
+    ServiceRequestFailed,    // {1}: the service, {2}: the request, {3}: the code
+    BarPositionNotSaved,     // {1}: the code
 
     // ---- The command line: usage, answers, the client's messages ----
     CommandUsage,

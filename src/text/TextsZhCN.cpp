@@ -89,6 +89,9 @@ constexpr std::array kChinese{
 
     // ---- Stored state: the registry, the settings kept there, the recovery list, the service ----
     TextEntry{RecoveryListNotWritten, u"恢复列表未能写入（代码 {2}）：{1} 个隐藏的窗口"},
+    TextEntry{ServiceRequestSent, u"服务 {1} {2}请求已发出"},
+    TextEntry{ServiceRequestFailed, u"服务 {1} {2}请求失败（代码 {3}）"},
+    TextEntry{BarPositionNotSaved, u"按钮栏的位置未能保存（代码 {1}）"},
 
     // ---- The command line: usage, answers, the client's messages ----
     TextEntry{

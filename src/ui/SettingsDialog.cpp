@@ -125,11 +125,11 @@ void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures)
         }
     }
     text += kLineBreak;
-    const std::int32_t status = failures.front().status;
-    if (status == kErrorAccessDenied) {
+    const SystemError error = failures.front().error;
+    if (error == SystemError(kErrorAccessDenied)) {
         text += Text(TextId::SettingsNoRightToWrite);
     } else {
-        text += FormatText(TextId::SettingsErrorCode, {DecimalText(status)});
+        text += FormatText(TextId::SettingsErrorCode, {DecimalText(error.Code())});
     }
     services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text,
                                      Text(TextId::SettingsCaption), MbOk | MbIconWarning);

@@ -79,6 +79,7 @@ bool Win32Dialogs::ShowOpenFileDialog(OpenFileRecord& record) noexcept {
         record.fileTitleBuffer = Contents(title);
         return chosen;
     } catch (...) {
+        // A noexcept seam: without memory for the buffers there is no dialog, as if cancelled.
         return false;
     }
 }
@@ -90,6 +91,7 @@ int Win32Dialogs::ShowMessageBox(WindowHandle owner, std::u16string_view text,
         const std::wstring wideCaption = ToWide(caption);
         return ::MessageBoxW(ToHwnd(owner), wideText.c_str(), wideCaption.c_str(), style);
     } catch (...) {
+        // A noexcept seam: without memory for the text there is no box, as MessageBoxW's 0 says.
         return 0;
     }
 }
@@ -116,6 +118,7 @@ void Win32Dialogs::ShowNotice(std::u16string_view text, std::u16string_view capt
         notice_.Reset(thread);
         noticeThread_ = id;
     } catch (...) {
+        // A noexcept seam: without memory for the text the notice is not shown.
     }
 }
 

@@ -8,68 +8,82 @@
 namespace ombrel::win32 {
 namespace {
 
-std::int32_t Create(RegistryKey parent, std::u16string_view path, DWORD options,
-                    RegistryKey& opened) noexcept {
+// Every call is a noexcept seam, and the wide copy of a name may run out of memory: that comes
+// back as the error it is, never as an exception.
+template <class Call>
+auto Guarded(Call call) noexcept -> decltype(call()) {
     try {
+        return call();
+    } catch (...) {
+        return SystemError(ERROR_OUTOFMEMORY);
+    }
+}
+
+SystemError ErrorOf(LSTATUS status) {
+    return SystemError(static_cast<std::uint32_t>(status));
+}
+
+SystemResult<RegistryKey> Opened(LSTATUS status, HKEY key) {
+    if (status != ERROR_SUCCESS) {
+        return ErrorOf(status);
+    }
+    return FromHkey(key);
+}
+
+SystemResult<RegistryKey> Create(RegistryKey parent, std::u16string_view path,
+                                 DWORD options) noexcept {
+    return Guarded([&]() -> SystemResult<RegistryKey> {
         const std::wstring subKey = ToWide(path);
         HKEY key = nullptr;
         // The most access the user has: a key he may only read still opens for reading.
         const LSTATUS status = ::RegCreateKeyExW(ToHkey(parent), subKey.c_str(), 0, nullptr,
                                                  options, MAXIMUM_ALLOWED, nullptr, &key, nullptr);
-        opened = FromHkey(key);
-        return status;
-    } catch (...) {
-        return ERROR_OUTOFMEMORY;
-    }
+        return Opened(status, key);
+    });
 }
 
 }  // namespace
 
-std::int32_t Win32Registry::CreateKey(RegistryKey parent, std::u16string_view path,
-                                      RegistryKey& opened) noexcept {
-    return Create(parent, path, REG_OPTION_NON_VOLATILE, opened);
+SystemResult<RegistryKey> Win32Registry::CreateKey(RegistryKey parent,
+                                                   std::u16string_view path) noexcept {
+    return Create(parent, path, REG_OPTION_NON_VOLATILE);
 }
 
-std::int32_t Win32Registry::OpenKey(RegistryKey parent, std::u16string_view path,
-                                    RegistryKey& opened) noexcept {
-    try {
+SystemResult<RegistryKey> Win32Registry::OpenKey(RegistryKey parent,
+                                                 std::u16string_view path) noexcept {
+    return Guarded([&]() -> SystemResult<RegistryKey> {
         const std::wstring subKey = ToWide(path);
         HKEY key = nullptr;
         // The same access as a created key, so that whatever the caller may do with one he may
         // do with the other.
         const LSTATUS status =
             ::RegOpenKeyExW(ToHkey(parent), subKey.c_str(), 0, MAXIMUM_ALLOWED, &key);
-        opened = FromHkey(key);
-        return status;
-    } catch (...) {
-        return ERROR_OUTOFMEMORY;
-    }
+        return Opened(status, key);
+    });
 }
 
-std::int32_t Win32Registry::CreateVolatileKey(RegistryKey parent, std::u16string_view path,
-                                              RegistryKey& opened) noexcept {
-    return Create(parent, path, REG_OPTION_VOLATILE, opened);
+SystemResult<RegistryKey> Win32Registry::CreateVolatileKey(RegistryKey parent,
+                                                           std::u16string_view path) noexcept {
+    return Create(parent, path, REG_OPTION_VOLATILE);
 }
 
-std::int32_t Win32Registry::CloseKey(RegistryKey key) noexcept {
-    return ::RegCloseKey(ToHkey(key));
+SystemError Win32Registry::CloseKey(RegistryKey key) noexcept {
+    return ErrorOf(::RegCloseKey(ToHkey(key)));
 }
 
-std::int32_t Win32Registry::SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
-                                     const std::byte* data, std::uint32_t size) noexcept {
-    try {
+SystemError Win32Registry::SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
+                                    const std::byte* data, std::uint32_t size) noexcept {
+    return Guarded([&] {
         const std::wstring valueName = ToWide(name);
-        return ::RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type,
-                                reinterpret_cast<const BYTE*>(data), size);
-    } catch (...) {
-        return ERROR_OUTOFMEMORY;
-    }
+        return ErrorOf(::RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type,
+                                        reinterpret_cast<const BYTE*>(data), size));
+    });
 }
 
-std::int32_t Win32Registry::QueryValue(RegistryKey key, std::u16string_view name,
-                                       std::uint32_t& type, std::byte* data,
-                                       std::uint32_t& size) noexcept {
-    try {
+SystemError Win32Registry::QueryValue(RegistryKey key, std::u16string_view name,
+                                      std::uint32_t& type, std::byte* data,
+                                      std::uint32_t& size) noexcept {
+    return Guarded([&] {
         const std::wstring valueName = ToWide(name);
         DWORD valueType = type;
         DWORD valueSize = size;
@@ -78,28 +92,22 @@ std::int32_t Win32Registry::QueryValue(RegistryKey key, std::u16string_view name
                                reinterpret_cast<BYTE*>(data), &valueSize);
         type = valueType;
         size = valueSize;
-        return status;
-    } catch (...) {
-        return ERROR_OUTOFMEMORY;
-    }
+        return ErrorOf(status);
+    });
 }
 
-std::int32_t Win32Registry::DeleteValue(RegistryKey key, std::u16string_view name) noexcept {
-    try {
+SystemError Win32Registry::DeleteValue(RegistryKey key, std::u16string_view name) noexcept {
+    return Guarded([&] {
         const std::wstring valueName = ToWide(name);
-        return ::RegDeleteValueW(ToHkey(key), valueName.c_str());
-    } catch (...) {
-        return ERROR_OUTOFMEMORY;
-    }
+        return ErrorOf(::RegDeleteValueW(ToHkey(key), valueName.c_str()));
+    });
 }
 
-std::int32_t Win32Registry::DeleteKey(RegistryKey parent, std::u16string_view path) noexcept {
-    try {
+SystemError Win32Registry::DeleteKey(RegistryKey parent, std::u16string_view path) noexcept {
+    return Guarded([&] {
         const std::wstring subKey = ToWide(path);
-        return ::RegDeleteKeyW(ToHkey(parent), subKey.c_str());
-    } catch (...) {
-        return ERROR_OUTOFMEMORY;
-    }
+        return ErrorOf(::RegDeleteKeyW(ToHkey(parent), subKey.c_str()));
+    });
 }
 
 }  // namespace ombrel::win32

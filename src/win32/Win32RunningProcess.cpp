@@ -9,7 +9,6 @@
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
-namespace {}  // namespace
 
 ProcessIdentity IdentityOf(HANDLE process) noexcept {
     FILETIME created{};
@@ -74,7 +73,7 @@ void Win32RunningProcess::KeepGuardRunning() noexcept {
             }
         }
     } catch (...) {
-        // Tried again at the next refresh.
+        // A noexcept seam, called at every refresh: tried again at the next one.
     }
 }
 
@@ -89,7 +88,9 @@ bool Win32RunningProcess::ProgramFolderWritableByOthers() noexcept {
     try {
         return WritableByOthersThanAdministrators(ToWide(ProgramDirectory()));
     } catch (...) {
-        return true;  // not known: the safe answer
+        // A noexcept seam: without memory for the path the answer is not known, and the safe
+        // answer is taken.
+        return true;
     }
 }
 

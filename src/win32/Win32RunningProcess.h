@@ -15,7 +15,7 @@ class Win32RunningProcess final : public RunningProcess {
     explicit Win32RunningProcess(std::uint32_t instanceMutexError)
         : instanceMutexError_(instanceMutexError) {}
 
-    std::uint32_t InstanceObjectError() noexcept override { return instanceMutexError_; }
+    SystemError InstanceObjectError() noexcept override { return instanceMutexError_; }
     ProcessIdentity Identity() noexcept override;
     bool IsRunning(const ProcessIdentity& process) noexcept override;
     std::uint32_t SessionId() noexcept override;
@@ -26,7 +26,7 @@ class Win32RunningProcess final : public RunningProcess {
     void EndProcess() noexcept override;
 
   private:
-    std::uint32_t instanceMutexError_;
+    SystemError instanceMutexError_;
     UniqueKernelHandle guardStarter_;  // while it runs, the guard is on its way
 };
 

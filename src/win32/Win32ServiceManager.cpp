@@ -7,37 +7,53 @@
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {
+namespace {
 
-ServiceHandle Win32ServiceManager::OpenManager(std::uint32_t access) noexcept {
-    return FromScHandle(::OpenSCManagerW(nullptr, nullptr, access));
+// The thread's last error, read at once: any later call may overwrite it.
+SystemError LastError() {
+    return SystemError(::GetLastError());
 }
 
-ServiceHandle Win32ServiceManager::OpenNamedService(ServiceHandle manager, std::u16string_view name,
-                                                    std::uint32_t access) noexcept {
+SystemError Succeeded(BOOL done) {
+    return done != FALSE ? kSucceeded : LastError();
+}
+
+SystemResult<ServiceHandle> Opened(SC_HANDLE handle) {
+    if (handle == nullptr) {
+        return LastError();
+    }
+    return FromScHandle(handle);
+}
+
+}  // namespace
+
+SystemResult<ServiceHandle> Win32ServiceManager::OpenManager(std::uint32_t access) noexcept {
+    return Opened(::OpenSCManagerW(nullptr, nullptr, access));
+}
+
+SystemResult<ServiceHandle> Win32ServiceManager::OpenNamedService(ServiceHandle manager,
+                                                                  std::u16string_view name,
+                                                                  std::uint32_t access) noexcept {
     try {
         const std::wstring serviceName = ToWide(name);
-        return FromScHandle(::OpenServiceW(ToScHandle(manager), serviceName.c_str(), access));
+        return Opened(::OpenServiceW(ToScHandle(manager), serviceName.c_str(), access));
     } catch (...) {
-        ::SetLastError(ERROR_OUTOFMEMORY);
-        return ServiceHandle::None;
+        // A noexcept seam: no memory for the wide name is an error like any other.
+        return SystemError(ERROR_OUTOFMEMORY);
     }
 }
 
-bool Win32ServiceManager::Start(ServiceHandle service) noexcept {
-    return ::StartServiceW(ToScHandle(service), 0, nullptr) != FALSE;
+SystemError Win32ServiceManager::Start(ServiceHandle service) noexcept {
+    return Succeeded(::StartServiceW(ToScHandle(service), 0, nullptr));
 }
 
-bool Win32ServiceManager::Control(ServiceHandle service, std::uint32_t control) noexcept {
+SystemError Win32ServiceManager::Control(ServiceHandle service, std::uint32_t control) noexcept {
     SERVICE_STATUS status{};
-    return ::ControlService(ToScHandle(service), control, &status) != FALSE;
+    return Succeeded(::ControlService(ToScHandle(service), control, &status));
 }
 
-bool Win32ServiceManager::Close(ServiceHandle handle) noexcept {
-    return ::CloseServiceHandle(ToScHandle(handle)) != FALSE;
-}
-
-std::uint32_t Win32ServiceManager::LastError() noexcept {
-    return ::GetLastError();
+SystemError Win32ServiceManager::Close(ServiceHandle handle) noexcept {
+    return Succeeded(::CloseServiceHandle(ToScHandle(handle)));
 }
 
 }  // namespace ombrel::win32

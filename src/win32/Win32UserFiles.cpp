@@ -51,12 +51,12 @@ FileRead Win32UserFiles::ReadFile(std::u16string_view path, std::size_t largest)
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             return {FileRead::Outcome::Absent};
         }
-        return {FileRead::Outcome::Failed, {}, error};
+        return {FileRead::Outcome::Failed, {}, SystemError(error)};
     }
     const UniqueKernelHandle file(opened);
     LARGE_INTEGER size{};
     if (::GetFileSizeEx(file.Get(), &size) == FALSE) {
-        return {FileRead::Outcome::Failed, {}, ::GetLastError()};
+        return {FileRead::Outcome::Failed, {}, SystemError(::GetLastError())};
     }
     if (static_cast<ULONGLONG>(size.QuadPart) > largest) {
         return {FileRead::Outcome::TooLarge};
@@ -67,7 +67,7 @@ FileRead Win32UserFiles::ReadFile(std::u16string_view path, std::size_t largest)
     if (!read.bytes.empty() &&
         ::ReadFile(file.Get(), read.bytes.data(), static_cast<DWORD>(read.bytes.size()), &done,
                    nullptr) == FALSE) {
-        return {FileRead::Outcome::Failed, {}, ::GetLastError()};
+        return {FileRead::Outcome::Failed, {}, SystemError(::GetLastError())};
     }
     read.bytes.resize(done);
     return read;
@@ -83,34 +83,35 @@ std::optional<FileStamp> Win32UserFiles::StampOf(std::u16string_view path) noexc
                          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                              data.ftLastWriteTime.dwLowDateTime};
     } catch (...) {
+        // A noexcept seam: no memory for the wide path is a stamp that cannot be asked.
         return std::nullopt;
     }
 }
 
-std::uint32_t Win32UserFiles::CreateNewFile(std::u16string_view path, std::string_view bytes) {
+SystemError Win32UserFiles::CreateNewFile(std::u16string_view path, std::string_view bytes) {
     const std::wstring wide = ToWide(path);
     ::CreateDirectoryW(FolderOf(wide).c_str(), nullptr);
     const HANDLE created = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (created == INVALID_HANDLE_VALUE) {
-        return ::GetLastError();
+        return SystemError(::GetLastError());
     }
     const UniqueKernelHandle file(created);
     DWORD written = 0;
     if (::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                     nullptr) == FALSE) {
-        return ::GetLastError();
+        return SystemError(::GetLastError());
     }
-    return ERROR_SUCCESS;
+    return kSucceeded;
 }
 
-std::uint32_t Win32UserFiles::WatchSettingsFolder(WindowHandle window,
-                                                  std::uint32_t message) noexcept {
+SystemError Win32UserFiles::WatchSettingsFolder(WindowHandle window,
+                                                std::uint32_t message) noexcept {
     StopWatching();
     try {
         folder_ = OmbrelFolder(L"APPDATA");
         if (folder_.empty()) {
-            return ERROR_ENVVAR_NOT_FOUND;
+            return SystemError(ERROR_ENVVAR_NOT_FOUND);
         }
         ::CreateDirectoryW(folder_.c_str(), nullptr);
         window_ = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
@@ -119,22 +120,23 @@ std::uint32_t Win32UserFiles::WatchSettingsFolder(WindowHandle window,
         change_ = ::FindFirstChangeNotificationW(
             folder_.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE);
         if (change_ == INVALID_HANDLE_VALUE) {
-            return ::GetLastError();
+            return SystemError(::GetLastError());
         }
         if (::RegisterWaitForSingleObject(&wait_, change_, &FolderChanged, this, INFINITE,
                                           WT_EXECUTEDEFAULT) == FALSE) {
             const DWORD error = ::GetLastError();
             StopWatching();
-            return error;
+            return SystemError(error);
         }
-        return ERROR_SUCCESS;
+        return kSucceeded;
     } catch (...) {
-        return ERROR_OUTOFMEMORY;
+        // A noexcept seam: no memory for the folder's name is an error like any other.
+        return SystemError(ERROR_OUTOFMEMORY);
     }
 }
 
-std::uint32_t Win32UserFiles::SettingsWatchFailure() noexcept {
-    return failure_;
+SystemError Win32UserFiles::SettingsWatchFailure() noexcept {
+    return SystemError(failure_);
 }
 
 void CALLBACK Win32UserFiles::FolderChanged(void* context, BOOLEAN /*timedOut*/) noexcept {
@@ -203,6 +205,7 @@ bool Win32UserFiles::OpenInEditor(std::u16string_view path) noexcept {
         return reinterpret_cast<INT_PTR>(::ShellExecuteW(
                    nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
     } catch (...) {
+        // A noexcept seam: no memory for the command line is an editor that did not start.
         return false;
     }
 }

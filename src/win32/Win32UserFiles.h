@@ -24,9 +24,9 @@ class Win32UserFiles final : public UserFiles {
     std::u16string LogFilePath() override;
     FileRead ReadFile(std::u16string_view path, std::size_t largest) override;
     std::optional<FileStamp> StampOf(std::u16string_view path) noexcept override;
-    std::uint32_t CreateNewFile(std::u16string_view path, std::string_view bytes) override;
-    std::uint32_t WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override;
-    std::uint32_t SettingsWatchFailure() noexcept override;
+    SystemError CreateNewFile(std::u16string_view path, std::string_view bytes) override;
+    SystemError WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override;
+    SystemError SettingsWatchFailure() noexcept override;
     bool OpenInEditor(std::u16string_view path) noexcept override;
 
   private:

@@ -22,6 +22,7 @@ bool Win32Wallpaper::SetDesktopWallpaper(std::u16string_view path) noexcept {
         return ::SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, widePath.data(),
                                        SPIF_UPDATEINIFILE) != FALSE;
     } catch (...) {
+        // A noexcept seam: no memory for the wide path is a wallpaper Windows did not take.
         return false;
     }
 }

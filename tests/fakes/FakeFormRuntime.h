@@ -24,10 +24,10 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     explicit FakeFormRuntime(FakeDesktop& desktop) : desktop_(desktop) {}
 
     void SetPreviousInstance(bool running) {
-        instanceObjectError_ = running ? kErrorObjectExists : 0;
+        instanceObjectError_ = running ? SystemError(kErrorObjectExists) : kSucceeded;
     }
     // What taking the instance object answers, as an elevated instance's refuses us.
-    void SetInstanceObjectError(std::uint32_t code) { instanceObjectError_ = code; }
+    void SetInstanceObjectError(std::uint32_t code) { instanceObjectError_ = SystemError(code); }
     // Another process that runs, as the system would answer about it.
     void AddRunningProcess(ProcessIdentity process) { othersRunning_.push_back(process); }
     void SetProgramPath(std::u16string directory, std::u16string name) {
@@ -81,7 +81,7 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     static constexpr float kCaptionHeightTwips = 26 * 15;
     std::uint32_t SessionId() noexcept override { return sessionId_; }
     void SetSessionId(std::uint32_t session) { sessionId_ = session; }
-    std::uint32_t InstanceObjectError() noexcept override { return instanceObjectError_; }
+    SystemError InstanceObjectError() noexcept override { return instanceObjectError_; }
     ProcessIdentity Identity() noexcept override { return identity_; }
     // Another instance runs here from now on: a later start of the program.
     void SetIdentity(ProcessIdentity identity) { identity_ = identity; }
@@ -120,7 +120,7 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     FakeDesktop& desktop_;
     std::map<WindowHandle, std::unique_ptr<FormMessages>> formMessages_;
     ProcessIdentity identity_{4242, 0x01DB000000000000};
-    std::uint32_t instanceObjectError_ = 0;
+    SystemError instanceObjectError_;
     std::vector<ProcessIdentity> othersRunning_;
     std::u16string directory_ = u"C:\\Program Files\\Ombrel";
     std::u16string name_ = u"Ombrel";

@@ -7,7 +7,10 @@
 namespace ombrel::fakes {
 namespace {
 
-constexpr std::uint32_t kErrorInvalidParameter = 87;
+constexpr SystemError kInvalidParameter(87);
+constexpr SystemError kInvalidHandle(kErrorInvalidHandle);
+constexpr SystemError kAccessDenied(kErrorAccessDenied);
+constexpr SystemError kFileNotFound(kErrorFileNotFound);
 
 const std::map<RegistryKey, std::u16string_view>& Roots() {
     static const std::map<RegistryKey, std::u16string_view> roots{
@@ -121,11 +124,9 @@ bool FakeRegistry::IsDenied(const std::u16string& path) const {
     });
 }
 
-std::optional<std::int32_t> FakeRegistry::Fails(std::string_view call) {
-    if (const auto error = failures_.Take(call)) {
-        return static_cast<std::int32_t>(*error);
-    }
-    return std::nullopt;
+SystemError FakeRegistry::Planned(std::string_view call) {
+    const auto error = failures_.Take(call);
+    return error ? SystemError(*error) : kSucceeded;
 }
 
 std::optional<std::u16string> FakeRegistry::FullPath(RegistryKey parent,
@@ -144,11 +145,11 @@ RegistryKey FakeRegistry::NewHandle(const std::u16string& full) {
     return opened;
 }
 
-std::int32_t FakeRegistry::Create(RegistryKey parent, std::u16string_view path, bool isVolatile,
-                                  RegistryKey& opened) {
+SystemResult<RegistryKey> FakeRegistry::Create(RegistryKey parent, std::u16string_view path,
+                                               bool isVolatile) {
     const auto full = FullPath(parent, path);
     if (!full) {
-        return kErrorInvalidHandle;
+        return kInvalidHandle;
     }
     std::vector<std::u16string> missing;
     for (std::u16string at = *full; !keys_.contains(at); at = Parent(at)) {
@@ -157,95 +158,92 @@ std::int32_t FakeRegistry::Create(RegistryKey parent, std::u16string_view path, 
     // Opened with the most access allowed, as RegCreateKey does: an existing key opens for
     // reading, but a missing one cannot be made there.
     if (!missing.empty() && IsDenied(*full)) {
-        return kErrorAccessDenied;
+        return kAccessDenied;
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         keys_[*it].isVolatile = isVolatile;
     }
-    opened = NewHandle(*full);
-    return kErrorSuccess;
+    return NewHandle(*full);
 }
 
-std::int32_t FakeRegistry::CreateKey(RegistryKey parent, std::u16string_view path,
-                                     RegistryKey& opened) noexcept {
-    if (const auto error = Fails("CreateKey")) {
-        return *error;
+SystemResult<RegistryKey> FakeRegistry::CreateKey(RegistryKey parent,
+                                                  std::u16string_view path) noexcept {
+    if (const SystemError planned = Planned("CreateKey"); planned.Failed()) {
+        return planned;
     }
-    return Create(parent, path, false, opened);
+    return Create(parent, path, false);
 }
 
-std::int32_t FakeRegistry::OpenKey(RegistryKey parent, std::u16string_view path,
-                                   RegistryKey& opened) noexcept {
-    if (const auto error = Fails("OpenKey")) {
-        return *error;
+SystemResult<RegistryKey> FakeRegistry::OpenKey(RegistryKey parent,
+                                                std::u16string_view path) noexcept {
+    if (const SystemError planned = Planned("OpenKey"); planned.Failed()) {
+        return planned;
     }
     const auto full = FullPath(parent, path);
     if (!full) {
-        return kErrorInvalidHandle;
+        return kInvalidHandle;
     }
     if (!keys_.contains(*full)) {
-        return kErrorFileNotFound;
+        return kFileNotFound;
     }
-    opened = NewHandle(*full);
-    return kErrorSuccess;
+    return NewHandle(*full);
 }
 
-std::int32_t FakeRegistry::CreateVolatileKey(RegistryKey parent, std::u16string_view path,
-                                             RegistryKey& opened) noexcept {
-    if (const auto error = Fails("CreateVolatileKey")) {
-        return *error;
+SystemResult<RegistryKey> FakeRegistry::CreateVolatileKey(RegistryKey parent,
+                                                          std::u16string_view path) noexcept {
+    if (const SystemError planned = Planned("CreateVolatileKey"); planned.Failed()) {
+        return planned;
     }
-    return Create(parent, path, true, opened);
+    return Create(parent, path, true);
 }
 
-std::int32_t FakeRegistry::CloseKey(RegistryKey key) noexcept {
-    return handles_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+SystemError FakeRegistry::CloseKey(RegistryKey key) noexcept {
+    return handles_.erase(key) == 1 ? kSucceeded : kInvalidHandle;
 }
 
-std::int32_t FakeRegistry::SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
-                                    const std::byte* data, std::uint32_t size) noexcept {
+SystemError FakeRegistry::SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
+                                   const std::byte* data, std::uint32_t size) noexcept {
     ++setValueCalls_;
-    if (const auto error = Fails("SetValue")) {
-        return *error;
+    if (const SystemError planned = Planned("SetValue"); planned.Failed()) {
+        return planned;
     }
     const auto path = PathOf(key);
     if (!path || !keys_.contains(*path)) {
-        return kErrorInvalidHandle;
+        return kInvalidHandle;
     }
     if (IsDenied(*path)) {
-        return kErrorAccessDenied;
+        return kAccessDenied;
     }
     if (data == nullptr && size != 0) {
-        return static_cast<std::int32_t>(kErrorInvalidParameter);
+        return kInvalidParameter;
     }
     Value value{type, std::vector<std::byte>(data, data + size)};
     keys_[*path].values[UpperName(name)] = std::move(value);
-    return kErrorSuccess;
+    return kSucceeded;
 }
 
-std::int32_t FakeRegistry::QueryValue(RegistryKey key, std::u16string_view name,
-                                      std::uint32_t& type, std::byte* data,
-                                      std::uint32_t& size) noexcept {
-    const std::int32_t status = Query(key, name, type, data, size);
+SystemError FakeRegistry::QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                                     std::byte* data, std::uint32_t& size) noexcept {
+    const SystemError status = Query(key, name, type, data, size);
     if (afterQuery_) {
         std::exchange(afterQuery_, nullptr)();
     }
     return status;
 }
 
-std::int32_t FakeRegistry::Query(RegistryKey key, std::u16string_view name, std::uint32_t& type,
-                                 std::byte* data, std::uint32_t& size) {
-    if (const auto error = Fails("QueryValue")) {
-        return *error;
+SystemError FakeRegistry::Query(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                                std::byte* data, std::uint32_t& size) {
+    if (const SystemError planned = Planned("QueryValue"); planned.Failed()) {
+        return planned;
     }
     const auto path = PathOf(key);
     if (!path || !keys_.contains(*path)) {
-        return kErrorInvalidHandle;
+        return kInvalidHandle;
     }
     const Key& found = keys_[*path];
     const auto value = found.values.find(UpperName(name));
     if (value == found.values.end()) {
-        return kErrorFileNotFound;
+        return kFileNotFound;
     }
     const auto needed = static_cast<std::uint32_t>(value->second.data.size());
     const auto claimed = static_cast<std::uint32_t>(
@@ -253,55 +251,55 @@ std::int32_t FakeRegistry::Query(RegistryKey key, std::u16string_view name, std:
     type = value->second.type;
     if (data == nullptr) {
         size = claimed;
-        return kErrorSuccess;
+        return kSucceeded;
     }
     if (size < needed) {
         size = claimed;
-        return kErrorMoreData;
+        return SystemError(kErrorMoreData);
     }
     std::copy(value->second.data.begin(), value->second.data.end(), data);
     size = needed;
-    return kErrorSuccess;
+    return kSucceeded;
 }
 
-std::int32_t FakeRegistry::DeleteValue(RegistryKey key, std::u16string_view name) noexcept {
-    if (const auto error = Fails("DeleteValue")) {
-        return *error;
+SystemError FakeRegistry::DeleteValue(RegistryKey key, std::u16string_view name) noexcept {
+    if (const SystemError planned = Planned("DeleteValue"); planned.Failed()) {
+        return planned;
     }
     const auto path = PathOf(key);
     if (!path || !keys_.contains(*path)) {
-        return kErrorInvalidHandle;
+        return kInvalidHandle;
     }
     if (IsDenied(*path)) {
-        return kErrorAccessDenied;
+        return kAccessDenied;
     }
-    return keys_[*path].values.erase(UpperName(name)) == 1 ? kErrorSuccess : kErrorFileNotFound;
+    return keys_[*path].values.erase(UpperName(name)) == 1 ? kSucceeded : kFileNotFound;
 }
 
-std::int32_t FakeRegistry::DeleteKey(RegistryKey parent, std::u16string_view path) noexcept {
-    if (const auto error = Fails("DeleteKey")) {
-        return *error;
+SystemError FakeRegistry::DeleteKey(RegistryKey parent, std::u16string_view path) noexcept {
+    if (const SystemError planned = Planned("DeleteKey"); planned.Failed()) {
+        return planned;
     }
     const auto base = PathOf(parent);
     if (!base) {
-        return kErrorInvalidHandle;
+        return kInvalidHandle;
     }
     const std::u16string full = *base + u"\\" + Normalize(path);
     if (!keys_.contains(full)) {
-        return kErrorFileNotFound;
+        return kFileNotFound;
     }
     if (IsDenied(full)) {
-        return kErrorAccessDenied;
+        return kAccessDenied;
     }
     const std::u16string prefix = full + u"\\";
     const bool hasSubkeys = std::any_of(keys_.begin(), keys_.end(), [&prefix](const auto& entry) {
         return entry.first.starts_with(prefix);
     });
     if (hasSubkeys) {
-        return kErrorAccessDenied;
+        return kAccessDenied;
     }
     keys_.erase(full);
-    return kErrorSuccess;
+    return kSucceeded;
 }
 
 }  // namespace ombrel::fakes

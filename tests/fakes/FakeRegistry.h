@@ -49,19 +49,19 @@ class FakeRegistry final : public Registry {
     void AfterNextQuery(std::function<void()> act) { afterQuery_ = std::move(act); }
     FailurePlan& Failures() { return failures_; }
 
-    std::int32_t CreateKey(RegistryKey parent, std::u16string_view path,
-                           RegistryKey& opened) noexcept override;
-    std::int32_t OpenKey(RegistryKey parent, std::u16string_view path,
-                         RegistryKey& opened) noexcept override;
-    std::int32_t CreateVolatileKey(RegistryKey parent, std::u16string_view path,
-                                   RegistryKey& opened) noexcept override;
-    std::int32_t CloseKey(RegistryKey key) noexcept override;
-    std::int32_t SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
-                          const std::byte* data, std::uint32_t size) noexcept override;
-    std::int32_t QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
-                            std::byte* data, std::uint32_t& size) noexcept override;
-    std::int32_t DeleteValue(RegistryKey key, std::u16string_view name) noexcept override;
-    std::int32_t DeleteKey(RegistryKey parent, std::u16string_view path) noexcept override;
+    SystemResult<RegistryKey> CreateKey(RegistryKey parent,
+                                        std::u16string_view path) noexcept override;
+    SystemResult<RegistryKey> OpenKey(RegistryKey parent,
+                                      std::u16string_view path) noexcept override;
+    SystemResult<RegistryKey> CreateVolatileKey(RegistryKey parent,
+                                                std::u16string_view path) noexcept override;
+    SystemError CloseKey(RegistryKey key) noexcept override;
+    SystemError SetValue(RegistryKey key, std::u16string_view name, std::uint32_t type,
+                         const std::byte* data, std::uint32_t size) noexcept override;
+    SystemError QueryValue(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                           std::byte* data, std::uint32_t& size) noexcept override;
+    SystemError DeleteValue(RegistryKey key, std::u16string_view name) noexcept override;
+    SystemError DeleteKey(RegistryKey parent, std::u16string_view path) noexcept override;
 
   private:
     struct Key {
@@ -74,12 +74,12 @@ class FakeRegistry final : public Registry {
     // parent\path as a full path; nullopt when parent is no key.
     std::optional<std::u16string> FullPath(RegistryKey parent, std::u16string_view path) const;
     RegistryKey NewHandle(const std::u16string& full);
-    std::int32_t Create(RegistryKey parent, std::u16string_view path, bool isVolatile,
-                        RegistryKey& opened);
+    SystemResult<RegistryKey> Create(RegistryKey parent, std::u16string_view path, bool isVolatile);
     bool IsDenied(const std::u16string& path) const;
-    std::optional<std::int32_t> Fails(std::string_view call);
-    std::int32_t Query(RegistryKey key, std::u16string_view name, std::uint32_t& type,
-                       std::byte* data, std::uint32_t& size);
+    // The error the plan has for this call; none when it goes through.
+    SystemError Planned(std::string_view call);
+    SystemError Query(RegistryKey key, std::u16string_view name, std::uint32_t& type,
+                      std::byte* data, std::uint32_t& size);
 
     std::map<std::u16string, Key> keys_;  // by upper-cased full path
     std::map<RegistryKey, std::u16string> handles_;

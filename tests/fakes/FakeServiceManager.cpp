@@ -2,20 +2,18 @@
 
 namespace ombrel::fakes {
 namespace {
-constexpr std::uint32_t kErrorInvalidHandle = 6;
-}
+constexpr SystemError kInvalidHandle(6);
+constexpr SystemError kAccessDenied(FakeServiceManager::kErrorAccessDenied);
+}  // namespace
 
 bool FakeServiceManager::IsRunning(const std::u16string& name) const {
     const auto found = services_.find(name);
     return found != services_.end() && found->second;
 }
 
-bool FakeServiceManager::Fails(std::string_view call) {
-    if (const auto error = failures_.Take(call)) {
-        lastError_ = *error;
-        return true;
-    }
-    return false;
+SystemError FakeServiceManager::Planned(std::string_view call) {
+    const auto error = failures_.Take(call);
+    return error ? SystemError(*error) : kSucceeded;
 }
 
 ServiceHandle FakeServiceManager::NewHandle(Opened opened) {
@@ -25,91 +23,79 @@ ServiceHandle FakeServiceManager::NewHandle(Opened opened) {
     return handle;
 }
 
-ServiceHandle FakeServiceManager::OpenManager(std::uint32_t access) noexcept {
-    if (Fails("OpenManager")) {
-        return ServiceHandle::None;
+SystemResult<ServiceHandle> FakeServiceManager::OpenManager(std::uint32_t access) noexcept {
+    if (const SystemError planned = Planned("OpenManager"); planned.Failed()) {
+        return planned;
     }
     if (managerDenied_) {
-        lastError_ = kErrorAccessDenied;
-        return ServiceHandle::None;
+        return kAccessDenied;
     }
     return NewHandle({u"", access});
 }
 
-ServiceHandle FakeServiceManager::OpenNamedService(ServiceHandle manager, std::u16string_view name,
-                                                   std::uint32_t access) noexcept {
-    if (Fails("OpenNamedService")) {
-        return ServiceHandle::None;
+SystemResult<ServiceHandle> FakeServiceManager::OpenNamedService(ServiceHandle manager,
+                                                                 std::u16string_view name,
+                                                                 std::uint32_t access) noexcept {
+    if (const SystemError planned = Planned("OpenNamedService"); planned.Failed()) {
+        return planned;
     }
     const auto opened = handles_.find(manager);
     if (opened == handles_.end() || !opened->second.service.empty()) {
-        lastError_ = kErrorInvalidHandle;
-        return ServiceHandle::None;
+        return kInvalidHandle;
     }
     if (!services_.contains(name)) {
-        lastError_ = kErrorServiceDoesNotExist;
-        return ServiceHandle::None;
+        return SystemError(kErrorServiceDoesNotExist);
     }
     if (denied_.contains(name)) {
-        lastError_ = kErrorAccessDenied;
-        return ServiceHandle::None;
+        return kAccessDenied;
     }
     return NewHandle({std::u16string(name), access});
 }
 
-bool FakeServiceManager::Start(ServiceHandle service) noexcept {
-    if (Fails("Start")) {
-        return false;
+SystemError FakeServiceManager::Start(ServiceHandle service) noexcept {
+    if (const SystemError planned = Planned("Start"); planned.Failed()) {
+        return planned;
     }
     const auto opened = handles_.find(service);
     if (opened == handles_.end() || opened->second.service.empty()) {
-        lastError_ = kErrorInvalidHandle;
-        return false;
+        return kInvalidHandle;
     }
     if ((opened->second.access & kServiceStart) == 0) {
-        lastError_ = kErrorAccessDenied;
-        return false;
+        return kAccessDenied;
     }
     bool& running = services_[opened->second.service];
     if (running) {
-        lastError_ = kErrorServiceAlreadyRunning;
-        return false;
+        return SystemError(kErrorServiceAlreadyRunning);
     }
     running = true;
-    return true;
+    return kSucceeded;
 }
 
-bool FakeServiceManager::Control(ServiceHandle service, std::uint32_t control) noexcept {
-    if (Fails("Control")) {
-        return false;
+SystemError FakeServiceManager::Control(ServiceHandle service, std::uint32_t control) noexcept {
+    if (const SystemError planned = Planned("Control"); planned.Failed()) {
+        return planned;
     }
     const auto opened = handles_.find(service);
     if (opened == handles_.end() || opened->second.service.empty()) {
-        lastError_ = kErrorInvalidHandle;
-        return false;
+        return kInvalidHandle;
     }
     if (control != kServiceControlStop || (opened->second.access & kServiceStop) == 0) {
-        lastError_ = kErrorAccessDenied;
-        return false;
+        return kAccessDenied;
     }
     bool& running = services_[opened->second.service];
     if (!running) {
-        lastError_ = kErrorServiceNotActive;
-        return false;
+        return SystemError(kErrorServiceNotActive);
     }
     running = false;
-    return true;
+    return kSucceeded;
 }
 
-bool FakeServiceManager::Close(ServiceHandle handle) noexcept {
+SystemError FakeServiceManager::Close(ServiceHandle handle) noexcept {
     if (handles_.erase(handle) == 0) {
-        lastError_ = kErrorInvalidHandle;
-        return false;
+        return kInvalidHandle;
     }
     closed_.push_back(handle);
-    // Clears the last error, so a caller that reads it only after closing is caught.
-    lastError_ = 0;
-    return true;
+    return kSucceeded;
 }
 
 }  // namespace ombrel::fakes

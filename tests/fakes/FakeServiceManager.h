@@ -27,20 +27,20 @@ class FakeServiceManager final : public ServiceManager {
     const std::vector<ServiceHandle>& ClosedHandles() const { return closed_; }
     FailurePlan& Failures() { return failures_; }
 
-    ServiceHandle OpenManager(std::uint32_t access) noexcept override;
-    ServiceHandle OpenNamedService(ServiceHandle manager, std::u16string_view name,
-                                   std::uint32_t access) noexcept override;
-    bool Start(ServiceHandle service) noexcept override;
-    bool Control(ServiceHandle service, std::uint32_t control) noexcept override;
-    bool Close(ServiceHandle handle) noexcept override;
-    std::uint32_t LastError() noexcept override { return lastError_; }
+    SystemResult<ServiceHandle> OpenManager(std::uint32_t access) noexcept override;
+    SystemResult<ServiceHandle> OpenNamedService(ServiceHandle manager, std::u16string_view name,
+                                                 std::uint32_t access) noexcept override;
+    SystemError Start(ServiceHandle service) noexcept override;
+    SystemError Control(ServiceHandle service, std::uint32_t control) noexcept override;
+    SystemError Close(ServiceHandle handle) noexcept override;
 
   private:
     struct Opened {
         std::u16string service;  // empty: the manager
         std::uint32_t access;
     };
-    bool Fails(std::string_view call);
+    // The error the plan has for this call; none when it goes through.
+    SystemError Planned(std::string_view call);
     ServiceHandle NewHandle(Opened opened);
 
     std::map<std::u16string, bool, std::less<>> services_;
@@ -49,7 +49,6 @@ class FakeServiceManager final : public ServiceManager {
     std::map<ServiceHandle, Opened> handles_;
     std::vector<ServiceHandle> closed_;
     std::uintptr_t nextHandle_ = 0x5000;
-    std::uint32_t lastError_ = 0;
     FailurePlan failures_;
 };
 

@@ -60,7 +60,7 @@ class FakeUserFiles final : public UserFiles {
             return {
                 failing->second.code == 0 ? FileRead::Outcome::Absent : FileRead::Outcome::Failed,
                 {},
-                failing->second.code};
+                SystemError(failing->second.code)};
         }
         const auto found = files_.find(path);
         if (found == files_.end()) {
@@ -78,24 +78,23 @@ class FakeUserFiles final : public UserFiles {
         }
         return FileStamp{found->second.bytes.size(), found->second.written};
     }
-    std::uint32_t CreateNewFile(std::u16string_view path, std::string_view bytes) override {
+    SystemError CreateNewFile(std::u16string_view path, std::string_view bytes) override {
         if (files_.contains(path)) {
-            return kErrorFileExists;
+            return SystemError(kErrorFileExists);
         }
         Save(path, std::string(bytes));
-        return 0;
+        return kSucceeded;
     }
-    std::uint32_t WatchSettingsFolder(WindowHandle window,
-                                      std::uint32_t message) noexcept override {
+    SystemError WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override {
         if (refuseWatch_ != 0) {
-            return refuseWatch_;
+            return SystemError(refuseWatch_);
         }
         window_ = window;
         message_ = message;
         watchFailure_ = 0;
-        return 0;
+        return kSucceeded;
     }
-    std::uint32_t SettingsWatchFailure() noexcept override { return watchFailure_; }
+    SystemError SettingsWatchFailure() noexcept override { return SystemError(watchFailure_); }
     bool OpenInEditor(std::u16string_view path) noexcept override {
         opened_.emplace_back(path);
         return true;

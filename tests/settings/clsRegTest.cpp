@@ -55,9 +55,8 @@ TEST_F(RegistryObject, ValidationChecksNameThenRootThenPathAndCallsNothing) {
         (fresh.*method)();
         EXPECT_EQ(fresh.Status(), clsReg::kNoRegKey);
     }
-    RegistryKey ignored{};
-    EXPECT_EQ(registry.CreateKey(RootKeyFor(kHkeyLocalMachine), u"a", ignored), 999);
-    EXPECT_EQ(registry.OpenKey(RootKeyFor(kHkeyLocalMachine), u"a", ignored), 999);
+    EXPECT_EQ(registry.CreateKey(RootKeyFor(kHkeyLocalMachine), u"a").Error(), SystemError(999));
+    EXPECT_EQ(registry.OpenKey(RootKeyFor(kHkeyLocalMachine), u"a").Error(), SystemError(999));
 }
 
 TEST_F(RegistryObject, ReadingAMissingValueGivesEmptyTextAndTwoAndCreatesNothing) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RunningProgram.h"
+#include "platform/ScopedRegistryKey.h"
 #include "ui/HelpWindow.h"
 #include "ui/layouts/HelpWindowLayout.h"
 
@@ -13,10 +14,9 @@ class StartupNotice : public RunningProgram {
         if (neverShowInfo) {
             fake.registry.PutString(kOwnKey, u"NeverShowInfo", *neverShowInfo);
         } else {
-            RegistryKey key{};
-            fake.registry.CreateKey(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora", key);
-            fake.registry.DeleteValue(key, u"NeverShowInfo");
-            fake.registry.CloseKey(key);
+            ScopedRegistryKey key(fake.registry);
+            ASSERT_FALSE(key.Create(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora").Failed());
+            static_cast<void>(fake.registry.DeleteValue(key.Get(), u"NeverShowInfo"));
         }
         StartProgram();
     }

@@ -316,7 +316,7 @@ TEST_F(SettingsDialogUse, AStandardUserKeepsOnlyWhatDiffersSoAnAdministratorsLat
 }
 
 TEST_F(SettingsDialogUse, WithoutTheRightToCreateTheKeyNoSettingReadsAsTheTextOfAnother) {
-    fake.registry.DeleteKey(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora");
+    static_cast<void>(fake.registry.DeleteKey(RootKeyFor(kHkeyLocalMachine), u"SOFTWARE\\Kelvora"));
     fake.registry.DenyWrites(u"HKLM\\SOFTWARE");
     fake.registry.DenyWrites(u"HKCU");
     Open();

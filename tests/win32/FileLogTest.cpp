@@ -106,7 +106,7 @@ TEST_F(SettingsFileOnDisk, OnlyAFileThatIsNotThereIsAbsent) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const FileRead read = files_.ReadFile(path, 100);
     EXPECT_EQ(read.outcome, FileRead::Outcome::Failed);
-    EXPECT_EQ(read.error, kErrorSharingViolation);
+    EXPECT_EQ(read.error.Code(), kErrorSharingViolation);
     ::CloseHandle(held);
 }
 

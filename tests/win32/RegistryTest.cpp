@@ -97,11 +97,10 @@ TEST_F(RealRegistry, AValueWithoutItsNulOrOfAnotherTypeIsReadCalmly) {
 
 TEST_F(RealRegistry, AVolatileKeyIsMarkedSo) {
     Win32Registry seam;
-    RegistryKey key{};
-    ASSERT_EQ(seam.CreateVolatileKey(RootKeyFor(kHkeyCurrentUser),
-                                     u"Software\\OmbrelTests\\Volatile", key),
-              0);
-    seam.CloseKey(key);
+    const SystemResult<RegistryKey> key =
+        seam.CreateVolatileKey(RootKeyFor(kHkeyCurrentUser), u"Software\\OmbrelTests\\Volatile");
+    ASSERT_TRUE(key.Succeeded());
+    EXPECT_EQ(seam.CloseKey(key.Value()), kSucceeded);
     // A non-volatile child under a volatile key is refused by the system.
     HKEY child = nullptr;
     EXPECT_EQ(

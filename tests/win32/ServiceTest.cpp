@@ -52,21 +52,21 @@ class RealCompanionService : public ::testing::Test {
 };
 
 TEST_F(RealCompanionService, StartStopAndTheirRepeatsGiveTheSystemsCodes) {
-    EXPECT_EQ(StartCompanionService(services), 0);
+    EXPECT_EQ(StartCompanionService(services), kSucceeded);
     ASSERT_TRUE(WaitFor([this] { return State(service_) == SERVICE_RUNNING; }));
-    EXPECT_EQ(StartCompanionService(services), ERROR_SERVICE_ALREADY_RUNNING);
+    EXPECT_EQ(StartCompanionService(services), SystemError(ERROR_SERVICE_ALREADY_RUNNING));
 
-    EXPECT_EQ(StopCompanionService(services), 0);
+    EXPECT_EQ(StopCompanionService(services), kSucceeded);
     ASSERT_TRUE(WaitFor([this] { return State(service_) == SERVICE_STOPPED; }));
-    EXPECT_EQ(StopCompanionService(services), ERROR_SERVICE_NOT_ACTIVE);
+    EXPECT_EQ(StopCompanionService(services), SystemError(ERROR_SERVICE_NOT_ACTIVE));
 }
 
 TEST_F(RealCompanionService, NoSuchServiceGives1060) {
     ::DeleteService(service_);
     ::CloseServiceHandle(service_);
     service_ = nullptr;
-    EXPECT_EQ(StartCompanionService(services), ERROR_SERVICE_DOES_NOT_EXIST);
-    EXPECT_EQ(StopCompanionService(services), ERROR_SERVICE_DOES_NOT_EXIST);
+    EXPECT_EQ(StartCompanionService(services), SystemError(ERROR_SERVICE_DOES_NOT_EXIST));
+    EXPECT_EQ(StopCompanionService(services), SystemError(ERROR_SERVICE_DOES_NOT_EXIST));
 }
 
 }  // namespace
