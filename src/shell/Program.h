@@ -3,10 +3,10 @@
 #include "engine/DesktopEngine.h"
 #include "engine/MainWindowHook.h"
 #include "settings/DesktopWallpapers.h"
-#include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
 #include "shell/Platform.h"
+#include "shell/SettingsFileSession.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
@@ -48,24 +48,8 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     void ShowEverythingNow() noexcept;
 
   private:
-    // How many refreshes a change of the settings folder waits before the file is read: an
-    // editor may save in several steps, and the change is in force within two seconds.
-    static constexpr int kRefreshesToSettle = 2;
-    // A file another program holds is read again at each refresh; it is reported only when it
-    // is still held after this many.
-    static constexpr int kHeldReadsBeforeReport = 5;
-
     void EndProcess();
-    // Reads the settings file, if it changed, and puts it in force; a file with an error, or one
-    // that cannot be read, changes nothing and is reported once.
-    void ApplySettingsFile();
-    void PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys);
-    // Logs the problem and shows it in a notice, unless it is the one reported last.
-    void ReportSettingsFile(std::u16string text);
-    void ShowSettingsNotice();
-    // The watch of the settings folder stopped or could not be set up: it is set up again at
-    // each refresh until it works, and meanwhile the file's size and time tell of a change.
-    void CheckSettingsWatch();
+    void PutSettingsInForce(SettingsFileContents contents);
     void UseKeys(KeyBindings keys);
     void LogServiceResult(std::u16string_view request, std::int32_t code);
 
@@ -84,19 +68,8 @@ class Program final : public ProgramLifecycle, public ProgramMessages {
     HelpWindow helpWindow_;
     SettingsDialog settingsDialog_;
     bool ended_ = false;
-    // The settings file as last read (none: there was none), and whether it was read yet.
-    std::optional<std::string> settingsFileBytes_;
-    bool settingsFileRead_ = false;
-    int settingsFileSettle_ = 0;
-    // The file was not there where one was in force: it is looked for once more before it
-    // counts as deleted, for an editor may save by deleting and renaming.
-    bool settingsFileSecondLook_ = false;
-    int settingsFileHeldReads_ = 0;
-    std::u16string settingsFileReported_;  // the last problem reported, until one is read again
-    std::optional<std::u16string> settingsFileNotice_;  // shown once the start-up is done
-    std::optional<FileStamp> settingsFileStamp_;
+    SettingsFileSession settingsFile_;
     std::uint32_t settingsChangedMessage_ = 0;
-    std::uint32_t settingsWatchFailure_ = 0;  // logged once, until the watch works again
     std::uint32_t commandsWaiting_ = 0;
     bool channelWanted_ = false;  // the command channel could not be opened yet
 };
