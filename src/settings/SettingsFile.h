@@ -21,7 +21,7 @@ struct SettingsFileContents {
     static constexpr std::size_t kMaxBytes = 1 << 20;
     static constexpr std::size_t kMaxMembers = JsonLimits::kMaxMembers;    // in one object
     static constexpr std::size_t kMaxElements = JsonLimits::kMaxElements;  // in one array
-    static constexpr std::size_t kMaxDepth = JsonLimits::kMaxDepth;
+    static constexpr std::size_t kMaxDepth = JsonLimits::kMaxDepth;        // within each other
     static constexpr std::size_t kPatternMaxLength = 128;  // a rule's exe, class or title
     // The 21 described keys with the file's members over them: a member replaces the command of
     // its key, frees the key (null) or adds one at the end.
