@@ -9,8 +9,6 @@
 #include "platform/Text.h"
 #include "platform/Utf8.h"
 #include "service/ServiceControl.h"
-#include "shell/SettingsFileKeys.h"
-#include "shell/SettingsFileRules.h"
 #include "shell/StateJson.h"
 #include "text/LogFailure.h"
 #include "text/Texts.h"
@@ -47,7 +45,11 @@ Program::Program(Platform& platform)
       settings_(platform.registry, platform.process),
       wallpapers_(platform.wallpaper, settings_, registry_),
       helpWindow_(frmHelp_, settings_),
-      settingsDialog_(frmConfig_, frmMain_, {settings_, wallpapers_, platform.dialogs}) {}
+      settingsDialog_(frmConfig_, frmMain_, {settings_, wallpapers_, platform.dialogs}),
+      settingsFile_(platform.files, platform.log, platform.dialogs,
+                    [this](SettingsFileContents contents, bool reload) {
+                        PutSettingsInForce(std::move(contents), reload);
+                    }) {}
 
 void Program::Start() {
     frmMain_.Load();
@@ -96,10 +98,8 @@ void Program::Startup() {
     }
     // It holds the keys and hears the notices: made before the settings are read.
     programWindow_.Create();
-    // Watched before the first read, so that no save falls between the two; before the first
-    // collection, so that the file's rules place the windows already open.
-    CheckSettingsWatch();
-    ApplySettingsFile();
+    // Read before the first collection, so that the file's rules place the windows already open.
+    settingsFile_.Start(programWindow_.Handle(), programWindow_.SettingsChangedMessage());
     engine_.Run(Refresh{});
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
@@ -115,7 +115,7 @@ void Program::Startup() {
         !platform_.commands.Open(programWindow_.Handle(), programWindow_.CommandsWaitingMessage());
     // Only now, and in a box that waits for nobody: the keys and the command line work while the
     // user reads of a file that could not be used.
-    ShowSettingsNotice();
+    settingsFile_.ShowNotice();
 }
 
 void Program::Run(const Input& input) {
@@ -139,7 +139,7 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
                 Run(ShellRestarted{});
                 break;
             case ProgramEvent::Kind::SettingsFolderChanged:
-                SettingsFolderChanged();
+                settingsFile_.FolderChanged();
                 break;
             case ProgramEvent::Kind::CommandsWaiting:
                 commandServer_.Serve();
@@ -154,158 +154,23 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
     }
 }
 
-void Program::SettingsFolderChanged() noexcept {
-    settingsFileSettle_ = kRefreshesToSettle;
-    if (platform_.files.SettingsWatchFailure().Failed()) {
-        // Set up again at once: a stopped watch may keep a thread of the pool busy until then.
-        try {
-            CheckSettingsWatch();
-        } catch (...) {
-            // Out of memory for the log line: the next refresh tries again.
-        }
-    }
-}
-
 void Program::Refreshed() {
     engine_.Run(Refresh{});
     // Started at the first refresh rather than at start-up, which it would only slow down.
     platform_.process.KeepGuardRunning();
-    CheckSettingsWatch();
+    settingsFile_.Refreshed();
     // A caller of a killed instance may hold the pipe's name a while: the command line comes
     // as soon as it lets go, not at the next start.
     if (channelWanted_) {
         channelWanted_ = !platform_.commands.Open(programWindow_.Handle(),
                                                   programWindow_.CommandsWaitingMessage());
     }
-    if (settingsFileSettle_ > 0 && --settingsFileSettle_ == 0) {
-        ApplySettingsFile();
-        ShowSettingsNotice();
-    }
 }
 
-void Program::CheckSettingsWatch() {
-    const std::uint32_t stopped = platform_.files.SettingsWatchFailure().Code();
-    if (!settingsFileRead_ || stopped != 0 || settingsWatchFailure_ != 0) {
-        const std::uint32_t code = platform_.files
-                                       .WatchSettingsFolder(programWindow_.Handle(),
-                                                            programWindow_.SettingsChangedMessage())
-                                       .Code();
-        if (settingsWatchFailure_ == 0 && (stopped != 0 || code != 0)) {
-            platform_.log.Write(
-                u"无法监视设置文件所在的文件夹（代码 " +
-                DecimalText(stopped != 0 ? stopped : code) +
-                (code == 0 ? u"）：已重新开始监视" : u"）：每秒再试，并查看设置文件的大小和时间"));
-        } else if (settingsWatchFailure_ != 0 && code == 0) {
-            platform_.log.Write(u"设置文件所在的文件夹又可以监视了");
-        }
-        settingsWatchFailure_ = code;
-    }
-    // Whatever the watch, a change shows in the file's size and time: a watch that says
-    // nothing (a renamed folder, a network share) never silences the reload.
-    if (!settingsFileRead_) {
-        return;  // the first read takes the file's stamp
-    }
-    const std::optional<FileStamp> stamp =
-        platform_.files.StampOf(platform_.files.SettingsFilePath());
-    if (stamp != settingsFileStamp_ && settingsFileSettle_ == 0) {
-        settingsFileSettle_ = kRefreshesToSettle;
-    }
-    settingsFileStamp_ = stamp;
-}
-
-void Program::ApplySettingsFile() {
-    const std::u16string path = platform_.files.SettingsFilePath();
-    settingsFileStamp_ = platform_.files.StampOf(path);
-    FileRead read = platform_.files.ReadFile(path, SettingsFileContents::kMaxBytes);
-    const bool reload = settingsFileRead_;
-    std::u16string problem;
-    switch (read.outcome) {
-        case FileRead::Outcome::Read:
-            break;
-        case FileRead::Outcome::Absent:
-            if (reload && settingsFileBytes_ && !settingsFileSecondLook_) {
-                settingsFileSecondLook_ = true;
-                settingsFileSettle_ = 1;
-                return;
-            }
-            break;
-        case FileRead::Outcome::TooLarge:
-            problem = u"设置文件大于 1 MB，没有读入";
-            break;
-        case FileRead::Outcome::Failed:
-            if (read.error.Code() == kErrorSharingViolation ||
-                read.error.Code() == kErrorLockViolation) {
-                // Most often held only while another program saves or scans it: read again at
-                // each refresh until it is free.
-                settingsFileSettle_ = 1;
-                if (++settingsFileHeldReads_ < kHeldReadsBeforeReport && reload) {
-                    return;
-                }
-                if (settingsFileHeldReads_ >= kHeldReadsBeforeReport) {
-                    problem = u"设置文件正被其他程序占用，无法读入";
-                }
-            } else {
-                problem = u"无法读入设置文件（代码 " + DecimalText(read.error.Code()) + u"）";
-            }
-            break;
-    }
-    settingsFileSecondLook_ = false;
-    if (read.outcome != FileRead::Outcome::Failed) {
-        settingsFileHeldReads_ = 0;
-    }
-    if (read.outcome != FileRead::Outcome::Read && read.outcome != FileRead::Outcome::Absent) {
-        // What is in force stays; at start-up that is the usual keys.
-        if (!std::exchange(settingsFileRead_, true)) {
-            PutSettingsInForce({}, DescribedKeyBindings());
-        }
-        if (!problem.empty()) {
-            ReportSettingsFile(problem + u"\r\n当前的设置保持不变。");
-        }
-        return;
-    }
-    std::optional<std::string> bytes;
-    if (read.outcome == FileRead::Outcome::Read) {
-        bytes = std::move(read.bytes);
-    }
-    if (reload && bytes == settingsFileBytes_) {
-        settingsFileReported_.clear();
-        return;  // saved unchanged, or another file of the folder changed
-    }
-    settingsFileRead_ = true;
-    settingsFileBytes_ = std::move(bytes);
-    SettingsFileContents contents;
-    std::variant<KeyBindings, SettingsFileError> keys = DescribedKeyBindings();
-    if (settingsFileBytes_) {
-        std::variant<SettingsFileContents, SettingsFileError> parsed =
-            ParseSettingsFile(*settingsFileBytes_);
-        if (auto* parsedContents = std::get_if<SettingsFileContents>(&parsed)) {
-            contents = std::move(*parsedContents);
-            keys = MergeKeys(contents.keys);
-        } else {
-            keys = std::get<SettingsFileError>(parsed);
-        }
-    }
-    if (const SettingsFileError* error = std::get_if<SettingsFileError>(&keys)) {
-        if (!reload) {
-            // A file with an error at start-up leaves the usual keys in force.
-            PutSettingsInForce({}, DescribedKeyBindings());
-        }
-        ReportSettingsFile(SettingsFileErrorText(*error) + u"\r\n当前的设置保持不变。");
-        return;
-    }
-    PutSettingsInForce(contents, std::get<KeyBindings>(std::move(keys)), reload);
-    settingsFileReported_.clear();
-    if (reload) {
-        platform_.log.Write(settingsFileBytes_ ? u"设置文件已重新读入"
-                                               : u"设置文件已删除：恢复默认热键");
-    }
-}
-
-void Program::PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys,
-                                 bool reload) {
+void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
     const Outcome outcome = engine_.Run(SettingsInForce{
-        contents.wrap, contents.pauseInFullScreen, contents.names, RulesFromFile(contents.rules),
-        std::move(keys), programWindow_.Handle(), reload});
+        contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
+        std::move(contents.rules), std::move(contents.keys), programWindow_.Handle(), reload});
     for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
         platform_.log.Write(u"热键 " + engine_.Keys()[static_cast<std::size_t>(refusal.id)].name +
                             u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
@@ -314,35 +179,8 @@ void Program::PutSettingsInForce(const SettingsFileContents& contents, KeyBindin
     helpWindow_.ShowKeys(engine_.Keys());
 }
 
-void Program::ReportSettingsFile(std::u16string text) {
-    if (text == settingsFileReported_) {
-        return;
-    }
-    platform_.log.Write(text);
-    settingsFileNotice_ = text;
-    settingsFileReported_ = std::move(text);
-}
-
-void Program::ShowSettingsNotice() {
-    if (settingsFileNotice_) {
-        platform_.dialogs.ShowNotice(*settingsFileNotice_, u"Ombrel 设置文件");
-        settingsFileNotice_.reset();
-    }
-}
-
 void Program::EditSettingsFile() {
-    const std::u16string path = platform_.files.SettingsFilePath();
-    if (!platform_.files.StampOf(path)) {
-        // A start the user can edit, with the schema his editor completes and checks it by.
-        const std::vector<KeyCommandText> keys = DescribedKeyTexts();
-        // One that is there already is the user's own: the editor opens it as it is.
-        static_cast<void>(platform_.files.CreateNewFile(path, SettingsFileTemplate(keys)));
-        const std::size_t slash = path.find_last_of(u'\\');
-        static_cast<void>(platform_.files.CreateNewFile(
-            path.substr(0, slash == std::u16string::npos ? 0 : slash + 1) + u"settings.schema.json",
-            SettingsFileSchema()));
-    }
-    platform_.files.OpenInEditor(path);
+    settingsFile_.Edit();
 }
 
 void Program::OpenLog() {

@@ -3,12 +3,12 @@
 #include "engine/DesktopEngine.h"
 #include "platform/SystemError.h"
 #include "settings/DesktopWallpapers.h"
-#include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
 #include "shell/CommandServer.h"
 #include "shell/Platform.h"
 #include "shell/ProgramWindow.h"
+#include "shell/SettingsFileSession.h"
 #include "text/TextId.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -47,31 +47,13 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     void EditSettingsFile() override;
     void OpenLog() override;
     void Refreshed() override;
-    void SettingsFolderChanged() noexcept;
     // The process is dying without its shut-down (a crash): show what we hid, at once and
     // without waiting on anybody. The recovery list stays for the next start.
     void ShowEverythingNow() noexcept;
 
   private:
-    // How many refreshes a change of the settings folder waits before the file is read: an
-    // editor may save in several steps, and the change is in force within two seconds.
-    static constexpr int kRefreshesToSettle = 2;
-    // A file another program holds is read again at each refresh; it is reported only when it
-    // is still held after this many.
-    static constexpr int kHeldReadsBeforeReport = 5;
-
     void EndProcess();
-    // Reads the settings file, if it changed, and puts it in force; a file with an error, or one
-    // that cannot be read, changes nothing and is reported once.
-    void ApplySettingsFile();
-    void PutSettingsInForce(const SettingsFileContents& contents, KeyBindings keys,
-                            bool reload = false);
-    // Logs the problem and shows it in a notice, unless it is the one reported last.
-    void ReportSettingsFile(std::u16string text);
-    void ShowSettingsNotice();
-    // The watch of the settings folder stopped or could not be set up: it is set up again at
-    // each refresh until it works, and meanwhile the file's size and time tell of a change.
-    void CheckSettingsWatch();
+    void PutSettingsInForce(SettingsFileContents contents, bool reload);
     void LogServiceResult(TextId request, SystemError error);
 
     Platform& platform_;
@@ -90,19 +72,8 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     HelpWindow helpWindow_;
     SettingsDialog settingsDialog_;
     bool ended_ = false;
-    // The settings file as last read (none: there was none), and whether it was read yet.
-    std::optional<std::string> settingsFileBytes_;
-    bool settingsFileRead_ = false;
-    int settingsFileSettle_ = 0;
-    // The file was not there where one was in force: it is looked for once more before it
-    // counts as deleted, for an editor may save by deleting and renaming.
-    bool settingsFileSecondLook_ = false;
-    int settingsFileHeldReads_ = 0;
-    std::u16string settingsFileReported_;  // the last problem reported, until one is read again
-    std::optional<std::u16string> settingsFileNotice_;  // shown once the start-up is done
-    std::optional<FileStamp> settingsFileStamp_;
-    std::uint32_t settingsWatchFailure_ = 0;  // logged once, until the watch works again
-    bool channelWanted_ = false;              // the command channel could not be opened yet
+    SettingsFileSession settingsFile_;
+    bool channelWanted_ = false;  // the command channel could not be opened yet
 };
 
 }  // namespace ombrel

@@ -82,6 +82,113 @@ constexpr std::array kChinese{
 
     // ---- The settings file: its errors, its template, its notices ----
     TextEntry{UnknownCommand, u"不认识的命令“{1}”"},
+    TextEntry{CommandLineOnly, u"命令“{1}”只能在命令行使用，不能用作热键的命令"},
+    TextEntry{SettingsFileErrorAt, u"设置文件第 {1} 行第 {2} 列：{3}"},
+    TextEntry{JsonUnexpectedEnd, u"JSON 格式错误：文件意外结束，可能少了 } 或 ] 或引号"},
+    TextEntry{JsonInvisibleOrBadEncoding,
+              u"JSON 格式错误：此处有不可见的字符或无效的编码（应为 UTF-8）"},
+    TextEntry{JsonUnexpectedCharacter, u"JSON 格式错误：此处不应出现“{1}”"},
+    TextEntry{JsonNumberOutOfRange, u"数字超出范围"},
+    TextEntry{JsonTooManyMembers, u"一个对象最多有 {1} 项"},
+    TextEntry{JsonTooManyElements, u"一个数组最多有 {1} 个元素"},
+    TextEntry{JsonTooDeep, u"嵌套超过 {1} 层"},
+    TextEntry{JsonMemberRepeated, u"“{1}”重复出现，第 {2} 行已有"},
+    TextEntry{SettingsRootNotObject, u"设置文件应为一个 JSON 对象：{ … }"},
+    TextEntry{SettingsUnknownMember,
+              u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、rules"},
+    TextEntry{SettingsSchemaNotText, u"“$schema”应为文本"},
+    TextEntry{SettingsSwitchNotBoolean, u"“{1}”应为 true 或 false"},
+    TextEntry{KeysNotObject, u"“keys”应为对象：{ \"组合键\": \"命令\", … }"},
+    TextEntry{
+        KeyTextUnknown,
+        u"无法识别的组合键“{1}”：应写成 ctrl、alt、shift、win 中的一个或几个（各一次）加一个键，"
+        u"用 + 连接，如 ctrl+alt+f1；只有 f13 到 f24 可以单独使用"},
+    TextEntry{KeyGivenTwice, u"组合键 {1} 已在第 {2} 行设置过"},
+    TextEntry{KeyCommandNotText,
+              u"组合键“{1}”的命令应为文本，如 \"switch 1\"；或为 null，表示不使用这个组合键"},
+    TextEntry{NamesNotObject, u"“names”应为对象：{ \"桌面编号\": \"名称\", … }"},
+    TextEntry{DesktopNumberInvalid, u"桌面编号“{1}”无效：应为 \"1\" 到 \"9\""},
+    TextEntry{DesktopNameNotText, u"桌面 {1} 的名称应为文本"},
+    TextEntry{DesktopNameTooLong, u"桌面 {1} 的名称超过 {2} 个字符"},
+    TextEntry{RulesNotArray,
+              u"“rules”应为数组：[ { \"exe\": \"outlook.exe\", \"desktop\": 2 }, … ]"},
+    TextEntry{RuleNotObject, u"规则应为对象，如 { \"exe\": \"outlook.exe\", \"desktop\": 2 }"},
+    TextEntry{RulePatternNotText, u"规则的“{1}”应为文本，可用 * 代表任意几个字符、? 代表一个字符"},
+    TextEntry{RulePatternTooLong, u"规则的“{1}”超过 {2} 个字符"},
+    TextEntry{RuleMemberUnknown,
+              u"规则中未知的项“{1}”：可用的有 exe、class、title、desktop、pin、ignore"},
+    TextEntry{RuleActionTwice,
+              u"一条规则只能有一个动作（desktop、pin、ignore 之一），第 {1} 行已有"},
+    TextEntry{RuleDesktopInvalid, u"规则的“desktop”应为桌面编号 1 到 9（数字，不加引号）"},
+    TextEntry{RuleFlagNotTrue, u"规则的“{1}”只能为 true；不需要就删去这一项"},
+    TextEntry{RuleWithoutPattern,
+              u"规则至少要有 exe（程序文件名）、class（窗口类名）、title（标题）之一"},
+    TextEntry{RuleWithoutAction,
+              u"规则缺少动作：应有 \"desktop\": 1 到 9、\"pin\": true 或 \"ignore\": true 之一"},
+    TextEntry{
+        SettingsTemplateBeforeKeys,
+        u"// Ombrel 的设置。以 // 开头的是说明，不影响设置。\r\n"
+        u"{\r\n"
+        u"  // 编辑器按这个文件检查写法并提示可用的值。\r\n"
+        u"  \"$schema\": \"./settings.schema.json\",\r\n"
+        u"\r\n"
+        u"  // 热键：\"组合键\": \"命令\"。\r\n"
+        u"  // 组合键：ctrl、alt、shift、win 中的一个或几个（各一次），加一个键，用 + 连接，\r\n"
+        u"  //   大小写均可，如 \"ctrl+alt+f1\"、\"win+shift+left\"。键可以是 f1 到 f24、a 到 "
+        u"z、\r\n"
+        u"  //   0 到 9、numpad0 到 "
+        u"numpad9、left、right、up、down、home、end、pageup、pagedown、\r\n"
+        u"  //   insert、delete、space、tab、enter、escape、backspace；只有 f13 到 f24 "
+        u"可以单独使用。\r\n"
+        u"  // 命令：switch N 切换到桌面 N；send N 把当前窗口送到桌面 N；move N 送去并随它切换\r\n"
+        u"  //   （N 为 1 到 9）；next、previous 切换到下一个、上一个桌面；last "
+        u"回到上一次所在的桌面；\r\n"
+        u"  //   send next、send previous、move next、move previous；icons、taskbar、bar "
+        u"隐藏或显示\r\n"
+        u"  //   桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；\r\n"
+        u"  //   list 列出各桌面的窗口；help 显示命令的说明。\r\n"
+        u"  // 命令写 null：不使用这个组合键。\r\n"
+        u"  \"keys\": {"},
+    TextEntry{
+        SettingsTemplateAfterKeys,
+        u"\r\n"
+        u"  },\r\n"
+        u"\r\n"
+        u"  // 桌面的名称，桌面编号 \"1\" 到 \"9\"，名称最多 32 个字符，例如：\r\n"
+        u"  \"names\": {\r\n"
+        u"    // \"1\": \"工作\",\r\n"
+        u"    // \"2\": \"邮件\"\r\n"
+        u"  },\r\n"
+        u"\r\n"
+        u"  // 在最后一个桌面上切换到下一个时回到第一个，在第一个上切换到上一个时到最后一个。\r\n"
+        u"  \"wrap\": true,\r\n"
+        u"\r\n"
+        u"  // 全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。\r\n"
+        u"  \"pauseInFullScreen\": false,\r\n"
+        u"\r\n"
+        u"  // 规则：Ombrel "
+        u"第一次见到一个窗口时（启动时或窗口新出现时），按第一条相符的规则放置它，\r\n"
+        u"  //   之后由你决定。exe（程序文件名）、class（窗口类名）、title（标题）可用 * "
+        u"代表任意几个\r\n"
+        u"  //   字符、? 代表一个字符，不分大小写，写出的几项都要相符。每条规则一个动作：\r\n"
+        u"  //   \"desktop\": N 放到桌面 N（1 到 9）；\"pin\": true 留在每个桌面上；\r\n"
+        u"  //   \"ignore\": true 不管这个窗口（不隐藏、不列出）。例如：\r\n"
+        u"  \"rules\": [\r\n"
+        u"    // { \"exe\": \"outlook.exe\", \"desktop\": 2 },\r\n"
+        u"    // { \"title\": \"*计算器*\", \"pin\": true }\r\n"
+        u"  ]\r\n"
+        u"}\r\n"},
+    TextEntry{SettingsFileTooLarge, u"设置文件大于 1 MB，没有读入"},
+    TextEntry{SettingsFileHeld, u"设置文件正被其他程序占用，无法读入"},
+    TextEntry{SettingsFileUnreadable, u"无法读入设置文件（代码 {1}）"},
+    TextEntry{SettingsKeptUnchanged, u"{1}\r\n当前的设置保持不变。"},
+    TextEntry{SettingsFileReread, u"设置文件已重新读入"},
+    TextEntry{SettingsFileDeleted, u"设置文件已删除：恢复默认热键"},
+    TextEntry{SettingsNoticeCaption, u"Ombrel 设置文件"},
+    TextEntry{SettingsWatchRestarted, u"无法监视设置文件所在的文件夹（代码 {1}）：已重新开始监视"},
+    TextEntry{SettingsWatchRetried,
+              u"无法监视设置文件所在的文件夹（代码 {1}）：每秒再试，并查看设置文件的大小和时间"},
+    TextEntry{SettingsWatchBack, u"设置文件所在的文件夹又可以监视了"},
 
     // ---- The program: start-up, shut-down, the service, the bar's place ----
     TextEntry{ServiceStartRequest, u"启动"},

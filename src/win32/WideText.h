@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Utf8.h"
+
 namespace ombrel::win32 {
 
 // The core's UTF-16 text and Windows' wide strings hold the same code units; only the
@@ -19,8 +21,13 @@ inline std::u16string FromWide(std::wstring_view text) {
 }
 
 // UTF-8 bytes, for files and pipes, whatever the system's code page.
-std::string ToUtf8(std::wstring_view text);
+inline std::string ToUtf8(std::wstring_view text) {
+    return ombrel::ToUtf8(FromWide(text));
+}
 // Wide text of UTF-8 bytes; none when they are not well-formed UTF-8.
-std::optional<std::wstring> FromUtf8(std::string_view bytes);
+inline std::optional<std::wstring> FromUtf8(std::string_view bytes) {
+    const std::optional<std::u16string> text = ombrel::FromUtf8(bytes);
+    return text ? std::optional<std::wstring>(ToWide(*text)) : std::nullopt;
+}
 
 }  // namespace ombrel::win32

@@ -8,8 +8,10 @@
 #include <nlohmann/json.hpp>
 
 #include "model/CommandWords.h"
+#include "model/KeyText.h"
 #include "platform/Hotkeys.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsFileTemplate.h"
 
 namespace ombrel {
 namespace {
@@ -120,8 +122,8 @@ TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
         "  \"$schema\": \"anything\",\n"
         "  \"keys\": {\n"
         "    \"ctrl+f1\": \"switch 1\",\n"
-        "    \"Win+Shift+Left\": \"move   previous\",\n"
-        "    \"f13\": null\n"
+        "    \"Win+Shift+Left\": \"move previous\",\n"
+        "    \"ctrl+f4\": null\n"
         "  },\n"
         "  \"names\": { \"1\": \"工作\", \"9\": \"" +
         fiveClefs + std::string(27, 'x') +
@@ -129,15 +131,13 @@ TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
         "  \"wrap\": false,\n"
         "  \"pauseInFullScreen\": true\n"
         "}\n");
-    ASSERT_EQ(full.keys.size(), 3U);
-    EXPECT_EQ(full.keys[0].key, (KeyCombination{kCtrl, 0x70}));
-    EXPECT_EQ(full.keys[0].command, u"switch 1");
-    EXPECT_EQ(full.keys[0].at, (SettingsFilePosition{4, 5}));
-    EXPECT_EQ(full.keys[1].key, (KeyCombination{kShift | kWin, 0x25}));
-    EXPECT_EQ(full.keys[1].command, u"move   previous");  // commands are the engine's to check
-    EXPECT_EQ(full.keys[2].key, (KeyCombination{0, 0x7C}));
-    EXPECT_EQ(full.keys[2].command, std::nullopt);  // null frees the key
-    EXPECT_EQ(full.keys[2].at, (SettingsFilePosition{6, 5}));
+    // The described keys with the file's over them: Ctrl+F4 freed, Shift+Win+Left added.
+    KeyBindings keys = DescribedKeyBindings();
+    keys.erase(keys.begin() + 3);
+    keys.push_back({kShift | kWin, 0x25,
+                    Command::Toward(Command::Kind::Move, Command::Target::Previous),
+                    u"Shift+Win+Left"});
+    EXPECT_EQ(full.keys, keys);
     EXPECT_EQ(full.names[0], u"工作");
     EXPECT_EQ(full.names[8], u"𝄞𝄞𝄞𝄞𝄞" + std::u16string(27, u'x'));
     for (int desktop = 1; desktop < 8; ++desktop) {
@@ -147,44 +147,52 @@ TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
     EXPECT_TRUE(full.pauseInFullScreen);
 
     const SettingsFileContents empty = Contents("{}");
-    EXPECT_TRUE(empty.keys.empty());
+    EXPECT_EQ(empty.keys, DescribedKeyBindings());
     EXPECT_TRUE(empty.wrap);
     EXPECT_FALSE(empty.pauseInFullScreen);
 }
 
-TEST(SettingsFile, RulesAreReadInTheirOrderWithTheirPatternsActionAndPlace) {
+TEST(SettingsFile, RulesAreReadInTheirOrderWithTheirPatternsAndAction) {
     const SettingsFileContents contents = Contents(
         "{ \"rules\": [\n"
         "  { \"exe\": \"outlook.exe\", \"desktop\": 2 },\n"
         "  { \"class\": \"CalcFrame\", \"title\": \"*计算器*\", \"pin\": true },\n"
         "  { \"title\": \"\", \"ignore\": true }\n"
         "] }");
-    ASSERT_EQ(contents.rules.size(), 3U);
-    const RuleEntry& mail = contents.rules[0];
-    EXPECT_EQ(mail.exe, u"outlook.exe");
-    EXPECT_FALSE(mail.className || mail.title);
-    EXPECT_EQ(mail.action, RuleEntry::Action::Desktop);
-    EXPECT_EQ(mail.desktop, 2);
-    EXPECT_EQ(mail.at, (SettingsFilePosition{2, 3}));
-    const RuleEntry& calculator = contents.rules[1];
-    EXPECT_FALSE(calculator.exe);
-    EXPECT_EQ(calculator.className, u"CalcFrame");
-    EXPECT_EQ(calculator.title, u"*计算器*");
-    EXPECT_EQ(calculator.action, RuleEntry::Action::Pin);
-    EXPECT_EQ(contents.rules[2].title, u"");  // a window without a title
-    EXPECT_EQ(contents.rules[2].action, RuleEntry::Action::Ignore);
-    EXPECT_EQ(contents.rules[2].at, (SettingsFilePosition{4, 3}));
+    const WindowRules rules{
+        {u"outlook.exe", std::nullopt, std::nullopt, {WindowPlacement::Kind::Desktop, 1}},
+        {std::nullopt, u"CalcFrame", u"*计算器*", {WindowPlacement::Kind::Pin, 0}},
+        {std::nullopt, std::nullopt, u"", {WindowPlacement::Kind::Ignore, 0}},  // no title
+    };
+    EXPECT_EQ(contents.rules, rules);
 }
 
 TEST(SettingsFile, ByteOrderMarkCommentsAndCrLfAreAcceptedAndPositionsCountCharacters) {
-    const SettingsFileContents contents = Contents(
-        "\xEF\xBB\xBF// 设置\r\n"
-        "{ /* 热键 */ \"keys\": {\r\n"
-        "  /* 切换 */ \"ctrl+f2\": \"switch 2\" // 第二个\r\n"
-        "} }\r\n");
-    ASSERT_EQ(contents.keys.size(), 1U);
-    EXPECT_EQ(contents.keys[0].key, (KeyCombination{kCtrl, 0x71}));
-    EXPECT_EQ(contents.keys[0].at, (SettingsFilePosition{3, 12}));
+    const auto file = [](std::string_view command) {
+        return "\xEF\xBB\xBF// 设置\r\n"
+               "{ /* 热键 */ \"keys\": {\r\n"
+               "  /* 切换 */ \"ctrl+f2\": \"" +
+               std::string(command) + "\" // 第二个\r\n} }\r\n";
+    };
+    EXPECT_EQ(Contents(file("next")).keys[1].command,
+              Command::Toward(Command::Kind::Switch, Command::Target::Next));
+    const auto unknown = ParseSettingsFile(file("jump"));
+    ASSERT_TRUE(std::holds_alternative<SettingsFileError>(unknown));
+    EXPECT_EQ(std::get<SettingsFileError>(unknown).at, (SettingsFilePosition{3, 12}));
+    EXPECT_EQ(std::get<SettingsFileError>(unknown).what, u"不认识的命令“jump”");
+}
+
+TEST(SettingsFile, AKeyBoundToAQueryIsRefusedWhereItStands) {
+    for (const char* query : {"list", "list --json", "help", "watch"}) {
+        const auto result =
+            ParseSettingsFile(std::string("{ \"keys\": {\n  \"ctrl+f4\": \"") + query + "\" } }");
+        const auto* error = std::get_if<SettingsFileError>(&result);
+        ASSERT_NE(error, nullptr) << query;
+        EXPECT_EQ(error->at, (SettingsFilePosition{2, 3})) << query;
+        const std::string words(query);
+        EXPECT_EQ(error->what, u"命令“" + std::u16string(words.begin(), words.end()) +
+                                   u"”只能在命令行使用，不能用作热键的命令");
+    }
 }
 
 // "{ "keys": { "k0": 0, "k1": 0, … } }" on one line, or a rules array of count rules.
@@ -281,19 +289,24 @@ TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
 }
 
 TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGiven) {
+    EXPECT_EQ(DescribedKeyTexts(), DefaultKeys());
     std::vector<KeyCommandText> keys = DefaultKeys();
-    keys.push_back({u"f13", u"say \"中文\" \\ \t"});  // the template escapes what JSON must
+    keys.push_back({u"f13", u"next"});
     const SettingsFileContents contents = Contents(SettingsFileTemplate(keys));
-    ASSERT_EQ(contents.keys.size(), keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        EXPECT_EQ(contents.keys[i].key, ParseKeyText(keys[i].first)) << i;
-        EXPECT_EQ(contents.keys[i].command, keys[i].second) << i;
-    }
+    KeyBindings described = DescribedKeyBindings();
+    described.push_back(
+        {0, 0x7C, Command::Toward(Command::Kind::Switch, Command::Target::Next), u"F13"});
+    EXPECT_EQ(contents.keys, described);
+    // The template escapes what JSON must: the command comes back whole in the error.
+    const std::vector<KeyCommandText> odd{{u"f13", u"say \"中文\" \\ \t"}};
+    const auto refused = ParseSettingsFile(SettingsFileTemplate(odd));
+    ASSERT_TRUE(std::holds_alternative<SettingsFileError>(refused));
+    EXPECT_EQ(std::get<SettingsFileError>(refused).what, u"不认识的命令“say \"中文\" \\ \t”");
     EXPECT_TRUE(contents.wrap);
     EXPECT_FALSE(contents.pauseInFullScreen);
     EXPECT_EQ(contents.names, SettingsFileContents{}.names);
     EXPECT_TRUE(contents.rules.empty());  // only examples, in comments
-    EXPECT_TRUE(Contents(SettingsFileTemplate({})).keys.empty());
+    EXPECT_EQ(Contents(SettingsFileTemplate({})).keys, DescribedKeyBindings());
 }
 
 TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {

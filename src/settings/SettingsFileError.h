@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace ombrel {
+
+// 1-based; the column counts characters (Unicode code points), not bytes.
+struct SettingsFilePosition {
+    int line = 0;
+    int column = 0;
+    friend bool operator==(const SettingsFilePosition&, const SettingsFilePosition&) = default;
+};
+
+struct SettingsFileError {
+    SettingsFilePosition at;
+    std::u16string what;  // in Chinese, without the position
+};
+
+// "设置文件第 3 行第 12 列：……": the whole message, for the log and the user.
+std::u16string SettingsFileErrorText(const SettingsFileError& error);
+
+}  // namespace ombrel
