@@ -63,6 +63,9 @@ std::u16string Described(const Command& command) {
             return std::u16string(Text(TextId::HelpPinToggle));
         case Kind::Exit:
             return std::u16string(Text(TextId::HelpExit));
+        case Kind::GoToWindow:
+        case Kind::SendWindow:
+            break;  // the mouse's alone: no key is bound to them
     }
     return {};
 }

@@ -88,7 +88,7 @@ TEST_F(CommandPipe, ACommandIsAnsweredWhatIsNoneEndsAtOnceAndCloseWaitsForNoRead
     Send(asking, "switch 2");
     const std::vector<CommandRequest> requests = WaitForRequests();
     ASSERT_EQ(requests.size(), 1U);
-    EXPECT_EQ(requests[0].text, u"switch 2");
+    EXPECT_EQ(requests[0].request, Request{Command::SwitchTo(1)});
     server_.Answer(requests[0].caller, 4, "nothing");
     EXPECT_EQ(Receive(asking), "4\nnothing");
     ::CloseHandle(asking);

@@ -200,40 +200,61 @@ TEST(RealHotkeys, ACombinationHeldElsewhereGives1409) {
     ::DestroyWindow(other);
 }
 
-// Counts the messages it sees and answers what the old procedure answers.
+// Counts the messages it sees and hands them to the system's default.
 class CountingHandler final : public MessageHandler {
   public:
     explicit CountingHandler(WindowProcedures& procedures) : procedures_(procedures) {}
     std::intptr_t HandleMessage(const WindowMessage& message) noexcept override {
         if (message.message == WM_APP + 7) {
             ++seen;
+            return 7;
         }
-        return procedures_.CallWindowProcedure(previous, message);
+        return procedures_.DefaultProcedure(message);
     }
-    WindowProcedure previous{};
     int seen = 0;
 
   private:
     WindowProcedures& procedures_;
 };
 
-TEST(RealWindowProcedures, TheHookSeesMessagesAndPassesThemOnUntilRemoved) {
-    HWND window = ::CreateWindowExW(0, L"EDIT", L"text", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
-                                    nullptr, nullptr);
+TEST(RealWindowProcedures, TheProgramWindowIsHiddenTopLevelAndHearsWhatIsPostedToEveryWindow) {
     Win32WindowProcedures procedures;
     CountingHandler handler(procedures);
-    handler.previous =
-        procedures.SetWindowProcedure(FromHwnd(window), procedures.HookProcedure(handler));
-    ::SendMessageW(window, WM_APP + 7, 0, 0);
+    const HWND window = ToHwnd(procedures.CreateProgramWindow(handler));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(window));
+    EXPECT_EQ(::GetAncestor(window, GA_PARENT), ::GetDesktopWindow());  // not message-only
+    EXPECT_EQ(::SendMessageW(window, WM_APP + 7, 0, 0), 7);
     wchar_t text[16] = {};
     ::SendMessageW(window, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"text");  // the edit control's own procedure still answered
+    EXPECT_STREQ(text, L"Ombrel");  // the system's default answered
+    // What a second start or the shell posts to every window reaches it.
+    const UINT broadcast = ::RegisterWindowMessageW(L"Ombrel.Test.Broadcast");
+    struct Broadcasts final : MessageHandler {
+        explicit Broadcasts(WindowProcedures& p, UINT m) : procedures(p), message(m) {}
+        std::intptr_t HandleMessage(const WindowMessage& heard) noexcept override {
+            seen += heard.message == message ? 1 : 0;
+            return procedures.DefaultProcedure(heard);
+        }
+        WindowProcedures& procedures;
+        UINT message;
+        int seen = 0;
+    } broadcasts(procedures, broadcast);
+    const HWND hearing = ToHwnd(procedures.CreateProgramWindow(broadcasts));
+    ::PostMessageW(HWND_BROADCAST, broadcast, 0, 0);
+    MSG message{};
+    const ULONGLONG until = ::GetTickCount64() + 2000;
+    while (broadcasts.seen == 0 && ::GetTickCount64() < until) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(10);
+    }
+    EXPECT_EQ(broadcasts.seen, 1);
     EXPECT_EQ(handler.seen, 1);
-
-    procedures.SetWindowProcedure(FromHwnd(window), handler.previous);
-    ::SendMessageW(window, WM_APP + 7, 0, 0);
-    EXPECT_EQ(handler.seen, 1);
-    ::DestroyWindow(window);
+    procedures.DestroyProgramWindow(FromHwnd(hearing));
+    procedures.DestroyProgramWindow(FromHwnd(window));
+    EXPECT_FALSE(::IsWindow(window));
 }
 
 }  // namespace
