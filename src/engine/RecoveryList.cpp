@@ -10,6 +10,7 @@
 #include "platform/ScopedRegistryKey.h"
 #include "platform/Text.h"
 #include "text/LogFailure.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 namespace {
@@ -80,8 +81,8 @@ std::size_t RecoveryList::ShowAfterDeathOf(const ProcessIdentity& writer) {
         return 0;  // ended in order (no list), or a newer instance keeps the list now
     }
     const std::size_t shown = ShowListed(StillOurs(std::move(list->arrangement.windows)));
-    log_.Write(u"守护进程：Ombrel（进程 " + DecimalText(writer.id) + u"）没有正常退出，已显示 " +
-               DecimalText(static_cast<long long>(shown)) + u" 个隐藏的窗口");
+    log_.Write(FormatText(TextId::GuardShowedWindows,
+                          {DecimalText(writer.id), DecimalText(static_cast<long long>(shown))}));
     return shown;
 }
 

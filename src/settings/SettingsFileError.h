@@ -16,7 +16,7 @@ struct SettingsFileError {
     std::u16string what;  // in Chinese, without the position
 };
 
-// "设置文件第 3 行第 12 列：……": the whole message, for the log and the user.
+// The whole message, the position first ("line 3, column 12: ..."), for the log and the user.
 std::u16string SettingsFileErrorText(const SettingsFileError& error);
 
 }  // namespace ombrel

@@ -91,10 +91,9 @@ void Program::Startup() {
     }
     engine_.Run(Starting{left});
     if (left) {
-        platform_.log.Write(u"上次的 Ombrel 没有正常退出：已把 " +
-                            DecimalText(static_cast<long long>(left->windows.size())) +
-                            u" 个窗口放回各自的桌面，当前是桌面 " +
-                            DecimalText(engine_.CurrentDesktop() + 1));
+        platform_.log.Write(FormatText(TextId::ArrangementPutBack,
+                                       {DecimalText(static_cast<long long>(left->windows.size())),
+                                        DecimalText(engine_.CurrentDesktop() + 1)}));
     }
     // It holds the keys and hears the notices: made before the settings are read.
     programWindow_.Create();
@@ -172,8 +171,8 @@ void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
         contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
         std::move(contents.rules), std::move(contents.keys), programWindow_.Handle(), reload});
     for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
-        platform_.log.Write(u"热键 " + engine_.Keys()[static_cast<std::size_t>(refusal.id)].name +
-                            u" 未能注册（代码 " + DecimalText(refusal.code) + u"）");
+        LogFailure(platform_.log, TextId::HotkeyNotRegistered, SystemError(refusal.code),
+                   {engine_.Keys()[static_cast<std::size_t>(refusal.id)].name});
     }
     mainWindow_.ShowKeys(engine_.Keys(), outcome.refusedKeys);
     helpWindow_.ShowKeys(engine_.Keys());

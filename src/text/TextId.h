@@ -118,16 +118,34 @@ enum class TextId : std::uint16_t {
     // ---- The program: start-up, shut-down, the service, the bar's place ----
     ServiceStartRequest,
     ServiceStopRequest,
+    ArrangementPutBack,   // {1}: how many windows, {2}: the current desktop's number
+    HotkeyNotRegistered,  // {1}: the key's name, {2}: the code
 
     // ---- Stored state: the registry, the settings kept there, the recovery list, the service ----
     RecoveryListNotWritten,  // {1}: how many windows are hidden, {2}: the code
     ServiceRequestSent,      // {1}: the service, {2}: the request
     ServiceRequestFailed,    // {1}: the service, {2}: the request, {3}: the code
     BarPositionNotSaved,     // {1}: the code
+    GuardShowedWindows,      // {1}: the process that ended, {2}: how many windows
 
     // ---- The command line: usage, answers, the client's messages ----
     CommandUsage,
     NothingToDo,
+    NotRunning,
+    NotRunningNameTaken,
+    RefusedByElevated,
+    ServerLessTrusted,
+    NoAnswerInTime,
+    NotAnswered,
+    PipeBusy,
+    CommandLineUnavailable,  // {1}: why
+    PipeAccessNotMade,       // {1}: the code
+    PipeHeld,                // {1}: the pipe's name
+    PipeNotMade,             // {1}: the pipe's name, {2}: the code
+    PipeAccessNotSealed,     // {1}: the code
+    PipeReady,               // {1}: the pipe's name
+    CallerRefusedByElevated,
+    CallerRefusedFromElsewhere,
 
     // ---- The desktops: what the engine logs ----
     ShellRestarted,

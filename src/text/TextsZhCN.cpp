@@ -193,12 +193,17 @@ constexpr std::array kChinese{
     // ---- The program: start-up, shut-down, the service, the bar's place ----
     TextEntry{ServiceStartRequest, u"启动"},
     TextEntry{ServiceStopRequest, u"停止"},
+    TextEntry{ArrangementPutBack,
+              u"上次的 Ombrel 没有正常退出：已把 {1} 个窗口放回各自的桌面，当前是桌面 {2}"},
+    TextEntry{HotkeyNotRegistered, u"热键 {1} 未能注册（代码 {2}）"},
 
     // ---- Stored state: the registry, the settings kept there, the recovery list, the service ----
     TextEntry{RecoveryListNotWritten, u"恢复列表未能写入（代码 {2}）：{1} 个隐藏的窗口"},
     TextEntry{ServiceRequestSent, u"服务 {1} {2}请求已发出"},
     TextEntry{ServiceRequestFailed, u"服务 {1} {2}请求失败（代码 {3}）"},
     TextEntry{BarPositionNotSaved, u"按钮栏的位置未能保存（代码 {1}）"},
+    TextEntry{GuardShowedWindows,
+              u"守护进程：Ombrel（进程 {1}）没有正常退出，已显示 {2} 个隐藏的窗口"},
 
     // ---- The command line: usage, answers, the client's messages ----
     TextEntry{
@@ -226,6 +231,26 @@ constexpr std::array kChinese{
         u"          3 Ombrel 在运行但十秒内没有回应；4 无事可做（没有可送或可固定的窗口）\r\n"},
 
     TextEntry{NothingToDo, u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面。\r\n"},
+    TextEntry{NotRunning, u"Ombrel 没有运行。\r\n"},
+    TextEntry{NotRunningNameTaken, u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"},
+    TextEntry{RefusedByElevated,
+              u"Ombrel 拒绝了本程序的连接（以管理员身份运行的 Ombrel "
+              u"只接受以管理员身份运行的程序的命令）。\r\n"},
+    TextEntry{ServerLessTrusted,
+              u"Ombrel 以普通权限运行：以管理员身份运行的程序不向它发送命令。\r\n"},
+    TextEntry{NoAnswerInTime, u"Ombrel 在运行，但十秒内没有回应。\r\n"},
+    TextEntry{NotAnswered, u"Ombrel 在运行，但没有回答这个命令。\r\n"},
+    TextEntry{PipeBusy, u"Ombrel 正忙于其他调用者，请稍后再试。\r\n"},
+    TextEntry{CommandLineUnavailable, u"命令行暂不可用：{1}；Ombrel 会每秒再试"},
+    TextEntry{PipeAccessNotMade, u"未能建立命令管道的访问权限（代码 {1}）"},
+    TextEntry{PipeHeld, u"命令管道 {1} 已被另一个程序占用"},
+    TextEntry{PipeNotMade, u"命令管道 {1} 未能建立（代码 {2}）"},
+    TextEntry{PipeAccessNotSealed, u"命令管道的访问权限未能收紧（代码 {1}）"},
+    TextEntry{PipeReady, u"命令管道 {1} 已建立：命令行可以使用了"},
+    TextEntry{CallerRefusedByElevated,
+              u"命令管道拒绝了一个调用者：以管理员身份运行的 Ombrel "
+              u"只接受同一登录中以管理员身份运行的程序的命令"},
+    TextEntry{CallerRefusedFromElsewhere, u"命令管道拒绝了一个调用者：它不属于本用户的这次登录"},
 
     // ---- The desktops: what the engine logs ----
     TextEntry{ShellRestarted, u"资源管理器已重新启动：已重新找到任务栏和桌面图标"},

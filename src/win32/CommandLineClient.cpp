@@ -35,19 +35,15 @@ std::vector<std::u16string> CommandWords() {
 
 struct Ending {
     int code;
-    std::u16string_view words;
+    TextId words;
 };
 
-constexpr Ending kNotRunning{kExitNotRunning, u"Ombrel 没有运行。\r\n"};
-constexpr Ending kNameTaken{kExitNotRunning,
-                            u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"};
-constexpr Ending kRefused{kExitNotRunning,
-                          u"Ombrel 拒绝了本程序的连接（以管理员身份运行的 Ombrel "
-                          u"只接受以管理员身份运行的程序的命令）。\r\n"};
-constexpr Ending kLessTrusted{kExitNotRunning,
-                              u"Ombrel 以普通权限运行：以管理员身份运行的程序不向它发送命令。\r\n"};
-constexpr Ending kNoAnswer{kExitNoAnswer, u"Ombrel 在运行，但十秒内没有回应。\r\n"};
-constexpr Ending kDropped{kExitNoAnswer, u"Ombrel 在运行，但没有回答这个命令。\r\n"};
+constexpr Ending kNotRunning{kExitNotRunning, TextId::NotRunning};
+constexpr Ending kNameTaken{kExitNotRunning, TextId::NotRunningNameTaken};
+constexpr Ending kRefused{kExitNotRunning, TextId::RefusedByElevated};
+constexpr Ending kLessTrusted{kExitNotRunning, TextId::ServerLessTrusted};
+constexpr Ending kNoAnswer{kExitNoAnswer, TextId::NoAnswerInTime};
+constexpr Ending kDropped{kExitNoAnswer, TextId::NotAnswered};
 
 DWORD Left(ULONGLONG deadline) {
     const ULONGLONG now = ::GetTickCount64();
@@ -102,7 +98,7 @@ int Run(const Request& request, CommandOutput& output) {
     const ULONGLONG deadline = ::GetTickCount64() + kAnswerPatienceMs;
     std::variant<UniqueKernelHandle, Ending> connected = Connect(deadline);
     if (const Ending* ending = std::get_if<Ending>(&connected)) {
-        output.Write(ombrel::ToUtf8(ending->words));
+        output.Write(ombrel::ToUtf8(ombrel::Text(ending->words)));
         return ending->code;
     }
     const HANDLE pipe = std::get<UniqueKernelHandle>(connected).Get();
@@ -114,7 +110,7 @@ int Run(const Request& request, CommandOutput& output) {
         const bool lessTrusted = server.sameUser && server.sameSession && server.sameProgramFile &&
                                  server.integrity < integrity;
         const Ending& ending = lessTrusted ? kLessTrusted : kNameTaken;
-        output.Write(ombrel::ToUtf8(ending.words));
+        output.Write(ombrel::ToUtf8(ombrel::Text(ending.words)));
         return ending.code;
     }
     // We were started by the user (a prompt, a launcher, a key of his): the right to move the
@@ -132,7 +128,7 @@ int Run(const Request& request, CommandOutput& output) {
     if (!read) {
         // Closed before the time ran out: it would not take the command.
         const Ending& ending = Left(deadline) > 0 ? kDropped : kNoAnswer;
-        output.Write(ombrel::ToUtf8(ending.words));
+        output.Write(ombrel::ToUtf8(ombrel::Text(ending.words)));
         return ending.code;
     }
     output.Write(read->text);

@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "model/CommandWords.h"
+#include "platform/Text.h"
 #include "platform/Utf8.h"
+#include "text/Texts.h"
 #include "win32/Handles.h"
 #include "win32/WideText.h"
 
@@ -42,7 +44,7 @@ UniqueKernelHandle CommandPipeServer::MakeInstance(bool first) {
 void CommandPipeServer::Refused(std::u16string_view why) {
     // Asked again at every refresh while the name is held: the log hears of it once.
     if (!std::exchange(refusalLogged_, true)) {
-        log_.Write(u"命令行暂不可用：" + std::u16string(why) + u"；Ombrel 会每秒再试");
+        log_.Write(FormatText(TextId::CommandLineUnavailable, {why}));
     }
 }
 
@@ -53,8 +55,7 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
     window_ = ToHwnd(window);
     message_ = message;
     if (security_.Attributes() == nullptr || !stop_ || !back_) {
-        Refused(u"未能建立命令管道的访问权限（代码 " + FromWide(std::to_wstring(::GetLastError())) +
-                u"）");
+        Refused(FormatText(TextId::PipeAccessNotMade, {DecimalText(::GetLastError())}));
         return false;
     }
     std::vector<std::unique_ptr<Instance>> made;
@@ -63,10 +64,9 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
         UniqueKernelHandle connected(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (!pipe || !connected) {
             const DWORD error = ::GetLastError();
-            Refused(u"命令管道 " + FromWide(name_) +
-                    (error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY
-                         ? u" 已被另一个程序占用"
-                         : u" 未能建立（代码 " + FromWide(std::to_wstring(error)) + u"）"));
+            Refused(error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY
+                        ? FormatText(TextId::PipeHeld, {FromWide(name_)})
+                        : FormatText(TextId::PipeNotMade, {FromWide(name_), DecimalText(error)}));
             return false;  // what was made goes: the name is nobody's again
         }
         auto instance = std::make_unique<Instance>();
@@ -75,12 +75,11 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
         made.push_back(std::move(instance));
     }
     if (!security_.Seal(made.front()->pipe.Get())) {
-        Refused(u"命令管道的访问权限未能收紧（代码 " + FromWide(std::to_wstring(::GetLastError())) +
-                u"）");
+        Refused(FormatText(TextId::PipeAccessNotSealed, {DecimalText(::GetLastError())}));
         return false;
     }
     if (refusalLogged_) {
-        log_.Write(u"命令管道 " + FromWide(name_) + u" 已建立：命令行可以使用了");
+        log_.Write(FormatText(TextId::PipeReady, {FromWide(name_)}));
     }
     instances_ = std::move(made);
     open_ = true;
@@ -213,17 +212,14 @@ void CommandPipeServer::Serve(const std::shared_ptr<Caller>& shared) {
         // Another log-on or session, below medium integrity, or an ordinary program beside an
         // elevated Ombrel: nothing is said to it.
         if (!callerRefusalLogged_.exchange(true)) {
-            log_.Write(elevated_ ? u"命令管道拒绝了一个调用者：以管理员身份运行的 Ombrel "
-                                   u"只接受同一登录中以管理员身份运行的程序的命令"
-                                 : u"命令管道拒绝了一个调用者：它不属于本用户的这次登录");
+            log_.Write(Text(elevated_ ? TextId::CallerRefusedByElevated
+                                      : TextId::CallerRefusedFromElsewhere));
         }
         return;
     }
     if (caller.turnedAway) {
         // Told rather than left to wait: it may try again once others are served.
-        if (Write(pipe,
-                  AnswerText(kExitNoAnswer,
-                             ombrel::ToUtf8(u"Ombrel 正忙于其他调用者，请稍后再试。\r\n")),
+        if (Write(pipe, AnswerText(kExitNoAnswer, ombrel::ToUtf8(Text(TextId::PipeBusy))),
                   kReaderPatienceMs, stop_.Get()) == Transfer::Done) {
             Read(pipe, &ignored, 1, moved, kLeavingPatienceMs, stop_.Get());
         }
