@@ -54,7 +54,9 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWrittenBeforeTheHidesAndAfterTheS
     fake.desktop.BeforeAsyncShow(nullptr);
 
     const WindowHandle c = OpenApp();
-    Press(kFirstSendCode + 4);  // c goes to desktop 5
+    const int beforeSend = fake.registry.SetValueCalls();
+    Press(kFirstSendCode + 4);                                 // c goes to desktop 5
+    EXPECT_EQ(fake.registry.SetValueCalls() - beforeSend, 1);  // once for the whole command
     EXPECT_THAT(Listed(), UnorderedElementsAre(a, b, c));
     Click(bar::kTaskbar);
     EXPECT_THAT(Listed(), UnorderedElementsAre(a, b, c, trayWnd));

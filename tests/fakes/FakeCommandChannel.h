@@ -42,6 +42,8 @@ class FakeCommandChannel final : public CommandChannel {
         return calls_.back();
     }
     bool IsOpen() const { return open_; }
+    // How many lines were announced, followed or not.
+    int Announced() const { return announced_; }
     // Another program holds the channel's name (a caller of a killed instance keeps it).
     void HoldName(bool held) { nameHeld_ = held; }
     // The program runs as administrator.
@@ -71,6 +73,7 @@ class FakeCommandChannel final : public CommandChannel {
         calls_.at(caller).follows = true;
     }
     void Announce(std::string_view line) override {
+        ++announced_;
         for (Call& call : calls_) {
             if (call.follows) {
                 call.lines.emplace_back(line);
@@ -95,6 +98,7 @@ class FakeCommandChannel final : public CommandChannel {
     WindowHandle window_ = WindowHandle::None;
     std::uint32_t message_ = 0;
     bool open_ = false;
+    int announced_ = 0;
     bool nameHeld_ = false;
     bool elevated_ = false;
 };

@@ -96,5 +96,18 @@ TEST(CommandLine, AnythingElseIsRefused) {
     }
 }
 
+TEST(CommandLine, AnAnswerIsItsCodeOnALineAndWhatIsPrintedAndReadsBackTheSame) {
+    const std::string answer = AnswerText(kExitNothingToDo, "nothing\r\n");
+    EXPECT_EQ(answer, "4\nnothing\r\n");
+    const std::optional<ReadAnswerText> read = ReadAnswer(answer);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->exitCode, kExitNothingToDo);
+    EXPECT_EQ(read->text, "nothing\r\n");
+    EXPECT_EQ(ReadAnswer("0\n")->text, "");
+    for (std::string_view wrong : {"", "\n", "4", "123\nthree digits", "x\n", "-1\n"}) {
+        EXPECT_FALSE(ReadAnswer(wrong).has_value()) << wrong;
+    }
+}
+
 }  // namespace
 }  // namespace ombrel::testing

@@ -122,6 +122,10 @@ TEST_F(CommandChannel, ListJsonDescribesEveryDesktopAndWatchHearsEachChange) {
     const WindowHandle player =
         fake.desktop.OpenWindow({.className = u"Player", .title = u"音乐", .thread = 9});
     StartProgram();
+    // Nobody follows: no change is put into words.
+    Press(1);
+    Press(0);
+    EXPECT_EQ(fake.commands.Announced(), 0);
     const auto& watch = Send(u"watch");
     ASSERT_TRUE(watch.follows);
     EXPECT_EQ(Json::parse(watch.output)["current"], 1);
