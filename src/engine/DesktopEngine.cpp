@@ -1,6 +1,7 @@
 #include "engine/DesktopEngine.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "engine/StackingOrder.h"
@@ -26,7 +27,7 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& b
       filter_(windows, visibility_, known_, bar),
       firstSight_(windows, known_),
       shell_(windows, visibility_, log),
-      walk_(windows, known_, filter_, shell_),
+      refresh_(windows, known_, visibility_, filter_, firstSight_, shell_),
       keys_(hotkeys) {}
 
 Outcome DesktopEngine::Run(const Input& input) {
@@ -78,11 +79,18 @@ void DesktopEngine::ListBeforeHiding() {
     if (leaving_ || (listed_ && !known_.HiddenGrew() && !currentChanged_)) {
         return;  // the list names every window already
     }
+    std::unordered_map<WindowHandle, int> desktopOf;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        for (WindowHandle window : desktops_[index].Windows()) {
+            desktopOf.try_emplace(window, index);
+        }
+    }
     std::vector<RecoveryList::Entry> hidden;
     hidden.reserve(known_.HiddenCount());
     known_.ForEachHidden([&](WindowHandle window, std::uint32_t processId) {
-        const std::optional<int> desktop = desktops_.DesktopOf(window);
-        hidden.push_back({window, processId, desktop.value_or(RecoveryList::kNoDesktop)});
+        const auto found = desktopOf.find(window);
+        hidden.push_back(
+            {window, processId, found != desktopOf.end() ? found->second : RecoveryList::kNoDesktop});
     });
     std::sort(hidden.begin(), hidden.end(),
               [](const auto& a, const auto& b) { return a.window < b.window; });
@@ -399,83 +407,22 @@ DesktopState DesktopEngine::State() {
 }
 
 void DesktopEngine::CollectDesktopWindows(bool ages) {
-    if (ages) {
-        shell_.Refreshed();
-    }
-    std::vector<WindowHandle> inSetsBefore;
-    if (listener_) {
-        for (const Desktop& desktop : desktops_) {
-            inSetsBefore.insert(inSetsBefore.end(), desktop.Windows().begin(),
-                                desktop.Windows().end());
-        }
-    }
-    const WalkFindings found = walk_.Walk(desktops_);
-    // After the sets are settled: a window a rule sends away joins its set here.
-    PlaceFirstSeen(found.firstSeen, ages);
-    desktops_.Current().Add(found.strays);
-    for (WindowHandle window : found.strays) {
-        visibility_.Show(window, WindowVisibility::Focus::Leave);
-    }
-    if (listener_) {
-        for (Change& change : walk_.OpenedAndClosed(desktops_, inSetsBefore)) {
-            Announce(std::move(change));
-        }
+    const auto hideLeaving = [this](std::span<const WindowHandle> leaving) {
+        // Listed before they go, as a switch lists what it hides.
+        visibility_.WillHide(leaving);
+        ListBeforeHiding();
+        visibility_.HideAll(leaving);
+        DropRefusedWindows();
+    };
+    for (Change& change : refresh_.Run(desktops_, ages, listener_ != nullptr, hideLeaving)) {
+        Announce(std::move(change));
     }
     ForgetStaleAttention();
-    if (!ages) {
-        return;
-    }
-    visibility_.Refreshed();
-    filter_.Refreshed();
-    GiveTheKeyboardBack();
     const bool fullScreen =
-        keys_.PauseInFullScreen() && filter_.IsFullScreen(windows_.GetForegroundWindow());
-    if (keys_.SeeFullScreen(fullScreen)) {
+        ages && keys_.PauseInFullScreen() && filter_.IsFullScreen(windows_.GetForegroundWindow());
+    if (ages && keys_.SeeFullScreen(fullScreen)) {
         bar_.ShowKeysPaused(keys_.Paused());
         Announce({Change::Kind::Pause, -1, {}, keys_.Paused()});
-    }
-}
-
-void DesktopEngine::PlaceFirstSeen(std::span<const WindowHandle> firstSeen, bool ages) {
-    std::vector<WindowHandle> leaving;
-    for (const auto& [window, placement] : firstSight_.Place(firstSeen, CurrentDesktop(), ages)) {
-        desktops_.Current().Remove(window);
-        switch (placement.kind) {
-            case WindowPlacement::Kind::Desktop:
-                desktops_[placement.desktop].Add(window);
-                leaving.push_back(window);
-                break;
-            case WindowPlacement::Kind::Pin:
-                known_.Note(window).place = KnownWindow::Place::Pinned;
-                break;
-            case WindowPlacement::Kind::Ignore:
-                known_.Note(window).place = KnownWindow::Place::Ignored;
-                break;
-        }
-    }
-    if (leaving.empty()) {
-        return;
-    }
-    // Listed before they go, as a switch lists what it hides.
-    visibility_.WillHide(leaving);
-    ListBeforeHiding();
-    visibility_.HideAll(leaving);
-    DropRefusedWindows();
-}
-
-void DesktopEngine::GiveTheKeyboardBack() {
-    if (!windows_.IsFocusHolder(windows_.GetForegroundWindow())) {
-        return;
-    }
-    for (WindowHandle window : desktops_.Current().Windows()) {
-        if (windows_.IsWindowVisible(window) && !windows_.IsMinimized(window) &&
-            !windows_.IsHung(window)) {
-            windows_.SetForegroundWindow(window);
-            return;
-        }
-    }
-    if (const WindowHandle desktop = shell_.FindDesktopIcons(); windows_.IsWindowVisible(desktop)) {
-        windows_.SetForegroundWindow(desktop);
     }
 }
 

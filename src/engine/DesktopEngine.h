@@ -8,6 +8,7 @@
 
 #include "engine/BarView.h"
 #include "engine/Changes.h"
+#include "engine/DesktopRefresh.h"
 #include "engine/Desktops.h"
 #include "engine/FirstSight.h"
 #include "engine/Inputs.h"
@@ -17,7 +18,6 @@
 #include "engine/ShellWindows.h"
 #include "engine/TaskWindowFilter.h"
 #include "engine/WindowVisibility.h"
-#include "engine/WindowWalk.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
 #include "platform/WindowSystem.h"
@@ -78,16 +78,8 @@ class DesktopEngine {
     void ListBeforeHiding();
     void Announce(Change change);
 
-    // The refresh: refills the current desktop's set from the windows that qualify now, in the
-    // system's order, and lets what waits on refreshes move on; with ages false, a query's look,
-    // which settles nothing that waits: a script that asks ten times a second changes nothing.
+    // The refresh (ages false: a query's look); the keys follow a full-screen program in front.
     void CollectDesktopWindows(bool ages);
-    // Puts the windows seen for the first time where the rules say: into another desktop's set
-    // (hidden at once), pinned, or left alone.
-    void PlaceFirstSeen(std::span<const WindowHandle> firstSeen, bool ages);
-    // The keyboard left on our focus holder (a program took too long to take it, or a switch
-    // was refused it) goes to the current desktop's top responding window, or the desktop.
-    void GiveTheKeyboardBack();
 
     // Hides the leaving desktop's windows and shows the entering one's, names the entering one
     // in the caption and marks its button; the entering desktop's top window (or onTop, where
@@ -116,7 +108,7 @@ class DesktopEngine {
     FirstSight firstSight_;
     Desktops desktops_;
     ShellWindows shell_;
-    WindowWalk walk_;
+    DesktopRefresh refresh_;
     KeysInForce keys_;
     ChangeListener listener_;
     std::vector<Change> changes_;  // of this run, told at its commit

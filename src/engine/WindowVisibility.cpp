@@ -134,9 +134,8 @@ void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
                                                DecimalText(known.processId), DecimalText(code)}));
 }
 
-bool WindowVisibility::IsVisible(WindowHandle window) {
+bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow* known) {
     const bool visible = windows_.IsWindowVisible(window);
-    KnownWindow* known = known_.Entry(window);
     if (known == nullptr || !known->asked || ForgetIfGone(window)) {
         return visible;
     }

@@ -10,8 +10,8 @@
 namespace ombrel {
 
 // Writes a failure to the log in the words of its text, the error's code taking the mark after
-// the given arguments: LogFailure(log, TextId::HotkeyRefused, error, {name}) for
-// "热键 {1} 未能注册（代码 {2}）". Nothing is written for a call that succeeded.
+// the given arguments: LogFailure(log, TextId::HotkeyNotRegistered, error, {name}) for a text
+// whose last mark, {2}, takes the code. Nothing is written for a call that succeeded.
 void LogFailure(Log& log, TextId text, SystemError error,
                 std::initializer_list<std::u16string_view> arguments = {}) noexcept;
 
