@@ -67,7 +67,7 @@ void DesktopEngine::Commit() {
         }
     }
     // Only a program that follows the changes pays for telling them.
-    if (listener_) {
+    if (TellsChanges()) {
         for (const Change& change : changes_) {
             listener_(change);
         }
@@ -89,8 +89,8 @@ void DesktopEngine::ListBeforeHiding() {
     hidden.reserve(known_.HiddenCount());
     known_.ForEachHidden([&](WindowHandle window, std::uint32_t processId) {
         const auto found = desktopOf.find(window);
-        hidden.push_back(
-            {window, processId, found != desktopOf.end() ? found->second : RecoveryList::kNoDesktop});
+        hidden.push_back({window, processId,
+                          found != desktopOf.end() ? found->second : RecoveryList::kNoDesktop});
     });
     std::sort(hidden.begin(), hidden.end(),
               [](const auto& a, const auto& b) { return a.window < b.window; });
@@ -101,7 +101,7 @@ void DesktopEngine::ListBeforeHiding() {
 }
 
 void DesktopEngine::Announce(Change change) {
-    if (listener_) {
+    if (TellsChanges()) {
         changes_.push_back(std::move(change));
     }
 }
@@ -414,7 +414,7 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
         visibility_.HideAll(leaving);
         DropRefusedWindows();
     };
-    for (Change& change : refresh_.Run(desktops_, ages, listener_ != nullptr, hideLeaving)) {
+    for (Change& change : refresh_.Run(desktops_, ages, TellsChanges(), hideLeaving)) {
         Announce(std::move(change));
     }
     ForgetStaleAttention();

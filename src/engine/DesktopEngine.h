@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,8 +39,13 @@ class DesktopEngine {
 
     Outcome Run(const Input& input);
 
-    // Who hears of every change from now on (one at a time; an empty one: nobody).
-    void SetChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+    // Who hears of every change from now on (one at a time; an empty one: nobody), and whether
+    // anybody follows them at the moment (none: always): the changes are not even gathered
+    // while nobody does.
+    void SetChangeListener(ChangeListener listener, std::function<bool()> following = {}) {
+        listener_ = std::move(listener);
+        following_ = std::move(following);
+    }
 
     // Queries: they change nothing a user sees.
     int CurrentDesktop() const { return desktops_.CurrentIndex(); }
@@ -110,7 +116,11 @@ class DesktopEngine {
     ShellWindows shell_;
     DesktopRefresh refresh_;
     KeysInForce keys_;
+    // Whether the changes are worth gathering now.
+    bool TellsChanges() const { return listener_ && (!following_ || following_()); }
+
     ChangeListener listener_;
+    std::function<bool()> following_;
     std::vector<Change> changes_;  // of this run, told at its commit
     bool listed_ = false;          // the recovery list was written in this run
     bool leaving_ = false;         // on the way out: the list stays as it is, for a next start

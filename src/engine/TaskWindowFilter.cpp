@@ -3,20 +3,20 @@
 namespace ombrel {
 
 bool TaskWindowFilter::IsTaskWindow(WindowHandle hWnd) {
-    // One look into the table for every window of every refresh.
     KnownWindow* known = known_.Entry(hWnd);
+    return IsTaskWindow(hWnd, known);
+}
+
+bool TaskWindowFilter::IsTaskWindow(WindowHandle hWnd, KnownWindow*& known) {
     if (!visibility_.IsVisible(hWnd, known) || hWnd == bar_.BarWindow()) {
         return false;
     }
-    if (known != nullptr && known->place != KnownWindow::Place::Desktop) {
-        // Refused whatever its process now, until a refresh forgets it; pinned or left alone
-        // only while the handle names the same window.
-        known = known_.Entry(hWnd);  // the visibility's look may have dropped a stale entry
-        if (known != nullptr &&
-            (known->place == KnownWindow::Place::Refused ||
-             windows_.ProcessIdOf(hWnd) == known->processId)) {
-            return false;
-        }
+    // Refused whatever its process now, until a refresh forgets it; pinned or left alone only
+    // while the handle names the same window.
+    if (known != nullptr && known->place != KnownWindow::Place::Desktop &&
+        (known->place == KnownWindow::Place::Refused ||
+         windows_.ProcessIdOf(hWnd) == known->processId)) {
+        return false;
     }
     // The shell's windows are known by their class: after a restart of the shell they are new.
     return !windows_.IsWindowCloaked(hWnd) && kinds_.MayJoinADesktop(hWnd);

@@ -20,6 +20,9 @@ class TaskWindowFilter {
     // Visible (or about to be, as we asked), not cloaked, not part of the shell, not the bar
     // itself, neither pinned nor left alone by a rule, nor refused.
     bool IsTaskWindow(WindowHandle hWnd);
+    // The same with the window's entry in the table looked up already (null: none): the
+    // refresh looks once per window. known becomes null where the entry is dropped.
+    bool IsTaskWindow(WindowHandle hWnd, KnownWindow*& known);
     // The window with its root owner and every window that owns; empty when the window may not
     // belong to a desktop. A dialog goes with the program that owns it, and the program with
     // its other owned windows: sent alone, either would be left behind, disabled or ownerless.

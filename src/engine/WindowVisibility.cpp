@@ -114,6 +114,7 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
                 KnownWindow* known = known_.Entry(window);
                 (known != nullptr ? *known : known_.Note(window)).asked =
                     KnownWindow::Asked{command != ShowCommand::Hide};
+                mayBeUnsettled_ = true;
             }
             break;
         case ChangeAsked::Failed:
@@ -129,14 +130,19 @@ void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
     KnownWindow& known = entry != nullptr ? *entry : known_.Note(window);
     known_.SetHidden(known, false);
     known.place = KnownWindow::Place::Refused;
+    mayBeUnsettled_ = true;
     log_.Write(
         FormatText(TextId::WindowRefusedHide, {HexText(static_cast<std::uint64_t>(window)),
                                                DecimalText(known.processId), DecimalText(code)}));
 }
 
-bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow* known) {
+bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow*& known) {
     const bool visible = windows_.IsWindowVisible(window);
-    if (known == nullptr || !known->asked || ForgetIfGone(window)) {
+    if (known == nullptr || !known->asked) {
+        return visible;
+    }
+    if (ForgetIfGone(window)) {
+        known = nullptr;  // the entry was of a window that closed, and is gone
         return visible;
     }
     if (visible == known->asked->visible || known->asked->answered) {
@@ -154,6 +160,10 @@ void WindowVisibility::Refreshed() {
     // look on, so the answer and the change it follows are both in. The probe goes out only
     // once a refresh finds the change still on its way: a switch sends none for the changes
     // done by then, nearly all of them.
+    if (!mayBeUnsettled_) {
+        return;  // nothing asked or refused since every change settled: nothing to look at
+    }
+    mayBeUnsettled_ = false;
     std::vector<WindowHandle> gone;
     known_.ForEach([this, &gone](WindowHandle window, KnownWindow& known) {
         if (known.place == KnownWindow::Place::Refused &&
@@ -161,6 +171,9 @@ void WindowVisibility::Refreshed() {
             // A refused window that closed frees its handle for a window that may be hidden.
             gone.push_back(window);
             return;
+        }
+        if (known.place == KnownWindow::Place::Refused) {
+            mayBeUnsettled_ = true;  // looked at again until it closes
         }
         if (!known.asked || known.asked->answered) {
             return;
@@ -173,6 +186,7 @@ void WindowVisibility::Refreshed() {
         asked.probed = asked.probed || windows_.Probe(window);
         asked.answered =
             (!asked.probed || windows_.ProbeAnswered(window)) && !windows_.IsHung(window);
+        mayBeUnsettled_ = mayBeUnsettled_ || !asked.answered;
     });
     for (WindowHandle window : gone) {
         known_.Forget(window);

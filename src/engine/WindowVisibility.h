@@ -43,9 +43,13 @@ class WindowVisibility {
     // a refresh that runs while a switch is still on its way must not move windows between
     // desktops, however long a hung program takes. Once its program has taken its messages
     // since we asked, the screen tells: a show or hide seen then is the program's own.
-    bool IsVisible(WindowHandle window) { return IsVisible(window, known_.Entry(window)); }
-    // The same for a window whose entry in the table was looked up already (null: none).
-    bool IsVisible(WindowHandle window, KnownWindow* known);
+    bool IsVisible(WindowHandle window) {
+        KnownWindow* known = known_.Entry(window);
+        return IsVisible(window, known);
+    }
+    // The same for a window whose entry in the table was looked up already (null: none); known
+    // becomes null where the entry was of a window that closed and is dropped.
+    bool IsVisible(WindowHandle window, KnownWindow*& known);
     // A refresh is under way: what each program with a change still on its way has done since
     // we asked is looked at. Only the refresh looks; a query leaves the changes as they are.
     void Refreshed();
@@ -66,6 +70,9 @@ class WindowVisibility {
     WindowSystem& windows_;
     KnownWindows& known_;
     Log& log_;
+    // A change asked for may still be on its way, or a refused window may have closed: the
+    // refresh looks through the table only then.
+    bool mayBeUnsettled_ = false;
 };
 
 }  // namespace ombrel

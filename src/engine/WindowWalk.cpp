@@ -9,7 +9,9 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
     const int here = desktops.CurrentIndex();
     // What was here at the last refresh was seen then: only newcomers' processes are asked.
     const WindowSet& wasHereSet = desktops[here].Windows();
-    const std::unordered_set<WindowHandle> wasHere(wasHereSet.begin(), wasHereSet.end());
+    std::unordered_set<WindowHandle> wasHere;
+    wasHere.reserve(wasHereSet.size());
+    wasHere.insert(wasHereSet.begin(), wasHereSet.end());
     // The parked windows are few; only they are looked up, so the walk costs what it did.
     std::unordered_set<WindowHandle> parked;
     for (int other = 0; other < kDesktopCount; ++other) {
@@ -19,17 +21,20 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
     }
     std::unordered_set<WindowHandle> stillParked;
     WalkFindings findings;
-    WindowSet current;
+    WindowSet current = desktops[here].TakeAll();  // refilled in place: no allocation a second
+    current.clear();
     std::vector<WindowHandle> everyWindow;
     const bool walked = windows_.EnumWindows([&](WindowHandle hWnd) {
         everyWindow.push_back(hWnd);
-        if (!filter_.IsTaskWindow(hWnd)) {
+        KnownWindow* known = known_.Entry(hWnd);
+        if (!filter_.IsTaskWindow(hWnd, known)) {
             if (!parked.empty() && parked.contains(hWnd)) {
                 stillParked.insert(hWnd);
             }
         } else {
             current.push_back(hWnd);
-            if (!known_.SeenHandle(hWnd) || (!wasHere.contains(hWnd) && !known_.Seen(hWnd))) {
+            if (known == nullptr || !known->seen ||
+                (!wasHere.contains(hWnd) && windows_.ProcessIdOf(hWnd) != known->processId)) {
                 // Unknown, or new here in a handle a closed window had: its process tells.
                 findings.firstSeen.push_back(hWnd);
             }

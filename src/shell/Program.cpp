@@ -104,12 +104,12 @@ void Program::Startup() {
     helpWindow_.ShowStartupInfo();
 
     platform_.forms.WatchWindowDrops(frmMain_);
-    engine_.SetChangeListener([this](const Change& change) {
-        // Built only while somebody reads it.
-        if (platform_.commands.HasFollowers()) {
+    // Gathered and built only while somebody reads them.
+    engine_.SetChangeListener(
+        [this](const Change& change) {
             platform_.commands.Announce(ChangeJson(change, engine_.CurrentDesktop()));
-        }
-    });
+        },
+        [this] { return platform_.commands.HasFollowers(); });
     channelWanted_ =
         !platform_.commands.Open(programWindow_.Handle(), programWindow_.CommandsWaitingMessage());
     // Only now, and in a box that waits for nobody: the keys and the command line work while the
