@@ -379,6 +379,8 @@ std::vector<std::u16string> DesktopEngine::DesktopTitles(int index) {
 }
 
 DesktopState DesktopEngine::State() {
+    // A look of its own, ending as a run does.
+    listed_ = false;
     CollectDesktopWindows(false);
     Commit();
     DesktopState state;

@@ -13,10 +13,10 @@ std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd,
         }
         // One press is one command, or "next" held would race through the desktops and a
         // toggle flicker.
-        const std::uint32_t code = hotkeys.RegisterHotKey(
+        const SystemError error = hotkeys.RegisterHotKey(
             hWnd, static_cast<int>(id), key.modifiers | ModNoRepeat, key.virtualKey);
-        if (code != 0) {
-            refused.push_back({static_cast<int>(id), code});
+        if (error.Failed()) {
+            refused.push_back({static_cast<int>(id), error});
         }
     }
     return refused;
@@ -24,7 +24,7 @@ std::vector<HotkeyRefusal> RegisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd,
 
 void UnregisterHotKeys(Hotkeys& hotkeys, WindowHandle hWnd, const KeyBindings& keys) {
     for (std::size_t id = 0; id < keys.size(); ++id) {
-        hotkeys.UnregisterHotKey(hWnd, static_cast<int>(id));
+        static_cast<void>(hotkeys.UnregisterHotKey(hWnd, static_cast<int>(id)));
     }
 }
 

@@ -13,7 +13,7 @@ namespace ombrel {
 // A hotkey the system refused, with its error code.
 struct HotkeyRefusal {
     int id;
-    std::uint32_t code;
+    SystemError error;
 };
 
 // Registers the keys for the window, those the filter lets through; a combination another

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/SystemError.h"
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
@@ -25,10 +26,9 @@ class Hotkeys {
     Hotkeys& operator=(const Hotkeys&) = delete;
     virtual ~Hotkeys() = default;
 
-    // 0 on success, otherwise the Win32 error code.
-    virtual std::uint32_t RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
-                                         std::uint32_t virtualKey) noexcept = 0;
-    virtual std::uint32_t UnregisterHotKey(WindowHandle window, int id) noexcept = 0;
+    virtual SystemError RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                                       std::uint32_t virtualKey) noexcept = 0;
+    virtual SystemError UnregisterHotKey(WindowHandle window, int id) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -171,7 +171,7 @@ void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
         contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
         std::move(contents.rules), std::move(contents.keys), programWindow_.Handle(), reload});
     for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
-        LogFailure(platform_.log, TextId::HotkeyNotRegistered, SystemError(refusal.code),
+        LogFailure(platform_.log, TextId::HotkeyNotRegistered, refusal.error,
                    {engine_.Keys()[static_cast<std::size_t>(refusal.id)].name});
     }
     mainWindow_.ShowKeys(engine_.Keys(), outcome.refusedKeys);

@@ -435,34 +435,34 @@ bool FakeDesktop::PressHotkey(std::uint32_t modifiers, std::uint32_t virtualKey,
     return true;
 }
 
-std::uint32_t FakeDesktop::RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
-                                          std::uint32_t virtualKey) noexcept {
+SystemError FakeDesktop::RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                                        std::uint32_t virtualKey) noexcept {
     if (Fails("RegisterHotKey")) {
-        return lastError_;
+        return SystemError(lastError_);
     }
     const bool repeats = (modifiers & ModNoRepeat) == 0;
     modifiers &= ~static_cast<std::uint32_t>(ModNoRepeat);  // not part of the combination
     if (hotkeys_.contains({modifiers, virtualKey}) || IsHotkeyHeldBy(window, id)) {
         lastError_ = kErrorHotkeyAlreadyRegistered;
-        return lastError_;
+        return SystemError(lastError_);
     }
     hotkeys_[{modifiers, virtualKey}] = Hotkey{window, id, repeats};
-    return 0;
+    return kSucceeded;
 }
 
-std::uint32_t FakeDesktop::UnregisterHotKey(WindowHandle window, int id) noexcept {
+SystemError FakeDesktop::UnregisterHotKey(WindowHandle window, int id) noexcept {
     if (Fails("UnregisterHotKey")) {
-        return lastError_;
+        return SystemError(lastError_);
     }
     const auto found = std::find_if(hotkeys_.begin(), hotkeys_.end(), [&](const auto& entry) {
         return entry.second.owner == window && entry.second.id == id;
     });
     if (found == hotkeys_.end()) {
         lastError_ = kErrorHotkeyNotRegistered;
-        return lastError_;
+        return SystemError(lastError_);
     }
     hotkeys_.erase(found);
-    return 0;
+    return kSucceeded;
 }
 
 WindowHandle FakeDesktop::CreateProgramWindow(MessageHandler& handler) noexcept {

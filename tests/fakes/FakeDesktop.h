@@ -179,9 +179,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     bool IsTopmost(WindowHandle window) const;
 
     // Hotkeys
-    std::uint32_t RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
-                                 std::uint32_t virtualKey) noexcept override;
-    std::uint32_t UnregisterHotKey(WindowHandle window, int id) noexcept override;
+    SystemError RegisterHotKey(WindowHandle window, int id, std::uint32_t modifiers,
+                               std::uint32_t virtualKey) noexcept override;
+    SystemError UnregisterHotKey(WindowHandle window, int id) noexcept override;
 
     // WindowProcedures
     WindowHandle CreateProgramWindow(MessageHandler& handler) noexcept override;

@@ -190,12 +190,14 @@ TEST(RealHotkeys, ACombinationHeldElsewhereGives1409) {
     HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                    nullptr, nullptr);
     Win32Hotkeys hotkeys;
-    ASSERT_EQ(hotkeys.RegisterHotKey(FromHwnd(holder), 5, MOD_CONTROL | MOD_ALT, VK_F11), 0U);
+    ASSERT_EQ(hotkeys.RegisterHotKey(FromHwnd(holder), 5, MOD_CONTROL | MOD_ALT, VK_F11),
+              kSucceeded);
     EXPECT_EQ(hotkeys.RegisterHotKey(FromHwnd(other), 5, MOD_CONTROL | MOD_ALT, VK_F11),
-              static_cast<std::uint32_t>(ERROR_HOTKEY_ALREADY_REGISTERED));
-    EXPECT_EQ(hotkeys.UnregisterHotKey(FromHwnd(holder), 5), 0U);
-    EXPECT_EQ(hotkeys.RegisterHotKey(FromHwnd(other), 5, MOD_CONTROL | MOD_ALT, VK_F11), 0U);
-    hotkeys.UnregisterHotKey(FromHwnd(other), 5);
+              SystemError(ERROR_HOTKEY_ALREADY_REGISTERED));
+    EXPECT_EQ(hotkeys.UnregisterHotKey(FromHwnd(holder), 5), kSucceeded);
+    EXPECT_EQ(hotkeys.RegisterHotKey(FromHwnd(other), 5, MOD_CONTROL | MOD_ALT, VK_F11),
+              kSucceeded);
+    static_cast<void>(hotkeys.UnregisterHotKey(FromHwnd(other), 5));
     ::DestroyWindow(holder);
     ::DestroyWindow(other);
 }
