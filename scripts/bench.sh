@@ -23,7 +23,11 @@ build/linux/bench/engine_benchmarks --benchmark_min_time=0.2 --benchmark_format=
 # name,iterations,real_time,cpu_time (ns),...,per_window (the last column, in seconds).
 awk -F, 'NR > 1 {
     name = $1; gsub(/"/, "", name); split(name, part, "/");
-    printf "| %s | %s | %.1f µs | %.1f ns |\n", part[1], part[2], $4 / 1000, $NF * 1e9
+    unit = $5; gsub(/"/, "", unit);
+    micros = $4 * (unit == "ms" ? 1000 : unit == "us" ? 1 : 0.001);
+    # The parses have no windows: no time per window.
+    perWindow = $NF == "" ? "" : sprintf("%.1f ns", $NF * 1e9);
+    printf "| %s | %s | %.1f µs | %s |\n", part[1], part[2], micros, perWindow
   }' "$work/engine.csv" >"$work/engine.md"
 cat "$work/engine.md"
 
