@@ -14,15 +14,6 @@ const KnownWindow* KnownWindows::Entry(WindowHandle window) const {
     return found != entries_.end() ? &found->second : nullptr;
 }
 
-KnownWindow* KnownWindows::Current(WindowHandle window) {
-    KnownWindow* known = Entry(window);
-    if (known == nullptr || windows_.ProcessIdOf(window) == known->processId) {
-        return known;
-    }
-    Forget(window);
-    return nullptr;
-}
-
 KnownWindow& KnownWindows::Note(WindowHandle window) {
     return NoteAs(window, windows_.ProcessIdOf(window));
 }
@@ -69,11 +60,6 @@ bool KnownWindows::IsRefused(WindowHandle window) const {
 bool KnownWindows::Seen(WindowHandle window) {
     const KnownWindow* known = Entry(window);
     return known != nullptr && known->seen && windows_.ProcessIdOf(window) == known->processId;
-}
-
-bool KnownWindows::SeenHandle(WindowHandle window) const {
-    const KnownWindow* known = Entry(window);
-    return known != nullptr && known->seen;
 }
 
 bool KnownWindows::HiddenByUs(WindowHandle window) const {

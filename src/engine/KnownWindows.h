@@ -48,8 +48,6 @@ class KnownWindows {
     // the process only where it matters.
     KnownWindow* Entry(WindowHandle window);
     const KnownWindow* Entry(WindowHandle window) const;
-    // The entry of the window as its handle names it now: a stale one is dropped first.
-    KnownWindow* Current(WindowHandle window);
     // The entry for the window as it is now, made where there is none or it was stale.
     KnownWindow& Note(WindowHandle window);
     // As Note, for a window known to belong to the process (a recovery list's record).
@@ -64,8 +62,6 @@ class KnownWindows {
     bool IsRefused(WindowHandle window) const;
     // Whether a refresh saw this very window before.
     bool Seen(WindowHandle window);
-    // Whether a refresh saw a window of this handle; no process is asked.
-    bool SeenHandle(WindowHandle window) const;
     // Whether we hid the window and have not shown it again; no process is asked.
     bool HiddenByUs(WindowHandle window) const;
     std::size_t HiddenCount() const { return hiddenCount_; }
