@@ -138,6 +138,30 @@ HWND WaitForWindow(const MeasuredProgram& program) {
     return window;
 }
 
+namespace {
+
+std::wstring SettingsFilePath() {
+    wchar_t appData[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    return std::wstring(appData) + L"\\Ombrel\\settings.json";
+}
+
+}  // namespace
+
+void WriteSettingsFile(const std::string& text) {
+    const std::wstring path = SettingsFilePath();
+    ::CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+void RemoveSettingsFile() {
+    ::DeleteFileW(SettingsFilePath().c_str());
+}
+
 std::vector<HWND> InZOrder(const std::vector<HWND>& windows) {
     std::map<HWND, int> place;
     ::EnumWindows(

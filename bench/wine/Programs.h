@@ -66,6 +66,10 @@ StartedProgram Start(const MeasuredProgram& program, const Contenders& programs)
 // Its window once visible; throws if it does not appear.
 HWND WaitForWindow(const MeasuredProgram& program);
 
+// Ombrel's settings file in the user's folder, written whole (UTF-8) or removed.
+void WriteSettingsFile(const std::string& text);
+void RemoveSettingsFile();
+
 // The windows in the system's z-order, top first.
 std::vector<HWND> InZOrder(const std::vector<HWND>& windows);
 

@@ -24,12 +24,6 @@ OneStart StartOnce(const MeasuredProgram& measured, const Contenders& programs) 
     return {elapsed, peak};
 }
 
-std::wstring SettingsFilePath() {
-    wchar_t appData[MAX_PATH] = {};
-    ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
-    return std::wstring(appData) + L"\\Ombrel\\settings.json";
-}
-
 // 50 keys of one's own (the usual 21 stay) and a name for every desktop.
 void WriteLargeSettingsFile() {
     std::string text = "{\n  \"keys\": {\n";
@@ -45,20 +39,14 @@ void WriteLargeSettingsFile() {
                 (desktop < 9 ? ", " : "");
     }
     text += "}\n}\n";
-    const std::wstring path = SettingsFilePath();
-    ::CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    ::CloseHandle(file);
+    WriteSettingsFile(text);
 }
 
 }  // namespace
 
 StartupFigures MeasureStartup(const Contenders& programs, int runs) {
     StartupFigures figures;
-    ::DeleteFileW(SettingsFilePath().c_str());
+    RemoveSettingsFile();
     // Taking turns, so that a slow moment of the machine falls on all.
     for (int run = 0; run < runs; ++run) {
         const OneStart ombrel = StartOnce(kOmbrel, programs);
@@ -66,7 +54,7 @@ StartupFigures MeasureStartup(const Contenders& programs, int runs) {
         figures.ombrelPeakBytes.push_back(ombrel.peakBytes);
         WriteLargeSettingsFile();
         const OneStart withFile = StartOnce(kOmbrel, programs);
-        ::DeleteFileW(SettingsFilePath().c_str());
+        RemoveSettingsFile();
         figures.ombrelWithFileMs.push_back(withFile.milliseconds);
         figures.ombrelWithFilePeakBytes.push_back(withFile.peakBytes);
         const OneStart minimal = StartOnce(kMinimal, programs);

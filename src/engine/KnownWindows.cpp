@@ -90,6 +90,7 @@ void KnownWindows::SetHidden(KnownWindow& known, bool hidden) {
         return;
     }
     known.hidden = hidden;
+    known.hideSeen = false;
     changed_ = true;
     if (hidden) {
         grew_ = true;

@@ -32,6 +32,10 @@ struct KnownWindow {
     Place place = Place::Desktop;
     bool seen = false;    // a refresh saw it: the rules had their say
     bool hidden = false;  // we hid it and have not shown it again
+    // A look found it hidden since we hid it: were it visible again, its program showed it, and
+    // it is the program's to hide from then on. Until then a window seen visible may be one
+    // whose hide is still on its way.
+    bool hideSeen = false;
     std::optional<Asked> asked;
     // How many refreshes looked again at a store app's frame that showed no app yet.
     int frameLooks = 0;

@@ -139,6 +139,9 @@ void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
 bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow*& known) {
     const bool visible = windows_.IsWindowVisible(window);
     if (known == nullptr || !known->asked) {
+        if (known != nullptr && known->hidden && !visible) {
+            known->hideSeen = true;
+        }
         return visible;
     }
     if (ForgetIfGone(window)) {
@@ -149,6 +152,7 @@ bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow*& known) {
         // Done as asked, or its program took its messages since and the window is as the
         // program wants it now.
         known->asked.reset();
+        known->hideSeen = known->hidden && !visible;
         return visible;
     }
     return known->asked->visible;

@@ -33,6 +33,11 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
             }
         } else {
             current.push_back(hWnd);
+            if (known != nullptr && known->hideSeen) {
+                // Shown again by its program after our hide was seen done: whatever it does
+                // with the window from now on is its own, a hide to its tray included.
+                known_.SetHidden(*known, false);
+            }
             if (known == nullptr || !known->seen ||
                 (!wasHere.contains(hWnd) && windows_.ProcessIdOf(hWnd) != known->processId)) {
                 // Unknown, or new here in a handle a closed window had: its process tells.

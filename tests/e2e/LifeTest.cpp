@@ -155,7 +155,10 @@ TEST_F(StartAndExit, ExitShowsEveryHeldWindowAndTheTaskbarFreesTheHotkeysAndStop
     LetARefreshPass();
     ASSERT_TRUE(SwitchTo(4));
     ASSERT_TRUE(PressFor({VK_CONTROL, VK_F11}, [&] { return !Visible(taskbar); }));
-    ASSERT_TRUE(AllVisible(one, false) && AllVisible(two, false) && AllVisible(three, false));
+    // The caption changes before the hides are carried out, each by its own program.
+    ASSERT_TRUE(WaitFor([&] {
+        return AllVisible(one, false) && AllVisible(two, false) && AllVisible(three, false);
+    }));
 
     ASSERT_TRUE(ClickFor(
         Bar(), L"退出",

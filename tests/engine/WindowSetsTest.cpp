@@ -217,6 +217,25 @@ TEST_F(WindowSets, AWindowWeHidThatEndsInNoSetIsShownOnTheCurrentDesktop) {
     EXPECT_THAT(Set(1), IsEmpty());
 }
 
+// A program that brings back its parked window (a click on its tray icon) and later hides it
+// again (closed to the tray): it stays hidden, as the program wants, and is no longer ours.
+TEST_F(WindowSets, AWindowItsProgramShowedAgainAndThenHidItselfStaysHidden) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    Press(1);
+    Tick();
+    fake.desktop.SetVisibleByOwner(app, true);
+    Tick();
+    ASSERT_THAT(Set(1), ElementsAre(app));
+    fake.desktop.SetVisibleByOwner(app, false);
+    Tick();
+    Tick();
+    EXPECT_FALSE(Visible(app));
+    EXPECT_THAT(Set(1), IsEmpty());
+    Engine().Run(Leaving{});
+    EXPECT_FALSE(Visible(app));
+}
+
 TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktopSoon) {
     const WindowHandle app = OpenApp();
     StartProgram();
