@@ -30,6 +30,7 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& b
       firstSight_(windows, known_),
       shell_(windows, visibility_, log),
       refresh_(windows, known_, visibility_, filter_, firstSight_, shell_),
+      activation_(windows, known_),
       keys_(hotkeys) {}
 
 Outcome DesktopEngine::Run(const Input& input) {
@@ -39,6 +40,12 @@ Outcome DesktopEngine::Run(const Input& input) {
                    [&](const Command& command) { outcome.result = RunCommand(command); },
                    [&](const Starting& starting) { Start(starting); },
                    [&](const Refresh&) { CollectDesktopWindows(true); },
+                   [&](const WindowsChanged& changed) {
+                       for (const WindowEvent& event : changed.events) {
+                           visibility_.Told(event);
+                       }
+                       CollectDesktopWindows(false);
+                   },
                    [&](const ShellRestarted&) { shell_.Restarted(); },
                    [&](const BarWanted&) {
                        if (!bar_.BarShown()) {
@@ -146,6 +153,7 @@ void DesktopEngine::UseSettings(const SettingsInForce& settings, Outcome& outcom
     }
     // They place the windows seen for the first time from now on.
     firstSight_.UseRules(settings.rules);
+    activation_.Use(settings.onActivate);
     outcome.refusedKeys = keys_.Use(settings.keys, settings.keysWindow);
     if (settings.reload) {
         Announce({Change::Kind::Settings});
@@ -418,8 +426,15 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
         visibility_.HideAll(leaving);
         DropRefusedWindows();
     };
-    for (Change& change : refresh_.Run(desktops_, ages, TellsChanges(), hideLeaving)) {
+    RefreshOutcome refreshed = refresh_.Run(desktops_, ages, TellsChanges(), hideLeaving);
+    for (Change& change : refreshed.changes) {
         Announce(std::move(change));
+    }
+    if (ages) {
+        activation_.Refreshed();
+    }
+    if (!refreshed.broughtUp.empty()) {
+        ActOnBroughtUp(refreshed.broughtUp);
     }
     ForgetStaleAttention();
     const bool fullScreen =
@@ -427,6 +442,33 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
     if (ages && keys_.SeeFullScreen(fullScreen)) {
         bar_.ShowKeysPaused(keys_.Paused());
         Announce({Change::Kind::Pause, -1, {}, keys_.Paused()});
+    }
+}
+
+void DesktopEngine::ActOnBroughtUp(std::span<const BroughtUp> broughtUp) {
+    const ActivationPolicy::Decisions decided = activation_.Decide(broughtUp, firstSight_.Rules());
+    std::vector<WindowHandle> hiding;
+    for (const BroughtUp& window : decided.mark) {
+        desktops_.Current().Remove(window.window);
+        desktops_[window.desktop].Add(window.window);
+        // Where we follow another window, it comes back with that desktop anyway.
+        if (!decided.follow || decided.follow->desktop != window.desktop) {
+            hiding.push_back(window.window);
+        }
+    }
+    if (!hiding.empty()) {
+        visibility_.WillHide(hiding);
+        ListBeforeHiding();
+        visibility_.HideAll(hiding);
+        DropRefusedWindows();
+        for (WindowHandle window : hiding) {
+            WindowWantsAttention(window);
+        }
+    }
+    if (decided.follow) {
+        desktops_.Current().Remove(decided.follow->window);
+        desktops_[decided.follow->desktop].Add(decided.follow->window);
+        SwitchDesktop(decided.follow->desktop, decided.follow->window);
     }
 }
 

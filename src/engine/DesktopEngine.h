@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ActivationPolicy.h"
 #include "engine/BarView.h"
 #include "engine/Changes.h"
 #include "engine/DesktopRefresh.h"
@@ -84,8 +85,12 @@ class DesktopEngine {
     void ListBeforeHiding();
     void Announce(Change change);
 
-    // The refresh (ages false: a query's look); the keys follow a full-screen program in front.
+    // The refresh (ages false: a query's or a prompt look); the keys follow a full-screen
+    // program in front.
     void CollectDesktopWindows(bool ages);
+    // Windows brought up from other desktops by their programs: followed, or hidden again with
+    // their desktops marked, where the user chose so.
+    void ActOnBroughtUp(std::span<const BroughtUp> broughtUp);
 
     // Hides the leaving desktop's windows and shows the entering one's, names the entering one
     // in the caption and marks its button; the entering desktop's top window (or onTop, where
@@ -115,6 +120,7 @@ class DesktopEngine {
     Desktops desktops_;
     ShellWindows shell_;
     DesktopRefresh refresh_;
+    ActivationPolicy activation_;
     KeysInForce keys_;
     // Whether the changes are worth gathering now.
     bool TellsChanges() const { return listener_ && (!following_ || following_()); }

@@ -2,8 +2,8 @@
 
 namespace ombrel {
 
-std::vector<Change> DesktopRefresh::Run(Desktops& desktops, bool ages, bool tellChanges,
-                                        const HideLeaving& hideLeaving) {
+RefreshOutcome DesktopRefresh::Run(Desktops& desktops, bool ages, bool tellChanges,
+                                   const HideLeaving& hideLeaving) {
     if (ages) {
         shell_.Refreshed();
     }
@@ -14,23 +14,23 @@ std::vector<Change> DesktopRefresh::Run(Desktops& desktops, bool ages, bool tell
                                 desktop.Windows().end());
         }
     }
-    const WalkFindings found = walk_.Walk(desktops);
+    WalkFindings found = walk_.Walk(desktops);
     // After the sets are settled: a window a rule sends away joins its set here.
     PlaceFirstSeen(desktops, found.firstSeen, ages, hideLeaving);
     desktops.Current().Add(found.strays);
     for (WindowHandle window : found.strays) {
         visibility_.Show(window, WindowVisibility::Focus::Leave);
     }
-    std::vector<Change> changes;
+    RefreshOutcome outcome{{}, std::move(found.broughtUp)};
     if (tellChanges) {
-        changes = walk_.OpenedAndClosed(desktops, inSetsBefore);
+        outcome.changes = walk_.OpenedAndClosed(desktops, inSetsBefore);
     }
     if (ages) {
         visibility_.Refreshed();
         filter_.Refreshed();
         GiveTheKeyboardBack(desktops.Current());
     }
-    return changes;
+    return outcome;
 }
 
 void DesktopRefresh::PlaceFirstSeen(Desktops& desktops, std::span<const WindowHandle> firstSeen,

@@ -16,6 +16,12 @@
 
 namespace ombrel {
 
+// What a refresh changed for others to hear, and what is left for the engine to decide.
+struct RefreshOutcome {
+    std::vector<Change> changes;  // opened and closed, where asked to tell them
+    std::vector<BroughtUp> broughtUp;
+};
+
 // The refresh, once a second: the current desktop's set refilled from the screen, the windows
 // seen for the first time placed by the rules, the windows lost on the way taken back, and what
 // waits on refreshes moved on.
@@ -34,11 +40,10 @@ class DesktopRefresh {
           shell_(shell),
           walk_(windows, known, filter, shell) {}
 
-    // With ages false, a query's look, which settles nothing that waits on refreshes: a script
-    // that asks ten times a second changes nothing by asking. Returns the windows opened and
-    // closed where asked to tell them.
-    std::vector<Change> Run(Desktops& desktops, bool ages, bool tellChanges,
-                            const HideLeaving& hideLeaving);
+    // With ages false, a query's look or a prompt one, which settles nothing that waits on
+    // refreshes: a script that asks ten times a second changes nothing by asking.
+    RefreshOutcome Run(Desktops& desktops, bool ages, bool tellChanges,
+                       const HideLeaving& hideLeaving);
 
   private:
     // Puts the windows seen for the first time where the rules say: into another desktop's set

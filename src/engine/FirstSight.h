@@ -20,6 +20,7 @@ class FirstSight {
     FirstSight(WindowSystem& windows, KnownWindows& known) : windows_(windows), known_(known) {}
 
     void UseRules(WindowRules rules) { rules_ = std::move(rules); }
+    const WindowRules& Rules() const { return rules_; }
     // What is on the screen at the next refresh was there before this start: no rule moves it.
     void SkipNextSight() { rulesAtNextSight_ = false; }
 

@@ -10,6 +10,7 @@
 #include "engine/RecoveryList.h"
 #include "model/Command.h"
 #include "model/WindowRule.h"
+#include "platform/WindowEvents.h"
 
 namespace ombrel {
 
@@ -20,6 +21,11 @@ struct Starting {
     std::optional<RecoveryList::Arrangement> left;
 };
 struct Refresh {};  // the look at the screen, once a second
+// Other programs' windows changed, as the system told (in the order told; none: a look asked for
+// without news): a prompt look follows.
+struct WindowsChanged {
+    std::vector<WindowEvent> events;
+};
 struct ShellRestarted {};
 struct BarWanted {};  // a second start asks for the bar
 // The window's program asks for the user (it flashed).
@@ -36,13 +42,14 @@ struct SettingsInForce {
     bool pauseInFullScreen = false;
     std::array<std::u16string, kDesktopCount> names;
     WindowRules rules;  // for the windows seen for the first time from now on
+    OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
     KeyBindings keys = DescribedKeyBindings();
     WindowHandle keysWindow = WindowHandle::None;  // the window the keys are registered for
     bool reload = false;                           // told to those who follow the changes
 };
 
-using Input = std::variant<Command, Starting, Refresh, ShellRestarted, BarWanted, WindowFlashed,
-                           SessionEnding, Leaving, SettingsInForce>;
+using Input = std::variant<Command, Starting, Refresh, WindowsChanged, ShellRestarted, BarWanted,
+                           WindowFlashed, SessionEnding, Leaving, SettingsInForce>;
 
 // What a run did.
 struct Outcome {

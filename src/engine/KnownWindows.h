@@ -39,6 +39,9 @@ struct KnownWindow {
     std::optional<Asked> asked;
     // How many refreshes looked again at a store app's frame that showed no app yet.
     int frameLooks = 0;
+    // The refresh at which we last followed it to its desktop or hid it again when its program
+    // brought it up there; 0: never.
+    std::uint64_t broughtUpAt = 0;
 };
 
 // The one table of the windows Ombrel knows, by handle.

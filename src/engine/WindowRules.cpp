@@ -69,19 +69,36 @@ bool MatchesPattern(std::u16string_view pattern, std::u16string_view text) {
     return p == pattern.size();
 }
 
-std::optional<WindowPlacement> FirstMatchingRule(std::span<const WindowRule> rules,
-                                                 WindowSystem& windows, WindowHandle window) {
+namespace {
+
+// The member of the first rule that has it and that the window matches.
+template <class Member>
+Member FirstMatching(std::span<const WindowRule> rules, WindowSystem& windows, WindowHandle window,
+                     Member WindowRule::*member) {
     std::optional<std::u16string> exe;
     std::optional<std::u16string> className;
     std::optional<std::u16string> title;
     for (const WindowRule& rule : rules) {
-        if (MatchesIfGiven(rule.className, className, [&] { return windows.ClassName(window); }) &&
+        if ((rule.*member).has_value() &&
+            MatchesIfGiven(rule.className, className, [&] { return windows.ClassName(window); }) &&
             MatchesIfGiven(rule.title, title, [&] { return MatchedTitle(windows, window); }) &&
             MatchesIfGiven(rule.exe, exe, [&] { return windows.ProcessNameOf(window); })) {
-            return rule.placement;
+            return rule.*member;
         }
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<WindowPlacement> FirstMatchingRule(std::span<const WindowRule> rules,
+                                                 WindowSystem& windows, WindowHandle window) {
+    return FirstMatching(rules, windows, window, &WindowRule::placement);
+}
+
+std::optional<OnActivate> FirstMatchingOnActivate(std::span<const WindowRule> rules,
+                                                  WindowSystem& windows, WindowHandle window) {
+    return FirstMatching(rules, windows, window, &WindowRule::onActivate);
 }
 
 }  // namespace ombrel

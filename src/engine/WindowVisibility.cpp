@@ -158,6 +158,24 @@ bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow*& known) {
     return known->asked->visible;
 }
 
+void WindowVisibility::Told(const WindowEvent& event) {
+    if (event.kind != WindowEventKind::Shown && event.kind != WindowEventKind::Hidden) {
+        return;  // only the look says what they mean for the desktops
+    }
+    KnownWindow* known = known_.Entry(event.window);
+    if (known == nullptr || (!known->asked && !known->hidden) ||
+        windows_.ProcessIdOf(event.window) != known->processId) {
+        return;
+    }
+    const bool shown = event.kind == WindowEventKind::Shown;
+    if (known->asked && known->asked->visible == shown) {
+        known->asked.reset();
+    }
+    if (!shown && known->hidden) {
+        known->hideSeen = true;
+    }
+}
+
 void WindowVisibility::Refreshed() {
     // Evidence, not a count: a program that has taken no message since we asked has not acted
     // on it, however long it takes. What one that answered shows is looked at from the next

@@ -5,6 +5,7 @@
 
 #include "engine/KnownWindows.h"
 #include "platform/Log.h"
+#include "platform/WindowEvents.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
@@ -50,6 +51,9 @@ class WindowVisibility {
     // The same for a window whose entry in the table was looked up already (null: none); known
     // becomes null where the entry was of a window that closed and is dropped.
     bool IsVisible(WindowHandle window, KnownWindow*& known);
+    // What the system told of a window: a show or hide we asked for counts as done when told,
+    // and a show after our hide was told is the window's program's own.
+    void Told(const WindowEvent& event);
     // A refresh is under way: what each program with a change still on its way has done since
     // we asked is looked at. Only the refresh looks; a query leaves the changes as they are.
     void Refreshed();

@@ -1,6 +1,7 @@
 #include "engine/WindowWalk.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace ombrel {
@@ -13,10 +14,12 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
     wasHere.reserve(wasHereSet.size());
     wasHere.insert(wasHereSet.begin(), wasHereSet.end());
     // The parked windows are few; only they are looked up, so the walk costs what it did.
-    std::unordered_set<WindowHandle> parked;
+    std::unordered_map<WindowHandle, int> parked;
     for (int other = 0; other < kDesktopCount; ++other) {
         if (other != here) {
-            parked.insert(desktops[other].Windows().begin(), desktops[other].Windows().end());
+            for (WindowHandle window : desktops[other].Windows()) {
+                parked.try_emplace(window, other);
+            }
         }
     }
     std::unordered_set<WindowHandle> stillParked;
@@ -37,6 +40,9 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
                 // Shown again by its program after our hide was seen done: whatever it does
                 // with the window from now on is its own, a hide to its tray included.
                 known_.SetHidden(*known, false);
+                if (const auto from = parked.find(hWnd); from != parked.end()) {
+                    findings.broughtUp.push_back({hWnd, from->second});
+                }
             }
             if (known == nullptr || !known->seen ||
                 (!wasHere.contains(hWnd) && windows_.ProcessIdOf(hWnd) != known->processId)) {

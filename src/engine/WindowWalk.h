@@ -11,6 +11,12 @@
 
 namespace ombrel {
 
+// A window its program showed again while it was parked on another desktop.
+struct BroughtUp {
+    WindowHandle window;
+    int desktop;  // where it was parked
+};
+
 // What one walk over every top-level window found.
 struct WalkFindings {
     // Windows of the current desktop seen for the first time, top first.
@@ -18,6 +24,9 @@ struct WalkFindings {
     // Windows we hid that are in no set (a hide carried out after the window had been taken in
     // where it stood): they belong to the current desktop again.
     std::vector<WindowHandle> strays;
+    // Parked windows that their programs showed again after our hide was seen done, now in the
+    // current desktop's set.
+    std::vector<BroughtUp> broughtUp;
 };
 
 // The refresh's walk: refills the current desktop's set from the windows that qualify now, in

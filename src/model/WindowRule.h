@@ -15,13 +15,22 @@ struct WindowPlacement {
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
 
+// What Ombrel does when a program brings up its window that lives on another desktop.
+enum class OnActivate {
+    Join,    // the window belongs to the desktop where it appeared
+    Follow,  // Ombrel switches to the window's desktop, the window in front
+    Mark,    // hidden again at once, its desktop marked as wanting attention
+    Smart,   // follow when the window took the foreground (the user's doing), mark otherwise
+};
+
 // A rule matches a window when every pattern it has matches: the file name of the window's
-// program, its class, its title. It has at least one.
+// program, its class, its title. It has at least one, and a placement, an onActivate or both.
 struct WindowRule {
     std::optional<std::u16string> exe;
     std::optional<std::u16string> className;
     std::optional<std::u16string> title;
-    WindowPlacement placement;
+    std::optional<WindowPlacement> placement;
+    std::optional<OnActivate> onActivate;
     friend bool operator==(const WindowRule&, const WindowRule&) = default;
 };
 using WindowRules = std::vector<WindowRule>;

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/WindowEvents.h"
 #include "platform/WindowHandle.h"
 
 namespace ombrel {
 
 inline constexpr std::uint32_t kWmHotkey = 0x0312;
+inline constexpr std::uint32_t kWmTimer = 0x0113;
 
 struct WindowMessage {
     WindowHandle window{};
@@ -49,6 +51,13 @@ class WindowProcedures {
     // The window hears the shell's news (the registered message "SHELLHOOK"), or no longer.
     // False where the system does not tell.
     virtual bool ListenToShell(WindowHandle window, bool listen) noexcept = 0;
+    // Other programs' top-level windows, as they change, reach the listener (null: none from
+    // now on). False where the system would not tell.
+    virtual bool ListenToWindowEvents(WindowEventListener* listener) noexcept = 0;
+    // The window gets the timer message with the id every so many milliseconds until stopped.
+    virtual bool StartTimer(WindowHandle window, std::uintptr_t id,
+                            std::uint32_t milliseconds) noexcept = 0;
+    virtual void StopTimer(WindowHandle window, std::uintptr_t id) noexcept = 0;
 };
 
 }  // namespace ombrel

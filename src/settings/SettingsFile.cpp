@@ -116,6 +116,25 @@ std::optional<SettingsFileError> ReadSwitch(const JsonMember& member, std::u16st
     return std::nullopt;
 }
 
+// "join", "follow", "mark" or "smart".
+std::optional<SettingsFileError> ReadOnActivate(const JsonMember& member, OnActivate& result) {
+    static constexpr std::pair<std::string_view, OnActivate> kNames[] = {
+        {"join", OnActivate::Join},
+        {"follow", OnActivate::Follow},
+        {"mark", OnActivate::Mark},
+        {"smart", OnActivate::Smart},
+    };
+    if (member.value.IsString()) {
+        for (const auto& [name, value] : kNames) {
+            if (member.value.text == name) {
+                result = value;
+                return std::nullopt;
+            }
+        }
+    }
+    return Fault(member.at, TextId::OnActivateInvalid);
+}
+
 // A pattern of a rule, or its action; the key's position is where a fault is reported.
 std::optional<SettingsFileError> ReadRuleMember(const JsonMember& member,
                                                 std::optional<SettingsFilePosition>& actionAt,
@@ -137,6 +156,14 @@ std::optional<SettingsFileError> ReadRuleMember(const JsonMember& member,
             return Fault(at, TextId::RulePatternTooLong,
                          {written, DecimalText(SettingsFileContents::kPatternMaxLength)});
         }
+        return std::nullopt;
+    }
+    if (name == "onActivate") {
+        OnActivate onActivate{};
+        if (std::optional<SettingsFileError> error = ReadOnActivate(member, onActivate)) {
+            return error;
+        }
+        rule.onActivate = onActivate;
         return std::nullopt;
     }
     if (name != "desktop" && name != "pin" && name != "ignore") {
@@ -182,7 +209,7 @@ std::optional<SettingsFileError> ReadRules(const JsonMember& member, WindowRules
         if (!rule.exe && !rule.className && !rule.title) {
             return Fault(object.at, TextId::RuleWithoutPattern);
         }
-        if (!actionAt) {
+        if (!actionAt && !rule.onActivate) {
             return Fault(object.at, TextId::RuleWithoutAction);
         }
         rules.push_back(std::move(rule));
@@ -208,6 +235,9 @@ std::optional<SettingsFileError> ReadMember(const JsonMember& member,
     }
     if (name == "rules") {
         return ReadRules(member, contents.rules);
+    }
+    if (name == "onActivate") {
+        return ReadOnActivate(member, contents.onActivate);
     }
     if (name == "$schema") {
         if (!member.value.IsString()) {

@@ -30,6 +30,7 @@ struct SettingsFileContents {
     bool wrap = true;
     bool pauseInFullScreen = false;
     WindowRules rules;  // in the order of the file: the first that matches decides
+    OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
 };
 
 // The text of settings.json (UTF-8, a BOM and // or /* */ comments allowed) as typed values,

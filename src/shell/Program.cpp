@@ -33,6 +33,7 @@ Program::Program(Platform& platform)
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
       engine_(platform.windows, platform.hotkeys, mainWindow_, recovery_, platform.log),
       programWindow_(platform.procedures, platform.windows, *this),
+      promptLook_(platform.procedures),
       commandServer_(platform.commands, engine_,
                      [this](const Command& command) {
                          const Outcome outcome = engine_.Run(command);
@@ -100,6 +101,8 @@ void Program::Startup() {
     // Read before the first collection, so that the file's rules place the windows already open.
     settingsFile_.Start(programWindow_.Handle(), programWindow_.SettingsChangedMessage());
     engine_.Run(Refresh{});
+    // Heard as they change from now on: the refresh has seen what was there before.
+    promptLook_.Start(programWindow_.Handle());
     // Shown after the collection: the notice joins desktop 1 at the first refresh.
     helpWindow_.ShowStartupInfo();
 
@@ -146,6 +149,12 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
             case ProgramEvent::Kind::WindowFlashed:
                 Run(WindowFlashed{event.window});
                 break;
+            case ProgramEvent::Kind::TimerDue:
+                if (std::optional<std::vector<WindowEvent>> heard =
+                        promptLook_.TimerDue(event.timer)) {
+                    Run(WindowsChanged{std::move(*heard)});
+                }
+                break;
         }
     } catch (...) {
         // Nothing may cross the window procedure: out of memory at worst, and the next
@@ -167,9 +176,10 @@ void Program::Refreshed() {
 }
 
 void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
-    const Outcome outcome = engine_.Run(SettingsInForce{
-        contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
-        std::move(contents.rules), std::move(contents.keys), programWindow_.Handle(), reload});
+    const Outcome outcome = engine_.Run(
+        SettingsInForce{contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
+                        std::move(contents.rules), contents.onActivate, std::move(contents.keys),
+                        programWindow_.Handle(), reload});
     for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
         LogFailure(platform_.log, TextId::HotkeyNotRegistered, refusal.error,
                    {engine_.Keys()[static_cast<std::size_t>(refusal.id)].name});
@@ -195,6 +205,7 @@ void Program::BarMovedByUser() {
 
 void Program::Shutdown() {
     // Every window first: nothing of the channel may keep one hidden a moment longer.
+    promptLook_.Stop();
     engine_.SetChangeListener({});
     engine_.Run(Leaving{});
     recovery_.Remove();

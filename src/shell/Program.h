@@ -8,6 +8,7 @@
 #include "shell/CommandServer.h"
 #include "shell/Platform.h"
 #include "shell/ProgramWindow.h"
+#include "shell/PromptLook.h"
 #include "shell/SettingsFileSession.h"
 #include "text/TextId.h"
 #include "ui/HelpWindow.h"
@@ -65,6 +66,7 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     MainWindow mainWindow_;
     DesktopEngine engine_;
     ProgramWindow programWindow_;
+    PromptLook promptLook_;
     CommandServer commandServer_;
     RegistryObjects registry_;
     StoredSettings settings_;

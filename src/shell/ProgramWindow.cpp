@@ -41,6 +41,8 @@ std::intptr_t ProgramWindow::WindowProc(const WindowMessage& message) noexcept {
     };
     if (message.message == kWmHotkey) {
         events_.OnProgramEvent({Kind::Hotkey, static_cast<int>(message.wParam)});
+    } else if (message.message == kWmTimer) {
+        events_.OnProgramEvent({Kind::TimerDue, -1, WindowHandle::None, message.wParam});
     } else if (is(showBar_)) {
         events_.OnProgramEvent({Kind::BarWanted});
     } else if (is(taskbarCreated_)) {

@@ -34,10 +34,12 @@ struct ProgramEvent {
         SettingsFolderChanged,  // something in the settings file's folder changed
         CommandsWaiting,        // commands of other processes wait on the command channel
         WindowFlashed,          // window: its program asks for the user
+        TimerDue,               // timer: one of the window's timers went off
     };
     Kind kind;
     int hotkey = -1;
     WindowHandle window = WindowHandle::None;
+    std::uintptr_t timer = 0;
 };
 
 class ProgramEvents {

@@ -102,6 +102,7 @@ enum class TextId : std::uint16_t {
     RuleFlagNotTrue,  // {1}: the member's name
     RuleWithoutPattern,
     RuleWithoutAction,
+    OnActivateInvalid,
     SettingsTemplateBeforeKeys,
     SettingsTemplateAfterKeys,
     SettingsFileTooLarge,

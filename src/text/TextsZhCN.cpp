@@ -94,8 +94,9 @@ constexpr std::array kChinese{
     TextEntry{JsonTooDeep, u"嵌套超过 {1} 层"},
     TextEntry{JsonMemberRepeated, u"“{1}”重复出现，第 {2} 行已有"},
     TextEntry{SettingsRootNotObject, u"设置文件应为一个 JSON 对象：{ … }"},
-    TextEntry{SettingsUnknownMember,
-              u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、rules"},
+    TextEntry{
+        SettingsUnknownMember,
+        u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、rules、onActivate"},
     TextEntry{SettingsSchemaNotText, u"“$schema”应为文本"},
     TextEntry{SettingsSwitchNotBoolean, u"“{1}”应为 true 或 false"},
     TextEntry{KeysNotObject, u"“keys”应为对象：{ \"组合键\": \"命令\", … }"},
@@ -116,7 +117,7 @@ constexpr std::array kChinese{
     TextEntry{RulePatternNotText, u"规则的“{1}”应为文本，可用 * 代表任意几个字符、? 代表一个字符"},
     TextEntry{RulePatternTooLong, u"规则的“{1}”超过 {2} 个字符"},
     TextEntry{RuleMemberUnknown,
-              u"规则中未知的项“{1}”：可用的有 exe、class、title、desktop、pin、ignore"},
+              u"规则中未知的项“{1}”：可用的有 exe、class、title、desktop、pin、ignore、onActivate"},
     TextEntry{RuleActionTwice,
               u"一条规则只能有一个动作（desktop、pin、ignore 之一），第 {1} 行已有"},
     TextEntry{RuleDesktopInvalid, u"规则的“desktop”应为桌面编号 1 到 9（数字，不加引号）"},
@@ -124,7 +125,11 @@ constexpr std::array kChinese{
     TextEntry{RuleWithoutPattern,
               u"规则至少要有 exe（程序文件名）、class（窗口类名）、title（标题）之一"},
     TextEntry{RuleWithoutAction,
-              u"规则缺少动作：应有 \"desktop\": 1 到 9、\"pin\": true 或 \"ignore\": true 之一"},
+              u"规则缺少动作：应有 \"desktop\": 1 到 9、\"pin\": true 或 \"ignore\": true 之一，"
+              u"或有 \"onActivate\""},
+    TextEntry{OnActivateInvalid,
+              u"“onActivate”应为 \"join\"（留在出现的桌面）、\"follow\"（切换过去）、"
+              u"\"mark\"（隐藏并标记它的桌面）或 \"smart\"（它得到前台时切换过去，否则标记）"},
     TextEntry{
         SettingsTemplateBeforeKeys,
         u"// Ombrel 的设置。以 // 开头的是说明，不影响设置。\r\n"

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/WindowProcedures.h"
+#include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
 
@@ -15,6 +18,13 @@ class Win32WindowProcedures final : public WindowProcedures {
     std::intptr_t DefaultProcedure(const WindowMessage& message) noexcept override;
     void AllowFromAnyProgram(WindowHandle window, std::uint32_t message) noexcept override;
     bool ListenToShell(WindowHandle window, bool listen) noexcept override;
+    bool ListenToWindowEvents(WindowEventListener* listener) noexcept override;
+    bool StartTimer(WindowHandle window, std::uintptr_t id,
+                    std::uint32_t milliseconds) noexcept override;
+    void StopTimer(WindowHandle window, std::uintptr_t id) noexcept override;
+
+  private:
+    std::vector<UniqueWinEventHook> eventHooks_;
 };
 
 }  // namespace ombrel::win32

@@ -116,11 +116,15 @@ void Session::StartOmbrel(bool withNotice, HANDLE job) {
         << "the hotkeys were not registered";
 }
 
-std::vector<HWND> Session::OpenApp(const std::wstring& title, int count,
-                                   const std::wstring& options) {
+void Session::StartApp(const std::wstring& title, int count, const std::wstring& options) {
     others_.push_back(driver::StartProcess(L"\"" + WinePath(OMBREL_TEST_APP_PATH) + L"\" \"" +
                                            title + L"\" " + std::to_wstring(count) + L" " +
                                            options));
+}
+
+std::vector<HWND> Session::OpenApp(const std::wstring& title, int count,
+                                   const std::wstring& options) {
+    StartApp(title, count, options);
     std::vector<HWND> windows;
     for (int i = 1; i <= count; ++i) {
         const std::wstring name = count == 1 ? title : title + L" " + std::to_wstring(i);

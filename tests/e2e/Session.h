@@ -34,6 +34,8 @@ class Session : public ::testing::Test {
     // Opens count windows of another program; returns them, the last one in front.
     std::vector<HWND> OpenApp(const std::wstring& title, int count = 1,
                               const std::wstring& options = L"");
+    // Starts the program that opens them, and does not wait.
+    void StartApp(const std::wstring& title, int count = 1, const std::wstring& options = L"");
     HWND OpenOne(const std::wstring& title) { return OpenApp(title).front(); }
     // Ends the program that owns this window, and with it all its windows.
     void EndAppOf(HWND window);

@@ -37,11 +37,54 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.minimized = options.minimized;
     windows_.push_front(std::move(window));
     byHandle_[windows_.front().handle] = windows_.begin();
+    Tell(WindowEventKind::Created, windows_.front());
+    if (options.visible) {
+        Tell(WindowEventKind::Shown, windows_.front());
+    }
     return windows_.front().handle;
+}
+
+void FakeDesktop::Tell(WindowEventKind kind, const Window& window) {
+    // The hook skips our own process, as Ombrel asks of it.
+    if (eventListener_ == nullptr || window.thread == kOwnThread) {
+        return;
+    }
+    switch (eventDelivery_) {
+        case EventDelivery::AtOnce:
+            eventListener_->OnWindowEvent({kind, window.handle});
+            break;
+        case EventDelivery::Held:
+            heldEvents_.push_back({kind, window.handle});
+            break;
+        case EventDelivery::Lost:
+            break;
+    }
+}
+
+void FakeDesktop::DeliverHeldWindowEvents(bool reversed) {
+    std::vector<WindowEvent> events = std::exchange(heldEvents_, {});
+    if (reversed) {
+        std::reverse(events.begin(), events.end());
+    }
+    for (const WindowEvent& event : events) {
+        if (eventListener_ != nullptr) {
+            eventListener_->OnWindowEvent(event);
+        }
+    }
+}
+
+void FakeDesktop::FireTimers() {
+    constexpr std::uint32_t kTimerMessage = 0x0113;  // WM_TIMER
+    for (const auto& [timer, milliseconds] : decltype(timers_)(timers_)) {
+        if (timers_.contains(timer)) {
+            SendMessage(timer.first, kTimerMessage, timer.second);
+        }
+    }
 }
 
 void FakeDesktop::CloseWindow(WindowHandle window) {
     if (const auto found = byHandle_.find(window); found != byHandle_.end()) {
+        Tell(WindowEventKind::Destroyed, *found->second);
         windows_.erase(found->second);
         byHandle_.erase(found);
     }
@@ -69,11 +112,30 @@ FakeDesktop::Window& FakeDesktop::Get(WindowHandle window) {
 }
 
 void FakeDesktop::SetVisibleByOwner(WindowHandle window, bool visible) {
-    Get(window).visible = visible;
+    Window& target = Get(window);
+    if (std::exchange(target.visible, visible) != visible) {
+        Tell(visible ? WindowEventKind::Shown : WindowEventKind::Hidden, target);
+    }
+}
+
+void FakeDesktop::SetForeground(WindowHandle window) {
+    foreground_ = window;
+    if (const Window* target = Find(window)) {
+        Tell(WindowEventKind::Foreground, *target);
+    }
+}
+
+void FakeDesktop::SetMinimizedByOwner(WindowHandle window, bool minimized) {
+    Window& target = Get(window);
+    if (std::exchange(target.minimized, minimized) != minimized) {
+        Tell(minimized ? WindowEventKind::Minimized : WindowEventKind::Restored, target);
+    }
 }
 
 void FakeDesktop::SetTitle(WindowHandle window, std::u16string title) {
-    Get(window).title = std::move(title);
+    Window& target = Get(window);
+    target.title = std::move(title);
+    Tell(WindowEventKind::Renamed, target);
 }
 
 void FakeDesktop::HangThread(ThreadId thread, bool reported) {
@@ -213,7 +275,9 @@ bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noex
 
 void FakeDesktop::Apply(Window& target, ShowCommand command) {
     if (command == ShowCommand::Hide) {
-        target.visible = false;
+        if (std::exchange(target.visible, false)) {
+            Tell(WindowEventKind::Hidden, target);
+        }
         if (foreground_ == target.handle) {
             // The system hands the focus to the next visible window down the z-order.
             const auto next = std::find_if(windows_.begin(), windows_.end(),
@@ -229,13 +293,15 @@ void FakeDesktop::Apply(Window& target, ShowCommand command) {
     // SWP_NOACTIVATE) leaves it where it stands. The window's own thread carries the show out,
     // so the foreground lock asks whether its program may take the focus; if not, the window
     // comes to the front and the keyboard stays where it was.
-    target.visible = true;
+    if (!std::exchange(target.visible, true)) {
+        Tell(WindowEventKind::Shown, target);
+    }
     if (command == ShowCommand::ShowNoActivate) {
         return;
     }
     windows_.splice(windows_.begin(), windows_, byHandle_.at(target.handle));
-    if (command == ShowCommand::Restore) {
-        target.minimized = false;
+    if (command == ShowCommand::Restore && std::exchange(target.minimized, false)) {
+        Tell(WindowEventKind::Restored, target);
     }
     if ((command == ShowCommand::Show || command == ShowCommand::Restore) &&
         MayTakeForeground(target.thread)) {
@@ -284,6 +350,9 @@ void FakeDesktop::Activate(WindowHandle window) {
     if (foreground_ != window) {
         foreground_ = window;
         ++activations_;
+        if (const Window* target = Find(window)) {
+            Tell(WindowEventKind::Foreground, *target);
+        }
     }
 }
 

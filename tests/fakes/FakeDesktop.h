@@ -80,7 +80,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     const Window* Find(WindowHandle window) const;
     // As the window's own program would do it.
     void SetVisibleByOwner(WindowHandle window, bool visible);
-    void SetForeground(WindowHandle window) { foreground_ = window; }
+    void SetMinimizedByOwner(WindowHandle window, bool minimized);
+    void SetForeground(WindowHandle window);
     // The foreground lock: the user's next input goes to this thread's program (a key, a
     // click); rights given by others end. Until a test says otherwise, the last input was ours.
     void InputTo(ThreadId thread);
@@ -115,6 +116,18 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     void SetHandler(WindowHandle window, MessageHandler* handler);
     // The hidden windows the program made for itself.
     std::vector<WindowHandle> ProgramWindows() const;
+
+    // The window events of other programs' windows: told at once, as they happen, unless held
+    // back (told later, when a test says, in either order) or lost.
+    enum class EventDelivery { AtOnce, Held, Lost };
+    void DeliverWindowEvents(EventDelivery delivery) { eventDelivery_ = delivery; }
+    void DeliverHeldWindowEvents(bool reversed = false);
+    bool ListensToWindowEvents() const { return eventListener_ != nullptr; }
+    // The timers of the program's windows go off once each, as if their time had passed.
+    void FireTimers();
+    bool TimerRunning(WindowHandle window, std::uintptr_t id) const {
+        return timers_.contains({window, id});
+    }
 
     FailurePlan& Failures() { return failures_; }
     // Called at every ShowWindowAsync before it acts, to see the state of that moment.
@@ -197,6 +210,18 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         }
         return true;
     }
+    bool ListenToWindowEvents(WindowEventListener* listener) noexcept override {
+        eventListener_ = listener;
+        return true;
+    }
+    bool StartTimer(WindowHandle window, std::uintptr_t id,
+                    std::uint32_t milliseconds) noexcept override {
+        timers_[{window, id}] = milliseconds;
+        return true;
+    }
+    void StopTimer(WindowHandle window, std::uintptr_t id) noexcept override {
+        timers_.erase({window, id});
+    }
     // The window's program flashes it (FlashWindowEx), or the system does for a program it
     // refused the front: the windows that hear the shell are told, hidden windows' flashes too.
     void FlashWindow(WindowHandle window);
@@ -218,6 +243,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     void Apply(Window& target, ShowCommand command);
     void Activate(WindowHandle window);
     bool TakesNoMessages(const Window& window) const;
+    void Tell(WindowEventKind kind, const Window& window);
 
     // Z-order, top first, with an index by handle: lookups and bringing a window to the front
     // cost the same with ten windows as with ten thousand, as they do on Windows, so that
@@ -245,6 +271,10 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     std::vector<std::pair<WindowHandle, std::uint32_t>> allowedFromAnyProgram_;
     std::map<ThreadId, std::u16string> programNames_;
     std::vector<WindowHandle> shellListeners_;
+    WindowEventListener* eventListener_ = nullptr;
+    EventDelivery eventDelivery_ = EventDelivery::AtOnce;
+    std::vector<WindowEvent> heldEvents_;
+    std::map<std::pair<WindowHandle, std::uintptr_t>, std::uint32_t> timers_;
 };
 
 }  // namespace ombrel::fakes

@@ -157,14 +157,22 @@ TEST(SettingsFile, RulesAreReadInTheirOrderWithTheirPatternsAndAction) {
         "{ \"rules\": [\n"
         "  { \"exe\": \"outlook.exe\", \"desktop\": 2 },\n"
         "  { \"class\": \"CalcFrame\", \"title\": \"*计算器*\", \"pin\": true },\n"
-        "  { \"title\": \"\", \"ignore\": true }\n"
-        "] }");
+        "  { \"title\": \"\", \"ignore\": true },\n"
+        "  { \"exe\": \"chat.exe\", \"desktop\": 3, \"onActivate\": \"mark\" },\n"
+        "  { \"exe\": \"mail.exe\", \"onActivate\": \"follow\" }\n"
+        "], \"onActivate\": \"smart\" }");
+    using Kind = WindowPlacement::Kind;
     const WindowRules rules{
-        {u"outlook.exe", std::nullopt, std::nullopt, {WindowPlacement::Kind::Desktop, 1}},
-        {std::nullopt, u"CalcFrame", u"*计算器*", {WindowPlacement::Kind::Pin, 0}},
-        {std::nullopt, std::nullopt, u"", {WindowPlacement::Kind::Ignore, 0}},  // no title
+        {u"outlook.exe", std::nullopt, std::nullopt, WindowPlacement{Kind::Desktop, 1}},
+        {std::nullopt, u"CalcFrame", u"*计算器*", WindowPlacement{Kind::Pin, 0}},
+        {std::nullopt, std::nullopt, u"", WindowPlacement{Kind::Ignore, 0}},  // no title
+        {u"chat.exe", std::nullopt, std::nullopt, WindowPlacement{Kind::Desktop, 2},
+         OnActivate::Mark},
+        {u"mail.exe", std::nullopt, std::nullopt, std::nullopt, OnActivate::Follow},
     };
     EXPECT_EQ(contents.rules, rules);
+    EXPECT_EQ(contents.onActivate, OnActivate::Smart);
+    EXPECT_EQ(Contents("{}").onActivate, OnActivate::Join);
 }
 
 TEST(SettingsFile, ByteOrderMarkCommentsAndCrLfAreAcceptedAndPositionsCountCharacters) {
@@ -276,6 +284,8 @@ TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
         {R"({ "rules": [ { "title": "a", "ignore": 1 } ] })", {1, 30}, u"ignore"},
         {R"({ "rules": [ { "exe": 5, "pin": true } ] })", {1, 16}, u"exe"},
         {R"({ "rules": [ { "titel": "a", "pin": true } ] })", {1, 16}, u"titel"},
+        {R"({ "onActivate": "go" })", {1, 3}, u"onActivate"},
+        {R"({ "rules": [ { "exe": "a", "onActivate": true } ] })", {1, 28}, u"onActivate"},
     };
     for (const Case& fault : cases) {
         const auto result = ParseSettingsFile(fault.text);
@@ -345,8 +355,10 @@ TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
     for (const auto& [name, member] : rule.at("properties").items()) {
         members.push_back(name);
     }
-    EXPECT_EQ(members,
-              (std::vector<std::string>{"class", "desktop", "exe", "ignore", "pin", "title"}));
+    EXPECT_EQ(members, (std::vector<std::string>{"class", "desktop", "exe", "ignore", "onActivate",
+                                                 "pin", "title"}));
+    EXPECT_EQ(schema.at("definitions").at("onActivate").at("enum"),
+              (nlohmann::json{"join", "follow", "mark", "smart"}));
     EXPECT_EQ(rule.at("properties").at("desktop").at("maximum"),
               SettingsFileContents::kDesktopCount);
     EXPECT_EQ(rule.at("additionalProperties"), false);
