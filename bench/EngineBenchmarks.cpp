@@ -1,5 +1,6 @@
-// The engine's two hot paths on the in-memory desktop: the once-a-second refresh of the current
-// set and a switch between two desktops. The per-window figure should not grow with the count.
+// The engine's hot paths on the in-memory desktop: the once-a-second refresh of the current set,
+// a switch between two desktops, and the news of other programs' windows with the prompt looks
+// it brings. The per-window figure should not grow with the count.
 // And the settings file's parse, which runs on the bar's thread: the largest file it accepts
 // should take well under 50 ms, and a hostile one of the same size less.
 #include <benchmark/benchmark.h>
@@ -21,8 +22,11 @@ constexpr fakes::ThreadId kAppThread = 7;
 // The program started on a desktop with the shell's windows and count windows of another program.
 class DesktopWithWindows {
   public:
-    explicit DesktopWithWindows(std::int64_t count) {
+    explicit DesktopWithWindows(std::int64_t count, const char* settings = nullptr) {
         testing::PrepareQuietDesktop(fake_);
+        if (settings != nullptr) {
+            fake_.files.Save(fakes::FakeUserFiles::kSettingsFile, settings);
+        }
         for (std::int64_t i = 0; i < count; ++i) {
             fake_.desktop.OpenWindow({.className = u"Notepad", .thread = kAppThread});
         }
@@ -31,6 +35,7 @@ class DesktopWithWindows {
     }
 
     DesktopEngine& Engine() { return program_->Engine(); }
+    fakes::FakeDesktop& Windows() { return fake_.desktop; }
 
   private:
     fakes::FakePlatform fake_;
@@ -62,6 +67,43 @@ void SwitchDesktop(benchmark::State& state) {
         desktop.Engine().Run(Command::SwitchTo(0));
     }
     ReportPerWindow(state, 2 * state.range(0));
+}
+
+// A busy second: 10,000 window events (titles changing) over the desktop's windows, heard 100 at a
+// time between two prompt looks, as the looks' timer gathers them. Per event, the look included.
+void HearWindowEvents(benchmark::State& state) {
+    constexpr int kEventsPerLook = 100;
+    DesktopWithWindows desktop(state.range(0));
+    std::vector<WindowHandle> windows = desktop.Windows().VisibleWindows();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        for (int event = 0; event < kEventsPerLook; ++event) {
+            desktop.Windows().SetTitle(windows[next], u"changed");
+            next = (next + 1) % windows.size();
+        }
+        desktop.Windows().FireTimers();
+    }
+    ReportPerWindow(state, kEventsPerLook);
+}
+
+// A new window that a rule sends away, from its creation to hidden at the prompt look.
+void PlaceANewWindowByItsRule(benchmark::State& state) {
+    DesktopWithWindows desktop(state.range(0),
+                               R"({ "rules": [ { "title": "Mail*", "desktop": 2 } ] })");
+    for (auto _ : state) {
+        const WindowHandle mail =
+            desktop.Windows().OpenWindow({.title = u"Mail", .thread = kAppThread});
+        desktop.Windows().FireTimers();
+        state.PauseTiming();
+        if (desktop.Windows().IsWindowVisible(mail)) {
+            state.SkipWithError("the rule did not place the window");
+            break;
+        }
+        desktop.Windows().CloseWindow(mail);
+        desktop.Windows().FireTimers();
+        state.ResumeTiming();
+    }
+    ReportPerWindow(state, state.range(0));
 }
 
 // Every limit at its largest: 256 keys (the last one F24), 9 names of 32 characters, 256 rules with
@@ -126,6 +168,8 @@ void ParseHostileSettingsFile(benchmark::State& state) {
 
 BENCHMARK(CollectDesktopWindows)->RangeMultiplier(10)->Range(10, 10'000);
 BENCHMARK(SwitchDesktop)->RangeMultiplier(10)->Range(10, 10'000);
+BENCHMARK(HearWindowEvents)->Arg(200)->Arg(10'000);
+BENCHMARK(PlaceANewWindowByItsRule)->Arg(200)->Arg(10'000);
 BENCHMARK(ParseLargestAcceptedSettingsFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseHostileSettingsFile)->Unit(benchmark::kMillisecond);
 

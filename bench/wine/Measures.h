@@ -60,11 +60,17 @@ struct CommandLineFigures {
     std::vector<double> watchMs;    // from the same key until "watch" has printed its line
 };
 
+struct WindowNewsFigures {
+    std::vector<double> ruleMs;       // from a new window seen until a rule has hidden it
+    std::vector<double> watchOpenMs;  // from a new window seen until "watch" told of it
+};
+
 SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs);
 // wineServer: the Linux process id of the Wine server, 0 if not known.
 IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, int wineServer);
 StartupFigures MeasureStartup(const Contenders& programs, int runs);
 GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds);
 CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs);
+WindowNewsFigures MeasureWindowNews(const Contenders& programs, int runs);
 
 }  // namespace ombrel::bench
