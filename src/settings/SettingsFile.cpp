@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -118,12 +119,12 @@ std::optional<SettingsFileError> ReadSwitch(const JsonMember& member, std::u16st
 
 // "join", "follow", "mark" or "smart".
 std::optional<SettingsFileError> ReadOnActivate(const JsonMember& member, OnActivate& result) {
-    static constexpr std::pair<std::string_view, OnActivate> kNames[] = {
+    static constexpr std::array<std::pair<std::string_view, OnActivate>, 4> kNames{{
         {"join", OnActivate::Join},
         {"follow", OnActivate::Follow},
         {"mark", OnActivate::Mark},
         {"smart", OnActivate::Smart},
-    };
+    }};
     if (member.value.IsString()) {
         for (const auto& [name, value] : kNames) {
             if (member.value.text == name) {

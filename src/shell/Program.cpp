@@ -36,7 +36,7 @@ Program::Program(Platform& platform)
       promptLook_(platform.procedures),
       commandServer_(platform.commands, engine_,
                      [this](const Command& command) {
-                         const Outcome outcome = engine_.Run(command);
+                         Outcome outcome = engine_.Run(command);
                          if (outcome.result == Outcome::Result::Exit) {
                              frmMain_.Unload();
                          }
