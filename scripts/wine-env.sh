@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sourced: a Wine prefix and an X display for running Ombrel and its Windows tests.
-#   ombrel_wine_prefix DIR [DPI]   makes DIR a fresh prefix set up for Chinese captions
+#   ombrel_wine_prefix DIR [DPI]   makes DIR a fresh prefix set up for Chinese captions (a copy
+#                                  of one made once: a new prefix costs a copy, not a boot)
 #   ombrel_start_display           starts Xvfb unless a display is given; sets DISPLAY
 
 OMBREL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,13 +11,23 @@ export LANG=zh_CN.UTF-8
 
 ombrel_wine_prefix() {
   local prefix="$1" dpi="${2:-96}"
+  local template="$OMBREL_ROOT/build/wine/prefix-template"
   export WINEPREFIX="$prefix"
   if [ ! -f "$prefix/.ombrel-ready-$dpi" ]; then
     wineserver -k 2>/dev/null || true
     rm -rf "$prefix"
-    mkdir -p "$prefix"
-    wineboot -i >/dev/null 2>&1
-    wine regedit /S "$OMBREL_ROOT/scripts/wine-prefix.reg" >/dev/null 2>&1
+    if [ ! -f "$template/.ombrel-template" ]; then
+      # Booted once and never run in: every prefix starts as a copy of it.
+      rm -rf "$template"
+      mkdir -p "$template"
+      WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
+      WINEPREFIX="$template" wine regedit /S "$OMBREL_ROOT/scripts/wine-prefix.reg" >/dev/null 2>&1
+      WINEPREFIX="$template" wineserver -w
+      touch "$template/.ombrel-template"
+    fi
+    mkdir -p "$(dirname "$prefix")"
+    cp -a "$template" "$prefix"
+    rm -f "$prefix/.ombrel-template"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.ombrel-ready-$dpi"
