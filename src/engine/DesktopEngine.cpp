@@ -209,8 +209,9 @@ Outcome::Result DesktopEngine::RunCommand(const Command& command) {
             }
             return Result::Done;
         case Kind::GoToWindow:
-            GoToWindow(command.subject);
-            return Result::Done;
+            return done(GoToWindow(command.subject));
+        case Kind::BringWindow:
+            return done(BringWindow(command.subject));
         case Kind::Exit:
             return Result::Exit;  // the program's own way out shows everything
         default:
@@ -321,12 +322,12 @@ void DesktopEngine::DropRefusedWindows() {
     }
 }
 
-void DesktopEngine::GoToWindow(WindowHandle window) {
+bool DesktopEngine::GoToWindow(WindowHandle window) {
     const std::optional<int> desktop = desktops_.DesktopOf(window);
-    if (!desktop) {
-        return;  // closed, pinned or refused since the menu was drawn
+    if (!desktop && !known_.IsPinned(window)) {
+        return false;  // closed or refused since the menu was drawn, or never ours
     }
-    if (*desktop != CurrentDesktop()) {
+    if (desktop && *desktop != CurrentDesktop()) {
         // Placed first among the entering windows, it is the one the switch hands the keyboard
         // to, with the right to take it that the user's choice in our menu gave us.
         SwitchDesktop(*desktop, window);
@@ -334,6 +335,31 @@ void DesktopEngine::GoToWindow(WindowHandle window) {
         // The choice in our menu left us in front, with the right to hand the front on.
         windows_.SetForegroundWindow(window);
     }
+    RestoreIfMinimized(window);
+    return true;
+}
+
+bool DesktopEngine::BringWindow(WindowHandle window) {
+    const std::optional<int> desktop = desktops_.DesktopOf(window);
+    if (!desktop || *desktop == CurrentDesktop()) {
+        return GoToWindow(window);  // here already, pinned, or not ours
+    }
+    // Its program's other windows on that desktop come along, as a send takes them.
+    const WindowHandle root = windows_.RootOwner(window);
+    std::vector<WindowHandle> family{window};
+    for (WindowHandle member : desktops_[*desktop].Windows()) {
+        if (member != window && windows_.RootOwner(member) == root) {
+            family.push_back(member);
+        }
+    }
+    GiveToDesktop(family, CurrentDesktop());
+    Announce({Change::Kind::Send, CurrentDesktop(), family});
+    visibility_.ShowAll(family, WindowVisibility::Focus::Take);
+    RestoreIfMinimized(window);
+    return true;
+}
+
+void DesktopEngine::RestoreIfMinimized(WindowHandle window) {
     if (windows_.IsMinimized(window)) {
         // Chosen to work in: it comes back to its size, as from its taskbar button.
         windows_.AllowForeground(window);

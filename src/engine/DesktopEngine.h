@@ -102,7 +102,14 @@ class DesktopEngine {
     void DropRefusedWindows();
     bool Pin();
     bool Unpin();
-    void GoToWindow(WindowHandle window);
+    // The window's desktop becomes the current one, the window in front; false for a window
+    // that is on no desktop.
+    bool GoToWindow(WindowHandle window);
+    // The window and its program's other windows on its desktop come to the current one, the
+    // window in front; false for a window that is on no desktop.
+    bool BringWindow(WindowHandle window);
+    // A window chosen to work in comes back to its size.
+    void RestoreIfMinimized(WindowHandle window);
     void WindowWantsAttention(WindowHandle window);
     void ClearAttention(int index);
     // A window that asked for the user and closed, or left that desktop, asks no more.

@@ -40,16 +40,17 @@ struct Command {
         Unpin,      // they belong to the current desktop again
         PinToggle,  // whichever of the two applies
         Exit,
-        // Given a subject window, as the mouse gives it:
-        GoToWindow,  // its desktop becomes the current one, the window in front (a menu's choice)
-        SendWindow,  // it and its family go to the target desktop (a window dropped on a button)
+        // Given a subject window, as the mouse or a launcher gives it:
+        GoToWindow,   // its desktop becomes the current one, the window in front (a menu's choice)
+        SendWindow,   // it and its family go to the target desktop (a window dropped on a button)
+        BringWindow,  // it and its family come to the current desktop, the window in front
     };
     // Which desktop Switch, Send and Move aim at: a given one, or one relative to the current.
     enum class Target { Desktop, Next, Previous, Last };
     Kind kind;
     int desktop = 0;  // for Target::Desktop: the index of the target desktop
     Target target = Target::Desktop;
-    WindowHandle subject = WindowHandle::None;  // for GoToWindow and SendWindow
+    WindowHandle subject = WindowHandle::None;  // for the kinds given a window
 
     static constexpr Command SwitchTo(int desktop) { return {Kind::Switch, desktop}; }
     static constexpr Command SendTo(int desktop) { return {Kind::Send, desktop}; }
@@ -60,6 +61,9 @@ struct Command {
     }
     static constexpr Command SendWindowTo(WindowHandle window, int desktop) {
         return {Kind::SendWindow, desktop, Target::Desktop, window};
+    }
+    static constexpr Command Bring(WindowHandle window) {
+        return {Kind::BringWindow, 0, Target::Desktop, window};
     }
     // Whether it aims at a desktop.
     constexpr bool HasTarget() const {
@@ -85,8 +89,9 @@ enum ExitCode : int {
     kExitDone = 0,
     kExitNotRunning = 1,
     kExitUsage = 2,
-    kExitNoAnswer = 3,     // running, but no answer within ten seconds
-    kExitNothingToDo = 4,  // no window to send or pin, no desktop in that direction
+    kExitNoAnswer = 3,  // running, but no answer within ten seconds
+    // No window to send or pin, no desktop in that direction, a window Ombrel does not know.
+    kExitNothingToDo = 4,
 };
 
 // The command of a code (a hotkey id); none for a code that no caller of ours sends.

@@ -44,6 +44,28 @@ constexpr std::array<std::pair<std::u16string_view, Kind>, 3> kAimedWords{{
     {u"move", Kind::Move},
 }};
 
+// The commands of the command line alone that take a window's handle after them.
+constexpr std::array<std::pair<std::u16string_view, Kind>, 2> kWindowWords{{
+    {u"show", Kind::GoToWindow},
+    {u"bring", Kind::BringWindow},
+}};
+
+// A window's handle as "list --json" gives it: decimal, no sign, no leading zero, not zero.
+std::optional<WindowHandle> HandleOf(std::u16string_view word) {
+    constexpr std::size_t kMaxDigits = 19;  // below 2^63 whatever the digits
+    if (word.empty() || word.size() > kMaxDigits || word[0] == u'0') {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (char16_t digit : word) {
+        if (digit < u'0' || digit > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<std::uint64_t>(digit - u'0');
+    }
+    return static_cast<WindowHandle>(value);
+}
+
 // "1" to "9" and nothing else: no sign, no leading zero, no full-width digit.
 std::optional<int> DesktopIndex(std::u16string_view word) {
     if (word.size() != 1 || word[0] < u'1' || word[0] > u'9') {
@@ -120,6 +142,17 @@ std::optional<Request> ParseRequest(std::span<const std::u16string> words) {
     if (const std::optional<Command> command = ParseCommand(words)) {
         return *command;
     }
+    if (words.size() == 2) {
+        for (const auto& [name, kind] : kWindowWords) {
+            if (words[0] == name) {
+                const std::optional<WindowHandle> window = HandleOf(words[1]);
+                if (!window) {
+                    return std::nullopt;
+                }
+                return Command{kind, 0, Target::Desktop, *window};
+            }
+        }
+    }
     std::u16string text;
     for (const std::u16string& word : words) {
         text += (text.empty() ? u"" : u" ") + word;
@@ -139,7 +172,8 @@ std::optional<Request> ParseRequestText(std::u16string_view text) {
 
 bool IsQueryText(std::u16string_view text) {
     const std::optional<Request> request = ParseRequestText(text);
-    return request && !std::holds_alternative<Command>(*request);
+    const Command* command = request ? std::get_if<Command>(&*request) : nullptr;
+    return request && (command == nullptr || command->subject != WindowHandle::None);
 }
 
 std::u16string RequestText(const Request& request) {
@@ -157,6 +191,12 @@ std::u16string RequestText(const Request& request) {
 std::u16string CommandText(const Command& command) {
     if (command.kind == Kind::PinToggle) {
         return u"pin toggle";
+    }
+    for (const auto& [name, kind] : kWindowWords) {
+        if (kind == command.kind) {
+            const std::string digits = std::to_string(static_cast<std::uint64_t>(command.subject));
+            return std::u16string(name) + u" " + std::u16string(digits.begin(), digits.end());
+        }
     }
     for (const Word& word : kSingleWords) {
         if (word.command == command) {

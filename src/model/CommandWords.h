@@ -19,12 +19,14 @@ std::optional<Command> ParseCommandText(std::u16string_view text);
 std::u16string CommandText(const Command& command);
 
 // A command line's request: a command, a query or a subscription ("list", "list --json",
-// "help", "watch"), by the same strict rules.
+// "help", "watch"), by the same strict rules. "show HANDLE" and "bring HANDLE" (the handle in
+// decimal, as "list --json" gives it) are the command line's own commands given a window.
 std::optional<Request> ParseRequest(std::span<const std::u16string> words);
 std::optional<Request> ParseRequestText(std::u16string_view text);
 // The words of a request, as ParseRequestText takes them.
 std::u16string RequestText(const Request& request);
-// Whether the text names a request that is not a command: no key may be bound to it.
+// Whether the text names a request that no key may be bound to: a query, a subscription, or a
+// command given a window.
 bool IsQueryText(std::u16string_view text);
 
 // An answer as it goes back to a command line: the exit code on a line of its own, then what

@@ -234,14 +234,18 @@ constexpr std::array kChinese{
         u"  pause      暂停 Ombrel 的热键，再次使用时恢复\r\n"
         u"  pin        让当前窗口留在每个桌面上（unpin：取消；pin toggle：切换）\r\n"
         u"  exit       退出 Ombrel，显示它隐藏的所有窗口\r\n"
+        u"  show H     切换到窗口 H 所在的桌面，并把它放到最前面（H：list --json 给出的句柄）\r\n"
+        u"  bring H    把窗口 H 和它的程序的其他窗口带到当前桌面，并把它放到最前面\r\n"
         u"  list       列出每个桌面的窗口：桌面、当前桌面标 *、进程名、标题\r\n"
         u"  list --json  以一个 JSON 文档列出桌面、窗口和任务栏等的状态\r\n"
         u"  watch      每有变化输出一行 JSON，直到 Ombrel 退出或本命令被中止\r\n"
         u"  help       显示本说明\r\n"
         u"退出代码：0 完成；1 Ombrel 没有运行；2 命令或参数无效；\r\n"
-        u"          3 Ombrel 在运行但十秒内没有回应；4 无事可做（没有可送或可固定的窗口）\r\n"},
+        u"          3 Ombrel 在运行但十秒内没有回应；\r\n"
+        u"          4 无事可做（没有可送或可固定的窗口，或 Ombrel 不知道这个窗口）\r\n"},
 
-    TextEntry{NothingToDo, u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面。\r\n"},
+    TextEntry{NothingToDo,
+              u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面，或 Ombrel 不知道这个窗口。\r\n"},
     TextEntry{NotRunning, u"Ombrel 没有运行。\r\n"},
     TextEntry{NotRunningNameTaken, u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"},
     TextEntry{RefusedByElevated,

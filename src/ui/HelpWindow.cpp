@@ -65,7 +65,8 @@ std::u16string Described(const Command& command) {
             return std::u16string(Text(TextId::HelpExit));
         case Kind::GoToWindow:
         case Kind::SendWindow:
-            break;  // the mouse's alone: no key is bound to them
+        case Kind::BringWindow:
+            break;  // the mouse's and the command line's alone: no key is bound to them
     }
     return {};
 }

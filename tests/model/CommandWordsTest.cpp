@@ -63,6 +63,23 @@ TEST(CommandLine, QueriesAndTheSubscriptionAreRequestsButNoCommands) {
     EXPECT_FALSE(ParseRequest(std::vector<std::u16string>{}).has_value());
 }
 
+TEST(CommandLine, ShowAndBringTakeAHandleAsListJsonGivesItAndNoKeyMayRunThem) {
+    const auto window = static_cast<WindowHandle>(0x1002C);
+    EXPECT_EQ(RequestText(Command::GoTo(window)), u"show 65580");
+    EXPECT_EQ(RequestText(Command::Bring(window)), u"bring 65580");
+    for (const Command& expected : {Command::GoTo(window), Command::Bring(window)}) {
+        const std::u16string text = RequestText(expected);
+        EXPECT_EQ(ParseRequestText(text), Request{expected});
+        EXPECT_FALSE(ParseCommandText(text).has_value());
+        EXPECT_TRUE(IsQueryText(text));  // the settings file refuses it for a key
+    }
+    for (std::u16string_view text :
+         {u"show", u"show 0", u"show 065580", u"show -1", u"show 0x1002C",
+          u"show 12345678901234567890", u"bring 1 2", u"bring ６", u"Show 65580"}) {
+        EXPECT_FALSE(ParseRequestText(text).has_value());
+    }
+}
+
 TEST(CommandLine, AnythingElseIsRefused) {
     const std::vector<std::vector<std::u16string>> refused{
         {u"switch"},

@@ -51,6 +51,41 @@ TEST_F(CommandChannel, EachCommandRunsAsItsKeyAndEndsWithTheCodeAScriptChecks) {
     EXPECT_FALSE(fake.commands.IsOpen());
 }
 
+// A launcher offers every window of every desktop from "list --json" and acts on the handle.
+TEST_F(CommandChannel, ShowGoesToAWindowsDesktopAndBringFetchesItWithItsProgramsWindows) {
+    const WindowHandle notes = OpenApp(7);
+    const WindowHandle mail = OpenApp(8);
+    const WindowHandle dialog =
+        fake.desktop.OpenWindow({.className = u"#32770", .thread = 8, .owner = mail});
+    StartProgram();
+    fake.desktop.SetForeground(mail);
+    ASSERT_EQ(ExitCode(u"send 3"), kExitDone);
+    const auto handle = [](WindowHandle window) {
+        const std::string digits = std::to_string(static_cast<std::uint64_t>(window));
+        return std::u16string(digits.begin(), digits.end());
+    };
+
+    fake.desktop.SetMinimizedByOwner(mail, true);
+    EXPECT_EQ(ExitCode(u"show " + handle(mail)), kExitDone);
+    EXPECT_EQ(Engine().CurrentDesktop(), 2);
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), mail);
+    EXPECT_FALSE(fake.desktop.IsMinimized(mail));
+
+    EXPECT_EQ(ExitCode(u"switch 1"), kExitDone);
+    EXPECT_EQ(ExitCode(u"bring " + handle(mail)), kExitDone);
+    EXPECT_EQ(Engine().CurrentDesktop(), 0);
+    EXPECT_TRUE(Visible(mail));
+    EXPECT_TRUE(Visible(dialog));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), mail);
+    EXPECT_EQ(Engine().AllDesktops().DesktopOf(dialog), 0);
+    EXPECT_TRUE(Engine().AllDesktops()[2].Empty());
+    EXPECT_TRUE(Visible(notes));
+
+    // A handle that is no window Ombrel knows: the script hears that nothing happened.
+    EXPECT_EQ(ExitCode(u"show " + handle(progMan)), kExitNothingToDo);
+    EXPECT_EQ(ExitCode(u"bring 123456"), kExitNothingToDo);
+}
+
 TEST_F(CommandChannel, ListReplacesTheControlCharactersOfATitle) {
     // An escape sequence that a terminal would obey, and a tab and line end that forge a row.
     fake.desktop.OpenWindow(
