@@ -42,6 +42,8 @@ struct WindowState {
     std::u16string program;
     std::u16string title;
     bool pinned = false;
+    // When it was last in front, as a count that only grows; 0: not since Ombrel started.
+    std::uint64_t lastActive = 0;
 };
 
 // What `list --json` shows: each desktop with its name and windows (pinned ones once, with the

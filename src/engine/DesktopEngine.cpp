@@ -43,6 +43,9 @@ Outcome DesktopEngine::Run(const Input& input) {
                    [&](const WindowsChanged& changed) {
                        for (const WindowEvent& event : changed.events) {
                            visibility_.Told(event);
+                           if (event.kind == WindowEventKind::Foreground) {
+                               known_.Activated(event.window);
+                           }
                        }
                        CollectDesktopWindows(false);
                    },
@@ -423,7 +426,7 @@ DesktopState DesktopEngine::State() {
     state.current = CurrentDesktop();
     const auto describe = [this](WindowHandle window, bool pinned) {
         return WindowState{window, windows_.ProcessNameOf(window), windows_.WindowTitle(window),
-                           pinned};
+                           pinned, known_.LastActive(window)};
     };
     for (WindowHandle window : known_.PinnedWindows()) {
         if (known_.IsPinned(window)) {
@@ -452,6 +455,8 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
         visibility_.HideAll(leaving);
         DropRefusedWindows();
     };
+    // Where the system tells of no change of the front, the look sees it.
+    known_.Activated(windows_.GetForegroundWindow());
     RefreshOutcome refreshed = refresh_.Run(desktops_, ages, TellsChanges(), hideLeaving);
     for (Change& change : refreshed.changes) {
         Announce(std::move(change));

@@ -85,6 +85,14 @@ void KnownWindows::KeepOnly(std::span<const WindowHandle> sortedLiving) {
     });
 }
 
+void KnownWindows::Activated(WindowHandle window) {
+    if (window == WindowHandle::None || window == lastActivated_) {
+        return;
+    }
+    lastActivated_ = window;
+    Note(window).lastActive = ++activations_;
+}
+
 void KnownWindows::SetHidden(KnownWindow& known, bool hidden) {
     if (known.hidden == hidden) {
         return;

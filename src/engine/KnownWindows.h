@@ -39,6 +39,8 @@ struct KnownWindow {
     std::optional<Asked> asked;
     // How many refreshes looked again at a store app's frame that showed no app yet.
     int frameLooks = 0;
+    // When it was last seen in front, as the table's count of changes of the front; 0: never.
+    std::uint64_t lastActive = 0;
     // The refresh at which we last followed it to its desktop or hid it again when its program
     // brought it up there; 0: never.
     std::uint64_t broughtUpAt = 0;
@@ -99,6 +101,13 @@ class KnownWindows {
     // but for a window we hid, which a later show or the recovery list still needs.
     void KeepOnly(std::span<const WindowHandle> sortedLiving);
 
+    // The window is in front now: it becomes the most recently used.
+    void Activated(WindowHandle window);
+    std::uint64_t LastActive(WindowHandle window) const {
+        const KnownWindow* known = Entry(window);
+        return known != nullptr ? known->lastActive : 0;
+    }
+
     // Marks a change of the hidden ones: grown when a window is hidden that was not.
     void SetHidden(KnownWindow& known, bool hidden);
     // Whether the hidden windows grew, or changed at all, since last taken.
@@ -110,6 +119,8 @@ class KnownWindows {
     WindowSystem& windows_;
     std::unordered_map<WindowHandle, KnownWindow> entries_;
     std::size_t hiddenCount_ = 0;
+    std::uint64_t activations_ = 0;
+    WindowHandle lastActivated_ = WindowHandle::None;
     bool grew_ = false;
     bool changed_ = false;
 };

@@ -1,0 +1,63 @@
+#include "ui/WindowFinder.h"
+
+#include <algorithm>
+
+#include "platform/Text.h"
+
+namespace ombrel {
+namespace {
+
+std::u16string Folded(std::u16string_view text) {
+    std::u16string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+    return folded;
+}
+
+std::vector<std::u16string> FoldedWords(std::u16string_view typed) {
+    std::vector<std::u16string> words;
+    std::size_t start = 0;
+    while (start < typed.size()) {
+        const std::size_t blank = std::min(typed.find(u' ', start), typed.size());
+        if (blank > start) {
+            words.push_back(Folded(typed.substr(start, blank - start)));
+        }
+        start = blank + 1;
+    }
+    return words;
+}
+
+}  // namespace
+
+std::vector<FinderRow> FinderRows(const DesktopState& state) {
+    std::vector<FinderRow> rows;
+    for (int index = 0; index < kDesktopCount; ++index) {
+        for (const WindowState& window : state.windows[static_cast<std::size_t>(index)]) {
+            rows.push_back({window.handle, window.pinned ? kPinnedRow : index, window.title,
+                            window.program, window.lastActive});
+        }
+    }
+    // Pinned windows are listed first in the state, each once: they keep that place among the
+    // windows never used, as the desktops' own windows keep theirs.
+    std::stable_sort(rows.begin(), rows.end(), [](const FinderRow& a, const FinderRow& b) {
+        return a.lastActive > b.lastActive;
+    });
+    return rows;
+}
+
+std::vector<FinderRow> FilterRows(const std::vector<FinderRow>& rows, std::u16string_view typed) {
+    const std::vector<std::u16string> words = FoldedWords(typed);
+    std::vector<FinderRow> kept;
+    for (const FinderRow& row : rows) {
+        const std::u16string title = Folded(row.title);
+        const std::u16string program = Folded(row.program);
+        if (std::all_of(words.begin(), words.end(), [&](const std::u16string& word) {
+                return title.find(word) != std::u16string::npos ||
+                       program.find(word) != std::u16string::npos;
+            })) {
+            kept.push_back(row);
+        }
+    }
+    return kept;
+}
+
+}  // namespace ombrel
