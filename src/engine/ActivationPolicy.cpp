@@ -15,6 +15,7 @@ ActivationPolicy::Decisions ActivationPolicy::Decide(std::span<const BroughtUp> 
         KnownWindow* known = known_.Entry(window.window);
         if (action == OnActivate::Join || known == nullptr ||
             (known->broughtUpAt != 0 && refreshes_ - known->broughtUpAt < kQuietRefreshes)) {
+            decisions.join.push_back(window.window);
             continue;
         }
         known->broughtUpAt = refreshes_;

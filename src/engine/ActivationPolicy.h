@@ -25,6 +25,7 @@ class ActivationPolicy {
     struct Decisions {
         std::optional<BroughtUp> follow;  // one at most: a look never switches twice
         std::vector<BroughtUp> mark;      // back to their desktops, hidden, marked
+        std::vector<WindowHandle> join;   // left where they appeared
     };
 
     ActivationPolicy(WindowSystem& windows, KnownWindows& known)
@@ -33,7 +34,6 @@ class ActivationPolicy {
     void Use(OnActivate byDefault) { byDefault_ = byDefault; }
     // Once a second: the time by which a program's insisting is told.
     void Refreshed() { ++refreshes_; }
-    // The windows that join are left where the walk put them.
     Decisions Decide(std::span<const BroughtUp> broughtUp, std::span<const WindowRule> rules);
 
   private:

@@ -478,6 +478,10 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
 
 void DesktopEngine::ActOnBroughtUp(std::span<const BroughtUp> broughtUp) {
     const ActivationPolicy::Decisions decided = activation_.Decide(broughtUp, firstSight_.Rules());
+    if (!decided.join.empty()) {
+        // They appeared here, for those who follow: as a new window would.
+        Announce({Change::Kind::Open, CurrentDesktop(), decided.join});
+    }
     std::vector<WindowHandle> hiding;
     for (const BroughtUp& window : decided.mark) {
         desktops_.Current().Remove(window.window);

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <iterator>
+#include <array>
+#include <utility>
 
 #include "win32/Handles.h"
 
@@ -115,14 +116,14 @@ bool Win32WindowProcedures::ListenToWindowEvents(WindowEventListener* listener) 
     if (listener == nullptr) {
         return true;
     }
-    static constexpr std::pair<DWORD, DWORD> kRanges[] = {
+    static constexpr std::array<std::pair<DWORD, DWORD>, 4> kRanges{{
         {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
         {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
         {EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE},  // created, destroyed, shown, hidden
         {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE},
-    };
+    }};
     try {
-        eventHooks_.reserve(std::size(kRanges));
+        eventHooks_.reserve(kRanges.size());
         for (const auto& [first, last] : kRanges) {
             // Out of context: the news is queued to this thread and arrives through its message
             // loop; no code of ours runs in other programs, and our own windows are left out.

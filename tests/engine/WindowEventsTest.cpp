@@ -158,12 +158,19 @@ TEST_F(Heard, EachOnActivateDecidesWhatBecomesOfAWindowBroughtUpOnAnotherDesktop
          }) {
         SaveSettingsWhileRunning(c.settings);
         const WindowHandle app = ParkedOnDesktopOne();
+        const auto& watch = fake.commands.Send(u"watch");
         BroughtUp(app, c.foreground);
         const std::string named = std::string(c.settings) + (c.foreground ? " foreground" : "");
         EXPECT_EQ(Engine().CurrentDesktop(), c.current) << named;
         EXPECT_EQ(Visible(app), c.stillShown) << named;
         EXPECT_EQ(Engine().AllDesktops().DesktopOf(app), c.belongsTo) << named;
         EXPECT_EQ(Engine().AttentionTitle(0).has_value(), c.marked) << named;
+        // What watch tells: the window appeared here, the switch, or the desktop that asks.
+        ASSERT_FALSE(watch.lines.empty()) << named;
+        const std::string told = c.current == 0 ? "\"switch\""
+                                 : c.marked     ? "\"attention\""
+                                                : "\"open\"";
+        EXPECT_NE(watch.lines.back().find(told), std::string::npos) << named << watch.lines.back();
         if (c.current == 0) {
             EXPECT_EQ(fake.desktop.GetForegroundWindow(), app) << named;
         }
