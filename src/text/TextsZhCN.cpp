@@ -244,8 +244,9 @@ constexpr std::array kChinese{
         u"          3 Ombrel 在运行但十秒内没有回应；\r\n"
         u"          4 无事可做（没有可送或可固定的窗口，或 Ombrel 不知道这个窗口）\r\n"},
 
-    TextEntry{NothingToDo,
-              u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面，或 Ombrel 不知道这个窗口。\r\n"},
+    TextEntry{
+        NothingToDo,
+        u"无事可做：没有可以送走或固定的窗口，或那个方向没有桌面，或 Ombrel 不知道这个窗口。\r\n"},
     TextEntry{NotRunning, u"Ombrel 没有运行。\r\n"},
     TextEntry{NotRunningNameTaken, u"Ombrel 没有运行（它的命令管道被另一个程序占用）。\r\n"},
     TextEntry{RefusedByElevated,
