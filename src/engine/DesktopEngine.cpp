@@ -286,12 +286,9 @@ bool DesktopEngine::SendFamily(const std::vector<WindowHandle>& family, int targ
         SwitchDesktop(target);
         return true;
     }
-    visibility_.WillHide(family);
-    ListBeforeHiding();
     // The foreground window goes last, so the system hands the focus to a window of this
     // desktop only once the whole family is gone.
-    visibility_.HideAll(family);
-    DropRefusedWindows();
+    HideListed(family);
     return true;
 }
 
@@ -316,6 +313,14 @@ bool DesktopEngine::Unpin() {
     desktops_.Current().Add(family);
     Announce({Change::Kind::Unpin, CurrentDesktop(), family});
     return true;
+}
+
+void DesktopEngine::HideListed(std::span<const WindowHandle> topFirst) {
+    // Listed before they go, as a switch lists what it hides.
+    visibility_.WillHide(topFirst);
+    ListBeforeHiding();
+    visibility_.HideAll(topFirst);
+    DropRefusedWindows();
 }
 
 void DesktopEngine::DropRefusedWindows() {
@@ -448,13 +453,7 @@ DesktopState DesktopEngine::State() {
 }
 
 void DesktopEngine::CollectDesktopWindows(bool ages) {
-    const auto hideLeaving = [this](std::span<const WindowHandle> leaving) {
-        // Listed before they go, as a switch lists what it hides.
-        visibility_.WillHide(leaving);
-        ListBeforeHiding();
-        visibility_.HideAll(leaving);
-        DropRefusedWindows();
-    };
+    const auto hideLeaving = [this](std::span<const WindowHandle> leaving) { HideListed(leaving); };
     // Where the system tells of no change of the front, the look sees it.
     known_.Activated(windows_.GetForegroundWindow());
     RefreshOutcome refreshed = refresh_.Run(desktops_, ages, TellsChanges(), hideLeaving);
@@ -492,10 +491,7 @@ void DesktopEngine::ActOnBroughtUp(std::span<const BroughtUp> broughtUp) {
         }
     }
     if (!hiding.empty()) {
-        visibility_.WillHide(hiding);
-        ListBeforeHiding();
-        visibility_.HideAll(hiding);
-        DropRefusedWindows();
+        HideListed(hiding);
         for (WindowHandle window : hiding) {
             WindowWantsAttention(window);
         }

@@ -99,6 +99,9 @@ class DesktopEngine {
     // Sends the family to the target desktop, and switches there with it when it follows.
     bool SendFamily(const std::vector<WindowHandle>& family, int target, bool follow);
     void GiveToDesktop(std::span<const WindowHandle> family, int target);
+    // Hides windows of other desktops than the current one, bottom-most first, the recovery list
+    // naming them before they go; a window that refuses stays on every desktop.
+    void HideListed(std::span<const WindowHandle> topFirst);
     void DropRefusedWindows();
     bool Pin();
     bool Unpin();
