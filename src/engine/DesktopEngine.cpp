@@ -483,8 +483,7 @@ void DesktopEngine::ActOnBroughtUp(std::span<const BroughtUp> broughtUp) {
     }
     std::vector<WindowHandle> hiding;
     for (const BroughtUp& window : decided.mark) {
-        desktops_.Current().Remove(window.window);
-        desktops_[window.desktop].Add(window.window);
+        GiveToDesktop({&window.window, 1}, window.desktop);
         // Where we follow another window, it comes back with that desktop anyway.
         if (!decided.follow || decided.follow->desktop != window.desktop) {
             hiding.push_back(window.window);
@@ -497,8 +496,7 @@ void DesktopEngine::ActOnBroughtUp(std::span<const BroughtUp> broughtUp) {
         }
     }
     if (decided.follow) {
-        desktops_.Current().Remove(decided.follow->window);
-        desktops_[decided.follow->desktop].Add(decided.follow->window);
+        GiveToDesktop({&decided.follow->window, 1}, decided.follow->desktop);
         SwitchDesktop(decided.follow->desktop, decided.follow->window);
     }
 }
