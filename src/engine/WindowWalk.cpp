@@ -36,13 +36,14 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
             }
         } else {
             current.push_back(hWnd);
-            if (known != nullptr && known->hideSeen) {
-                // Shown again by its program after our hide was seen done: whatever it does
-                // with the window from now on is its own, a hide to its tray included.
+            if (const auto from =
+                    known != nullptr && known->hideSeen ? parked.find(hWnd) : parked.end();
+                from != parked.end()) {
+                // Parked, and shown again by its program after our hide was seen done: whatever
+                // it does with the window from now on is its own, a hide to its tray included.
+                // A window of this desktop still marked ours is left to the strays' safety.
                 known_.SetHidden(*known, false);
-                if (const auto from = parked.find(hWnd); from != parked.end()) {
-                    findings.broughtUp.push_back({hWnd, from->second});
-                }
+                findings.broughtUp.push_back({hWnd, from->second});
             }
             if (known == nullptr || !known->seen ||
                 (!wasHere.contains(hWnd) && windows_.ProcessIdOf(hWnd) != known->processId)) {
