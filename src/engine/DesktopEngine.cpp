@@ -217,6 +217,8 @@ Outcome::Result DesktopEngine::RunCommand(const Command& command) {
             return done(BringWindow(command.subject));
         case Kind::Exit:
             return Result::Exit;  // the program's own way out shows everything
+        case Kind::Find:
+            return Result::Find;  // a window of the program's, not a change of the desktops
         default:
             return Result::Done;
     }

@@ -57,6 +57,7 @@ struct Outcome {
         Done,
         NothingToDo,  // no window to send or pin, no desktop in that direction
         Exit,         // the user asked to end the program: the caller ends it
+        Find,         // the user asked for the finder: the caller opens it
     };
     Result result = Result::Done;
     std::vector<HotkeyRefusal> refusedKeys;  // of SettingsInForce's keys

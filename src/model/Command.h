@@ -40,6 +40,7 @@ struct Command {
         Unpin,      // they belong to the current desktop again
         PinToggle,  // whichever of the two applies
         Exit,
+        Find,  // the finder: every window of every desktop, found by typing
         // Given a subject window, as the mouse or a launcher gives it:
         GoToWindow,   // its desktop becomes the current one, the window in front (a menu's choice)
         SendWindow,   // it and its family go to the target desktop (a window dropped on a button)

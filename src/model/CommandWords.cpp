@@ -16,7 +16,7 @@ struct Word {
 };
 
 // The commands of one word.
-constexpr std::array<Word, 10> kSingleWords{{
+constexpr std::array<Word, 11> kSingleWords{{
     {u"next", Command::Toward(Kind::Switch, Target::Next)},
     {u"previous", Command::Toward(Kind::Switch, Target::Previous)},
     {u"last", Command::Toward(Kind::Switch, Target::Last)},
@@ -27,6 +27,7 @@ constexpr std::array<Word, 10> kSingleWords{{
     {u"pin", {Kind::Pin}},
     {u"unpin", {Kind::Unpin}},
     {u"exit", {Kind::Exit}},
+    {u"find", {Kind::Find}},
 }};
 
 // What a command line may ask besides commands.

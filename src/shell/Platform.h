@@ -11,6 +11,7 @@
 #include "platform/WindowProcedures.h"
 #include "platform/WindowSystem.h"
 #include "shell/CommandChannel.h"
+#include "ui/FinderView.h"
 #include "ui/forms/FormRuntime.h"
 
 namespace ombrel {
@@ -29,6 +30,7 @@ struct Platform {
     Log& log;
     UserFiles& files;
     CommandChannel& commands;
+    FinderView& finder;
 };
 
 }  // namespace ombrel

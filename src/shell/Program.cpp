@@ -35,13 +35,8 @@ Program::Program(Platform& platform)
       programWindow_(platform.procedures, platform.windows, *this),
       promptLook_(platform.procedures),
       commandServer_(platform.commands, engine_,
-                     [this](const Command& command) {
-                         Outcome outcome = engine_.Run(command);
-                         if (outcome.result == Outcome::Result::Exit) {
-                             frmMain_.Unload();
-                         }
-                         return outcome;
-                     }),
+                     [this](const Command& command) { return Carry(command); }),
+      finder_(platform.finder, [this](const Command& command) { Carry(command); }),
       registry_(platform.registry),
       settings_(platform.registry, platform.process),
       wallpapers_(platform.wallpaper, settings_, registry_),
@@ -121,9 +116,22 @@ void Program::Startup() {
 }
 
 void Program::Run(const Input& input) {
-    if (engine_.Run(input).result == Outcome::Result::Exit) {
-        frmMain_.Unload();
+    Carry(input);
+}
+
+Outcome Program::Carry(const Input& input) {
+    Outcome outcome = engine_.Run(input);
+    switch (outcome.result) {
+        case Outcome::Result::Exit:
+            frmMain_.Unload();
+            break;
+        case Outcome::Result::Find:
+            finder_.Open(engine_.State(), frmMain_.WindowIfLoaded());
+            break;
+        default:
+            break;
     }
+    return outcome;
 }
 
 void Program::OnProgramEvent(const ProgramEvent& event) noexcept {

@@ -14,6 +14,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
+#include "ui/WindowFinder.h"
 #include "ui/forms/Form.h"
 
 namespace ombrel {
@@ -54,6 +55,9 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
 
   private:
     void EndProcess();
+    // Runs the input, and does what its outcome leaves to the program: ends it, or opens the
+    // finder.
+    Outcome Carry(const Input& input);
     void PutSettingsInForce(SettingsFileContents contents, bool reload);
     void LogServiceResult(TextId request, SystemError error);
 
@@ -68,6 +72,7 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     ProgramWindow programWindow_;
     PromptLook promptLook_;
     CommandServer commandServer_;
+    WindowFinder finder_;
     RegistryObjects registry_;
     StoredSettings settings_;
     DesktopWallpapers wallpapers_;

@@ -48,6 +48,9 @@ enum class TextId : std::uint16_t {
     HelpUnpin,
     HelpPinToggle,
     HelpExit,
+    HelpFind,
+    FinderCaption,
+    PinnedWindowMark,  // the finder's mark for a window on every desktop
 
     // ---- The settings dialog ----
     CancelButton,

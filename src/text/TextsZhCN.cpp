@@ -54,6 +54,9 @@ constexpr std::array kChinese{
     TextEntry{HelpUnpin, u"让当前窗口只留在当前桌面上"},
     TextEntry{HelpPinToggle, u"让当前窗口留在每个桌面上，或取消"},
     TextEntry{HelpExit, u"退出"},
+    TextEntry{HelpFind, u"查找窗口：输入标题或程序名的一部分"},
+    TextEntry{FinderCaption, u"查找窗口"},
+    TextEntry{PinnedWindowMark, u"P"},
 
     // ---- The settings dialog ----
     TextEntry{CancelButton, u"取  消"},
@@ -234,6 +237,7 @@ constexpr std::array kChinese{
         u"  pause      暂停 Ombrel 的热键，再次使用时恢复\r\n"
         u"  pin        让当前窗口留在每个桌面上（unpin：取消；pin toggle：切换）\r\n"
         u"  exit       退出 Ombrel，显示它隐藏的所有窗口\r\n"
+        u"  find       打开“查找窗口”：输入几个字，找到任何桌面上的窗口\r\n"
         u"  show H     切换到窗口 H 所在的桌面，并把它放到最前面（H：list --json 给出的句柄）\r\n"
         u"  bring H    把窗口 H 和它的程序的其他窗口带到当前桌面，并把它放到最前面\r\n"
         u"  list       列出每个桌面的窗口：桌面、当前桌面标 *、进程名、标题\r\n"

@@ -63,6 +63,8 @@ std::u16string Described(const Command& command) {
             return std::u16string(Text(TextId::HelpPinToggle));
         case Kind::Exit:
             return std::u16string(Text(TextId::HelpExit));
+        case Kind::Find:
+            return std::u16string(Text(TextId::HelpFind));
         case Kind::GoToWindow:
         case Kind::SendWindow:
         case Kind::BringWindow:

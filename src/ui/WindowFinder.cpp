@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Text.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 namespace {
@@ -58,6 +59,45 @@ std::vector<FinderRow> FilterRows(const std::vector<FinderRow>& rows, std::u16st
         }
     }
     return kept;
+}
+
+void WindowFinder::Open(const DesktopState& state, WindowHandle bar) {
+    rows_ = FinderRows(state);
+    if (view_.Open(bar, Text(TextId::FinderCaption), *this)) {
+        Show(rows_);
+    }
+}
+
+void WindowFinder::OnFinderTyped(std::u16string_view text) {
+    Show(FilterRows(rows_, text));
+}
+
+void WindowFinder::OnFinderChosen(std::size_t line, bool bringHere) {
+    if (line >= shown_.size()) {
+        return;  // an empty list: Enter does nothing, the user may type again
+    }
+    const WindowHandle window = shown_[line].window;
+    // The finder still has the front: the command gives it to the window chosen, and the
+    // finder, no longer active, goes without activating anything else.
+    run_(bringHere ? Command::Bring(window) : Command::GoTo(window));
+    view_.Close();
+}
+
+void WindowFinder::OnFinderDismissed() {
+    view_.Close();
+}
+
+void WindowFinder::Show(std::vector<FinderRow> rows) {
+    shown_ = std::move(rows);
+    std::vector<FinderLine> lines;
+    lines.reserve(shown_.size());
+    for (const FinderRow& row : shown_) {
+        lines.push_back({row.window,
+                         row.desktop == kPinnedRow ? std::u16string(Text(TextId::PinnedWindowMark))
+                                                   : DecimalText(row.desktop + 1),
+                         row.title, row.program});
+    }
+    view_.ShowLines(lines);
 }
 
 }  // namespace ombrel

@@ -3,6 +3,7 @@
 #include "FakeCommandChannel.h"
 #include "FakeDesktop.h"
 #include "FakeDialogs.h"
+#include "FakeFinderView.h"
 #include "FakeFormRuntime.h"
 #include "FakeLog.h"
 #include "FakeRegistry.h"
@@ -24,8 +25,9 @@ struct FakePlatform {
     FakeLog log;
     FakeUserFiles files{desktop};
     FakeCommandChannel commands{desktop};
-    Platform platform{desktop, desktop, desktop, wallpaper, registry, services,
-                      dialogs, forms,   forms,   log,       files,    commands};
+    FakeFinderView finder;
+    Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,
+                      forms,   forms,   log,     files,     commands, finder};
 };
 
 }  // namespace ombrel::fakes

@@ -35,6 +35,7 @@ TEST(CommandLine, EveryCommandIsReadAndCarriedAsTheSameText) {
         {{u"unpin"}, {Kind::Unpin}},
         {{u"pin", u"toggle"}, {Kind::PinToggle}},
         {{u"exit"}, {Kind::Exit}},
+        {{u"find"}, {Kind::Find}},
     };
     for (const auto& [words, expected] : accepted) {
         const std::optional<Command> command = Parse(words);

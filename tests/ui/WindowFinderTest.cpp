@@ -69,5 +69,44 @@ TEST_F(Finder, ListsEveryWindowOfEveryDesktopTheMostRecentlyUsedFirst) {
     EXPECT_EQ(rows[2].program, u"program8.exe");
 }
 
+// The finder opens on the bar's screen; Enter goes to the window chosen, Shift+Enter brings it
+// here, Escape only closes.
+TEST_F(Finder, EnterGoesToTheWindowChosenAndShiftEnterBringsItHere) {
+    const WindowHandle notes = OpenApp(7);
+    const WindowHandle player = OpenApp(8);
+    StartProgram();
+    fake.desktop.SetForeground(notes);
+    Press(kFirstSendCode + 2);  // notes to desktop 3
+    Tick();
+
+    program->Run(Command{Command::Kind::Find});
+    ASSERT_TRUE(fake.finder.IsOpen());
+    EXPECT_EQ(fake.finder.Caption(), u"查找窗口");
+    EXPECT_EQ(fake.finder.Near(), Bar().WindowIfLoaded());
+    fake.finder.Type(u"PROGRAM7");
+    ASSERT_EQ(fake.finder.Lines().size(), 1u);
+    EXPECT_EQ(fake.finder.Lines()[0].where, u"3");
+    fake.finder.Choose(0);
+    EXPECT_FALSE(fake.finder.IsOpen());
+    EXPECT_EQ(Engine().CurrentDesktop(), 2);
+    EXPECT_TRUE(Visible(notes));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), notes);
+
+    program->Run(Command{Command::Kind::Find});
+    fake.finder.Type(u"program8");
+    fake.finder.Choose(0, true);
+    EXPECT_EQ(Engine().CurrentDesktop(), 2);
+    EXPECT_THAT(Set(2), ::testing::Contains(player));
+    EXPECT_EQ(fake.desktop.GetForegroundWindow(), player);
+
+    program->Run(Command{Command::Kind::Find});
+    fake.finder.Type(u"nothing like it");
+    fake.finder.Choose(0);  // an empty list: nothing happens, the finder stays
+    EXPECT_TRUE(fake.finder.IsOpen());
+    fake.finder.Dismiss();
+    EXPECT_FALSE(fake.finder.IsOpen());
+    EXPECT_EQ(Engine().CurrentDesktop(), 2);
+}
+
 }  // namespace
 }  // namespace ombrel::testing
