@@ -45,9 +45,9 @@ class FinderView {
     FinderView& operator=(const FinderView&) = delete;
     virtual ~FinderView() = default;
 
-    // Opens the window, empty, on the screen of `near` (the bar) at that screen's DPI, in front
+    // Opens the window, empty, on the screen of the bar at that screen's DPI, in front
     // with the keyboard; an open one is brought to the front again with its text emptied.
-    virtual bool Open(WindowHandle near, std::u16string_view caption, FinderViewEvents& events) = 0;
+    virtual bool Open(WindowHandle bar, std::u16string_view caption, FinderViewEvents& events) = 0;
     // The list holds these lines from now on, the first one chosen.
     virtual void ShowLines(std::span<const FinderLine> lines) = 0;
     virtual void Close() noexcept = 0;

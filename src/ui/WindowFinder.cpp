@@ -92,10 +92,12 @@ void WindowFinder::Show(std::vector<FinderRow> rows) {
     std::vector<FinderLine> lines;
     lines.reserve(shown_.size());
     for (const FinderRow& row : shown_) {
-        lines.push_back({row.window,
-                         row.desktop == kPinnedRow ? std::u16string(Text(TextId::PinnedWindowMark))
-                                                   : DecimalText(row.desktop + 1),
-                         row.title, row.program});
+        lines.push_back(
+            {row.window,
+             row.desktop == kPinnedRow ? std::u16string(Text(TextId::PinnedWindowMark))
+                                       : DecimalText(row.desktop + 1),
+             row.title.empty() ? std::u16string(Text(TextId::UntitledWindow)) : row.title,
+             row.program});
     }
     view_.ShowLines(lines);
 }

@@ -14,6 +14,7 @@
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32FileLog.h"
+#include "win32/Win32FinderView.h"
 #include "win32/Win32FormRuntime.h"
 #include "win32/Win32Hotkeys.h"
 #include "win32/Win32Registry.h"
@@ -78,8 +79,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32FileLog log;
     Win32UserFiles files;
     CommandPipeServer commands(log);
-    Platform platform{windows, hotkeys, procedures, wallpaper, registry, services,
-                      dialogs, forms,   process,    log,       files,    commands};
+    Win32FinderView finder(instance);
+    Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs,
+                      forms,   process, log,        files,     commands, finder};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

@@ -133,6 +133,46 @@ TEST_F(Desktops, TheCommandLineReachesTheRunningInstanceAndListsItsWindows) {
     EXPECT_TRUE(AllVisible(one, true));
 }
 
+// The finder lists the windows of every desktop; what is typed filters them, and Enter goes to
+// the window chosen: its desktop current, the window in front.
+TEST_F(Desktops, TheFinderFindsAWindowOfAnotherDesktopByTyping) {
+    StartOmbrel();
+    const std::vector<HWND> notes = OpenApp(L"Notes", 2);
+    LetARefreshPass();
+    ASSERT_TRUE(SwitchTo(2));
+    const std::vector<HWND> mail = OpenApp(L"收件箱 - Mail", 1);
+    LetARefreshPass();
+    ASSERT_TRUE(SwitchTo(3));
+    std::string output;
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunOmbrelCommand(L"find", &output), 0) << output;
+    HWND finder = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        finder = ::FindWindowW(L"Ombrel.Finder", nullptr);
+        return finder != nullptr && ::IsWindowVisible(finder);
+    }));
+    std::printf("the finder was open %lld ms after the command was started\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - asked)
+                                           .count()));
+    EXPECT_EQ(driver::WindowTitle(finder), L"查找窗口");
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == finder; }));
+    const HWND box = ::FindWindowExW(finder, nullptr, L"Edit", nullptr);
+    const HWND list = ::FindWindowExW(finder, nullptr, L"ListBox", nullptr);
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_GE(::SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    SaveScreenshot(L"finder", finder);
+
+    driver::TypeText(box, L"MAIL");
+    EXPECT_TRUE(WaitFor([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }));
+    ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(WaitFor([&] { return BarCaption() == DesktopCaption(2); }));
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == mail.front(); }));
+    EXPECT_FALSE(::IsWindowVisible(finder));
+    EXPECT_TRUE(WaitFor([&] { return AllVisible(notes, false); }));
+}
+
 TEST_F(Desktops, ThePipeServesOnlyTheUserAndAFollowerHearsEverySwitch) {
     // A pipe another program made under the name is not Ombrel: told nothing, "not running".
     const std::wstring name = win32::CommandPipeName();

@@ -10,9 +10,9 @@ namespace ombrel::fakes {
 // The finder's window as the user would work it: what it shows, and his typing and choices.
 class FakeFinderView final : public FinderView {
   public:
-    bool Open(WindowHandle near, std::u16string_view caption, FinderViewEvents& events) override {
+    bool Open(WindowHandle bar, std::u16string_view caption, FinderViewEvents& events) override {
         events_ = &events;
-        near_ = near;
+        bar_ = bar;
         caption_ = caption;
         open_ = true;
         ++openings_;
@@ -32,12 +32,12 @@ class FakeFinderView final : public FinderView {
 
     const std::vector<FinderLine>& Lines() const { return lines_; }
     const std::u16string& Caption() const { return caption_; }
-    WindowHandle Near() const { return near_; }
+    WindowHandle Bar() const { return bar_; }
     int Openings() const { return openings_; }
 
   private:
     FinderViewEvents* events_ = nullptr;
-    WindowHandle near_ = WindowHandle::None;
+    WindowHandle bar_ = WindowHandle::None;
     std::u16string caption_;
     std::vector<FinderLine> lines_;
     bool open_ = false;

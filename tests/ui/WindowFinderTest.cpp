@@ -82,7 +82,7 @@ TEST_F(Finder, EnterGoesToTheWindowChosenAndShiftEnterBringsItHere) {
     program->Run(Command{Command::Kind::Find});
     ASSERT_TRUE(fake.finder.IsOpen());
     EXPECT_EQ(fake.finder.Caption(), u"查找窗口");
-    EXPECT_EQ(fake.finder.Near(), Bar().WindowIfLoaded());
+    EXPECT_EQ(fake.finder.Bar(), Bar().WindowIfLoaded());
     fake.finder.Type(u"PROGRAM7");
     ASSERT_EQ(fake.finder.Lines().size(), 1u);
     EXPECT_EQ(fake.finder.Lines()[0].where, u"3");
