@@ -1,6 +1,6 @@
 // Ombrel.exe measured under Wine beside the limit of its design; prints Markdown tables.
 //   ombrel_wine_benchmarks [--runs N] [--startups N] [--guard-runs N] [--idle-seconds N]
-//   [--only switch|idle|startup|guard|command|news] [--ombrel PATH]
+//   [--only switch|idle|startup|guard|command|news|finder] [--ombrel PATH]
 // --ombrel measures another build of Ombrel.exe (a Windows path), to compare two versions.
 #include <cstdio>
 #include <cwchar>
@@ -210,6 +210,26 @@ void PrintCommandLine(const Options& options, const Contenders& programs) {
         Median(figures.watchMs), Worst(figures.watchMs));
 }
 
+void PrintFinder(const Contenders& programs) {
+    constexpr int kRuns = 10;
+    constexpr int kWindowsPerDesktop = 100;
+    const FinderFigures figures = MeasureFinder(programs, kWindowsPerDesktop, kRuns);
+    std::printf(
+        "### The finder\n\n"
+        "%d windows of other programs on each of desktops 1 and 2. *Open*: from `SendInput` of "
+        "the key bound to `find` until its window is visible and lists every window; *filter*: "
+        "from a character posted to its box until the list holds only the %d windows that "
+        "match. %d runs.\n\n",
+        kWindowsPerDesktop, kWindowsPerDesktop, kRuns);
+    std::printf(
+        "| | median | worst |\n"
+        "|---|---:|---:|\n"
+        "| the finder open, %d windows listed | %.0f ms | %.0f ms |\n"
+        "| a character typed, the list filtered | %.0f ms | %.0f ms |\n\n",
+        2 * kWindowsPerDesktop, Median(figures.openMs), Worst(figures.openMs),
+        Median(figures.filterMs), Worst(figures.filterMs));
+}
+
 void PrintWindowNews(const Contenders& programs) {
     constexpr int kRuns = 10;
     const WindowNewsFigures figures = MeasureWindowNews(programs, kRuns);
@@ -259,6 +279,9 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (options.only.empty() || options.only == L"command") {
             PrintCommandLine(options, programs);
+        }
+        if (options.only.empty() || options.only == L"finder") {
+            PrintFinder(programs);
         }
         if (options.only.empty() || options.only == L"news") {
             PrintWindowNews(programs);

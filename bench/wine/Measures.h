@@ -60,6 +60,11 @@ struct CommandLineFigures {
     std::vector<double> watchMs;    // from the same key until "watch" has printed its line
 };
 
+struct FinderFigures {
+    std::vector<double> openMs;    // from its key until it is visible with every window listed
+    std::vector<double> filterMs;  // from a character typed until the list holds what matches
+};
+
 struct WindowNewsFigures {
     std::vector<double> ruleMs;       // from a new window seen until a rule has hidden it
     std::vector<double> watchOpenMs;  // from a new window seen until "watch" told of it
@@ -72,5 +77,6 @@ StartupFigures MeasureStartup(const Contenders& programs, int runs);
 GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds);
 CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs);
 WindowNewsFigures MeasureWindowNews(const Contenders& programs, int runs);
+FinderFigures MeasureFinder(const Contenders& programs, int windowsPerDesktop, int runs);
 
 }  // namespace ombrel::bench

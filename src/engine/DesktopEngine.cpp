@@ -429,11 +429,19 @@ DesktopState DesktopEngine::State() {
     listed_ = false;
     CollectDesktopWindows(false);
     Commit();
+    return Described();
+}
+
+DesktopState DesktopEngine::StateAsKnown() {
+    return Described();
+}
+
+DesktopState DesktopEngine::Described() {
     DesktopState state;
     state.current = CurrentDesktop();
     const auto describe = [this](WindowHandle window, bool pinned) {
-        return WindowState{window, windows_.ProcessNameOf(window), windows_.WindowTitle(window),
-                           pinned, known_.LastActive(window)};
+        return WindowState{window, known_.ProgramName(window), windows_.WindowTitle(window), pinned,
+                           known_.LastActive(window)};
     };
     for (WindowHandle window : known_.PinnedWindows()) {
         if (known_.IsPinned(window)) {

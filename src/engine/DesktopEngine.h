@@ -61,6 +61,9 @@ class DesktopEngine {
     // The state as the command line shows it: the current desktop as the screen shows it now,
     // the others as they were left; looking moves on nothing that waits on refreshes.
     DesktopState State();
+    // The same without a look of its own, as the last look left it: the window events keep it
+    // current, and a look costs a call into the window manager for every window.
+    DesktopState StateAsKnown();
     // The titles of the desktop's windows, top first, as they read now: asked only when the
     // user looks (a tooltip), so that an idle switcher does not read every title every second.
     std::vector<std::u16string> DesktopTitles(int index);
@@ -75,6 +78,7 @@ class DesktopEngine {
     void ShowEverythingNow() noexcept;
 
   private:
+    DesktopState Described();
     Outcome::Result RunCommand(const Command& command);
     void Start(const Starting& starting);
     void UseSettings(const SettingsInForce& settings, Outcome& outcome);

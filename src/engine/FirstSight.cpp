@@ -11,12 +11,11 @@ namespace ombrel {
 void FirstSight::LookAgainWithoutContent(WindowHandle window, KnownWindow& known, bool ages) {
     // A store app's frame is often shown a moment before the app's content joins it; until
     // then it is named by the frame's host, and a rule for the app could not match yet.
-    constexpr std::u16string_view kFrameHost = u"ApplicationFrameHost.exe";
     if (std::none_of(rules_.begin(), rules_.end(),
                      [](const WindowRule& rule) { return rule.exe.has_value(); })) {
         return;  // no rule names a program: the frame's would change nothing
     }
-    if (!SameIgnoringCase(windows_.ProcessNameOf(window), kFrameHost)) {
+    if (!SameIgnoringCase(windows_.ProcessNameOf(window), WindowSystem::kStoreAppFrameProgram)) {
         known.frameLooks = 0;
         return;
     }

@@ -14,6 +14,18 @@ const KnownWindow* KnownWindows::Entry(WindowHandle window) const {
     return found != entries_.end() ? &found->second : nullptr;
 }
 
+std::u16string KnownWindows::ProgramName(WindowHandle window) {
+    KnownWindow& known = Note(window);
+    if (known.program.empty()) {
+        std::u16string name = windows_.ProcessNameOf(window);
+        if (name == WindowSystem::kStoreAppFrameProgram) {
+            return name;
+        }
+        known.program = std::move(name);
+    }
+    return known.program;
+}
+
 KnownWindow& KnownWindows::Note(WindowHandle window) {
     return NoteAs(window, windows_.ProcessIdOf(window));
 }

@@ -39,6 +39,9 @@ struct KnownWindow {
     std::optional<Asked> asked;
     // How many refreshes looked again at a store app's frame that showed no app yet.
     int frameLooks = 0;
+    // The file name of its program, asked once: a window does not change programs (a store
+    // app's frame is asked again until it shows its app).
+    std::u16string program;
     // When it was last seen in front, as the table's count of changes of the front; 0: never.
     std::uint64_t lastActive = 0;
     // The refresh at which we last followed it to its desktop or hid it again when its program
@@ -101,6 +104,8 @@ class KnownWindows {
     // but for a window we hid, which a later show or the recovery list still needs.
     void KeepOnly(std::span<const WindowHandle> sortedLiving);
 
+    // The file name of the window's program; see KnownWindow::program.
+    std::u16string ProgramName(WindowHandle window);
     // The window is in front now: it becomes the most recently used.
     void Activated(WindowHandle window);
     std::uint64_t LastActive(WindowHandle window) const {

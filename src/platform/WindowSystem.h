@@ -64,6 +64,8 @@ class WindowSystem {
     // The file name of the window's program ("notepad.exe"); for a store app's window, whose
     // frame ApplicationFrameHost.exe draws, the app's own program. Empty when it cannot be known.
     virtual std::u16string ProcessNameOf(WindowHandle window) = 0;
+    // The program of a store app's frame while it shows no app yet (or the app is minimized).
+    static constexpr std::u16string_view kStoreAppFrameProgram = u"ApplicationFrameHost.exe";
     virtual WindowStyles StylesOf(WindowHandle window) noexcept = 0;
     // The end of the window's chain of owners: the window itself when nothing owns it.
     virtual WindowHandle RootOwner(WindowHandle window) noexcept = 0;

@@ -126,7 +126,7 @@ Outcome Program::Carry(const Input& input) {
             frmMain_.Unload();
             break;
         case Outcome::Result::Find:
-            finder_.Open(engine_.State(), frmMain_.WindowIfLoaded());
+            finder_.Open(engine_.StateAsKnown(), frmMain_.WindowIfLoaded());
             break;
         default:
             break;
