@@ -11,8 +11,10 @@
 
 #include "FakePlatform.h"
 #include "QuietDesktop.h"
+#include "platform/Text.h"
 #include "settings/SettingsFile.h"
 #include "shell/Program.h"
+#include "ui/WindowFinder.h"
 
 namespace ombrel {
 namespace {
@@ -136,6 +138,30 @@ std::string LargestAcceptedFile() {
     return text + end;
 }
 
+// A keystroke in the finder: every window's title and program searched for each word typed,
+// and the lines of those that hold them made anew. Each of range(0) windows has a title of
+// some forty characters, Chinese and Latin.
+void FilterTheFinder(benchmark::State& state) {
+    DesktopState desktops;
+    for (std::int64_t i = 0; i < state.range(0); ++i) {
+        desktops.windows[static_cast<std::size_t>(i % kDesktopCount)].push_back(
+            {static_cast<WindowHandle>(i + 1),
+             u"program" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + u".exe",
+             u"季度报告 Report " + DecimalText(i) + u" - Document Editor (read-only)", false,
+             static_cast<std::uint64_t>(i)});
+    }
+    fakes::FakeFinderView view;
+    WindowFinder finder(view, [](const Command&) {});
+    finder.Open(desktops, WindowHandle::None);
+    const std::u16string typed[] = {u"r", u"re", u"rep", u"repo 1", u"REPORT 12", u"报告 editor"};
+    std::size_t key = 0;
+    for (auto _ : state) {
+        finder.OnFinderTyped(typed[key++ % std::size(typed)]);
+        benchmark::DoNotOptimize(view.Lines().data());
+    }
+    ReportPerWindow(state, state.range(0));
+}
+
 // What the parser once took 12.9 s over: just under the largest size, 118,000 members.
 std::string ManyMembersFile() {
     std::string text = "{ \"keys\": {";
@@ -170,6 +196,7 @@ BENCHMARK(CollectDesktopWindows)->RangeMultiplier(10)->Range(10, 10'000);
 BENCHMARK(SwitchDesktop)->RangeMultiplier(10)->Range(10, 10'000);
 BENCHMARK(HearWindowEvents)->Arg(200)->Arg(10'000);
 BENCHMARK(PlaceANewWindowByItsRule)->Arg(200)->Arg(10'000);
+BENCHMARK(FilterTheFinder)->Arg(1'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ParseLargestAcceptedSettingsFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseHostileSettingsFile)->Unit(benchmark::kMillisecond);
 
