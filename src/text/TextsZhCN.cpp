@@ -154,6 +154,8 @@ constexpr std::array kChinese{
         u"  //   send next、send previous、move next、move previous；icons、taskbar、bar "
         u"隐藏或显示\r\n"
         u"  //   桌面图标、任务栏、按钮栏；pause 暂停或恢复热键；exit 退出；\r\n"
+        u"  //   find 打开“查找窗口”，输入几个字找到任何桌面上的窗口（没有默认的热键，\r\n"
+        u"  //   可以加一行 \"ctrl+alt+f\": \"find\"）；\r\n"
         u"  //   list 列出各桌面的窗口；help 显示命令的说明。\r\n"
         u"  // 命令写 null：不使用这个组合键。\r\n"
         u"  \"keys\": {"},
