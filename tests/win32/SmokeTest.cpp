@@ -90,6 +90,21 @@ TEST_F(RealProgram, StartsAsOneTopmostBarInTheTopRightCornerAndExitsCleanly) {
     // Its hotkeys are held while it runs.
     EXPECT_FALSE(::RegisterHotKey(nullptr, 1, MOD_CONTROL, VK_F1));
 
+    // The finder, opened by the command line, is laid out at the screen's DPI.
+    std::string output;
+    EXPECT_EQ(driver::RunToEnd(L"\"" + testing::WinePath(OMBREL_EXE_PATH) + L"\" find", &output), 0)
+        << output;
+    HWND finder = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        finder = ::FindWindowW(L"Ombrel.Finder", nullptr);
+        return finder != nullptr && ::IsWindowVisible(finder);
+    })) << "the finder did not open";
+    RECT finderClient{};
+    ::GetClientRect(finder, &finderClient);
+    EXPECT_EQ(finderClient.right, ::MulDiv(620, dpi, 96));
+    const HWND list = ::FindWindowExW(finder, nullptr, L"ListBox", nullptr);
+    EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), ::MulDiv(24, dpi, 96));
+
     const HWND exitButton = ::FindWindowExW(bar, nullptr, L"Button", L"退出");
     ASSERT_NE(exitButton, nullptr);
     ::PostMessageW(exitButton, BM_CLICK, 0, 0);
