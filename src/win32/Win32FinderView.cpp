@@ -37,6 +37,9 @@ void DrawTextIn(HDC dc, const std::u16string& text, RECT area, UINT format) {
 }  // namespace
 
 Win32FinderView::~Win32FinderView() {
+    // Whoever heard it is gone by now: what DestroyWindow sends tells nobody.
+    events_ = nullptr;
+    open_ = false;
     if (window_ != nullptr) {
         ::DestroyWindow(std::exchange(window_, nullptr));
     }
