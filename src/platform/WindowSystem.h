@@ -64,6 +64,12 @@ class WindowSystem {
     // The file name of the window's program ("notepad.exe"); for a store app's window, whose
     // frame ApplicationFrameHost.exe draws, the app's own program. Empty when it cannot be known.
     virtual std::u16string ProcessNameOf(WindowHandle window) = 0;
+    // The full path of the program file the window's process runs; asks the system, never the
+    // program. Empty when it cannot be known.
+    virtual std::u16string ProgramPathOf(WindowHandle window) = 0;
+    // The AppUserModelID the window carries in its property store (a store app's, or one its
+    // program gave it); read without a message to the program. Empty where it has none.
+    virtual std::u16string AppIdOf(WindowHandle window) = 0;
     virtual WindowStyles StylesOf(WindowHandle window) noexcept = 0;
     // The end of the window's chain of owners: the window itself when nothing owns it.
     virtual WindowHandle RootOwner(WindowHandle window) noexcept = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -29,6 +30,7 @@ struct Platform {
     Log& log;
     UserFiles& files;
     CommandChannel& commands;
+    Clock& clock;
 };
 
 }  // namespace ombrel

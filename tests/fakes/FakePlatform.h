@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "FakeCommandChannel.h"
 #include "FakeDesktop.h"
 #include "FakeDialogs.h"
@@ -24,8 +25,9 @@ struct FakePlatform {
     FakeLog log;
     FakeUserFiles files{desktop};
     FakeCommandChannel commands{desktop};
-    Platform platform{desktop, desktop, desktop, wallpaper, registry, services,
-                      dialogs, forms,   forms,   log,       files,    commands};
+    FakeClock clock;
+    Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,
+                      forms,   forms,   log,     files,     commands, clock};
 };
 
 }  // namespace ombrel::fakes
