@@ -23,6 +23,18 @@ std::u16string ProgramKey(std::u16string_view program, std::u16string_view appId
     return Folded(program) + u'\n' + std::u16string(appId);
 }
 
+// A title is kept, and compared, on its first units, as rules match it: a program may give its
+// window a title of any length.
+std::u16string KeptTitle(WindowSystem& windows, WindowHandle window) {
+    std::u16string title = windows.WindowTitle(window);
+    if (title.size() > kMatchedTitleLength) {
+        const bool halfCharacter =
+            title[kMatchedTitleLength - 1] >= 0xD800 && title[kMatchedTitleLength - 1] < 0xDC00;
+        title.resize(halfCharacter ? kMatchedTitleLength - 1 : kMatchedTitleLength);
+    }
+    return title;
+}
+
 std::optional<WindowPlacement> PlacementAt(int desktop) {
     if (desktop == PlaceRecord::kPinned) {
         return WindowPlacement{WindowPlacement::Kind::Pin, 0};
@@ -58,7 +70,7 @@ void RememberedPlaces::End() {
 
 WindowTraits RememberedPlaces::Describe(WindowHandle window) {
     return {windows_.ProgramPathOf(window), windows_.ClassName(window), windows_.AppIdOf(window),
-            windows_.WindowTitle(window)};
+            KeptTitle(windows_, window)};
 }
 
 std::pair<std::size_t, bool> RememberedPlaces::Adopt(WindowHandle window,
@@ -180,7 +192,7 @@ void RememberedPlaces::Meet(const Desktops& desktops, bool readTitles) {
             changed_ = true;
         }
         if (moved || readTitles) {
-            if (std::u16string title = windows_.WindowTitle(window); title != record.title) {
+            if (std::u16string title = KeptTitle(windows_, window); title != record.title) {
                 record.title = std::move(title);
                 changed_ = true;
             }

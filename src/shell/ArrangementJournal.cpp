@@ -92,7 +92,7 @@ bool ArrangementJournal::Due() const {
 
 void ArrangementJournal::Write() {
     const std::int64_t today = clock_.Today();
-    const std::string bytes = ArrangementJson(places_.Records(today));
+    const std::string bytes = ArrangementJson(places_.Records(today), kMaxBytes);
     lastWrite_ = clock_.Milliseconds();
     writtenDay_ = today;
     const std::u16string path = files_.ArrangementFilePath();

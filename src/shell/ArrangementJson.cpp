@@ -13,6 +13,8 @@ namespace {
 
 using Json = nlohmann::json;
 
+constexpr std::string_view kEnd = "\n]}\n";
+
 std::string DateText(std::int64_t days) {
     const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
     char text[16] = {};
@@ -95,7 +97,7 @@ std::optional<PlaceRecord> RecordOf(const Json& json) {
 
 }  // namespace
 
-std::string ArrangementJson(std::span<const PlaceRecord> records) {
+std::string ArrangementJson(std::span<const PlaceRecord> records, std::size_t largest) {
     // One record a line, so that a person who opens the file can read it.
     std::string text = "{\"format\": " + Json(kArrangementFormat).dump() + ", \"windows\": [";
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -113,10 +115,15 @@ std::string ArrangementJson(std::span<const PlaceRecord> records) {
         } else {
             json["desktop"] = record.desktop + 1;
         }
-        text += i == 0 ? "\n" : ",\n";
-        text += json.dump(-1, ' ', false, Json::error_handler_t::replace);
+        const std::string line =
+            (i == 0 ? "\n" : ",\n") + json.dump(-1, ' ', false, Json::error_handler_t::replace);
+        // Long titles and paths could make a file the next start would not read.
+        if (text.size() + line.size() + kEnd.size() > largest) {
+            break;
+        }
+        text += line;
     }
-    text += "\n]}\n";
+    text += kEnd;
     return text;
 }
 

@@ -78,10 +78,12 @@ TEST(ArrangementText, RecordsComeBackAsWrittenAndAnythingElseIsRefused) {
         Record(u"笔记 \"1\"", 8, 2),
         Record(u"Calculator", PlaceRecord::kPinned, 1, kFrameHost, u"ApplicationFrameWindow",
                u"Microsoft.Calculator", kToday)};
-    const std::string text = ArrangementJson(records);
+    const std::string text = ArrangementJson(records, 4096);
     EXPECT_NE(text.find("\"lastMet\":\"2026-12-08\""), std::string::npos);
     EXPECT_NE(text.find("\"desktop\":9"), std::string::npos);  // as the user counts
     EXPECT_EQ(ParseArrangementJson(text), records);
+    const std::string cut = ArrangementJson(records, text.size() - 1);  // the last does not fit
+    EXPECT_EQ(ParseArrangementJson(cut), std::vector<PlaceRecord>{records.front()});
     for (const std::string_view bad : {
              R"({"format": "Ombrel arrangement 1", "windows": [)",
              R"({"format": "Some other list", "windows": []})",
@@ -100,7 +102,7 @@ class Remembering : public RunningProgram {
         fake.files.Save(fakes::FakeUserFiles::kSettingsFile, "{ " + members + " }");
     }
     void Journal(const std::vector<PlaceRecord>& records) {
-        fake.files.Save(kJournal, ArrangementJson(records));
+        fake.files.Save(kJournal, ArrangementJson(records, ArrangementJournal::kMaxBytes));
     }
     std::vector<PlaceRecord> Written() {
         const std::optional<std::string> text = fake.files.Contents(kJournal);
