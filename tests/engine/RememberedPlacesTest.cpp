@@ -199,6 +199,36 @@ TEST_F(Remembering, ARuleComesBeforeTheRecordAndWindowsOpenAtStartGoBackAsRulesP
     EXPECT_EQ(Engine().CurrentDesktop(), 0);
 }
 
+TEST_F(Remembering, AfterAKillTheRecoveryListPutsWindowsBackWhateverTheJournalSays) {
+    Settings();
+    StartProgram();
+    const WindowHandle report = Appear(u"report.txt - Notepad");
+    fake.desktop.SetForeground(report);
+    Press(kFirstSendCode + 2);
+    Journal({Record(u"report.txt - Notepad", 6)});  // as another run left it
+    program.reset();                                // killed
+    StartProgram();
+    Second();
+    EXPECT_THAT(Set(2), ElementsAre(report));
+}
+
+TEST_F(Remembering, ASignOutKeepsTheDesktopsWindowsWereOnNotTheOneTheyAreGatheredOn) {
+    Settings();
+    StartProgram();
+    const WindowHandle report = Appear(u"report.txt - Notepad");
+    fake.desktop.SetForeground(report);
+    Press(kFirstSendCode + 2);
+    fake.desktop.SetTitle(report, u"report.txt* - Notepad");
+    const int writes = fake.files.Replacements();
+    program->Run(SessionEnding{});
+    EXPECT_EQ(fake.files.Replacements(), writes + 1);  // at once: the power may go next
+    Second();
+    Second();
+    EXPECT_TRUE(Visible(report));
+    EXPECT_THAT(Written(), ElementsAre(Record(u"report.txt* - Notepad", 2, 1, kNotepad, u"Notepad",
+                                              u"", kToday)));
+}
+
 TEST_F(Remembering, OffByDefaultNothingIsMovedOrWritten) {
     Journal({Record(u"report.txt - Notepad", 2)});
     const std::optional<std::string> kept = fake.files.Contents(kJournal);
