@@ -109,10 +109,15 @@ std::pair<std::size_t, bool> RememberedPlaces::Adopt(WindowHandle window,
     return {kept_.size() - 1, false};
 }
 
+bool RememberedPlaces::Recorded(WindowHandle window) {
+    // A dialog lives and goes with its owner; our own windows (the help, the settings) are
+    // where the user opens them.
+    return windows_.RootOwner(window) == window && !windows_.IsOwnThreadWindow(window);
+}
+
 RememberedPlaces::Holding RememberedPlaces::Enlist(WindowHandle window) {
     Holding holding{windows_.ProcessIdOf(window), kNone};
-    // A dialog lives and goes with its owner.
-    if (windows_.RootOwner(window) == window) {
+    if (Recorded(window)) {
         holding.record = Adopt(window, Describe(window)).first;
     }
     return holding;
@@ -130,7 +135,7 @@ void RememberedPlaces::Release(WindowHandle window) {
 }
 
 std::optional<WindowPlacement> RememberedPlaces::PlaceOf(WindowHandle window) {
-    if (!on_ || holdings_.contains(window) || windows_.RootOwner(window) != window) {
+    if (!on_ || holdings_.contains(window) || !Recorded(window)) {
         return std::nullopt;
     }
     const WindowTraits traits = Describe(window);

@@ -72,6 +72,8 @@ class RememberedPlaces {
         std::size_t record = kNone;  // kNone: a window that is not recorded
     };
 
+    // Whether the window is one to have a record.
+    bool Recorded(WindowHandle window);
     WindowTraits Describe(WindowHandle window);
     // The window's record: an unused one of its own, else one that a closed window of its
     // program left, else a new one; true where it was its own.

@@ -34,8 +34,8 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-// The user's own files: the settings file Ombrel reads (and watches), the log it writes, and
-// the programs that open them for the user.
+// The user's own files: the settings file Ombrel reads (and watches), the log and the journal of
+// where windows were that it writes, and the programs that open them for the user.
 class UserFiles {
   public:
     UserFiles() = default;

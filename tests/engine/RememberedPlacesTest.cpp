@@ -291,12 +291,14 @@ TEST_F(Remembering, TheJournalKeepsAThousandRecordsAndNoneUnmetForThirtyDays) {
     }
 }
 
-TEST_F(Remembering, AJournalThatIsNotOursIsSetAsideAndANewOneBegun) {
-    const std::string foreign = R"({"format": "Some other list", "windows": []})";
-    fake.files.Save(kJournal, foreign);
+TEST_F(Remembering, AJournalThatCannotBeOursIsSetAsideAndANewOneBegun) {
+    // Too large for a start to read; what is not a journal at all is refused as a text above.
+    const std::string large(ArrangementJournal::kMaxBytes + 1, ' ');
+    fake.files.Save(kJournal, large);
+    fake.files.Save(std::u16string(kJournal) + u".bad", "an older one");
     Settings();
     StartProgram();
-    EXPECT_EQ(fake.files.Contents(std::u16string(kJournal) + u".bad"), foreign);
+    EXPECT_EQ(fake.files.Contents(std::u16string(kJournal) + u".bad"), large);
     EXPECT_EQ(fake.log.Count(u"arrangement.json.bad"), 1U);
     Appear(u"one");
     EXPECT_THAT(Written(), ElementsAre(Record(u"one", 0, 1, kNotepad, u"Notepad", u"", kToday)));
