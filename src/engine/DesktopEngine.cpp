@@ -25,9 +25,10 @@ DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& b
       bar_(bar),
       recovery_(recovery),
       known_(windows),
+      remembered_(windows, known_),
       visibility_(windows, known_, log),
       filter_(windows, visibility_, known_, bar),
-      firstSight_(windows, known_),
+      firstSight_(windows, known_, remembered_),
       shell_(windows, visibility_, log),
       refresh_(windows, known_, visibility_, filter_, firstSight_, shell_),
       activation_(windows, known_),
@@ -37,9 +38,16 @@ Outcome DesktopEngine::Run(const Input& input) {
     listed_ = false;
     Outcome outcome;
     std::visit(Overloaded{
-                   [&](const Command& command) { outcome.result = RunCommand(command); },
+                   [&](const Command& command) {
+                       // The user acts: a sign-out, if one began, was cancelled.
+                       remembered_.Pause(false);
+                       outcome.result = RunCommand(command);
+                   },
                    [&](const Starting& starting) { Start(starting); },
-                   [&](const Refresh&) { CollectDesktopWindows(true); },
+                   [&](const Refresh&) {
+                       CollectDesktopWindows(true);
+                       remembered_.Meet(desktops_, false);
+                   },
                    [&](const WindowsChanged& changed) {
                        for (const WindowEvent& event : changed.events) {
                            visibility_.Told(event);
@@ -57,8 +65,16 @@ Outcome DesktopEngine::Run(const Input& input) {
                        }
                    },
                    [&](const WindowFlashed& flashed) { WindowWantsAttention(flashed.window); },
-                   [&](const SessionEnding&) { GatherEveryWindow(); },
-                   [&](const Leaving&) { RestoreAll(); },
+                   [&](const SessionEnding&) {
+                       // Kept as the user left them, before they are gathered.
+                       remembered_.Meet(desktops_, true);
+                       remembered_.Pause(true);
+                       GatherEveryWindow();
+                   },
+                   [&](const Leaving&) {
+                       remembered_.Meet(desktops_, true);
+                       RestoreAll();
+                   },
                    [&](const SettingsInForce& settings) { UseSettings(settings, outcome); },
                },
                input);
@@ -157,6 +173,9 @@ void DesktopEngine::UseSettings(const SettingsInForce& settings, Outcome& outcom
     // They place the windows seen for the first time from now on.
     firstSight_.UseRules(settings.rules);
     activation_.Use(settings.onActivate);
+    if (!settings.remember) {
+        remembered_.End();  // begun by the journal, once it is read
+    }
     outcome.refusedKeys = keys_.Use(settings.keys, settings.keysWindow);
     if (settings.reload) {
         Announce({Change::Kind::Settings});

@@ -17,6 +17,7 @@
 #include "engine/KeysInForce.h"
 #include "engine/KnownWindows.h"
 #include "engine/RecoveryList.h"
+#include "engine/RememberedPlaces.h"
 #include "engine/ShellWindows.h"
 #include "engine/TaskWindowFilter.h"
 #include "engine/WindowVisibility.h"
@@ -54,6 +55,8 @@ class DesktopEngine {
     const std::u16string& DesktopName(int index) const { return desktops_[index].Name(); }
     const ShellWindows& Shell() const { return shell_; }
     const KnownWindows& Known() const { return known_; }
+    // Where windows were, for the journal that keeps it from one start to the next.
+    RememberedPlaces& Remembered() { return remembered_; }
     const KeyBindings& Keys() const { return keys_.Bindings(); }
     bool KeysPaused() const { return keys_.Paused(); }
     // The command of a hotkey id; none for an id that is not ours.
@@ -128,6 +131,7 @@ class DesktopEngine {
     BarView& bar_;
     RecoveryList& recovery_;
     KnownWindows known_;
+    RememberedPlaces remembered_;
     WindowVisibility visibility_;
     TaskWindowFilter filter_;
     FirstSight firstSight_;

@@ -31,14 +31,19 @@ std::vector<std::pair<WindowHandle, WindowPlacement>> FirstSight::Place(
     for (WindowHandle window : firstSeen) {
         known_.Note(window).seen = true;
     }
-    if (!std::exchange(rulesAtNextSight_, true) || rules_.empty() || firstSeen.empty()) {
+    if (!std::exchange(rulesAtNextSight_, true) || (rules_.empty() && !remembered_.On()) ||
+        firstSeen.empty()) {
         return {};
     }
     std::unordered_map<WindowHandle, std::optional<WindowPlacement>> placements;
-    for (WindowHandle window : firstSeen) {
-        placements[window] = FirstMatchingRule(rules_, windows_, window);
-        if (!placements[window]) {
-            LookAgainWithoutContent(window, known_.Note(window), ages);
+    // Bottom-most first, as they most likely appeared: the order of appearance picks among a
+    // program's remembered windows.
+    for (auto window = firstSeen.rbegin(); window != firstSeen.rend(); ++window) {
+        std::optional<WindowPlacement>& placement = placements[*window];
+        placement = FirstMatchingRule(rules_, windows_, *window);
+        if (!placement) {
+            LookAgainWithoutContent(*window, known_.Note(*window), ages);
+            placement = remembered_.PlaceOf(*window);
         }
     }
     // A program's windows seen together go where their root owner goes, as a send takes them

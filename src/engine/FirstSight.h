@@ -5,23 +5,27 @@
 #include <vector>
 
 #include "engine/KnownWindows.h"
+#include "engine/RememberedPlaces.h"
 #include "engine/WindowRules.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
 
 // The rules that place each window seen from now on for the first time (at start-up, or new at
-// a refresh), the first that matches deciding; windows seen before stay where they are.
+// a refresh), the first that matches deciding, and where no rule does, the place remembered of
+// it; windows seen before stay where they are.
 class FirstSight {
   public:
     // How many refreshes a store app's frame without content is looked at again for rules.
     static constexpr int kFrameLookouts = 10;
 
-    FirstSight(WindowSystem& windows, KnownWindows& known) : windows_(windows), known_(known) {}
+    FirstSight(WindowSystem& windows, KnownWindows& known, RememberedPlaces& remembered)
+        : windows_(windows), known_(known), remembered_(remembered) {}
 
     void UseRules(WindowRules rules) { rules_ = std::move(rules); }
     const WindowRules& Rules() const { return rules_; }
-    // What is on the screen at the next refresh was there before this start: no rule moves it.
+    // What is on the screen at the next refresh was there before this start: no rule moves it,
+    // nor anything remembered.
     void SkipNextSight() { rulesAtNextSight_ = false; }
 
     // Records the windows a refresh saw for the first time, top first, and returns where the
@@ -38,6 +42,7 @@ class FirstSight {
 
     WindowSystem& windows_;
     KnownWindows& known_;
+    RememberedPlaces& remembered_;
     WindowRules rules_;
     bool rulesAtNextSight_ = true;
 };

@@ -43,6 +43,8 @@ struct SettingsInForce {
     std::array<std::u16string, kDesktopCount> names;
     WindowRules rules;  // for the windows seen for the first time from now on
     OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
+    // Windows seen for the first time go where they were before (no rule placing them).
+    bool remember = false;
     KeyBindings keys = DescribedKeyBindings();
     WindowHandle keysWindow = WindowHandle::None;  // the window the keys are registered for
     bool reload = false;                           // told to those who follow the changes

@@ -34,8 +34,8 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-// The user's own files: the settings file Ombrel reads (and watches), the log it writes, and
-// the programs that open them for the user.
+// The user's own files: the settings file Ombrel reads (and watches), the log and the journal of
+// where windows were that it writes, and the programs that open them for the user.
 class UserFiles {
   public:
     UserFiles() = default;
@@ -47,12 +47,19 @@ class UserFiles {
     virtual std::u16string SettingsFilePath() = 0;
     // %LOCALAPPDATA%\Ombrel\Ombrel.log.
     virtual std::u16string LogFilePath() = 0;
+    // %LOCALAPPDATA%\Ombrel\arrangement.json, beside the log: where windows were.
+    virtual std::u16string ArrangementFilePath() = 0;
     // The file's bytes when it holds at most `largest` of them.
     virtual FileRead ReadFile(std::u16string_view path, std::size_t largest) = 0;
     // None when the file is not there or cannot be asked.
     virtual std::optional<FileStamp> StampOf(std::u16string_view path) noexcept = 0;
     // Writes a file that is not there yet, making its folder.
     virtual SystemError CreateNewFile(std::u16string_view path, std::string_view bytes) = 0;
+    // Puts a file of these bytes in the place of the file (or where there is none, making its
+    // folder), whole or not at all: a power cut leaves the old file or the new one.
+    virtual SystemError ReplaceFile(std::u16string_view path, std::string_view bytes) = 0;
+    // Gives the file another name, in the place of a file that has that name.
+    virtual SystemError RenameFile(std::u16string_view from, std::u16string_view to) = 0;
     // From now on the message is posted to the window whenever something in the settings
     // file's folder changes (the folder is made if it is missing); returns at once, with the
     // error of a watch that could not be set up. A new call replaces the watch.

@@ -66,6 +66,12 @@ class WindowSystem {
     virtual std::u16string ProcessNameOf(WindowHandle window) = 0;
     // The program of a store app's frame while it shows no app yet (or the app is minimized).
     static constexpr std::u16string_view kStoreAppFrameProgram = u"ApplicationFrameHost.exe";
+    // The full path of the program file the window's process runs; asks the system, never the
+    // program. Empty when it cannot be known.
+    virtual std::u16string ProgramPathOf(WindowHandle window) = 0;
+    // The AppUserModelID the window carries in its property store (a store app's, or one its
+    // program gave it); read without a message to the program. Empty where it has none.
+    virtual std::u16string AppIdOf(WindowHandle window) = 0;
     virtual WindowStyles StylesOf(WindowHandle window) noexcept = 0;
     // The end of the window's chain of owners: the window itself when nothing owns it.
     virtual WindowHandle RootOwner(WindowHandle window) noexcept = 0;

@@ -234,6 +234,9 @@ std::optional<SettingsFileError> ReadMember(const JsonMember& member,
     if (name == "pauseInFullScreen") {
         return ReadSwitch(member, u"pauseInFullScreen", contents.pauseInFullScreen);
     }
+    if (name == "remember") {
+        return ReadSwitch(member, u"remember", contents.remember);
+    }
     if (name == "rules") {
         return ReadRules(member, contents.rules);
     }

@@ -29,6 +29,9 @@ struct SettingsFileContents {
     std::array<std::u16string, kDesktopCount> names;  // empty: no name given
     bool wrap = true;
     bool pauseInFullScreen = false;
+    // Windows go back to the desktops where they were, after a restart or when their program
+    // starts again.
+    bool remember = false;
     WindowRules rules;  // in the order of the file: the first that matches decides
     OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
 };

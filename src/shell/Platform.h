@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -31,6 +32,7 @@ struct Platform {
     UserFiles& files;
     CommandChannel& commands;
     FinderView& finder;
+    Clock& clock;
 };
 
 }  // namespace ombrel

@@ -32,6 +32,7 @@ Program::Program(Platform& platform)
       recovery_(platform.registry, platform.windows, platform.log, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
       engine_(platform.windows, platform.hotkeys, mainWindow_, recovery_, platform.log),
+      journal_(platform.files, platform.log, platform.clock, engine_.Remembered()),
       programWindow_(platform.procedures, platform.windows, *this),
       promptLook_(platform.procedures),
       commandServer_(platform.commands, engine_,
@@ -131,6 +132,10 @@ Outcome Program::Carry(const Input& input) {
         default:
             break;
     }
+    if (std::holds_alternative<SessionEnding>(input)) {
+        // The power may go before the next refresh.
+        journal_.WriteNow();
+    }
     return outcome;
 }
 
@@ -172,6 +177,7 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
 
 void Program::Refreshed() {
     engine_.Run(Refresh{});
+    journal_.Refreshed();
     // Started at the first refresh rather than at start-up, which it would only slow down.
     platform_.process.KeepGuardRunning();
     settingsFile_.Refreshed();
@@ -186,8 +192,10 @@ void Program::Refreshed() {
 void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
     const Outcome outcome = engine_.Run(
         SettingsInForce{contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
-                        std::move(contents.rules), contents.onActivate, std::move(contents.keys),
-                        programWindow_.Handle(), reload});
+                        std::move(contents.rules), contents.onActivate, contents.remember,
+                        std::move(contents.keys), programWindow_.Handle(), reload});
+    // Read before the first look, so that the windows it finds open go back where they were.
+    journal_.Use(contents.remember);
     for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
         LogFailure(platform_.log, TextId::HotkeyNotRegistered, refusal.error,
                    {engine_.Keys()[static_cast<std::size_t>(refusal.id)].name});
@@ -216,6 +224,7 @@ void Program::Shutdown() {
     promptLook_.Stop();
     engine_.SetChangeListener({});
     engine_.Run(Leaving{});
+    journal_.WriteNow();
     recovery_.Remove();
     // Nothing more is run; an answer given (the exit's own) still reaches its caller.
     channelWanted_ = false;

@@ -5,6 +5,7 @@
 #include "settings/DesktopWallpapers.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredSettings.h"
+#include "shell/ArrangementJournal.h"
 #include "shell/CommandServer.h"
 #include "shell/Platform.h"
 #include "shell/ProgramWindow.h"
@@ -69,6 +70,7 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     // The engine tells the bar what to show; it is built first and used only once running.
     MainWindow mainWindow_;
     DesktopEngine engine_;
+    ArrangementJournal journal_;
     ProgramWindow programWindow_;
     PromptLook promptLook_;
     CommandServer commandServer_;

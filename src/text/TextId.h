@@ -131,6 +131,10 @@ enum class TextId : std::uint16_t {
     ServiceRequestFailed,    // {1}: the service, {2}: the request, {3}: the code
     BarPositionNotSaved,     // {1}: the code
     GuardShowedWindows,      // {1}: the process that ended, {2}: how many windows
+    ArrangementSetAside,     // {1}: the journal's path, {2}: the name it has now
+    ArrangementNotSetAside,  // {1}: the journal's path, {2}: the code
+    ArrangementHeld,         // {1}: the journal's path, {2}: the code
+    ArrangementNotWritten,   // {1}: the journal's path, {2}: the code
 
     // ---- The command line: usage, answers, the client's messages ----
     CommandUsage,

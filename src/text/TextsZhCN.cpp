@@ -176,6 +176,11 @@ constexpr std::array kChinese{
         u"  // 全屏的程序（如游戏、放映的幻灯片）在前台时暂停热键。\r\n"
         u"  \"pauseInFullScreen\": false,\r\n"
         u"\r\n"
+        u"  // "
+        u"记住每个窗口所在的桌面：重新启动电脑或程序后，它的窗口回到原来的桌面（规则优先）。\r\n"
+        u"  //   记录保存在 %LOCALAPPDATA%\\Ombrel\\arrangement.json，删除它即可忘记。\r\n"
+        u"  \"remember\": false,\r\n"
+        u"\r\n"
         u"  // 程序让一个在别的桌面上的窗口出现时：\"join\" 窗口留在它出现的桌面上；\r\n"
         u"  //   \"follow\" 切换到窗口所在的桌面；\"mark\" 把它隐藏回它的桌面，并标记那个桌面；\r\n"
         u"  //   \"smart\" 它得到前台时（由你的操作引起）切换过去，否则标记。\r\n"
@@ -220,6 +225,13 @@ constexpr std::array kChinese{
     TextEntry{BarPositionNotSaved, u"按钮栏的位置未能保存（代码 {1}）"},
     TextEntry{GuardShowedWindows,
               u"守护进程：Ombrel（进程 {1}）没有正常退出，已显示 {2} 个隐藏的窗口"},
+    TextEntry{ArrangementSetAside,
+              u"窗口位置的记录 {1} 已损坏、过大或不是 Ombrel 的：已改名为 {2}，重新开始记录"},
+    TextEntry{ArrangementNotSetAside,
+              u"窗口位置的记录 {1} 无法使用，也未能改名（代码 {2}）：重新开始记录，它将被替换"},
+    TextEntry{ArrangementHeld,
+              u"无法读入窗口位置的记录 {1}（代码 {2}）：读入之前不使用它，也不覆盖它"},
+    TextEntry{ArrangementNotWritten, u"窗口位置的记录 {1} 未能保存（代码 {2}）"},
 
     // ---- The command line: usage, answers, the client's messages ----
     TextEntry{

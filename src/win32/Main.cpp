@@ -12,6 +12,7 @@
 #include "win32/CommandPipeServer.h"
 #include "win32/CrashRelay.h"
 #include "win32/UniqueHandle.h"
+#include "win32/Win32Clock.h"
 #include "win32/Win32Dialogs.h"
 #include "win32/Win32FileLog.h"
 #include "win32/Win32FinderView.h"
@@ -80,8 +81,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32UserFiles files;
     CommandPipeServer commands(log);
     Win32FinderView finder(instance);
+    Win32Clock clock;
     Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs,
-                      forms,   process, log,        files,     commands, finder};
+                      forms,   process, log,        files,     commands, finder,   clock};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

@@ -40,6 +40,11 @@ std::u16string Win32UserFiles::LogFilePath() {
     return folder.empty() ? std::u16string() : FromWide(folder + L"\\Ombrel.log");
 }
 
+std::u16string Win32UserFiles::ArrangementFilePath() {
+    const std::wstring folder = OmbrelFolder(L"LOCALAPPDATA");
+    return folder.empty() ? std::u16string() : FromWide(folder + L"\\arrangement.json");
+}
+
 FileRead Win32UserFiles::ReadFile(std::u16string_view path, std::size_t largest) {
     // Shared every way: an editor may hold the file open while it saves.
     const HANDLE opened = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
@@ -100,6 +105,45 @@ SystemError Win32UserFiles::CreateNewFile(std::u16string_view path, std::string_
     DWORD written = 0;
     if (::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                     nullptr) == FALSE) {
+        return SystemError(::GetLastError());
+    }
+    return kSucceeded;
+}
+
+SystemError Win32UserFiles::ReplaceFile(std::u16string_view path, std::string_view bytes) {
+    // Written beside it under another name, on the disk before it takes the old one's place:
+    // whatever stops us on the way, the file is the old one or the new one, never half of one.
+    const std::wstring wide = ToWide(path);
+    const std::wstring fresh = wide + L".new";
+    ::CreateDirectoryW(FolderOf(wide).c_str(), nullptr);
+    {
+        const HANDLE created = ::CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE) {
+            return SystemError(::GetLastError());
+        }
+        const UniqueKernelHandle file(created);
+        DWORD written = 0;
+        if (::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                        nullptr) == FALSE ||
+            ::FlushFileBuffers(file.Get()) == FALSE) {
+            const DWORD error = ::GetLastError();
+            ::DeleteFileW(fresh.c_str());
+            return SystemError(error);
+        }
+    }
+    if (::MoveFileExW(fresh.c_str(), wide.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
+        const DWORD error = ::GetLastError();
+        ::DeleteFileW(fresh.c_str());
+        return SystemError(error);
+    }
+    return kSucceeded;
+}
+
+SystemError Win32UserFiles::RenameFile(std::u16string_view from, std::u16string_view to) {
+    if (::MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == FALSE) {
         return SystemError(::GetLastError());
     }
     return kSucceeded;

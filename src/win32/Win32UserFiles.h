@@ -10,9 +10,9 @@
 
 namespace ombrel::win32 {
 
-// %APPDATA%\Ombrel for the settings, %LOCALAPPDATA%\Ombrel for the log. The settings folder is
-// watched by the system's thread pool, which only posts a message: everything else happens on
-// the program's own thread.
+// %APPDATA%\Ombrel for the settings, %LOCALAPPDATA%\Ombrel for the log and the arrangement. The
+// settings folder is watched by the system's thread pool, which only posts a message: everything
+// else happens on the program's own thread.
 class Win32UserFiles final : public UserFiles {
   public:
     Win32UserFiles() = default;
@@ -22,9 +22,12 @@ class Win32UserFiles final : public UserFiles {
 
     std::u16string SettingsFilePath() override;
     std::u16string LogFilePath() override;
+    std::u16string ArrangementFilePath() override;
     FileRead ReadFile(std::u16string_view path, std::size_t largest) override;
     std::optional<FileStamp> StampOf(std::u16string_view path) noexcept override;
     SystemError CreateNewFile(std::u16string_view path, std::string_view bytes) override;
+    SystemError ReplaceFile(std::u16string_view path, std::string_view bytes) override;
+    SystemError RenameFile(std::u16string_view from, std::u16string_view to) override;
     SystemError WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override;
     SystemError SettingsWatchFailure() noexcept override;
     bool OpenInEditor(std::u16string_view path) noexcept override;

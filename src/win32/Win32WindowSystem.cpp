@@ -11,6 +11,7 @@
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
+#include "win32/WindowAppId.h"
 
 namespace ombrel::win32 {
 
@@ -185,6 +186,14 @@ std::u16string Win32WindowSystem::ProcessNameOf(WindowHandle window) {
         }
     }
     return FromWide(name);
+}
+
+std::u16string Win32WindowSystem::ProgramPathOf(WindowHandle window) {
+    return FromWide(ImagePathOf(ProcessIdOf(window)));
+}
+
+std::u16string Win32WindowSystem::AppIdOf(WindowHandle window) {
+    return FromWide(AppIdOfWindow(ToHwnd(window)));
 }
 
 bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message,

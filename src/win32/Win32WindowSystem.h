@@ -17,6 +17,8 @@ class Win32WindowSystem final : public WindowSystem {
     std::uint32_t LastError() noexcept override;
     std::u16string WindowTitle(WindowHandle window) override;
     std::u16string ProcessNameOf(WindowHandle window) override;
+    std::u16string ProgramPathOf(WindowHandle window) override;
+    std::u16string AppIdOf(WindowHandle window) override;
     bool PostToWindow(WindowHandle window, std::uint32_t message,
                       std::intptr_t lParam) noexcept override;
     bool ShowWindow(WindowHandle window, ShowCommand command) noexcept override;

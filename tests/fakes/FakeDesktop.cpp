@@ -35,6 +35,7 @@ WindowHandle FakeDesktop::OpenWindow(const WindowOptions& options) {
     window.fullScreen = options.fullScreen;
     window.contentThread = options.contentThread;
     window.minimized = options.minimized;
+    window.appId = options.appId;
     windows_.push_front(std::move(window));
     byHandle_[windows_.front().handle] = windows_.begin();
     Tell(WindowEventKind::Created, windows_.front());
@@ -576,6 +577,17 @@ std::vector<WindowHandle> FakeDesktop::ProgramWindows() const {
 std::u16string FakeDesktop::WindowTitle(WindowHandle window) {
     const Window* target = Find(window);
     return target == nullptr ? std::u16string() : target->title;
+}
+
+std::u16string FakeDesktop::ProgramPathOf(WindowHandle window) {
+    const Window* target = Find(window);
+    if (target == nullptr) {
+        return {};
+    }
+    const auto named = programNames_.find(target->thread);
+    return u"C:\\Programs\\" + (named != programNames_.end()
+                                    ? named->second
+                                    : u"program" + DecimalText(target->thread) + u".exe");
 }
 
 std::u16string FakeDesktop::ProcessNameOf(WindowHandle window) {

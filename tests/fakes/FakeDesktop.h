@@ -44,6 +44,8 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         // in a frame of ApplicationFrameHost.exe; 0 for none.
         ThreadId contentThread = 0;
         bool minimized = false;
+        // The AppUserModelID in its property store; empty for none.
+        std::u16string appId;
     };
 
     struct Window {
@@ -59,6 +61,7 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         bool fullScreen = false;
         ThreadId contentThread = 0;
         bool minimized = false;
+        std::u16string appId;
         // The classes of its child windows.
         std::vector<std::u16string> children;
         // The program's own windows hand their messages to it.
@@ -167,6 +170,12 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // a program. A store app's frame answers with its content's program, as Windows is asked.
     std::u16string ProcessNameOf(WindowHandle window) override;
     void NameProgram(ThreadId thread, std::u16string name) { programNames_[thread] = name; }
+    // "C:\Programs\" and the name of the thread's own program (a store app's frame: the host's).
+    std::u16string ProgramPathOf(WindowHandle window) override;
+    std::u16string AppIdOf(WindowHandle window) override {
+        const Window* target = Find(window);
+        return target != nullptr ? target->appId : std::u16string();
+    }
     static constexpr std::u16string_view kStoreAppFrameHost = u"ApplicationFrameHost.exe";
     // Delivered at once, through the window's procedure.
     bool PostToWindow(WindowHandle window, std::uint32_t message,

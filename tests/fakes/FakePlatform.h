@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "FakeCommandChannel.h"
 #include "FakeDesktop.h"
 #include "FakeDialogs.h"
@@ -26,8 +27,9 @@ struct FakePlatform {
     FakeUserFiles files{desktop};
     FakeCommandChannel commands{desktop};
     FakeFinderView finder;
+    FakeClock clock;
     Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,
-                      forms,   forms,   log,     files,     commands, finder};
+                      forms,   forms,   log,     files,     commands, finder,   clock};
 };
 
 }  // namespace ombrel::fakes

@@ -10,9 +10,9 @@
 namespace ombrel::fakes {
 
 // Files in memory; a change to the settings folder is posted to the watching window at once,
-// as the system's notification would be. A file can be held by another program or be absent
-// for a few reads (an editor's save), a file larger than the reader takes is refused, and the
-// watch can stop or be refused.
+// as the system's notification would be. A file put in place whole is counted. A file can be held
+// by another program or be absent for a few reads (an editor's save), a file larger than the reader
+// takes is refused, and the watch can stop or be refused.
 class FakeUserFiles final : public UserFiles {
   public:
     static constexpr std::u16string_view kSettingsFile =
@@ -21,6 +21,8 @@ class FakeUserFiles final : public UserFiles {
         u"C:\\Users\\user\\AppData\\Roaming\\Ombrel\\settings.schema.json";
     static constexpr std::u16string_view kLogFile =
         u"C:\\Users\\user\\AppData\\Local\\Ombrel\\Ombrel.log";
+    static constexpr std::u16string_view kArrangementFile =
+        u"C:\\Users\\user\\AppData\\Local\\Ombrel\\arrangement.json";
 
     explicit FakeUserFiles(FakeDesktop& desktop) : desktop_(desktop) {}
 
@@ -50,9 +52,19 @@ class FakeUserFiles final : public UserFiles {
     void RefuseWatch(std::uint32_t code) { refuseWatch_ = code; }
     bool Watching() const { return message_ != 0 && watchFailure_ == 0; }
     const std::vector<std::u16string>& Opened() const { return opened_; }
+    // The file's bytes; none when it is not there.
+    std::optional<std::string> Contents(std::u16string_view path) const {
+        const auto found = files_.find(path);
+        return found != files_.end() ? std::optional(found->second.bytes) : std::nullopt;
+    }
+    // How many files were put in place whole, and how many of those calls failed.
+    int Replacements() const { return replacements_; }
+    // The next replacements fail with the code (0: they work again), the old file staying.
+    void RefuseReplacements(std::uint32_t code) { refuseReplacement_ = code; }
 
     std::u16string SettingsFilePath() override { return std::u16string(kSettingsFile); }
     std::u16string LogFilePath() override { return std::u16string(kLogFile); }
+    std::u16string ArrangementFilePath() override { return std::u16string(kArrangementFile); }
     FileRead ReadFile(std::u16string_view path, std::size_t largest) override {
         if (const auto failing = failing_.find(path);
             failing != failing_.end() && failing->second.reads > 0) {
@@ -85,6 +97,24 @@ class FakeUserFiles final : public UserFiles {
         Save(path, std::string(bytes));
         return kSucceeded;
     }
+    SystemError ReplaceFile(std::u16string_view path, std::string_view bytes) override {
+        if (refuseReplacement_ != 0) {
+            return SystemError(refuseReplacement_);
+        }
+        ++replacements_;
+        files_[std::u16string(path)] = {std::string(bytes), ++clock_};
+        return kSucceeded;
+    }
+    SystemError RenameFile(std::u16string_view from, std::u16string_view to) override {
+        const auto found = files_.find(from);
+        if (found == files_.end()) {
+            return SystemError(2);  // ERROR_FILE_NOT_FOUND
+        }
+        File moved = std::move(found->second);
+        files_.erase(found);
+        files_[std::u16string(to)] = std::move(moved);
+        return kSucceeded;
+    }
     SystemError WatchSettingsFolder(WindowHandle window, std::uint32_t message) noexcept override {
         if (refuseWatch_ != 0) {
             return SystemError(refuseWatch_);
@@ -114,6 +144,8 @@ class FakeUserFiles final : public UserFiles {
     std::map<std::u16string, File, std::less<>> files_;
     std::map<std::u16string, Failing, std::less<>> failing_;
     std::uint64_t clock_ = 0;
+    int replacements_ = 0;
+    std::uint32_t refuseReplacement_ = 0;
     std::uint32_t watchFailure_ = 0;
     std::uint32_t refuseWatch_ = 0;
     std::vector<std::u16string> opened_;

@@ -129,7 +129,8 @@ TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
         fiveClefs + std::string(27, 'x') +
         "\" },\n"
         "  \"wrap\": false,\n"
-        "  \"pauseInFullScreen\": true\n"
+        "  \"pauseInFullScreen\": true,\n"
+        "  \"remember\": true\n"
         "}\n");
     // The described keys with the file's over them: Ctrl+F4 freed, Shift+Win+Left added.
     KeyBindings keys = DescribedKeyBindings();
@@ -145,11 +146,13 @@ TEST(SettingsFile, EveryEntryIsReadAndWhatIsLeftOutKeepsItsDefault) {
     }
     EXPECT_FALSE(full.wrap);
     EXPECT_TRUE(full.pauseInFullScreen);
+    EXPECT_TRUE(full.remember);
 
     const SettingsFileContents empty = Contents("{}");
     EXPECT_EQ(empty.keys, DescribedKeyBindings());
     EXPECT_TRUE(empty.wrap);
     EXPECT_FALSE(empty.pauseInFullScreen);
+    EXPECT_FALSE(empty.remember);
 }
 
 TEST(SettingsFile, RulesAreReadInTheirOrderWithTheirPatternsAndAction) {
