@@ -66,6 +66,8 @@ void RememberedPlaces::End() {
     holdings_.clear();
     appeared_.clear();
     programDesktops_.clear();
+    processesMet_.clear();
+    looks_ = 0;
 }
 
 WindowTraits RememberedPlaces::Describe(WindowHandle window) {
@@ -117,6 +119,7 @@ bool RememberedPlaces::Recorded(WindowHandle window) {
 
 RememberedPlaces::Holding RememberedPlaces::Enlist(WindowHandle window) {
     Holding holding{windows_.ProcessIdOf(window), kNone};
+    processesMet_.try_emplace(holding.processId, looks_);
     if (Recorded(window)) {
         holding.record = Adopt(window, Describe(window)).first;
     }
@@ -138,20 +141,45 @@ std::optional<WindowPlacement> RememberedPlaces::PlaceOf(WindowHandle window) {
     if (!on_ || holdings_.contains(window) || !Recorded(window)) {
         return std::nullopt;
     }
+    const std::uint32_t processId = windows_.ProcessIdOf(window);
     const WindowTraits traits = Describe(window);
     const auto [record, own] = Adopt(window, traits);
-    holdings_[window] = {windows_.ProcessIdOf(window), record};
+    holdings_[window] = {processId, record};
+    if (!JustStarted(processId)) {
+        return std::nullopt;
+    }
     if (own) {
         return PlacementAt(kept_[record].record.desktop);
     }
-    const auto together = programDesktops_.find(ProgramKey(traits.program, traits.appId));
-    return together != programDesktops_.end() ? PlacementAt(together->second) : std::nullopt;
+    // A second start of a program whose windows are open already opens where the user is.
+    const std::u16string program = ProgramKey(traits.program, traits.appId);
+    const auto together = programDesktops_.find(program);
+    return together != programDesktops_.end() && !ProgramOpen(program, window)
+               ? PlacementAt(together->second)
+               : std::nullopt;
+}
+
+bool RememberedPlaces::JustStarted(std::uint32_t processId) {
+    const auto met = processesMet_.try_emplace(processId, looks_).first;
+    return looks_ - met->second <= kStartingLooks;
+}
+
+bool RememberedPlaces::ProgramOpen(const std::u16string& programKey, WindowHandle except) const {
+    return std::any_of(holdings_.begin(), holdings_.end(), [&](const auto& held) {
+        if (held.first == except || held.second.record == kNone) {
+            return false;
+        }
+        const PlaceRecord& record = kept_[held.second.record].record;
+        return record.desktop != kNoDesktopYet &&
+               ProgramKey(record.program, record.appId) == programKey;
+    });
 }
 
 void RememberedPlaces::Meet(const Desktops& desktops, bool readTitles) {
     if (!on_ || paused_) {
         return;
     }
+    ++looks_;
     // Bottom-most first: the order of appearance of windows met together.
     std::vector<std::pair<WindowHandle, int>> present;
     for (int index = 0; index < kDesktopCount; ++index) {

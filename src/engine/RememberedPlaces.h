@@ -25,6 +25,10 @@ class RememberedPlaces {
   public:
     static constexpr std::size_t kMaxRecords = 1000;
     static constexpr std::int64_t kDaysKept = 30;
+    // How many looks after Ombrel first met a process its windows are still those of a program
+    // started again (one that restores its windows takes a moment to open them all). Later, a
+    // new window of a program already running opens where the user is, as without remembering.
+    static constexpr unsigned kStartingLooks = 30;
 
     RememberedPlaces(WindowSystem& windows, KnownWindows& known)
         : windows_(windows), known_(known) {}
@@ -85,6 +89,10 @@ class RememberedPlaces {
     void Bound(std::int64_t today);
     // Where each program's windows were, from the records met last.
     void LearnProgramDesktops();
+    // Whether the process is a program started again: met first within kStartingLooks.
+    bool JustStarted(std::uint32_t processId);
+    // Whether a window of the program other than this one is recorded on a desktop now.
+    bool ProgramOpen(const std::u16string& programKey, WindowHandle except) const;
 
     WindowSystem& windows_;
     KnownWindows& known_;
@@ -98,6 +106,9 @@ class RememberedPlaces {
     // The one desktop (or kPinned) of each program's windows when last seen; none for a
     // program whose windows were on several.
     std::unordered_map<std::u16string, int> programDesktops_;
+    // The look at which each process was first met in this run, and the looks so far.
+    std::unordered_map<std::uint32_t, unsigned> processesMet_;
+    unsigned looks_ = 0;
 };
 
 }  // namespace ombrel

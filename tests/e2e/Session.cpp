@@ -83,6 +83,10 @@ void SaveSettingsFile(const std::string& text) {
 void Session::SetUp() {
     ResetRegistry();
     ::DeleteFileW(SettingsFilePath().c_str());
+    // Nor where the windows of an earlier scenario were.
+    wchar_t localAppData[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", localAppData, MAX_PATH);
+    ::DeleteFileW((std::wstring(localAppData) + L"\\Ombrel\\arrangement.json").c_str());
     ASSERT_EQ(driver::FindBar(), nullptr) << "an Ombrel from an earlier scenario still runs";
 }
 
@@ -93,9 +97,7 @@ void Session::KillOmbrel() {
 
 void Session::TearDown() {
     KillOmbrel();
-    for (PROCESS_INFORMATION& process : others_) {
-        driver::EndProcess(process);
-    }
+    EndAllApps();
     WaitFor([] { return driver::FindBar() == nullptr; });
 }
 
@@ -150,6 +152,13 @@ void Session::EndAppOf(HWND window) {
             ::WaitForSingleObject(process.hProcess, 5000);
         }
     }
+}
+
+void Session::EndAllApps() {
+    for (PROCESS_INFORMATION& process : others_) {
+        driver::EndProcess(process);
+    }
+    others_.clear();
 }
 
 void Session::ClickButton(HWND parent, const wchar_t* caption) {

@@ -39,6 +39,8 @@ class Session : public ::testing::Test {
     HWND OpenOne(const std::wstring& title) { return OpenApp(title).front(); }
     // Ends the program that owns this window, and with it all its windows.
     void EndAppOf(HWND window);
+    // Ends every program started so far.
+    void EndAllApps();
 
     void Press(std::initializer_list<WORD> keys) { driver::PressKeys(keys); }
     // Presses, or clicks, and waits for the effect. Under Wine a key press or click sent with

@@ -229,6 +229,33 @@ TEST_F(Remembering, ASignOutKeepsTheDesktopsWindowsWereOnNotTheOneTheyAreGathere
                                               u"", kToday)));
 }
 
+// Only a program started again goes back: a program already running opens its new windows
+// where the user is, whatever its records or its other windows say.
+TEST_F(Remembering, ANewWindowOfAProgramAlreadyRunningOpensWhereTheUserIs) {
+    Settings();
+    StartProgram();
+    const WindowHandle player = Appear(u"Player");
+    Press(1);
+    Second();
+    fake.desktop.NameProgram(8, u"program7.exe");  // a second start of the same program
+    const WindowHandle mail = Appear(u"Mail", 8);
+    EXPECT_TRUE(Visible(mail));
+    program->Run(Command{Command::Kind::Exit});
+    EXPECT_THAT(Written(), ElementsAre(Record(u"Player", 0, 1, kNotepad, u"Notepad", u"", kToday),
+                                       Record(u"Mail", 1, 2, kNotepad, u"Notepad", u"", kToday)));
+
+    // Started again with "Player" open: a record of its own for a window the same process opens
+    // once it has run a while changes nothing.
+    Journal({Record(u"Player", 2), Record(u"Player 2", 3)});
+    StartProgram();
+    for (unsigned look = 0; look <= RememberedPlaces::kStartingLooks; ++look) {
+        Second();
+    }
+    const WindowHandle late = Appear(u"Player 2");
+    EXPECT_TRUE(Visible(late));
+    EXPECT_THAT(Set(0), Contains(late));
+}
+
 TEST_F(Remembering, OffByDefaultNothingIsMovedOrWritten) {
     Journal({Record(u"report.txt - Notepad", 2)});
     const std::optional<std::string> kept = fake.files.Contents(kJournal);
