@@ -234,6 +234,9 @@ std::optional<SettingsFileError> ReadMember(const JsonMember& member,
     if (name == "pauseInFullScreen") {
         return ReadSwitch(member, u"pauseInFullScreen", contents.pauseInFullScreen);
     }
+    if (name == "trayIcon") {
+        return ReadSwitch(member, u"trayIcon", contents.trayIcon);
+    }
     if (name == "rules") {
         return ReadRules(member, contents.rules);
     }

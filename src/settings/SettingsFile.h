@@ -29,7 +29,8 @@ struct SettingsFileContents {
     std::array<std::u16string, kDesktopCount> names;  // empty: no name given
     bool wrap = true;
     bool pauseInFullScreen = false;
-    WindowRules rules;  // in the order of the file: the first that matches decides
+    bool trayIcon = false;  // the current desktop's number in the notification area
+    WindowRules rules;      // in the order of the file: the first that matches decides
     OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
 };
 

@@ -12,6 +12,7 @@
 #include "platform/WindowSystem.h"
 #include "shell/CommandChannel.h"
 #include "ui/FinderView.h"
+#include "ui/NotifyIcon.h"
 #include "ui/forms/FormRuntime.h"
 
 namespace ombrel {
@@ -31,6 +32,7 @@ struct Platform {
     UserFiles& files;
     CommandChannel& commands;
     FinderView& finder;
+    NotifyIcon& notifyIcon;
 };
 
 }  // namespace ombrel

@@ -11,9 +11,11 @@
 #include "shell/PromptLook.h"
 #include "shell/SettingsFileSession.h"
 #include "text/TextId.h"
+#include "ui/BarAndTrayIcon.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
+#include "ui/TrayIcon.h"
 #include "ui/WindowFinder.h"
 #include "ui/forms/Form.h"
 
@@ -39,6 +41,7 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     const ProgramWindow& Window() const { return programWindow_; }
     RegistryObjects& Registry() { return registry_; }
     SettingsDialog& Settings() { return settingsDialog_; }
+    const TrayIcon& Tray() const { return trayIcon_; }
 
     void Startup() override;
     // Runs the input; an exit it asks for ends the program.
@@ -68,6 +71,8 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     RecoveryList recovery_;
     // The engine tells the bar what to show; it is built first and used only once running.
     MainWindow mainWindow_;
+    TrayIcon trayIcon_;
+    BarAndTrayIcon barAndTrayIcon_;
     DesktopEngine engine_;
     ProgramWindow programWindow_;
     PromptLook promptLook_;

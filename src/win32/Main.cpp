@@ -17,6 +17,7 @@
 #include "win32/Win32FinderView.h"
 #include "win32/Win32FormRuntime.h"
 #include "win32/Win32Hotkeys.h"
+#include "win32/Win32NotifyIcon.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32RunningProcess.h"
 #include "win32/Win32ServiceManager.h"
@@ -80,8 +81,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32UserFiles files;
     CommandPipeServer commands(log);
     Win32FinderView finder(instance);
+    Win32NotifyIcon notifyIcon;
     Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs,
-                      forms,   process, log,        files,     commands, finder};
+                      forms,   process, log,        files,     commands, finder,   notifyIcon};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

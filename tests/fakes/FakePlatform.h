@@ -6,6 +6,7 @@
 #include "FakeFinderView.h"
 #include "FakeFormRuntime.h"
 #include "FakeLog.h"
+#include "FakeNotifyIcon.h"
 #include "FakeRegistry.h"
 #include "FakeServiceManager.h"
 #include "FakeUserFiles.h"
@@ -26,8 +27,9 @@ struct FakePlatform {
     FakeUserFiles files{desktop};
     FakeCommandChannel commands{desktop};
     FakeFinderView finder;
+    FakeNotifyIcon notifyIcon;
     Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,
-                      forms,   forms,   log,     files,     commands, finder};
+                      forms,   forms,   log,     files,     commands, finder,   notifyIcon};
 };
 
 }  // namespace ombrel::fakes
