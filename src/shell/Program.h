@@ -41,7 +41,6 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     const ProgramWindow& Window() const { return programWindow_; }
     RegistryObjects& Registry() { return registry_; }
     SettingsDialog& Settings() { return settingsDialog_; }
-    const TrayIcon& Tray() const { return trayIcon_; }
 
     void Startup() override;
     // Runs the input; an exit it asks for ends the program.

@@ -43,7 +43,6 @@ class TrayIcon {
     void MenuWanted();
     // At exit: the icon leaves the notification area.
     void Remove() noexcept;
-    bool Shown() const { return added_; }
 
   private:
     // What the picture shows; drawn again only when one of them changes.
