@@ -29,7 +29,8 @@ class NotifyIcon {
 
     // The side in pixels of the picture the taskbar shows at its scale now (its small icon).
     virtual int PictureSize() noexcept = 0;
-    // Puts the icon in the notification area; false when the shell would not (none runs yet).
+    // Puts the icon in the notification area (one still there takes the new picture); false
+    // when the shell would not (none runs yet).
     virtual bool Add(WindowHandle owner, std::uint32_t message, const IconPicture& picture,
                      std::u16string_view tip) noexcept = 0;
     // The icon shows this picture from now on; the one before is let go.

@@ -1,6 +1,5 @@
 #include "ui/TrayIcon.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
