@@ -173,10 +173,10 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
                 trayIcon_.ScaleChanged();
                 break;
             case ProgramEvent::Kind::TrayIconClicked:
-                trayIcon_.Clicked();
+                trayIcon_.Clicked(event.at);
                 break;
             case ProgramEvent::Kind::TrayIconMenuWanted:
-                trayIcon_.MenuWanted();
+                trayIcon_.MenuWanted(event.at);
                 break;
         }
     } catch (...) {

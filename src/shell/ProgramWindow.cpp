@@ -79,10 +79,13 @@ std::intptr_t ProgramWindow::WindowProc(const WindowMessage& message) noexcept {
         }
     } else if (is(trayIcon_)) {
         const auto what = static_cast<std::uint32_t>(message.lParam & 0xFFFF);
+        // Signed: a screen left of or above the main one has negative places.
+        const ScreenPoint at{static_cast<std::int16_t>(message.wParam & 0xFFFF),
+                             static_cast<std::int16_t>((message.wParam >> 16) & 0xFFFF)};
         if (what == kTrayIconSelected || what == kTrayIconKeySelected) {
-            events_.OnProgramEvent({Kind::TrayIconClicked});
+            events_.OnProgramEvent({Kind::TrayIconClicked, -1, WindowHandle::None, 0, at});
         } else if (what == kWmContextMenu) {
-            events_.OnProgramEvent({Kind::TrayIconMenuWanted});
+            events_.OnProgramEvent({Kind::TrayIconMenuWanted, -1, WindowHandle::None, 0, at});
         }
     } else {
         // Told to every top-level window: the system's own handling goes on as well.

@@ -5,6 +5,7 @@
 
 #include "platform/WindowProcedures.h"
 #include "platform/WindowSystem.h"
+#include "ui/NotifyIcon.h"
 
 namespace ombrel {
 
@@ -34,7 +35,8 @@ inline constexpr std::u16string_view kColoursChangedArea = u"ImmersiveColorSet";
 inline constexpr std::uint32_t kWmDisplayChange = 0x007E;
 inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
 // What a tray icon of NOTIFYICON_VERSION_4 says in the low word of the message's lParam: a
-// click or Enter on it (NIN_SELECT, NIN_KEYSELECT), a right click or the menu key.
+// click or Enter on it (NIN_SELECT, NIN_KEYSELECT), a right click or the menu key; its wParam
+// holds the place for a menu, x in the low word and y in the high one.
 inline constexpr std::uint32_t kTrayIconSelected = 0x0400;
 inline constexpr std::uint32_t kTrayIconKeySelected = 0x0401;
 inline constexpr std::uint32_t kWmContextMenu = 0x007B;
@@ -51,13 +53,14 @@ struct ProgramEvent {
         TimerDue,               // timer: one of the window's timers went off
         ThemeChanged,           // the taskbar's colours may have changed
         ScaleChanged,           // the screens or their scale changed
-        TrayIconClicked,        // the tray icon was clicked, or chosen with the keyboard
-        TrayIconMenuWanted,     // the tray icon was right-clicked
+        TrayIconClicked,        // at: the tray icon was clicked, or chosen with the keyboard
+        TrayIconMenuWanted,     // at: the tray icon was right-clicked
     };
     Kind kind;
     int hotkey = -1;
     WindowHandle window = WindowHandle::None;
     std::uintptr_t timer = 0;
+    ScreenPoint at{};
 };
 
 class ProgramEvents {

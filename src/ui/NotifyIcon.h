@@ -10,6 +10,13 @@
 
 namespace ombrel {
 
+// A place on the screen, in its pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+
 // One picture of the icon: size x size premultiplied ARGB pixels, row by row from the top.
 struct IconPicture {
     int size = 0;
@@ -36,9 +43,10 @@ class NotifyIcon {
     // The icon shows this picture from now on; the one before is let go.
     virtual bool Update(const IconPicture& picture) noexcept = 0;
     virtual void Remove() noexcept = 0;
-    // A menu of the items at the pointer, owned by the icon's window; the index of the item
-    // chosen, or -1.
-    virtual int ShowMenu(std::span<const MenuItem> items) noexcept = 0;
+    // A menu of the items at the place the shell named for it (the pointer, or the icon when it
+    // was chosen with the keyboard), owned by the icon's window; the index of the item chosen,
+    // or -1.
+    virtual int ShowMenu(std::span<const MenuItem> items, ScreenPoint at) noexcept = 0;
 };
 
 }  // namespace ombrel

@@ -47,7 +47,7 @@ void TrayIcon::ScaleChanged() {
     Redraw();
 }
 
-void TrayIcon::Clicked() {
+void TrayIcon::Clicked(ScreenPoint at) {
     if (!added_) {
         return;
     }
@@ -65,16 +65,17 @@ void TrayIcon::Clicked() {
     for (const std::u16string& text : texts) {
         items.push_back({text});
     }
-    const int chosen = icon_.ShowMenu(items);
+    const int chosen = icon_.ShowMenu(items, at);
     if (IsDesktopIndex(chosen)) {
         lifecycle_.Run(Command::SwitchTo(chosen));
     }
 }
 
-void TrayIcon::MenuWanted() {
+void TrayIcon::MenuWanted(ScreenPoint at) {
     if (added_) {
-        bar_.ProgramMenu([this](std::span<const MenuItem> items) { return icon_.ShowMenu(items); },
-                         true);
+        bar_.ProgramMenu(
+            [this, at](std::span<const MenuItem> items) { return icon_.ShowMenu(items, at); },
+            true);
     }
 }
 

@@ -37,10 +37,10 @@ class TrayIcon {
     void ThemeChanged();
     // The screens' scale may have changed.
     void ScaleChanged();
-    // A click (or Enter on it): the desktops, each with its number and name.
-    void Clicked();
+    // A click (or Enter on it): the desktops, each with its number and name, at the place given.
+    void Clicked(ScreenPoint at);
     // A right click: the bar's menu, with exit.
-    void MenuWanted();
+    void MenuWanted(ScreenPoint at);
     // At exit: the icon leaves the notification area.
     void Remove() noexcept;
 

@@ -156,11 +156,12 @@ void Win32NotifyIcon::Remove() noexcept {
     icon_.Reset();
 }
 
-int Win32NotifyIcon::ShowMenu(std::span<const MenuItem> items) noexcept {
+int Win32NotifyIcon::ShowMenu(std::span<const MenuItem> items, ScreenPoint at) noexcept {
     if (owner_ == nullptr) {
         return -1;
     }
-    const int chosen = ShowPopupMenu(owner_, items, programIcons_);
+    const POINT place{at.x, at.y};
+    const int chosen = ShowPopupMenu(owner_, items, programIcons_, &place);
     if (chosen < 0) {
         // Left with Escape: the keyboard goes back to the notification area.
         NOTIFYICONDATAW data = Identity();

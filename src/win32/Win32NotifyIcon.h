@@ -20,7 +20,7 @@ class Win32NotifyIcon final : public NotifyIcon {
              std::u16string_view tip) noexcept override;
     bool Update(const IconPicture& picture) noexcept override;
     void Remove() noexcept override;
-    int ShowMenu(std::span<const MenuItem> items) noexcept override;
+    int ShowMenu(std::span<const MenuItem> items, ScreenPoint at) noexcept override;
 
     // The icon the shell shows now; for the tests of this class.
     HICON CurrentIcon() const { return icon_.Get(); }

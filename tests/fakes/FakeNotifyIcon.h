@@ -35,7 +35,8 @@ class FakeNotifyIcon final : public NotifyIcon {
         return true;
     }
     void Remove() noexcept override { shown_ = false; }
-    int ShowMenu(std::span<const MenuItem> items) noexcept override {
+    int ShowMenu(std::span<const MenuItem> items, ScreenPoint at) noexcept override {
+        menuAt_ = at;
         menu_.clear();
         for (const MenuItem& item : items) {
             menu_.emplace_back(item.text);
@@ -65,6 +66,7 @@ class FakeNotifyIcon final : public NotifyIcon {
     int Updates() const { return updates_; }
     // The lines of the last menu shown.
     const std::vector<std::u16string>& Menu() const { return menu_; }
+    ScreenPoint MenuAt() const { return menuAt_; }
 
   private:
     bool shellRuns_ = true;
@@ -78,6 +80,7 @@ class FakeNotifyIcon final : public NotifyIcon {
     int updates_ = 0;
     int choice_ = -1;
     std::vector<std::u16string> menu_;
+    ScreenPoint menuAt_;
 };
 
 }  // namespace ombrel::fakes

@@ -94,9 +94,10 @@ class TrayIconUse : public RunningProgram {
     IconPicture Showing(int number, TrayTheme theme = TrayTheme::Dark, int size = 16) {
         return {size, DesktopNumberPicture(size, number, theme)};
     }
-    // A click on the icon as the shell reports it (NOTIFYICON_VERSION_4): what, then the icon's id.
-    void IconSays(std::uint32_t what) {
-        fake.desktop.SendMessage(ProgramWindow(), fake.notifyIcon.Message(), 0,
+    // A click on the icon as the shell reports it (NOTIFYICON_VERSION_4): the place for a menu
+    // (x, then y), what, then the icon's id.
+    void IconSays(std::uint32_t what, std::uintptr_t at = 0) {
+        fake.desktop.SendMessage(ProgramWindow(), fake.notifyIcon.Message(), at,
                                  static_cast<std::intptr_t>(what | 1U << 16));
     }
 };
@@ -182,7 +183,9 @@ TEST_F(TrayIconUse, AClickListsTheDesktopsByNumberAndNameAndTheOneChosenIsSwitch
     const WindowHandle app = OpenApp();
     Tick();
     fake.notifyIcon.ChooseInNextMenu(2);
-    IconSays(kTrayIconSelected);
+    // Chosen with the keyboard, on a screen left of the main one: the menu stands by the icon.
+    IconSays(kTrayIconKeySelected, 0x03F0FF38);
+    EXPECT_EQ(fake.notifyIcon.MenuAt(), (ScreenPoint{-200, 1008}));
     EXPECT_THAT(fake.notifyIcon.Menu(),
                 ElementsAre(u"桌面 1", u"桌面 2", u"桌面 3：邮件", u"桌面 4", u"桌面 5", u"桌面 6",
                             u"桌面 7", u"桌面 8", u"桌面 9"));
