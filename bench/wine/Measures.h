@@ -70,6 +70,18 @@ struct WindowNewsFigures {
     std::vector<double> watchOpenMs;  // from a new window seen until "watch" told of it
 };
 
+struct GuiObjects {
+    unsigned long gdi = 0;
+    unsigned long user = 0;
+};
+
+struct TrayIconFigures {
+    int switches = 0;
+    GuiObjects before;  // Ombrel's objects with the icon on, settled
+    GuiObjects after;   // the same after the switches
+    double switchMs = 0;
+};
+
 SwitchFigures MeasureSwitch(const Contenders& programs, int windowsPerDesktop, int runs);
 // wineServer: the Linux process id of the Wine server, 0 if not known.
 IdleFigures MeasureIdle(const Contenders& programs, int windows, int seconds, int wineServer);
@@ -78,5 +90,6 @@ GuardFigures MeasureGuard(const Contenders& programs, int runs, int idleSeconds)
 CommandLineFigures MeasureCommandLine(const Contenders& programs, int runs);
 WindowNewsFigures MeasureWindowNews(const Contenders& programs, int runs);
 FinderFigures MeasureFinder(const Contenders& programs, int windowsPerDesktop, int runs);
+TrayIconFigures MeasureTrayIcon(const Contenders& programs, int switches);
 
 }  // namespace ombrel::bench

@@ -7,12 +7,6 @@
 namespace ombrel {
 namespace {
 
-std::u16string Folded(std::u16string_view text) {
-    std::u16string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
-    return folded;
-}
-
 // The program with its class: the windows whose order of appearance is counted together.
 std::u16string KindKey(std::u16string_view program, std::u16string_view className) {
     return Folded(program) + u'\n' + Folded(className);

@@ -27,6 +27,13 @@ inline char16_t FoldCase(char16_t c) {
     return c;
 }
 
+// The text with every letter as FoldCase folds it: for comparing without case many times.
+inline std::u16string Folded(std::u16string_view text) {
+    std::u16string folded(text);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+    return folded;
+}
+
 // Whether the two texts are the same but for the case of their letters (as FoldCase knows it).
 inline bool SameIgnoringCase(std::u16string_view a, std::u16string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),

@@ -237,6 +237,9 @@ std::optional<SettingsFileError> ReadMember(const JsonMember& member,
     if (name == "remember") {
         return ReadSwitch(member, u"remember", contents.remember);
     }
+    if (name == "trayIcon") {
+        return ReadSwitch(member, u"trayIcon", contents.trayIcon);
+    }
     if (name == "rules") {
         return ReadRules(member, contents.rules);
     }

@@ -32,7 +32,8 @@ struct SettingsFileContents {
     // Windows go back to the desktops where they were, after a restart or when their program
     // starts again.
     bool remember = false;
-    WindowRules rules;  // in the order of the file: the first that matches decides
+    bool trayIcon = false;  // the current desktop's number in the notification area
+    WindowRules rules;      // in the order of the file: the first that matches decides
     OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
 };
 

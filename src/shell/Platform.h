@@ -13,6 +13,7 @@
 #include "platform/WindowSystem.h"
 #include "shell/CommandChannel.h"
 #include "ui/FinderView.h"
+#include "ui/NotifyIcon.h"
 #include "ui/forms/FormRuntime.h"
 
 namespace ombrel {
@@ -33,6 +34,7 @@ struct Platform {
     CommandChannel& commands;
     FinderView& finder;
     Clock& clock;
+    NotifyIcon& notifyIcon;
 };
 
 }  // namespace ombrel

@@ -31,7 +31,9 @@ Program::Program(Platform& platform)
       frmConfig_(SettingsDialogLayout(), platform.forms),
       recovery_(platform.registry, platform.windows, platform.log, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
-      engine_(platform.windows, platform.hotkeys, mainWindow_, recovery_, platform.log),
+      trayIcon_(platform.notifyIcon, platform.registry, engine_, *this, mainWindow_),
+      barAndTrayIcon_(mainWindow_, trayIcon_),
+      engine_(platform.windows, platform.hotkeys, barAndTrayIcon_, recovery_, platform.log),
       journal_(platform.files, platform.log, platform.clock, engine_.Remembered()),
       programWindow_(platform.procedures, platform.windows, *this),
       promptLook_(platform.procedures),
@@ -152,6 +154,7 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
                 break;
             case ProgramEvent::Kind::ShellRestarted:
                 Run(ShellRestarted{});
+                trayIcon_.ShellRestarted();
                 break;
             case ProgramEvent::Kind::SettingsFolderChanged:
                 settingsFile_.FolderChanged();
@@ -167,6 +170,18 @@ void Program::OnProgramEvent(const ProgramEvent& event) noexcept {
                         promptLook_.TimerDue(event.timer)) {
                     Run(WindowsChanged{std::move(*heard)});
                 }
+                break;
+            case ProgramEvent::Kind::ThemeChanged:
+                trayIcon_.ThemeChanged();
+                break;
+            case ProgramEvent::Kind::ScaleChanged:
+                trayIcon_.ScaleChanged();
+                break;
+            case ProgramEvent::Kind::TrayIconClicked:
+                trayIcon_.Clicked(event.at);
+                break;
+            case ProgramEvent::Kind::TrayIconMenuWanted:
+                trayIcon_.MenuWanted(event.at);
                 break;
         }
     } catch (...) {
@@ -202,6 +217,7 @@ void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
     }
     mainWindow_.ShowKeys(engine_.Keys(), outcome.refusedKeys);
     helpWindow_.ShowKeys(engine_.Keys());
+    trayIcon_.Want(contents.trayIcon, programWindow_.Handle(), programWindow_.TrayIconMessage());
 }
 
 void Program::EditSettingsFile() {
@@ -230,6 +246,7 @@ void Program::Shutdown() {
     channelWanted_ = false;
     platform_.commands.Close();
 
+    trayIcon_.Remove();
     programWindow_.Destroy();
     LogServiceResult(TextId::ServiceStopRequest, StopCompanionService(platform_.services));
     EndProcess();

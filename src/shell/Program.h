@@ -12,9 +12,11 @@
 #include "shell/PromptLook.h"
 #include "shell/SettingsFileSession.h"
 #include "text/TextId.h"
+#include "ui/BarAndTrayIcon.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsDialog.h"
+#include "ui/TrayIcon.h"
 #include "ui/WindowFinder.h"
 #include "ui/forms/Form.h"
 
@@ -69,6 +71,8 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     RecoveryList recovery_;
     // The engine tells the bar what to show; it is built first and used only once running.
     MainWindow mainWindow_;
+    TrayIcon trayIcon_;
+    BarAndTrayIcon barAndTrayIcon_;
     DesktopEngine engine_;
     ArrangementJournal journal_;
     ProgramWindow programWindow_;

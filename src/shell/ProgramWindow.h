@@ -5,6 +5,7 @@
 
 #include "platform/WindowProcedures.h"
 #include "platform/WindowSystem.h"
+#include "ui/NotifyIcon.h"
 
 namespace ombrel {
 
@@ -19,11 +20,26 @@ inline constexpr std::u16string_view kSettingsChangedMessageName =
 // What the command channel posts to the program's window when commands wait to be run.
 inline constexpr std::u16string_view kCommandsWaitingMessageName =
     u"Ombrel.CommandsWaiting.5B0C7A0E";
+// What the tray icon sends the program's window when the user clicks it.
+inline constexpr std::u16string_view kTrayIconMessageName = u"Ombrel.TrayIcon.5B0C7A0E";
 // What the system sends a window registered to hear the shell's news.
 inline constexpr std::u16string_view kShellHookMessageName = u"SHELLHOOK";
 // The shell's news that a window flashes (HSHELL_FLASH): the window's program asks for the
 // user, by FlashWindowEx or because the system refused it the front.
 inline constexpr std::uintptr_t kShellWindowFlashes = 0x8006;
+// What every top-level window is told of a change of the system's settings (WM_SETTINGCHANGE),
+// with the name of the area that changed; "ImmersiveColorSet" for the colours of the taskbar.
+inline constexpr std::uint32_t kWmSettingChange = 0x001A;
+inline constexpr std::u16string_view kColoursChangedArea = u"ImmersiveColorSet";
+// The screens changed (WM_DISPLAYCHANGE), or the scale of the window's screen (WM_DPICHANGED).
+inline constexpr std::uint32_t kWmDisplayChange = 0x007E;
+inline constexpr std::uint32_t kWmDpiChanged = 0x02E0;
+// What a tray icon of NOTIFYICON_VERSION_4 says in the low word of the message's lParam: a
+// click or Enter on it (NIN_SELECT, NIN_KEYSELECT), a right click or the menu key; its wParam
+// holds the place for a menu, x in the low word and y in the high one.
+inline constexpr std::uint32_t kTrayIconSelected = 0x0400;
+inline constexpr std::uint32_t kTrayIconKeySelected = 0x0401;
+inline constexpr std::uint32_t kWmContextMenu = 0x007B;
 
 // One thing the program's window heard.
 struct ProgramEvent {
@@ -35,11 +51,16 @@ struct ProgramEvent {
         CommandsWaiting,        // commands of other processes wait on the command channel
         WindowFlashed,          // window: its program asks for the user
         TimerDue,               // timer: one of the window's timers went off
+        ThemeChanged,           // the taskbar's colours may have changed
+        ScaleChanged,           // the screens or their scale changed
+        TrayIconClicked,        // at: the tray icon was clicked, or chosen with the keyboard
+        TrayIconMenuWanted,     // at: the tray icon was right-clicked
     };
     Kind kind;
     int hotkey = -1;
     WindowHandle window = WindowHandle::None;
     std::uintptr_t timer = 0;
+    ScreenPoint at{};
 };
 
 class ProgramEvents {
@@ -70,6 +91,7 @@ class ProgramWindow final : public MessageHandler {
     WindowHandle Handle() const { return window_; }
     std::uint32_t SettingsChangedMessage() const { return settingsChanged_; }
     std::uint32_t CommandsWaitingMessage() const { return commandsWaiting_; }
+    std::uint32_t TrayIconMessage() const { return trayIcon_; }
 
     std::intptr_t WindowProc(const WindowMessage& message) noexcept;
     std::intptr_t HandleMessage(const WindowMessage& message) noexcept override {
@@ -87,6 +109,7 @@ class ProgramWindow final : public MessageHandler {
     std::uint32_t settingsChanged_ = 0;
     std::uint32_t commandsWaiting_ = 0;
     std::uint32_t shellHook_ = 0;
+    std::uint32_t trayIcon_ = 0;
 };
 
 }  // namespace ombrel

@@ -28,6 +28,10 @@ enum class TextId : std::uint16_t {
     SettingsMenuItem,
     EditSettingsFileMenuItem,
     OpenLogMenuItem,
+    ExitMenuItem,
+    TrayIconToolTip,
+    TrayDesktopMenuItem,       // {1}: the desktop's number
+    TrayNamedDesktopMenuItem,  // {1}: the desktop's number, {2}: its name
 
     // ---- The help window and the start-up notice ----
     HelpCaption,

@@ -30,6 +30,10 @@ constexpr std::array kChinese{
     TextEntry{SettingsMenuItem, u"设置…"},
     TextEntry{EditSettingsFileMenuItem, u"编辑设置文件"},
     TextEntry{OpenLogMenuItem, u"打开日志"},
+    TextEntry{ExitMenuItem, u"退出"},
+    TextEntry{TrayIconToolTip, u"Ombrel 桌面切换"},
+    TextEntry{TrayDesktopMenuItem, u"桌面 {1}"},
+    TextEntry{TrayNamedDesktopMenuItem, u"桌面 {1}：{2}"},
 
     // ---- The help window and the start-up notice ----
     TextEntry{HelpCaption, u"帮助"},
@@ -97,9 +101,9 @@ constexpr std::array kChinese{
     TextEntry{JsonTooDeep, u"嵌套超过 {1} 层"},
     TextEntry{JsonMemberRepeated, u"“{1}”重复出现，第 {2} 行已有"},
     TextEntry{SettingsRootNotObject, u"设置文件应为一个 JSON 对象：{ … }"},
-    TextEntry{
-        SettingsUnknownMember,
-        u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、rules、onActivate"},
+    TextEntry{SettingsUnknownMember,
+              u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、trayIcon、rules、"
+              u"onActivate"},
     TextEntry{SettingsSchemaNotText, u"“$schema”应为文本"},
     TextEntry{SettingsSwitchNotBoolean, u"“{1}”应为 true 或 false"},
     TextEntry{KeysNotObject, u"“keys”应为对象：{ \"组合键\": \"命令\", … }"},
@@ -180,6 +184,10 @@ constexpr std::array kChinese{
         u"记住每个窗口所在的桌面：重新启动电脑或程序后，它的窗口回到原来的桌面（规则优先）。\r\n"
         u"  //   记录保存在 %LOCALAPPDATA%\\Ombrel\\arrangement.json，删除它即可忘记。\r\n"
         u"  \"remember\": false,\r\n"
+        u"\r\n"
+        u"  // 在任务栏的通知区域显示当前桌面的编号（任务栏自动隐藏或按钮栏隐藏时也看得到）：\r\n"
+        u"  //   单击列出各桌面，选一个切换过去；右键单击打开设置、日志和退出的菜单。\r\n"
+        u"  \"trayIcon\": false,\r\n"
         u"\r\n"
         u"  // 程序让一个在别的桌面上的窗口出现时：\"join\" 窗口留在它出现的桌面上；\r\n"
         u"  //   \"follow\" 切换到窗口所在的桌面；\"mark\" 把它隐藏回它的桌面，并标记那个桌面；\r\n"

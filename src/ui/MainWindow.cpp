@@ -84,10 +84,17 @@ void MainWindow::OnTimer(std::u16string_view control) {
 }
 
 void MainWindow::OnContextMenu() {
-    const std::array<std::u16string_view, 3> items{Text(TextId::SettingsMenuItem),
-                                                   Text(TextId::EditSettingsFileMenuItem),
-                                                   Text(TextId::OpenLogMenuItem)};
-    switch (forms_.ShowMenu(frmMain_, items)) {
+    ProgramMenu(
+        [this](std::span<const MenuItem> items) { return forms_.ShowMenu(frmMain_, items); },
+        false);
+}
+
+void MainWindow::ProgramMenu(const std::function<int(std::span<const MenuItem>)>& show,
+                             bool withExit) {
+    const std::array<MenuItem, 4> items{
+        MenuItem{Text(TextId::SettingsMenuItem)}, MenuItem{Text(TextId::EditSettingsFileMenuItem)},
+        MenuItem{Text(TextId::OpenLogMenuItem)}, MenuItem{Text(TextId::ExitMenuItem)}};
+    switch (show(std::span<const MenuItem>(items).first(withExit ? 4 : 3))) {
         case 0:
             frmConfig_.Show();
             break;
@@ -96,6 +103,10 @@ void MainWindow::OnContextMenu() {
             break;
         case 2:
             lifecycle_.OpenLog();
+            break;
+        case 3:
+            // The way the exit button goes.
+            OnClick(bar::kExit, kNoIndex);
             break;
         default:
             break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ class MainWindow final : public FormEvents, public BarView {
     void OnDblClick() override { frmConfig_.Show(); }
     // A small menu: the settings, the settings file, the log.
     void OnContextMenu() override;
+    // That menu, put up by show (which returns the index chosen, or -1) and the choice carried
+    // out; with exit where the bar's exit button is out of reach.
+    void ProgramMenu(const std::function<int(std::span<const MenuItem>)>& show, bool withExit);
     // On a desktop button: a menu of the desktop's windows; choosing one goes there. Elsewhere
     // the bar's own menu.
     void OnControlContextMenu(std::u16string_view control, int index) override;

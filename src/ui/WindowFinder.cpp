@@ -8,12 +8,6 @@
 namespace ombrel {
 namespace {
 
-std::u16string Folded(std::u16string_view text) {
-    std::u16string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
-    return folded;
-}
-
 std::vector<std::u16string> FoldedWords(std::u16string_view typed) {
     std::vector<std::u16string> words;
     std::size_t start = 0;

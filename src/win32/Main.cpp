@@ -18,6 +18,7 @@
 #include "win32/Win32FinderView.h"
 #include "win32/Win32FormRuntime.h"
 #include "win32/Win32Hotkeys.h"
+#include "win32/Win32NotifyIcon.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32RunningProcess.h"
 #include "win32/Win32ServiceManager.h"
@@ -82,8 +83,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     CommandPipeServer commands(log);
     Win32FinderView finder(instance);
     Win32Clock clock;
-    Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs,
-                      forms,   process, log,        files,     commands, finder,   clock};
+    Win32NotifyIcon notifyIcon;
+    Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs,   forms,
+                      process, log,     files,      commands,  finder,   clock,    notifyIcon};
 
     Program program(platform);
     forms.SetMainForm(program.frmMain());

@@ -9,8 +9,8 @@
 
 namespace ombrel::win32 {
 
-int ShowPopupMenu(HWND owner, std::span<const MenuItem> items,
-                  ProgramIcons& programIcons) noexcept {
+int ShowPopupMenu(HWND owner, std::span<const MenuItem> items, ProgramIcons& programIcons,
+                  const POINT* place) noexcept {
     // The pictures outlive the menu that draws them.
     std::vector<UniqueBitmap> icons;
     const UniqueMenu menu(::CreatePopupMenu());
@@ -45,7 +45,11 @@ int ShowPopupMenu(HWND owner, std::span<const MenuItem> items,
             ::InsertMenuItemW(menu.Get(), static_cast<UINT>(index), TRUE, &line);
         }
         POINT at{};
-        ::GetCursorPos(&at);
+        if (place != nullptr) {
+            at = *place;
+        } else {
+            ::GetCursorPos(&at);
+        }
         // The owner in front, or the menu does not close when the user clicks elsewhere.
         ::SetForegroundWindow(owner);
         chosen = ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,

@@ -234,7 +234,7 @@ TEST_F(Remembering, ASignOutKeepsTheDesktopsWindowsWereOnNotTheOneTheyAreGathere
 TEST_F(Remembering, ANewWindowOfAProgramAlreadyRunningOpensWhereTheUserIs) {
     Settings();
     StartProgram();
-    const WindowHandle player = Appear(u"Player");
+    Appear(u"Player");
     Press(1);
     Second();
     fake.desktop.NameProgram(8, u"program7.exe");  // a second start of the same program

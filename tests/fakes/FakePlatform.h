@@ -7,6 +7,7 @@
 #include "FakeFinderView.h"
 #include "FakeFormRuntime.h"
 #include "FakeLog.h"
+#include "FakeNotifyIcon.h"
 #include "FakeRegistry.h"
 #include "FakeServiceManager.h"
 #include "FakeUserFiles.h"
@@ -28,8 +29,9 @@ struct FakePlatform {
     FakeCommandChannel commands{desktop};
     FakeFinderView finder;
     FakeClock clock;
-    Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,
-                      forms,   forms,   log,     files,     commands, finder,   clock};
+    FakeNotifyIcon notifyIcon;
+    Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,   forms,
+                      forms,   log,     files,   commands,  finder,   clock,    notifyIcon};
 };
 
 }  // namespace ombrel::fakes

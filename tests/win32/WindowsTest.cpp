@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "DesktopDriver.h"
+#include "ui/TrayIconPicture.h"
 #include "win32/Handles.h"
 #include "win32/Win32Hotkeys.h"
+#include "win32/Win32NotifyIcon.h"
 #include "win32/Win32WindowProcedures.h"
 #include "win32/Win32WindowSystem.h"
 #include "win32/WindowIcon.h"
@@ -182,6 +185,46 @@ TEST(RealWindows, AMenuIconIsTheClassIconAsAPremultipliedDibOfTheSizeAsked) {
         opaque += alpha != 0 ? 1 : 0;
     }
     EXPECT_GT(opaque, 0);
+}
+
+// Whether the handle still names an icon, and the side of its colour bitmap if it does.
+int IconSide(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    const UniqueBitmap colour(info.hbmColor);
+    const UniqueBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    return bitmap.bmWidth;
+}
+
+// GetGuiResources answers 0 under Wine: the icons are counted by their handles instead.
+TEST(RealNotifyIcon, AThousandPicturesLeaveOneIconAliveAtTheTaskbarsSizeAndRemoveLeavesNone) {
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   nullptr, nullptr);
+    Win32NotifyIcon icon;
+    const int size = icon.PictureSize();
+    ASSERT_GE(size, 16);
+    const auto picture = [size](int number) {
+        return IconPicture{size, DesktopNumberPicture(size, number, TrayTheme::Light)};
+    };
+    if (!icon.Add(FromHwnd(owner), WM_APP, picture(1), u"Ombrel")) {
+        ::DestroyWindow(owner);
+        GTEST_SKIP() << "no notification area in this session";
+    }
+    std::vector<HICON> made{icon.CurrentIcon()};
+    for (int update = 0; update < 1000; ++update) {
+        ASSERT_TRUE(icon.Update(picture(update % 9 + 1)));
+        made.push_back(icon.CurrentIcon());
+    }
+    EXPECT_EQ(
+        std::count_if(made.begin(), made.end(), [](HICON made) { return IconSide(made) != 0; }), 1);
+    EXPECT_EQ(IconSide(made.back()), size);  // drawn for the size, not scaled to it
+    icon.Remove();
+    EXPECT_EQ(IconSide(made.back()), 0);
+    ::DestroyWindow(owner);
 }
 
 TEST(RealHotkeys, ACombinationHeldElsewhereGives1409) {
