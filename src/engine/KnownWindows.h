@@ -26,6 +26,10 @@ struct KnownWindow {
         bool visible;
         bool probed = false;    // a probe went out after the request
         bool answered = false;  // its program took its messages after the request
+        // Our requests its program may not have carried out yet, this one included. A look
+        // that finds the window as this one asks proves it done only when it is the one
+        // request: an earlier one may have just landed, with the others still to come.
+        int waiting = 1;
     };
 
     std::uint32_t processId = 0;

@@ -111,9 +111,11 @@ void WindowVisibility::Apply(WindowHandle window, ShowCommand command) {
             break;
         case ChangeAsked::Posted:
             if (window != WindowHandle::None) {
-                KnownWindow* known = known_.Entry(window);
-                (known != nullptr ? *known : known_.Note(window)).asked =
-                    KnownWindow::Asked{command != ShowCommand::Hide};
+                KnownWindow* entry = known_.Entry(window);
+                KnownWindow& known = entry != nullptr ? *entry : known_.Note(window);
+                const int waiting = known.asked ? known.asked->waiting + 1 : 1;
+                known.asked = KnownWindow::Asked{command != ShowCommand::Hide};
+                known.asked->waiting = waiting;
                 mayBeUnsettled_ = true;
             }
             break;
@@ -148,7 +150,8 @@ bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow*& known) {
         known = nullptr;  // the entry was of a window that closed, and is gone
         return visible;
     }
-    if (visible == known->asked->visible || known->asked->answered) {
+    if ((visible == known->asked->visible && known->asked->waiting == 1) ||
+        known->asked->answered) {
         // Done as asked, or its program took its messages since and the window is as the
         // program wants it now.
         known->asked.reset();
@@ -168,7 +171,10 @@ void WindowVisibility::Told(const WindowEvent& event) {
         return;
     }
     const bool shown = event.kind == WindowEventKind::Shown;
-    if (known->asked && known->asked->visible == shown) {
+    if (known->asked) {
+        if (known->asked->visible != shown || known->asked->waiting > 1) {
+            return;  // an earlier request of ours may be the one done: the look will tell
+        }
         known->asked.reset();
     }
     if (!shown && known->hidden) {

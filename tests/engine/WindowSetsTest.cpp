@@ -236,6 +236,29 @@ TEST_F(WindowSets, AWindowItsProgramShowedAgainAndThenHidItselfStaysHidden) {
     EXPECT_FALSE(Visible(app));
 }
 
+// Our hide, show and hide wait in a slow program's queue: the window, hidden by the first, is not
+// taken for one whose last hide is done, so the show that follows is ours, not its program's,
+// and the window is still ours when the last hide lands (it comes back at exit).
+TEST_F(WindowSets, AWindowWhoseEarlierHideLandsFirstIsNotTakenForOneItsProgramShowedAgain) {
+    const WindowHandle app = OpenApp();
+    StartProgram();
+    fake.desktop.HangThread(kAppThread);
+    Press(1);
+    Press(0);
+    Press(1);
+    fake.desktop.ActOnFirstWaitingChange(kAppThread);  // the first hide
+    Tick();
+    fake.desktop.ActOnFirstWaitingChange(kAppThread);  // our show
+    Tick();
+    fake.desktop.ActOnFirstWaitingChange(kAppThread);  // the last hide
+    Tick();
+    EXPECT_FALSE(Visible(app));
+    EXPECT_THAT(Set(0), ElementsAre(app));
+    fake.desktop.ResumeThread(kAppThread);
+    Engine().Run(Leaving{});
+    EXPECT_TRUE(Visible(app));
+}
+
 TEST_F(WindowSets, AWindowItsProgramShowsAgainAfterWeHidItJoinsTheCurrentDesktopSoon) {
     const WindowHandle app = OpenApp();
     StartProgram();

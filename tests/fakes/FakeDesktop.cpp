@@ -139,6 +139,16 @@ void FakeDesktop::SetTitle(WindowHandle window, std::u16string title) {
     Tell(WindowEventKind::Renamed, target);
 }
 
+void FakeDesktop::ActOnFirstWaitingChange(ThreadId thread) {
+    for (Window& window : windows_) {
+        if (window.thread == thread && !window.pending.empty()) {
+            const ShowCommand command = window.pending.front();
+            window.pending.erase(window.pending.begin());
+            Apply(window, command);
+        }
+    }
+}
+
 void FakeDesktop::HangThread(ThreadId thread, bool reported) {
     hungThreads_.push_back(thread);
     if (reported) {
@@ -150,8 +160,9 @@ void FakeDesktop::ResumeThread(ThreadId thread) {
     std::erase(hungThreads_, thread);
     std::erase(reportedHung_, thread);
     for (Window& window : windows_) {
-        if (window.thread == thread && window.pending) {
-            Apply(window, *std::exchange(window.pending, std::nullopt));
+        // The last change decides: what the earlier ones did, it undoes or does again.
+        if (window.thread == thread && !window.pending.empty()) {
+            Apply(window, std::exchange(window.pending, {}).back());
         }
     }
     std::erase_if(probesOut_, [this, thread](const auto& entry) {
@@ -267,7 +278,7 @@ bool FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) noex
         return false;
     }
     if (TakesNoMessages(*target)) {
-        target->pending = command;
+        target->pending.push_back(command);
     } else {
         Apply(*target, command);
     }

@@ -66,8 +66,9 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
         std::vector<std::u16string> children;
         // The program's own windows hand their messages to it.
         MessageHandler* handler = nullptr;
-        // A change asked for with ShowWindowAsync that a hung thread has not acted on yet.
-        std::optional<ShowCommand> pending;
+        // The changes asked for with ShowWindowAsync that a hung thread has not acted on yet,
+        // in the order asked.
+        std::vector<ShowCommand> pending;
         // What reached the window's own procedure, or the system's default for a program window.
         std::vector<WindowMessage> received;
     };
@@ -97,8 +98,12 @@ class FakeDesktop final : public WindowSystem, public Hotkeys, public WindowProc
     // never return, and what is posted or sent to it waits. The system calls it hung only once
     // it has taken none for five seconds (reported).
     void HangThread(ThreadId thread, bool reported = false);
-    // It takes its messages again: what waited is done in order, and the probes are answered.
+    // It takes its messages again: what waited is done (the last change of each window decides),
+    // and the probes are answered.
     void ResumeThread(ThreadId thread);
+    // A thread that is slow, not stopped: it acts on the first change each of its windows waits
+    // for, and takes no other message yet.
+    void ActOnFirstWaitingChange(ThreadId thread);
     // Synchronous calls that would have blocked forever on a hung thread.
     int HangsObserved() const { return hangs_; }
     std::vector<WindowHandle> VisibleWindows() const;
