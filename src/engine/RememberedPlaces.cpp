@@ -1,6 +1,7 @@
 #include "engine/RememberedPlaces.h"
 
 #include <algorithm>
+#include <ranges>
 
 #include "platform/Text.h"
 
@@ -177,9 +178,8 @@ void RememberedPlaces::Meet(const Desktops& desktops, bool readTitles) {
     // Bottom-most first: the order of appearance of windows met together.
     std::vector<std::pair<WindowHandle, int>> present;
     for (int index = 0; index < kDesktopCount; ++index) {
-        const WindowSet& windows = desktops[index].Windows();
-        for (auto window = windows.rbegin(); window != windows.rend(); ++window) {
-            present.emplace_back(*window, index);
+        for (WindowHandle window : std::views::reverse(desktops[index].Windows())) {
+            present.emplace_back(window, index);
         }
     }
     for (WindowHandle window : known_.PinnedWindows()) {

@@ -1,5 +1,6 @@
 #include "shell/ArrangementJson.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 
@@ -17,10 +18,10 @@ constexpr std::string_view kEnd = "\n]}\n";
 
 std::string DateText(std::int64_t days) {
     const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
-    char text[16] = {};
-    std::snprintf(text, sizeof(text), "%04d-%02u-%02u", static_cast<int>(date.year()),
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02u-%02u", static_cast<int>(date.year()),
                   static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text;
+    return text.data();
 }
 
 std::optional<std::int64_t> DateOf(const std::string& text) {
