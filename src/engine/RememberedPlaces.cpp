@@ -1,7 +1,6 @@
 #include "engine/RememberedPlaces.h"
 
 #include <algorithm>
-#include <ranges>
 
 #include "platform/Text.h"
 
@@ -178,9 +177,9 @@ void RememberedPlaces::Meet(const Desktops& desktops, bool readTitles) {
     // Bottom-most first: the order of appearance of windows met together.
     std::vector<std::pair<WindowHandle, int>> present;
     for (int index = 0; index < kDesktopCount; ++index) {
-        for (WindowHandle window : std::views::reverse(desktops[index].Windows())) {
-            present.emplace_back(window, index);
-        }
+        const WindowSet& windows = desktops[index].Windows();
+        std::for_each(windows.rbegin(), windows.rend(),
+                      [&](WindowHandle window) { present.emplace_back(window, index); });
     }
     for (WindowHandle window : known_.PinnedWindows()) {
         if (known_.IsPinned(window)) {
