@@ -448,14 +448,10 @@ DesktopState DesktopEngine::State() {
     listed_ = false;
     CollectDesktopWindows(false);
     Commit();
-    return Described();
+    return StateAsKnown();
 }
 
 DesktopState DesktopEngine::StateAsKnown() {
-    return Described();
-}
-
-DesktopState DesktopEngine::Described() {
     DesktopState state;
     state.current = CurrentDesktop();
     const auto describe = [this](WindowHandle window, bool pinned) {

@@ -81,7 +81,6 @@ class DesktopEngine {
     void ShowEverythingNow() noexcept;
 
   private:
-    DesktopState Described();
     Outcome::Result RunCommand(const Command& command);
     void Start(const Starting& starting);
     void UseSettings(const SettingsInForce& settings, Outcome& outcome);
