@@ -32,7 +32,7 @@ class DesktopWithWindows {
         for (std::int64_t i = 0; i < count; ++i) {
             fake_.desktop.OpenWindow({.className = u"Notepad", .thread = kAppThread});
         }
-        program_ = std::make_unique<Program>(fake_.platform);
+        program_ = std::make_unique<Program>(fake_.platform, fake_.texts);
         program_->Start();
     }
 
@@ -151,7 +151,8 @@ void FilterTheFinder(benchmark::State& state) {
              static_cast<std::uint64_t>(i)});
     }
     fakes::FakeFinderView view;
-    WindowFinder finder(view, [](const Command&) {});
+    const Texts texts;
+    WindowFinder finder(view, texts, [](const Command&) {});
     finder.Open(desktops, WindowHandle::None);
     const std::u16string typed[] = {u"r", u"re", u"rep", u"repo 1", u"REPORT 12", u"报告 editor"};
     std::size_t key = 0;

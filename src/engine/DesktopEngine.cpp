@@ -20,16 +20,16 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 }  // namespace
 
 DesktopEngine::DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar,
-                             RecoveryList& recovery, Log& log)
+                             RecoveryList& recovery, Log& log, const Texts& texts)
     : windows_(windows),
       bar_(bar),
       recovery_(recovery),
       known_(windows),
       remembered_(windows, known_),
-      visibility_(windows, known_, log),
+      visibility_(windows, known_, log, texts),
       filter_(windows, visibility_, known_, bar),
       firstSight_(windows, known_, remembered_),
-      shell_(windows, visibility_, log),
+      shell_(windows, visibility_, log, texts),
       refresh_(windows, known_, visibility_, filter_, firstSight_, shell_),
       activation_(windows, known_),
       keys_(hotkeys) {}

@@ -24,6 +24,7 @@
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
 #include "platform/WindowSystem.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -35,7 +36,7 @@ namespace ombrel {
 class DesktopEngine {
   public:
     DesktopEngine(WindowSystem& windows, Hotkeys& hotkeys, BarView& bar, RecoveryList& recovery,
-                  Log& log);
+                  Log& log, const Texts& texts);
     DesktopEngine(const DesktopEngine&) = delete;
     DesktopEngine& operator=(const DesktopEngine&) = delete;
 

@@ -56,11 +56,12 @@ std::uint64_t GetLittleEndian(const std::byte* at, std::size_t bytes) {
 
 }  // namespace
 
-RecoveryList::RecoveryList(Registry& registry, WindowSystem& windows, Log& log,
+RecoveryList::RecoveryList(Registry& registry, WindowSystem& windows, Log& log, const Texts& texts,
                            RunningProcess& process)
     : registry_(registry),
       windows_(windows),
       log_(log),
+      texts_(texts),
       process_(process),
       key_(std::u16string(kRecoveryKey) + u"\\" + DecimalText(process.SessionId())) {}
 
@@ -81,8 +82,8 @@ std::size_t RecoveryList::ShowAfterDeathOf(const ProcessIdentity& writer) {
         return 0;  // ended in order (no list), or a newer instance keeps the list now
     }
     const std::size_t shown = ShowListed(StillOurs(std::move(list->arrangement.windows)));
-    log_.Write(FormatText(TextId::GuardShowedWindows,
-                          {DecimalText(writer.id), DecimalText(static_cast<long long>(shown))}));
+    log_.Write(texts_.Format(TextId::GuardShowedWindows,
+                             {DecimalText(writer.id), DecimalText(static_cast<long long>(shown))}));
     return shown;
 }
 
@@ -113,7 +114,7 @@ void RecoveryList::Save(std::span<const Entry> hidden, int current) {
         data[at + kDesktopByte] = static_cast<std::byte>(entry.desktop + 1);
         at += kEntryBytes;
     }
-    LogFailure(log_, TextId::RecoveryListNotWritten, WriteValue(kWindowsValue, data),
+    LogFailure(log_, texts_, TextId::RecoveryListNotWritten, WriteValue(kWindowsValue, data),
                {DecimalText(static_cast<long long>(hidden.size()))});
 }
 

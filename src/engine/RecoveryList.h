@@ -11,6 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/RunningProcess.h"
 #include "platform/WindowSystem.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -37,7 +38,8 @@ class RecoveryList {
         int current = 0;
     };
 
-    RecoveryList(Registry& registry, WindowSystem& windows, Log& log, RunningProcess& process);
+    RecoveryList(Registry& registry, WindowSystem& windows, Log& log, const Texts& texts,
+                 RunningProcess& process);
 
     // Whether the list's writer is another instance that still runs: its list is not ours to
     // take, whatever told us we were the first.
@@ -85,6 +87,7 @@ class RecoveryList {
     Registry& registry_;
     WindowSystem& windows_;
     Log& log_;
+    const Texts& texts_;
     RunningProcess& process_;
     std::u16string key_;  // this session's
 };

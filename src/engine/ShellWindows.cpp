@@ -78,7 +78,7 @@ std::vector<WindowHandle> ShellWindows::FindWindowsByClass(std::u16string_view c
 }
 
 void ShellWindows::Restarted() {
-    log_.Write(Text(TextId::ShellRestarted));
+    log_.Write(texts_.Text(TextId::ShellRestarted));
     lookoutsLeft_ = kShellLookouts;
     HideWhatTheUserHid();
 }

@@ -6,6 +6,7 @@
 #include "engine/WindowVisibility.h"
 #include "platform/Log.h"
 #include "platform/WindowSystem.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -27,8 +28,8 @@ class ShellWindows {
     // How many refreshes after a restart of the shell its windows are looked for again.
     static constexpr int kShellLookouts = 10;
 
-    ShellWindows(WindowSystem& windows, WindowVisibility& visibility, Log& log)
-        : windows_(windows), visibility_(visibility), log_(log) {}
+    ShellWindows(WindowSystem& windows, WindowVisibility& visibility, Log& log, const Texts& texts)
+        : windows_(windows), visibility_(visibility), log_(log), texts_(texts) {}
 
     // Finds the taskbar and the window that holds the desktop icons as the shell has them now.
     void Find();
@@ -63,6 +64,7 @@ class ShellWindows {
     WindowSystem& windows_;
     WindowVisibility& visibility_;
     Log& log_;
+    const Texts& texts_;
     WindowHandle hProgMan_ = WindowHandle::None;
     bool desktopIconsShown_ = true;
     WindowHandle hTrayWnd_ = WindowHandle::None;

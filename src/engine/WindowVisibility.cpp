@@ -133,9 +133,9 @@ void WindowVisibility::Refuse(WindowHandle window, std::uint32_t code) {
     known_.SetHidden(known, false);
     known.place = KnownWindow::Place::Refused;
     mayBeUnsettled_ = true;
-    log_.Write(
-        FormatText(TextId::WindowRefusedHide, {HexText(static_cast<std::uint64_t>(window)),
-                                               DecimalText(known.processId), DecimalText(code)}));
+    log_.Write(texts_.Format(TextId::WindowRefusedHide,
+                             {HexText(static_cast<std::uint64_t>(window)),
+                              DecimalText(known.processId), DecimalText(code)}));
 }
 
 bool WindowVisibility::IsVisible(WindowHandle window, KnownWindow*& known) {

@@ -7,6 +7,7 @@
 #include "platform/Log.h"
 #include "platform/WindowEvents.h"
 #include "platform/WindowSystem.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -18,8 +19,8 @@ namespace ombrel {
 // then on: it stays on every desktop, is never listed as hidden, and is written to the log once.
 class WindowVisibility {
   public:
-    WindowVisibility(WindowSystem& windows, KnownWindows& known, Log& log)
-        : windows_(windows), known_(known), log_(log) {}
+    WindowVisibility(WindowSystem& windows, KnownWindows& known, Log& log, const Texts& texts)
+        : windows_(windows), known_(known), log_(log), texts_(texts) {}
 
     // Whether showing a window gives it the focus.
     enum class Focus { Take, Leave };
@@ -74,6 +75,7 @@ class WindowVisibility {
     WindowSystem& windows_;
     KnownWindows& known_;
     Log& log_;
+    const Texts& texts_;
     // A change asked for may still be on its way, or a refused window may have closed: the
     // refresh looks through the table only then.
     bool mayBeUnsettled_ = false;

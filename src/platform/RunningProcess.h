@@ -44,6 +44,8 @@ class RunningProcess {
     virtual std::u16string ProgramDirectory() = 0;
     // The program file's name without its extension.
     virtual std::u16string ProgramName() = 0;
+    // Windows' display language for this user, as a locale name ("zh-CN", "en-GB").
+    virtual std::u16string DisplayLanguage() = 0;
     // Whether users other than the administrators may write into the program's folder: a program
     // there must not start in every user's log-on, where any of them could replace it.
     virtual bool ProgramFolderWritableByOthers() noexcept = 0;

@@ -124,7 +124,7 @@ SettingsFileError SyntaxError(std::string_view text, std::size_t byte) {
     const std::size_t offset = std::min(byte > 0 ? byte - 1 : 0, text.size());
     const SettingsFilePosition at = Locator(text).At(offset);
     if (offset == text.size()) {
-        return {at, std::u16string(Text(TextId::JsonUnexpectedEnd))};
+        return {at, TextId::JsonUnexpectedEnd, {}};
     }
     std::size_t length = 1;
     while (offset + length < text.size() &&
@@ -134,9 +134,9 @@ SettingsFileError SyntaxError(std::string_view text, std::size_t byte) {
     const auto lead = static_cast<unsigned char>(text[offset]);
     const std::optional<std::u16string> character = FromUtf8(text.substr(offset, length));
     if (lead < 0x20 || lead == 0x7F || !character) {
-        return {at, std::u16string(Text(TextId::JsonInvisibleOrBadEncoding))};
+        return {at, TextId::JsonInvisibleOrBadEncoding, {}};
     }
-    return {at, FormatText(TextId::JsonUnexpectedCharacter, {*character})};
+    return {at, TextId::JsonUnexpectedCharacter, {*character}};
 }
 
 // Takes the parser's events and builds the kept part of the text, checking the limits as it
@@ -191,15 +191,14 @@ class TreeBuilder {
         Container& object = open_.back();
         const SettingsFilePosition at = locator_.At(StringStart(text_, read_));
         if (++object.count > JsonLimits::kMaxMembers) {
-            error_ = {
-                at, FormatText(TextId::JsonTooManyMembers, {DecimalText(JsonLimits::kMaxMembers)})};
+            error_ = {at, TextId::JsonTooManyMembers, {DecimalText(JsonLimits::kMaxMembers)}};
             return false;
         }
         // Two equal names: the first one stands, and the second is the fault.
         const auto [earlier, added] = object.names.emplace(name, at);
         if (!added && !duplicate_) {
-            duplicate_ = {at, FormatText(TextId::JsonMemberRepeated,
-                                         {Utf16(name), DecimalText(earlier->second.line)})};
+            duplicate_ = {
+                at, TextId::JsonMemberRepeated, {Utf16(name), DecimalText(earlier->second.line)}};
         }
         key_ = std::move(name);
         keyAt_ = at;
@@ -208,7 +207,8 @@ class TreeBuilder {
     bool parse_error(std::size_t byte, const std::string&, const nlohmann::detail::exception& e) {
         // 406: a number beyond a double's range, reported as soon as it has been read.
         error_ = e.id == 406 ? SettingsFileError{locator_.At(ScalarStart(text_, read_)),
-                                                 std::u16string(Text(TextId::JsonNumberOutOfRange))}
+                                                 TextId::JsonNumberOutOfRange,
+                                                 {}}
                              : SyntaxError(text_, byte);
         return false;
     }
@@ -235,8 +235,9 @@ class TreeBuilder {
         }
         Container& parent = open_.back();
         if (parent.array && ++parent.count > JsonLimits::kMaxElements) {
-            error_ = {locator_.At(offset), FormatText(TextId::JsonTooManyElements,
-                                                      {DecimalText(JsonLimits::kMaxElements)})};
+            error_ = {locator_.At(offset),
+                      TextId::JsonTooManyElements,
+                      {DecimalText(JsonLimits::kMaxElements)}};
             return nullptr;
         }
         if (parent.value == nullptr || open_.size() > keptDepth_) {
@@ -259,8 +260,8 @@ class TreeBuilder {
             return false;
         }
         if (open_.size() >= JsonLimits::kMaxDepth) {
-            error_ = {locator_.At(read_ - 1),
-                      FormatText(TextId::JsonTooDeep, {DecimalText(JsonLimits::kMaxDepth)})};
+            error_ = {
+                locator_.At(read_ - 1), TextId::JsonTooDeep, {DecimalText(JsonLimits::kMaxDepth)}};
             return false;
         }
         // A kept container never gains a sibling while it is open, so the pointer stays good.

@@ -26,7 +26,7 @@ std::u16string Utf16(std::string_view utf8) {
 
 SettingsFileError Fault(const SettingsFilePosition& at, TextId id,
                         std::initializer_list<std::u16string_view> arguments = {}) {
-    return {at, FormatText(id, arguments)};
+    return {at, id, std::vector<std::u16string>(arguments.begin(), arguments.end())};
 }
 
 // A member's command that no key may run is a fault of the file, but one reported only when
@@ -191,6 +191,23 @@ std::optional<SettingsFileError> ReadRuleMember(const JsonMember& member,
     return std::nullopt;
 }
 
+std::optional<SettingsFileError> ReadLanguage(const JsonMember& member, LanguageChoice& language) {
+    static constexpr std::array<std::pair<std::string_view, LanguageChoice>, 3> kChoices{{
+        {"zh-CN", LanguageChoice::Chinese},
+        {"en-US", LanguageChoice::English},
+        {"auto", LanguageChoice::Auto},
+    }};
+    if (member.value.IsString()) {
+        for (const auto& [written, choice] : kChoices) {
+            if (member.value.text == written) {
+                language = choice;
+                return std::nullopt;
+            }
+        }
+    }
+    return Fault(member.value.at, TextId::LanguageInvalid);
+}
+
 std::optional<SettingsFileError> ReadRules(const JsonMember& member, WindowRules& rules) {
     if (!member.value.IsArray()) {
         return Fault(member.at, TextId::RulesNotArray);
@@ -246,6 +263,9 @@ std::optional<SettingsFileError> ReadMember(const JsonMember& member,
     if (name == "onActivate") {
         return ReadOnActivate(member, contents.onActivate);
     }
+    if (name == "language") {
+        return ReadLanguage(member, contents.language);
+    }
     if (name == "$schema") {
         if (!member.value.IsString()) {
             return Fault(member.at, TextId::SettingsSchemaNotText);
@@ -280,6 +300,27 @@ std::variant<SettingsFileContents, SettingsFileError> ParseSettingsFile(std::str
         return *std::move(commandFault);
     }
     return contents;
+}
+
+Language LanguageOf(LanguageChoice choice, std::u16string_view displayLanguage) {
+    switch (choice) {
+        case LanguageChoice::Chinese:
+            return Language::Chinese;
+        case LanguageChoice::English:
+            return Language::English;
+        case LanguageChoice::Auto:
+            break;
+    }
+    // "zh", "zh-CN", "zh-TW", "zh-Hans-SG"...: the tables have one Chinese.
+    return displayLanguage == u"zh" || displayLanguage.starts_with(u"zh-") ? Language::Chinese
+                                                                           : Language::English;
+}
+
+Language LanguageOfSettingsFile(std::string_view utf8, std::u16string_view displayLanguage) {
+    const std::variant<SettingsFileContents, SettingsFileError> parsed = ParseSettingsFile(utf8);
+    const auto* contents = std::get_if<SettingsFileContents>(&parsed);
+    return LanguageOf(contents != nullptr ? contents->language : LanguageChoice::Chinese,
+                      displayLanguage);
 }
 
 }  // namespace ombrel

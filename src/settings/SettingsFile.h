@@ -10,8 +10,12 @@
 #include "model/WindowRule.h"
 #include "settings/PositionedJson.h"
 #include "settings/SettingsFileError.h"
+#include "text/Texts.h"
 
 namespace ombrel {
+
+// The language of the texts: "zh-CN", "en-US", or "auto" for Windows' display language.
+enum class LanguageChoice { Chinese, English, Auto };
 
 // What the settings file puts in force; left out, an entry keeps its default.
 struct SettingsFileContents {
@@ -35,7 +39,16 @@ struct SettingsFileContents {
     bool trayIcon = false;  // the current desktop's number in the notification area
     WindowRules rules;      // in the order of the file: the first that matches decides
     OnActivate onActivate = OnActivate::Join;  // where no rule says otherwise
+    LanguageChoice language = LanguageChoice::Chinese;
 };
+
+// The language a choice puts in force: "auto" is Chinese where Windows speaks Chinese to the
+// user, English anywhere else.
+Language LanguageOf(LanguageChoice choice, std::u16string_view displayLanguage);
+
+// The language the file at these bytes asks for; Chinese for a file that cannot be used, as the
+// program does then.
+Language LanguageOfSettingsFile(std::string_view utf8, std::u16string_view displayLanguage);
 
 // The text of settings.json (UTF-8, a BOM and // or /* */ comments allowed) as typed values,
 // or the first fault found.

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "text/TextId.h"
 
 namespace ombrel {
+
+class Texts;
 
 // 1-based; the column counts characters (Unicode code points), not bytes.
 struct SettingsFilePosition {
@@ -11,12 +16,17 @@ struct SettingsFilePosition {
     friend bool operator==(const SettingsFilePosition&, const SettingsFilePosition&) = default;
 };
 
+// What is wrong, as a text of the table and its arguments: put in words in the language in
+// force when it is reported, which the file itself may be about to change.
 struct SettingsFileError {
     SettingsFilePosition at;
-    std::u16string what;  // in Chinese, without the position
+    TextId what = TextId::SettingsRootNotObject;
+    std::vector<std::u16string> arguments;
 };
 
+// What is wrong, without the position.
+std::u16string SettingsFileErrorWhat(const Texts& texts, const SettingsFileError& error);
 // The whole message, the position first ("line 3, column 12: ..."), for the log and the user.
-std::u16string SettingsFileErrorText(const SettingsFileError& error);
+std::u16string SettingsFileErrorText(const Texts& texts, const SettingsFileError& error);
 
 }  // namespace ombrel

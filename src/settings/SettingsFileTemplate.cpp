@@ -26,21 +26,21 @@ std::vector<KeyCommandText> DescribedKeyTexts() {
     return texts;
 }
 
-std::string SettingsFileTemplate(std::span<const KeyCommandText> keys) {
-    std::string text = ToUtf8(Text(TextId::SettingsTemplateBeforeKeys));
+std::string SettingsFileTemplate(const Texts& texts, std::span<const KeyCommandText> keys) {
+    std::string text = ToUtf8(texts.Text(TextId::SettingsTemplateBeforeKeys));
     for (std::size_t i = 0; i < keys.size(); ++i) {
         // The library writes the JSON strings, escapes and all.
         text += i == 0 ? "\r\n    " : ",\r\n    ";
         text += nlohmann::json(ToUtf8(keys[i].first)).dump() + ": " +
                 nlohmann::json(ToUtf8(keys[i].second)).dump();
     }
-    text += ToUtf8(Text(TextId::SettingsTemplateAfterKeys));
+    text += ToUtf8(texts.Text(TextId::SettingsTemplateAfterKeys));
     return text;
 }
 
-std::string_view SettingsFileSchema() {
-    // The file itself ships in the release beside the program; the build puts its text here.
-    return kSettingsSchemaText;
+std::string_view SettingsFileSchema(Language language) {
+    // The files themselves ship in the release beside the program; the build puts their text here.
+    return language == Language::English ? kEnglishSettingsSchemaText : kSettingsSchemaText;
 }
 
 }  // namespace ombrel

@@ -33,7 +33,7 @@ bool ArrangementJournal::Read() {
             // Most likely a program that backs the folder up or scans it: a moment later it is
             // free, and it is not ours to replace before we know what it holds.
             if (!heldReported_) {
-                LogFailure(log_, TextId::ArrangementHeld, read.error, {path});
+                LogFailure(log_, texts_, TextId::ArrangementHeld, read.error, {path});
                 heldReported_ = true;
             }
             return false;
@@ -62,9 +62,9 @@ void ArrangementJournal::SetAside(const std::u16string& path) {
     const std::u16string aside = path + u".bad";
     const SystemError error = files_.RenameFile(path, aside);
     if (error.Failed()) {
-        LogFailure(log_, TextId::ArrangementNotSetAside, error, {path});
+        LogFailure(log_, texts_, TextId::ArrangementNotSetAside, error, {path});
     } else {
-        log_.Write(FormatText(TextId::ArrangementSetAside, {path, aside}));
+        log_.Write(texts_.Format(TextId::ArrangementSetAside, {path, aside}));
     }
 }
 
@@ -99,7 +99,7 @@ void ArrangementJournal::Write() {
     const SystemError error = files_.ReplaceFile(path, bytes);
     unwritten_ = error.Failed();
     if (unwritten_ && error.Code() != writeFailure_) {
-        LogFailure(log_, TextId::ArrangementNotWritten, error, {path});
+        LogFailure(log_, texts_, TextId::ArrangementNotWritten, error, {path});
     }
     writeFailure_ = error.Code();
 }

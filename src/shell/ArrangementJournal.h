@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Log.h"
 #include "platform/UserFiles.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -23,8 +24,9 @@ class ArrangementJournal {
     // the file by the next but one.
     static constexpr std::uint64_t kWriteSpacingMilliseconds = 1500;
 
-    ArrangementJournal(UserFiles& files, Log& log, Clock& clock, RememberedPlaces& places)
-        : files_(files), log_(log), clock_(clock), places_(places) {}
+    ArrangementJournal(UserFiles& files, Log& log, const Texts& texts, Clock& clock,
+                       RememberedPlaces& places)
+        : files_(files), log_(log), texts_(texts), clock_(clock), places_(places) {}
     ArrangementJournal(const ArrangementJournal&) = delete;
     ArrangementJournal& operator=(const ArrangementJournal&) = delete;
 
@@ -46,6 +48,7 @@ class ArrangementJournal {
 
     UserFiles& files_;
     Log& log_;
+    const Texts& texts_;
     Clock& clock_;
     RememberedPlaces& places_;
     bool wanted_ = false;  // the settings ask to remember

@@ -59,7 +59,8 @@ bool CommandServer::Answer(const CommandRequest& request) {
                 channel_.Answer(request.caller, kExitDone, StateJson(engine_.State()) + "\n");
                 break;
             case Query::Help:
-                channel_.Answer(request.caller, kExitDone, ToUtf8(Text(TextId::CommandUsage)));
+                channel_.Answer(request.caller, kExitDone,
+                                ToUtf8(texts_.Text(TextId::CommandUsage)));
                 break;
         }
         return false;
@@ -77,7 +78,7 @@ bool CommandServer::Answer(const CommandRequest& request) {
         return true;
     }
     if (run_(command).result == Outcome::Result::NothingToDo) {
-        channel_.Answer(request.caller, kExitNothingToDo, ToUtf8(Text(TextId::NothingToDo)));
+        channel_.Answer(request.caller, kExitNothingToDo, ToUtf8(texts_.Text(TextId::NothingToDo)));
     } else {
         channel_.Answer(request.caller, kExitDone, {});
     }

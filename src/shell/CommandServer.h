@@ -21,8 +21,8 @@ class CommandServer {
     // How a command is run: through the program, which ends itself for an exit.
     using Runner = std::function<Outcome(const Command&)>;
 
-    CommandServer(CommandChannel& channel, DesktopEngine& engine, Runner run)
-        : channel_(channel), engine_(engine), run_(std::move(run)) {}
+    CommandServer(CommandChannel& channel, DesktopEngine& engine, const Texts& texts, Runner run)
+        : channel_(channel), engine_(engine), texts_(texts), run_(std::move(run)) {}
 
     // Runs what waits, each answered in turn. True when a command asked the program to end: its
     // caller has its answer, and what came after it waits for nobody.
@@ -34,6 +34,7 @@ class CommandServer {
 
     CommandChannel& channel_;
     DesktopEngine& engine_;
+    const Texts& texts_;
     Runner run_;
 };
 

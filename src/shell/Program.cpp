@@ -24,28 +24,29 @@ constexpr float kTwipsPerPixel = kTwipsPerScreenPixel;
 
 }  // namespace
 
-Program::Program(Platform& platform)
+Program::Program(Platform& platform, Texts& texts)
     : platform_(platform),
-      frmMain_(MainWindowLayout(), platform.forms),
-      frmHelp_(HelpWindowLayout(), platform.forms),
-      frmConfig_(SettingsDialogLayout(), platform.forms),
-      recovery_(platform.registry, platform.windows, platform.log, platform.process),
+      texts_(texts),
+      frmMain_(MainWindowLayout(), platform.forms, texts),
+      frmHelp_(HelpWindowLayout(), platform.forms, texts),
+      frmConfig_(SettingsDialogLayout(), platform.forms, texts),
+      recovery_(platform.registry, platform.windows, platform.log, texts, platform.process),
       mainWindow_(frmMain_, frmHelp_, frmConfig_, engine_, *this, platform.forms),
-      trayIcon_(platform.notifyIcon, platform.registry, engine_, *this, mainWindow_),
+      trayIcon_(platform.notifyIcon, platform.registry, engine_, *this, mainWindow_, texts),
       barAndTrayIcon_(mainWindow_, trayIcon_),
-      engine_(platform.windows, platform.hotkeys, barAndTrayIcon_, recovery_, platform.log),
-      journal_(platform.files, platform.log, platform.clock, engine_.Remembered()),
+      engine_(platform.windows, platform.hotkeys, barAndTrayIcon_, recovery_, platform.log, texts),
+      journal_(platform.files, platform.log, texts, platform.clock, engine_.Remembered()),
       programWindow_(platform.procedures, platform.windows, *this),
       promptLook_(platform.procedures),
-      commandServer_(platform.commands, engine_,
+      commandServer_(platform.commands, engine_, texts,
                      [this](const Command& command) { return Carry(command); }),
-      finder_(platform.finder, [this](const Command& command) { Carry(command); }),
+      finder_(platform.finder, texts, [this](const Command& command) { Carry(command); }),
       registry_(platform.registry),
       settings_(platform.registry, platform.process),
       wallpapers_(platform.wallpaper, settings_, registry_),
       helpWindow_(frmHelp_, settings_),
       settingsDialog_(frmConfig_, frmMain_, {settings_, wallpapers_, platform.dialogs}),
-      settingsFile_(platform.files, platform.log, platform.dialogs,
+      settingsFile_(platform.files, platform.log, texts, platform.dialogs,
                     [this](SettingsFileContents contents, bool reload) {
                         PutSettingsInForce(std::move(contents), reload);
                     }) {}
@@ -72,6 +73,7 @@ void Program::Startup() {
     }
     // An instance that was killed or crashed may have left windows hidden: its arrangement
     // comes back.
+    UseLanguage(settingsFile_.LanguageAsked(platform_.process.DisplayLanguage()));
     const std::optional<RecoveryList::Arrangement> left = recovery_.TakeOver();
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
@@ -90,9 +92,9 @@ void Program::Startup() {
     }
     engine_.Run(Starting{left});
     if (left) {
-        platform_.log.Write(FormatText(TextId::ArrangementPutBack,
-                                       {DecimalText(static_cast<long long>(left->windows.size())),
-                                        DecimalText(engine_.CurrentDesktop() + 1)}));
+        platform_.log.Write(texts_.Format(
+            TextId::ArrangementPutBack, {DecimalText(static_cast<long long>(left->windows.size())),
+                                         DecimalText(engine_.CurrentDesktop() + 1)}));
     }
     // It holds the keys and hears the notices: made before the settings are read.
     programWindow_.Create();
@@ -204,7 +206,19 @@ void Program::Refreshed() {
     }
 }
 
+void Program::UseLanguage(Language language) {
+    if (language == texts_.InForce()) {
+        return;
+    }
+    texts_.Use(language);
+    mainWindow_.Retext();
+    frmHelp_.Retext();
+    frmConfig_.Retext();
+}
+
 void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
+    // First, so that the keys' texts and the help below are in it.
+    UseLanguage(LanguageOf(contents.language, platform_.process.DisplayLanguage()));
     const Outcome outcome = engine_.Run(
         SettingsInForce{contents.wrap, contents.pauseInFullScreen, std::move(contents.names),
                         std::move(contents.rules), contents.onActivate, contents.remember,
@@ -212,7 +226,7 @@ void Program::PutSettingsInForce(SettingsFileContents contents, bool reload) {
     // Read before the first look, so that the windows it finds open go back where they were.
     journal_.Use(contents.remember);
     for (const HotkeyRefusal& refusal : outcome.refusedKeys) {
-        LogFailure(platform_.log, TextId::HotkeyNotRegistered, refusal.error,
+        LogFailure(platform_.log, texts_, TextId::HotkeyNotRegistered, refusal.error,
                    {engine_.Keys()[static_cast<std::size_t>(refusal.id)].name});
     }
     mainWindow_.ShowKeys(engine_.Keys(), outcome.refusedKeys);
@@ -232,7 +246,8 @@ void Program::OpenLog() {
 void Program::BarMovedByUser() {
     const BarPosition position{static_cast<int>(std::lround(frmMain_.Left() / kTwipsPerPixel)),
                                static_cast<int>(std::lround(frmMain_.Top() / kTwipsPerPixel))};
-    LogFailure(platform_.log, TextId::BarPositionNotSaved, settings_.SaveBarPosition(position));
+    LogFailure(platform_.log, texts_, TextId::BarPositionNotSaved,
+               settings_.SaveBarPosition(position));
 }
 
 void Program::Shutdown() {
@@ -254,11 +269,11 @@ void Program::Shutdown() {
 
 void Program::LogServiceResult(TextId request, SystemError error) {
     if (error.Failed()) {
-        LogFailure(platform_.log, TextId::ServiceRequestFailed, error,
-                   {kCompanionServiceName, Text(request)});
+        LogFailure(platform_.log, texts_, TextId::ServiceRequestFailed, error,
+                   {kCompanionServiceName, texts_.Text(request)});
     } else {
-        platform_.log.Write(
-            FormatText(TextId::ServiceRequestSent, {kCompanionServiceName, Text(request)}));
+        platform_.log.Write(texts_.Format(TextId::ServiceRequestSent,
+                                          {kCompanionServiceName, texts_.Text(request)}));
     }
 }
 

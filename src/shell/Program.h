@@ -11,7 +11,7 @@
 #include "shell/ProgramWindow.h"
 #include "shell/PromptLook.h"
 #include "shell/SettingsFileSession.h"
-#include "text/TextId.h"
+#include "text/Texts.h"
 #include "ui/BarAndTrayIcon.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -26,7 +26,8 @@ namespace ombrel {
 // from start-up to shut-down.
 class Program final : public ProgramLifecycle, public ProgramEvents {
   public:
-    explicit Program(Platform& platform);
+    // The texts are the program's to put in the language the settings ask for.
+    Program(Platform& platform, Texts& texts);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     ~Program() = default;
@@ -62,9 +63,12 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     // finder.
     Outcome Carry(const Input& input);
     void PutSettingsInForce(SettingsFileContents contents, bool reload);
+    // The texts in the language given, and the windows that show them read again.
+    void UseLanguage(Language language);
     void LogServiceResult(TextId request, SystemError error);
 
     Platform& platform_;
+    Texts& texts_;
     Form frmMain_;
     Form frmHelp_;
     Form frmConfig_;

@@ -9,9 +9,13 @@
 
 namespace ombrel {
 
-SettingsFileSession::SettingsFileSession(UserFiles& files, Log& log, CommonDialogs& dialogs,
-                                         PutInForce putInForce)
-    : files_(files), log_(log), dialogs_(dialogs), putInForce_(std::move(putInForce)) {}
+SettingsFileSession::SettingsFileSession(UserFiles& files, Log& log, const Texts& texts,
+                                         CommonDialogs& dialogs, PutInForce putInForce)
+    : files_(files),
+      log_(log),
+      texts_(texts),
+      dialogs_(dialogs),
+      putInForce_(std::move(putInForce)) {}
 
 void SettingsFileSession::Start(WindowHandle window, std::uint32_t changedMessage) {
     window_ = window;
@@ -46,11 +50,11 @@ void SettingsFileSession::CheckWatch() {
     if (!read_ || stopped != 0 || watchFailure_ != 0) {
         const std::uint32_t code = files_.WatchSettingsFolder(window_, changedMessage_).Code();
         if (watchFailure_ == 0 && (stopped != 0 || code != 0)) {
-            log_.Write(FormatText(
+            log_.Write(texts_.Format(
                 code == 0 ? TextId::SettingsWatchRestarted : TextId::SettingsWatchRetried,
                 {DecimalText(stopped != 0 ? stopped : code)}));
         } else if (watchFailure_ != 0 && code == 0) {
-            log_.Write(Text(TextId::SettingsWatchBack));
+            log_.Write(texts_.Text(TextId::SettingsWatchBack));
         }
         watchFailure_ = code;
     }
@@ -64,6 +68,14 @@ void SettingsFileSession::CheckWatch() {
         settle_ = kRefreshesToSettle;
     }
     stamp_ = stamp;
+}
+
+Language SettingsFileSession::LanguageAsked(std::u16string_view displayLanguage) {
+    const FileRead read =
+        files_.ReadFile(files_.SettingsFilePath(), SettingsFileContents::kMaxBytes);
+    return read.outcome == FileRead::Outcome::Read
+               ? LanguageOfSettingsFile(read.bytes, displayLanguage)
+               : Language::Chinese;
 }
 
 void SettingsFileSession::Read() {
@@ -83,7 +95,7 @@ void SettingsFileSession::Read() {
             }
             break;
         case FileRead::Outcome::TooLarge:
-            problem = Text(TextId::SettingsFileTooLarge);
+            problem = texts_.Text(TextId::SettingsFileTooLarge);
             break;
         case FileRead::Outcome::Failed:
             if (read.error.Code() == kErrorSharingViolation ||
@@ -95,11 +107,11 @@ void SettingsFileSession::Read() {
                     return;
                 }
                 if (heldReads_ >= kHeldReadsBeforeReport) {
-                    problem = Text(TextId::SettingsFileHeld);
+                    problem = texts_.Text(TextId::SettingsFileHeld);
                 }
             } else {
                 problem =
-                    FormatText(TextId::SettingsFileUnreadable, {DecimalText(read.error.Code())});
+                    texts_.Format(TextId::SettingsFileUnreadable, {DecimalText(read.error.Code())});
             }
             break;
     }
@@ -113,7 +125,7 @@ void SettingsFileSession::Read() {
             putInForce_({}, false);
         }
         if (!problem.empty()) {
-            Report(FormatText(TextId::SettingsKeptUnchanged, {problem}));
+            Report(texts_.Format(TextId::SettingsKeptUnchanged, {problem}));
         }
         return;
     }
@@ -136,13 +148,14 @@ void SettingsFileSession::Read() {
             // A file with an error at start-up leaves the usual keys in force.
             putInForce_({}, false);
         }
-        Report(FormatText(TextId::SettingsKeptUnchanged, {SettingsFileErrorText(*error)}));
+        Report(
+            texts_.Format(TextId::SettingsKeptUnchanged, {SettingsFileErrorText(texts_, *error)}));
         return;
     }
     putInForce_(std::get<SettingsFileContents>(std::move(parsed)), reload);
     reported_.clear();
     if (reload) {
-        log_.Write(Text(bytes_ ? TextId::SettingsFileReread : TextId::SettingsFileDeleted));
+        log_.Write(texts_.Text(bytes_ ? TextId::SettingsFileReread : TextId::SettingsFileDeleted));
     }
 }
 
@@ -157,7 +170,7 @@ void SettingsFileSession::Report(std::u16string text) {
 
 void SettingsFileSession::ShowNotice() {
     if (notice_) {
-        dialogs_.ShowNotice(*notice_, Text(TextId::SettingsNoticeCaption));
+        dialogs_.ShowNotice(*notice_, texts_.Text(TextId::SettingsNoticeCaption));
         notice_.reset();
     }
 }
@@ -166,11 +179,12 @@ void SettingsFileSession::Edit() {
     const std::u16string path = files_.SettingsFilePath();
     if (!files_.StampOf(path)) {
         // A start the user can edit, with the schema his editor completes and checks it by.
-        static_cast<void>(files_.CreateNewFile(path, SettingsFileTemplate(DescribedKeyTexts())));
+        static_cast<void>(
+            files_.CreateNewFile(path, SettingsFileTemplate(texts_, DescribedKeyTexts())));
         const std::size_t slash = path.find_last_of(u'\\');
         static_cast<void>(files_.CreateNewFile(
             path.substr(0, slash == std::u16string::npos ? 0 : slash + 1) + u"settings.schema.json",
-            SettingsFileSchema()));
+            SettingsFileSchema(texts_.InForce())));
     }
     files_.OpenInEditor(path);
 }

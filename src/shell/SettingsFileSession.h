@@ -10,6 +10,7 @@
 #include "platform/UserFiles.h"
 #include "platform/WindowHandle.h"
 #include "settings/SettingsFile.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -23,12 +24,16 @@ class SettingsFileSession {
     // changes are told).
     using PutInForce = std::function<void(SettingsFileContents, bool reload)>;
 
-    SettingsFileSession(UserFiles& files, Log& log, CommonDialogs& dialogs, PutInForce putInForce);
+    SettingsFileSession(UserFiles& files, Log& log, const Texts& texts, CommonDialogs& dialogs,
+                        PutInForce putInForce);
     SettingsFileSession(const SettingsFileSession&) = delete;
     SettingsFileSession& operator=(const SettingsFileSession&) = delete;
 
     // Watches the folder, the message going to the window at each change, and reads the file.
     void Start(WindowHandle window, std::uint32_t changedMessage);
+    // The language the file asks for, read ahead of it so that the start speaks it from its first
+    // line; Chinese for a file that cannot be used.
+    Language LanguageAsked(std::u16string_view displayLanguage);
     // What went wrong with the file, in a box that waits for nobody.
     void ShowNotice();
     // At each refresh: sets the watch up again if it stopped, and reads the file once a change
@@ -58,6 +63,7 @@ class SettingsFileSession {
 
     UserFiles& files_;
     Log& log_;
+    const Texts& texts_;
     CommonDialogs& dialogs_;
     PutInForce putInForce_;
     WindowHandle window_{};

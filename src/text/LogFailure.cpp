@@ -8,7 +8,7 @@
 
 namespace ombrel {
 
-void LogFailure(Log& log, TextId text, SystemError error,
+void LogFailure(Log& log, const Texts& texts, TextId text, SystemError error,
                 std::initializer_list<std::u16string_view> arguments) noexcept {
     if (!error.Failed()) {
         return;
@@ -17,7 +17,7 @@ void LogFailure(Log& log, TextId text, SystemError error,
         const std::u16string code = DecimalText(error.Code());
         std::vector<std::u16string_view> all(arguments);
         all.push_back(code);
-        log.Write(FormatText(text, all));
+        log.Write(texts.Format(text, all));
     } catch (...) {
         // Out of memory for the line: the log is where it would have gone.
     }

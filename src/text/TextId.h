@@ -110,6 +110,7 @@ enum class TextId : std::uint16_t {
     RuleWithoutPattern,
     RuleWithoutAction,
     OnActivateInvalid,
+    LanguageInvalid,
     SettingsTemplateBeforeKeys,
     SettingsTemplateAfterKeys,
     SettingsFileTooLarge,

@@ -3,14 +3,34 @@
 #include <cstddef>
 
 namespace ombrel {
+namespace {
 
-std::u16string_view Text(TextId id) {
-    const std::span<const TextEntry> table = ChineseTexts();
+std::u16string_view FoundIn(std::span<const TextEntry> table, TextId id) {
     const auto index = static_cast<std::size_t>(id);
-    return index < table.size() ? table[index].text : std::u16string_view{};
+    // The tables are in the order of TextId; a shorter one, or one with a gap, is searched.
+    if (index < table.size() && table[index].id == id) {
+        return table[index].text;
+    }
+    for (const TextEntry& entry : table) {
+        if (entry.id == id) {
+            return entry.text;
+        }
+    }
+    return {};
 }
 
-std::u16string FormatText(TextId id, std::span<const std::u16string_view> arguments) {
+}  // namespace
+
+std::u16string_view Texts::Text(TextId id) const {
+    if (InForce() == Language::English) {
+        if (const std::u16string_view english = FoundIn(EnglishTexts(), id); !english.empty()) {
+            return english;
+        }
+    }
+    return FoundIn(ChineseTexts(), id);
+}
+
+std::u16string Texts::Format(TextId id, std::span<const std::u16string_view> arguments) const {
     const std::u16string_view text = Text(id);
     std::u16string result;
     result.reserve(text.size() + 16 * arguments.size());

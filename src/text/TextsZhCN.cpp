@@ -137,6 +137,9 @@ constexpr std::array kChinese{
     TextEntry{OnActivateInvalid,
               u"“onActivate”应为 \"join\"（留在出现的桌面）、\"follow\"（切换过去）、"
               u"\"mark\"（隐藏并标记它的桌面）或 \"smart\"（它得到前台时切换过去，否则标记）"},
+    TextEntry{LanguageInvalid,
+              u"“language”应为 \"zh-CN\"（中文）、\"en-US\"（英文）或 \"auto\"（跟随 Windows "
+              u"的显示语言）"},
     TextEntry{
         SettingsTemplateBeforeKeys,
         u"// Ombrel 的设置。以 // 开头的是说明，不影响设置。\r\n"

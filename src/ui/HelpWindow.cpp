@@ -19,52 +19,52 @@ void HelpWindow::ShowStartupInfo() {
 }
 
 void HelpWindow::ShowKeys(const KeyBindings& keys) {
-    frmHelp_.Controls(help::kText).SetText(KeysHelpText(keys));
+    frmHelp_.Controls(help::kText).SetText(KeysHelpText(frmHelp_.TextsInForce(), keys));
 }
 
 namespace {
 
-std::u16string Described(const Command& command) {
+std::u16string Described(const Texts& texts, const Command& command) {
     using Kind = Command::Kind;
     using Target = Command::Target;
     const auto where = [&]() -> std::u16string {
         switch (command.target) {
             case Target::Next:
-                return std::u16string(Text(TextId::HelpNextDesktop));
+                return std::u16string(texts.Text(TextId::HelpNextDesktop));
             case Target::Previous:
-                return std::u16string(Text(TextId::HelpPreviousDesktop));
+                return std::u16string(texts.Text(TextId::HelpPreviousDesktop));
             case Target::Last:
-                return std::u16string(Text(TextId::HelpLastDesktop));
+                return std::u16string(texts.Text(TextId::HelpLastDesktop));
             case Target::Desktop:
                 break;
         }
-        return FormatText(TextId::HelpDesktop, {DecimalText(command.desktop + 1)});
+        return texts.Format(TextId::HelpDesktop, {DecimalText(command.desktop + 1)});
     };
     switch (command.kind) {
         case Kind::Switch:
-            return FormatText(TextId::HelpSwitchTo, {where()});
+            return texts.Format(TextId::HelpSwitchTo, {where()});
         case Kind::Send:
-            return FormatText(TextId::HelpSendTo, {where()});
+            return texts.Format(TextId::HelpSendTo, {where()});
         case Kind::Move:
-            return FormatText(TextId::HelpMoveTo, {where()});
+            return texts.Format(TextId::HelpMoveTo, {where()});
         case Kind::ToggleDesktopIcons:
-            return std::u16string(Text(TextId::HelpToggleDesktopIcons));
+            return std::u16string(texts.Text(TextId::HelpToggleDesktopIcons));
         case Kind::ToggleTaskbar:
-            return std::u16string(Text(TextId::HelpToggleTaskbar));
+            return std::u16string(texts.Text(TextId::HelpToggleTaskbar));
         case Kind::ToggleBar:
-            return std::u16string(Text(TextId::HelpToggleBar));
+            return std::u16string(texts.Text(TextId::HelpToggleBar));
         case Kind::Pause:
-            return std::u16string(Text(TextId::HelpPause));
+            return std::u16string(texts.Text(TextId::HelpPause));
         case Kind::Pin:
-            return std::u16string(Text(TextId::HelpPin));
+            return std::u16string(texts.Text(TextId::HelpPin));
         case Kind::Unpin:
-            return std::u16string(Text(TextId::HelpUnpin));
+            return std::u16string(texts.Text(TextId::HelpUnpin));
         case Kind::PinToggle:
-            return std::u16string(Text(TextId::HelpPinToggle));
+            return std::u16string(texts.Text(TextId::HelpPinToggle));
         case Kind::Exit:
-            return std::u16string(Text(TextId::HelpExit));
+            return std::u16string(texts.Text(TextId::HelpExit));
         case Kind::Find:
-            return std::u16string(Text(TextId::HelpFind));
+            return std::u16string(texts.Text(TextId::HelpFind));
         case Kind::GoToWindow:
         case Kind::SendWindow:
         case Kind::BringWindow:
@@ -75,13 +75,13 @@ std::u16string Described(const Command& command) {
 
 }  // namespace
 
-std::u16string KeysHelpText(const KeyBindings& keys) {
+std::u16string KeysHelpText(const Texts& texts, const KeyBindings& keys) {
     if (keys == DescribedKeyBindings()) {
-        return std::u16string(Text(TextId::UsualKeysHelp));
+        return std::u16string(texts.Text(TextId::UsualKeysHelp));
     }
     std::u16string text;
     for (const KeyBinding& key : keys) {
-        text += FormatText(TextId::KeyHelpLine, {key.name, Described(key.command)});
+        text += texts.Format(TextId::KeyHelpLine, {key.name, Described(texts, key.command)});
     }
     return text;
 }

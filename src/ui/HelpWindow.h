@@ -26,6 +26,6 @@ class HelpWindow final : public FormEvents {
 
 // The help text for the keys: the usual one for the 21 keys Ombrel has without a settings file,
 // otherwise a line per key.
-std::u16string KeysHelpText(const KeyBindings& keys);
+std::u16string KeysHelpText(const Texts& texts, const KeyBindings& keys);
 
 }  // namespace ombrel

@@ -20,9 +20,9 @@ constexpr std::size_t kLongestTitle = 60;
 constexpr int kWheelNotch = 120;
 
 // A title as the bar lists it: cut where it is long, named where it is empty.
-std::u16string ShownTitle(const std::u16string& title) {
+std::u16string ShownTitle(const Texts& texts, const std::u16string& title) {
     if (title.empty()) {
-        return std::u16string(Text(TextId::UntitledWindow));
+        return std::u16string(texts.Text(TextId::UntitledWindow));
     }
     if (title.size() > kLongestTitle) {
         // Never half of a character that takes two units.
@@ -91,9 +91,11 @@ void MainWindow::OnContextMenu() {
 
 void MainWindow::ProgramMenu(const std::function<int(std::span<const MenuItem>)>& show,
                              bool withExit) {
-    const std::array<MenuItem, 4> items{
-        MenuItem{Text(TextId::SettingsMenuItem)}, MenuItem{Text(TextId::EditSettingsFileMenuItem)},
-        MenuItem{Text(TextId::OpenLogMenuItem)}, MenuItem{Text(TextId::ExitMenuItem)}};
+    const Texts& texts = frmMain_.TextsInForce();
+    const std::array<MenuItem, 4> items{MenuItem{texts.Text(TextId::SettingsMenuItem)},
+                                        MenuItem{texts.Text(TextId::EditSettingsFileMenuItem)},
+                                        MenuItem{texts.Text(TextId::OpenLogMenuItem)},
+                                        MenuItem{texts.Text(TextId::ExitMenuItem)}};
     switch (show(std::span<const MenuItem>(items).first(withExit ? 4 : 3))) {
         case 0:
             frmConfig_.Show();
@@ -113,24 +115,24 @@ void MainWindow::ProgramMenu(const std::function<int(std::span<const MenuItem>)>
     }
 }
 
-std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
+std::u16string DesktopToolTip(const Texts& texts, std::u16string_view key, bool keyTaken,
                               std::span<const std::u16string> titles,
                               const std::u16string* asking) {
     std::u16string tip =
-        keyTaken ? FormatText(TextId::KeyTakenByAnotherProgram, {key}) : std::u16string(key);
+        keyTaken ? texts.Format(TextId::KeyTakenByAnotherProgram, {key}) : std::u16string(key);
     if (asking != nullptr) {
-        tip += u"\r\n" + FormatText(TextId::WindowAskingForAttention, {ShownTitle(*asking)});
+        tip +=
+            u"\r\n" + texts.Format(TextId::WindowAskingForAttention, {ShownTitle(texts, *asking)});
     }
     if (titles.empty()) {
-        return tip + u"\r\n" + std::u16string(Text(TextId::EmptyDesktop));
+        return tip + u"\r\n" + std::u16string(texts.Text(TextId::EmptyDesktop));
     }
     for (std::size_t shown = 0; shown < titles.size() && shown < kMostTitlesShown; ++shown) {
-        tip += u"\r\n" + ShownTitle(titles[shown]);
+        tip += u"\r\n" + ShownTitle(texts, titles[shown]);
     }
     if (titles.size() > kMostTitlesShown) {
-        tip += u"\r\n" +
-               FormatText(TextId::MoreWindows,
-                          {DecimalText(static_cast<long long>(titles.size() - kMostTitlesShown))});
+        tip += u"\r\n" + texts.Format(TextId::MoreWindows, {DecimalText(static_cast<long long>(
+                                                               titles.size() - kMostTitlesShown))});
     }
     return tip;
 }
@@ -141,12 +143,13 @@ void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
         return;
     }
     // Taken together, so that the titles name the windows they stand beside.
+    const Texts& words = frmMain_.TextsInForce();
     const WindowSet windows = engine_.AllDesktops()[index].Windows();
     const std::vector<std::u16string> titles = engine_.DesktopTitles(index);
     std::vector<std::u16string> texts;
     texts.reserve(titles.size());
     for (const std::u16string& title : titles) {
-        texts.push_back(ShownTitle(title));
+        texts.push_back(ShownTitle(words, title));
     }
     std::vector<MenuItem> items;
     for (std::size_t item = 0; item < texts.size() && item < windows.size(); ++item) {
@@ -154,7 +157,7 @@ void MainWindow::OnControlContextMenu(std::u16string_view control, int index) {
     }
     if (items.empty()) {
         // Said rather than no menu at all, which would look like a click that was lost.
-        items.push_back({Text(TextId::NoWindowsMenuItem), WindowHandle::None, false});
+        items.push_back({words.Text(TextId::NoWindowsMenuItem), WindowHandle::None, false});
     }
     const int chosen = forms_.ShowMenu(frmMain_, std::span<const MenuItem>(items));
     // The lines stand in the order of the windows; the line of an empty desktop names none.
@@ -195,23 +198,25 @@ void MainWindow::ShowDesktopHoldsWindows(int index, bool holdsWindows) {
 
 void MainWindow::OnToolTipNeeded(std::u16string_view control, int index) {
     if (control == bar::kDesktop && IsDesktopIndex(index)) {
+        const Texts& texts = frmMain_.TextsInForce();
         Control& button = frmMain_.Controls(bar::kDesktop, index);
         const ButtonKey& key = buttonKeys_.at(static_cast<std::size_t>(index));
         std::u16string first =
             key.name.empty() ? std::u16string(button.Layout().tooltip) : key.name;
         if (keysPaused_) {
-            first += Text(TextId::KeysPausedMark);
+            first += texts.Text(TextId::KeysPausedMark);
         }
         if (const std::u16string& name = engine_.DesktopName(index); !name.empty()) {
-            first = FormatText(TextId::NamedDesktopToolTip, {name, first});
+            first = texts.Format(TextId::NamedDesktopToolTip, {name, first});
         }
         const std::optional<std::u16string> asking = engine_.AttentionTitle(index);
-        button.SetToolTipText(DesktopToolTip(first, key.taken, engine_.DesktopTitles(index),
+        button.SetToolTipText(DesktopToolTip(texts, first, key.taken, engine_.DesktopTitles(index),
                                              asking ? &*asking : nullptr));
     }
 }
 
 void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal> refused) {
+    const Texts& texts = frmMain_.TextsInForce();
     const auto keyFor = [&](const Command& command) {
         for (std::size_t id = 0; id < keys.size(); ++id) {
             if (keys[id].command == command) {
@@ -222,7 +227,7 @@ void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal
                 return ButtonKey{keys[id].name, taken};
             }
         }
-        return ButtonKey{std::u16string(Text(TextId::NoKey)), false};
+        return ButtonKey{std::u16string(texts.Text(TextId::NoKey)), false};
     };
     for (int index = 0; index < kDesktopCount; ++index) {
         buttonKeys_.at(static_cast<std::size_t>(index)) = keyFor(Command::SwitchTo(index));
@@ -232,7 +237,7 @@ void MainWindow::ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal
         key = keyFor(kToggleCommands.at(toggle));
         // The desktop buttons' tooltips are composed when they show.
         frmMain_.Controls(kToggleButtons.at(toggle))
-            .SetToolTipText(key.taken ? FormatText(TextId::KeyTakenByAnotherProgram, {key.name})
+            .SetToolTipText(key.taken ? texts.Format(TextId::KeyTakenByAnotherProgram, {key.name})
                                       : key.name);
     }
 }
@@ -294,17 +299,23 @@ void MainWindow::ShowKeysPaused(bool paused) {
     ShowCaption();
 }
 
+void MainWindow::Retext() {
+    frmMain_.Retext();
+    ShowCaption();
+}
+
 void MainWindow::ShowCaption() {
+    const Texts& texts = frmMain_.TextsInForce();
     // Before the first switch the caption is the program's own.
-    std::u16string caption = frmMain_.Layout().caption.Resolve();
+    std::u16string caption = frmMain_.Layout().caption.Resolve(texts);
     if (IsDesktopIndex(namedDesktop_)) {
         const std::u16string number = DecimalText(namedDesktop_ + 1);
         const std::u16string& name = engine_.DesktopName(namedDesktop_);
-        caption = name.empty() ? FormatText(TextId::DesktopCaption, {number})
-                               : FormatText(TextId::NamedDesktopCaption, {number, name});
+        caption = name.empty() ? texts.Format(TextId::DesktopCaption, {number})
+                               : texts.Format(TextId::NamedDesktopCaption, {number, name});
     }
     if (keysPaused_) {
-        caption += Text(TextId::KeysPausedMark);
+        caption += texts.Text(TextId::KeysPausedMark);
     }
     frmMain_.SetCaption(std::move(caption));
 }

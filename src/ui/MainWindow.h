@@ -57,6 +57,8 @@ class MainWindow final : public FormEvents, public BarView {
     void ShowKeys(const KeyBindings& keys, std::span<const HotkeyRefusal> refused);
     // The desktops' names are in the caption and on the buttons' tooltips.
     void DesktopsRenamed() override { ShowCaption(); }
+    // The language changed: the buttons and the caption are read again.
+    void Retext();
     bool BarShown() const override { return frmMain_.Visible(); }
     void ShowBar(bool shown) override { frmMain_.SetVisible(shown); }
     WindowHandle BarWindow() const override { return frmMain_.WindowIfLoaded(); }
@@ -90,7 +92,7 @@ class MainWindow final : public FormEvents, public BarView {
 // A desktop button's tooltip: its key (or that another program holds it), the title of the
 // window that asked for the user there (if one did), then the titles of the desktop's windows,
 // top first, at most ten, or that it is empty.
-std::u16string DesktopToolTip(std::u16string_view key, bool keyTaken,
+std::u16string DesktopToolTip(const Texts& texts, std::u16string_view key, bool keyTaken,
                               std::span<const std::u16string> titles,
                               const std::u16string* asking = nullptr);
 

@@ -12,8 +12,8 @@ namespace {
 constexpr std::u16string_view kBrowseDirectory = u"c:\\windows";
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
-std::u16string DesktopItem(int index) {
-    return FormatText(TextId::WallpaperDesktopLabel, {DecimalText(index + 1)});
+std::u16string DesktopItem(const Texts& texts, int index) {
+    return texts.Format(TextId::WallpaperDesktopLabel, {DecimalText(index + 1)});
 }
 
 }  // namespace
@@ -71,11 +71,12 @@ void SettingsDialog::OnClick(std::u16string_view control, int index) {
 }
 
 void SettingsDialog::Browse(int index) {
+    const Texts& texts = frmConfig_.TextsInForce();
     clsComDlg browse(services_.dialogs);
     // Owned by the settings dialog, so it stays in front and the settings wait for it.
     browse.SetHwnd(frmConfig_.WindowIfLoaded());
     browse.SetInitDir(std::u16string(kBrowseDirectory));
-    browse.SetFilter(std::u16string(Text(TextId::WallpaperFilter)));
+    browse.SetFilter(std::u16string(texts.Text(TextId::WallpaperFilter)));
     browse.ShowOpen();
     // A cancelled browse leaves the path that was there: OK would otherwise delete it.
     if (!browse.FileName().empty()) {
@@ -91,9 +92,10 @@ bool SettingsDialog::SaveSettings() {
     const StoredSettings::Saved saved = services_.settings.Save(Edited());
     if (saved.failures.empty()) {
         if (saved.startsForThisUserOnly) {
+            const Texts& texts = frmConfig_.TextsInForce();
             services_.dialogs.ShowMessageBox(
-                frmConfig_.WindowIfLoaded(), Text(TextId::StartsForThisUserOnly),
-                Text(TextId::SettingsCaption), MbOk | MbIconInformation);
+                frmConfig_.WindowIfLoaded(), texts.Text(TextId::StartsForThisUserOnly),
+                texts.Text(TextId::SettingsCaption), MbOk | MbIconInformation);
         }
         return true;
     }
@@ -102,37 +104,40 @@ bool SettingsDialog::SaveSettings() {
 }
 
 void SettingsDialog::ReportWallpaperFailure(std::u16string_view path) {
-    const std::u16string text = path.empty() ? std::u16string(Text(TextId::WallpaperNotRemoved))
-                                             : FormatText(TextId::WallpaperNotSet, {path});
+    const Texts& texts = frmConfig_.TextsInForce();
+    const std::u16string text = path.empty()
+                                    ? std::u16string(texts.Text(TextId::WallpaperNotRemoved))
+                                    : texts.Format(TextId::WallpaperNotSet, {path});
     services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text,
-                                     Text(TextId::SettingsCaption), MbOk | MbIconWarning);
+                                     texts.Text(TextId::SettingsCaption), MbOk | MbIconWarning);
 }
 
 void SettingsDialog::ReportFailures(const std::vector<SettingFailure>& failures) {
-    std::u16string text(Text(TextId::SettingsNotSavedHeading));
+    const Texts& texts = frmConfig_.TextsInForce();
+    std::u16string text(texts.Text(TextId::SettingsNotSavedHeading));
     for (const SettingFailure& failure : failures) {
         text += kLineBreak;
         switch (failure.setting) {
             case SettingFailure::Setting::Wallpaper:
-                text += DesktopItem(failure.desktop);
+                text += DesktopItem(texts, failure.desktop);
                 break;
             case SettingFailure::Setting::SkipNotice:
-                text += Text(TextId::SkipNoticeOption);
+                text += texts.Text(TextId::SkipNoticeOption);
                 break;
             case SettingFailure::Setting::StartWithWindows:
-                text += Text(TextId::StartWithWindowsOption);
+                text += texts.Text(TextId::StartWithWindowsOption);
                 break;
         }
     }
     text += kLineBreak;
     const SystemError error = failures.front().error;
     if (error == SystemError(kErrorAccessDenied)) {
-        text += Text(TextId::SettingsNoRightToWrite);
+        text += texts.Text(TextId::SettingsNoRightToWrite);
     } else {
-        text += FormatText(TextId::SettingsErrorCode, {DecimalText(error.Code())});
+        text += texts.Format(TextId::SettingsErrorCode, {DecimalText(error.Code())});
     }
     services_.dialogs.ShowMessageBox(frmConfig_.WindowIfLoaded(), text,
-                                     Text(TextId::SettingsCaption), MbOk | MbIconWarning);
+                                     texts.Text(TextId::SettingsCaption), MbOk | MbIconWarning);
 }
 
 }  // namespace ombrel

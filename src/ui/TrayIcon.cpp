@@ -10,7 +10,8 @@
 namespace ombrel {
 
 void TrayIcon::Want(bool wanted, WindowHandle owner, std::uint32_t message) {
-    if (wanted && added_ && owner == owner_ && message == message_) {
+    if (wanted && added_ && owner == owner_ && message == message_ &&
+        toolTip_ == texts_.Text(TextId::TrayIconToolTip)) {
         return;  // a reload that left the setting on
     }
     Remove();
@@ -51,18 +52,18 @@ void TrayIcon::Clicked(ScreenPoint at) {
     if (!added_) {
         return;
     }
-    std::vector<std::u16string> texts;
-    texts.reserve(kDesktopCount);
+    std::vector<std::u16string> lines;
+    lines.reserve(kDesktopCount);
     for (int index = 0; index < kDesktopCount; ++index) {
         const std::u16string number = DecimalText(index + 1);
         const std::u16string& name = engine_.DesktopName(index);
-        texts.push_back(name.empty()
-                            ? FormatText(TextId::TrayDesktopMenuItem, {number})
-                            : FormatText(TextId::TrayNamedDesktopMenuItem, {number, name}));
+        lines.push_back(name.empty()
+                            ? texts_.Format(TextId::TrayDesktopMenuItem, {number})
+                            : texts_.Format(TextId::TrayNamedDesktopMenuItem, {number, name}));
     }
     std::vector<MenuItem> items;
-    items.reserve(texts.size());
-    for (const std::u16string& text : texts) {
+    items.reserve(lines.size());
+    for (const std::u16string& text : lines) {
         items.push_back({text});
     }
     const int chosen = icon_.ShowMenu(items, at);
@@ -109,9 +110,10 @@ TrayIcon::Look TrayIcon::LookNow() const {
 
 void TrayIcon::Add() {
     const Look look = LookNow();
-    added_ = icon_.Add(owner_, message_,
-                       {look.size, DesktopNumberPicture(look.size, look.number, look.theme)},
-                       Text(TextId::TrayIconToolTip));
+    toolTip_ = texts_.Text(TextId::TrayIconToolTip);
+    added_ =
+        icon_.Add(owner_, message_,
+                  {look.size, DesktopNumberPicture(look.size, look.number, look.theme)}, toolTip_);
     if (added_) {
         shown_ = look;
     }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/DesktopEngine.h"
 #include "platform/Registry.h"
+#include "text/Texts.h"
 #include "ui/MainWindow.h"
 #include "ui/NotifyIcon.h"
 #include "ui/ProgramLifecycle.h"
@@ -22,12 +24,18 @@ inline constexpr std::u16string_view kTaskbarLightValue = u"SystemUsesLightTheme
 class TrayIcon {
   public:
     TrayIcon(NotifyIcon& icon, Registry& registry, const DesktopEngine& engine,
-             ProgramLifecycle& lifecycle, MainWindow& bar)
-        : icon_(icon), registry_(registry), engine_(engine), lifecycle_(lifecycle), bar_(bar) {}
+             ProgramLifecycle& lifecycle, MainWindow& bar, const Texts& texts)
+        : icon_(icon),
+          registry_(registry),
+          engine_(engine),
+          lifecycle_(lifecycle),
+          bar_(bar),
+          texts_(texts) {}
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // The settings in force want the icon, with its clicks sent to owner as message, or not.
+    // The settings in force want the icon, with its clicks sent to owner as message, or not; the
+    // tooltip follows a change of language.
     void Want(bool wanted, WindowHandle owner, std::uint32_t message);
     // The desktop is current: at start-up and at every switch.
     void ShowDesktop(int index);
@@ -62,6 +70,8 @@ class TrayIcon {
     const DesktopEngine& engine_;
     ProgramLifecycle& lifecycle_;
     MainWindow& bar_;
+    const Texts& texts_;
+    std::u16string toolTip_;  // as added
     bool wanted_ = false;
     bool added_ = false;
     WindowHandle owner_ = WindowHandle::None;

@@ -57,7 +57,7 @@ std::vector<FinderRow> FilterRows(const std::vector<FinderRow>& rows, std::u16st
 
 void WindowFinder::Open(const DesktopState& state, WindowHandle bar) {
     rows_ = FinderRows(state);
-    if (view_.Open(bar, Text(TextId::FinderCaption), *this)) {
+    if (view_.Open(bar, texts_.Text(TextId::FinderCaption), *this)) {
         Show(rows_);
     }
 }
@@ -88,9 +88,9 @@ void WindowFinder::Show(std::vector<FinderRow> rows) {
     for (const FinderRow& row : shown_) {
         lines.push_back(
             {row.window,
-             row.desktop == kPinnedRow ? std::u16string(Text(TextId::PinnedWindowMark))
+             row.desktop == kPinnedRow ? std::u16string(texts_.Text(TextId::PinnedWindowMark))
                                        : DecimalText(row.desktop + 1),
-             row.title.empty() ? std::u16string(Text(TextId::UntitledWindow)) : row.title,
+             row.title.empty() ? std::u16string(texts_.Text(TextId::UntitledWindow)) : row.title,
              row.program});
     }
     view_.ShowLines(lines);

@@ -7,6 +7,7 @@
 
 #include "engine/Changes.h"
 #include "model/Command.h"
+#include "text/Texts.h"
 #include "ui/FinderView.h"
 
 namespace ombrel {
@@ -36,7 +37,8 @@ std::vector<FinderRow> FilterRows(const std::vector<FinderRow>& rows, std::u16st
 class WindowFinder final : public FinderViewEvents {
   public:
     using RunCommand = std::function<void(const Command&)>;
-    WindowFinder(FinderView& view, RunCommand run) : view_(view), run_(std::move(run)) {}
+    WindowFinder(FinderView& view, const Texts& texts, RunCommand run)
+        : view_(view), texts_(texts), run_(std::move(run)) {}
 
     // Opens on the screen of `bar` with every window of the state, nothing typed.
     void Open(const DesktopState& state, WindowHandle bar);
@@ -50,6 +52,7 @@ class WindowFinder final : public FinderViewEvents {
     void Show(std::vector<FinderRow> rows);
 
     FinderView& view_;
+    const Texts& texts_;
     RunCommand run_;
     std::vector<FinderRow> rows_;   // every window, as opened
     std::vector<FinderRow> shown_;  // those the list shows, in its order

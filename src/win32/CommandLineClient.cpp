@@ -11,11 +11,14 @@
 
 #include "model/CommandWords.h"
 #include "platform/Utf8.h"
+#include "settings/SettingsFile.h"
 #include "text/Texts.h"
 #include "win32/CommandOutput.h"
 #include "win32/CommandPipe.h"
+#include "win32/DisplayLanguage.h"
 #include "win32/ProcessImage.h"
 #include "win32/WideText.h"
+#include "win32/Win32UserFiles.h"
 
 namespace ombrel::win32 {
 namespace {
@@ -44,6 +47,17 @@ constexpr Ending kRefused{kExitNotRunning, TextId::RefusedByElevated};
 constexpr Ending kLessTrusted{kExitNotRunning, TextId::ServerLessTrusted};
 constexpr Ending kNoAnswer{kExitNoAnswer, TextId::NoAnswerInTime};
 constexpr Ending kDropped{kExitNoAnswer, TextId::NotAnswered};
+
+// The client's own words are in the language of the settings file, read only when one is said:
+// an answer of the instance comes in its language already.
+std::string Said(TextId id) {
+    Win32UserFiles files;
+    const FileRead read = files.ReadFile(files.SettingsFilePath(), SettingsFileContents::kMaxBytes);
+    const Texts texts(read.outcome == FileRead::Outcome::Read
+                          ? LanguageOfSettingsFile(read.bytes, UserDisplayLanguage())
+                          : Language::Chinese);
+    return ombrel::ToUtf8(texts.Text(id));
+}
 
 DWORD Left(ULONGLONG deadline) {
     const ULONGLONG now = ::GetTickCount64();
@@ -98,7 +112,7 @@ int Run(const Request& request, CommandOutput& output) {
     const ULONGLONG deadline = ::GetTickCount64() + kAnswerPatienceMs;
     std::variant<UniqueKernelHandle, Ending> connected = Connect(deadline);
     if (const Ending* ending = std::get_if<Ending>(&connected)) {
-        output.Write(ombrel::ToUtf8(ombrel::Text(ending->words)));
+        output.Write(Said(ending->words));
         return ending->code;
     }
     const HANDLE pipe = std::get<UniqueKernelHandle>(connected).Get();
@@ -110,7 +124,7 @@ int Run(const Request& request, CommandOutput& output) {
         const bool lessTrusted = server.sameUser && server.sameSession && server.sameProgramFile &&
                                  server.integrity < integrity;
         const Ending& ending = lessTrusted ? kLessTrusted : kNameTaken;
-        output.Write(ombrel::ToUtf8(ombrel::Text(ending.words)));
+        output.Write(Said(ending.words));
         return ending.code;
     }
     // We were started by the user (a prompt, a launcher, a key of his): the right to move the
@@ -128,7 +142,7 @@ int Run(const Request& request, CommandOutput& output) {
     if (!read) {
         // Closed before the time ran out: it would not take the command.
         const Ending& ending = Left(deadline) > 0 ? kDropped : kNoAnswer;
-        output.Write(ombrel::ToUtf8(ombrel::Text(ending.words)));
+        output.Write(Said(ending.words));
         return ending.code;
     }
     output.Write(read->text);
@@ -151,7 +165,7 @@ std::optional<int> RunCommandLine() {
     CommandOutput output;
     const std::optional<Request> request = ParseRequest(words);
     if (!request || *request == Request{Query::Help}) {
-        output.Write(ombrel::ToUtf8(ombrel::Text(ombrel::TextId::CommandUsage)));
+        output.Write(Said(TextId::CommandUsage));
         return request ? kExitDone : kExitUsage;
     }
     return Run(*request, output);

@@ -21,8 +21,9 @@ constexpr DWORD kFailedConnectPauseMs = 100;
 
 }  // namespace
 
-CommandPipeServer::CommandPipeServer(Log& log)
+CommandPipeServer::CommandPipeServer(Log& log, const Texts& texts)
     : log_(log),
+      texts_(texts),
       name_(CommandPipeName()),
       elevated_(RunsElevated()),
       security_(elevated_),
@@ -44,7 +45,7 @@ UniqueKernelHandle CommandPipeServer::MakeInstance(bool first) {
 void CommandPipeServer::Refused(std::u16string_view why) {
     // Asked again at every refresh while the name is held: the log hears of it once.
     if (!std::exchange(refusalLogged_, true)) {
-        log_.Write(FormatText(TextId::CommandLineUnavailable, {why}));
+        log_.Write(texts_.Format(TextId::CommandLineUnavailable, {why}));
     }
 }
 
@@ -55,7 +56,7 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
     window_ = ToHwnd(window);
     message_ = message;
     if (security_.Attributes() == nullptr || !stop_ || !back_) {
-        Refused(FormatText(TextId::PipeAccessNotMade, {DecimalText(::GetLastError())}));
+        Refused(texts_.Format(TextId::PipeAccessNotMade, {DecimalText(::GetLastError())}));
         return false;
     }
     std::vector<std::unique_ptr<Instance>> made;
@@ -64,9 +65,10 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
         UniqueKernelHandle connected(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         if (!pipe || !connected) {
             const DWORD error = ::GetLastError();
-            Refused(error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY
-                        ? FormatText(TextId::PipeHeld, {FromWide(name_)})
-                        : FormatText(TextId::PipeNotMade, {FromWide(name_), DecimalText(error)}));
+            Refused(
+                error == ERROR_ACCESS_DENIED || error == ERROR_PIPE_BUSY
+                    ? texts_.Format(TextId::PipeHeld, {FromWide(name_)})
+                    : texts_.Format(TextId::PipeNotMade, {FromWide(name_), DecimalText(error)}));
             return false;  // what was made goes: the name is nobody's again
         }
         auto instance = std::make_unique<Instance>();
@@ -75,11 +77,11 @@ bool CommandPipeServer::Open(WindowHandle window, std::uint32_t message) {
         made.push_back(std::move(instance));
     }
     if (!security_.Seal(made.front()->pipe.Get())) {
-        Refused(FormatText(TextId::PipeAccessNotSealed, {DecimalText(::GetLastError())}));
+        Refused(texts_.Format(TextId::PipeAccessNotSealed, {DecimalText(::GetLastError())}));
         return false;
     }
     if (refusalLogged_) {
-        log_.Write(FormatText(TextId::PipeReady, {FromWide(name_)}));
+        log_.Write(texts_.Format(TextId::PipeReady, {FromWide(name_)}));
     }
     instances_ = std::move(made);
     open_ = true;
@@ -212,14 +214,14 @@ void CommandPipeServer::Serve(const std::shared_ptr<Caller>& shared) {
         // Another log-on or session, below medium integrity, or an ordinary program beside an
         // elevated Ombrel: nothing is said to it.
         if (!callerRefusalLogged_.exchange(true)) {
-            log_.Write(Text(elevated_ ? TextId::CallerRefusedByElevated
-                                      : TextId::CallerRefusedFromElsewhere));
+            log_.Write(texts_.Text(elevated_ ? TextId::CallerRefusedByElevated
+                                             : TextId::CallerRefusedFromElsewhere));
         }
         return;
     }
     if (caller.turnedAway) {
         // Told rather than left to wait: it may try again once others are served.
-        if (Write(pipe, AnswerText(kExitNoAnswer, ombrel::ToUtf8(Text(TextId::PipeBusy))),
+        if (Write(pipe, AnswerText(kExitNoAnswer, ombrel::ToUtf8(texts_.Text(TextId::PipeBusy))),
                   kReaderPatienceMs, stop_.Get()) == Transfer::Done) {
             Read(pipe, &ignored, 1, moved, kLeavingPatienceMs, stop_.Get());
         }

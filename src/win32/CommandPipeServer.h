@@ -15,6 +15,7 @@
 
 #include "platform/Log.h"
 #include "shell/CommandChannel.h"
+#include "text/Texts.h"
 #include "win32/CommandPipe.h"
 #include "win32/UniqueHandle.h"
 
@@ -26,7 +27,7 @@ namespace ombrel::win32 {
 // bar's thread only takes and hands over under a short lock.
 class CommandPipeServer final : public CommandChannel {
   public:
-    explicit CommandPipeServer(Log& log);
+    explicit CommandPipeServer(Log& log, const Texts& texts);
     CommandPipeServer(const CommandPipeServer&) = delete;
     CommandPipeServer& operator=(const CommandPipeServer&) = delete;
     ~CommandPipeServer() override { Close(); }
@@ -86,6 +87,7 @@ class CommandPipeServer final : public CommandChannel {
     void Give(std::uint64_t caller, std::string text, bool follow);
 
     Log& log_;
+    const Texts& texts_;
     std::wstring name_;
     bool elevated_;
     CommandPipeSecurity security_;

@@ -80,14 +80,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32RunningProcess process(instanceMutexError);
     Win32FileLog log;
     Win32UserFiles files;
-    CommandPipeServer commands(log);
+    // Chinese until the settings file is read: the program puts its language in force then.
+    Texts texts;
+    CommandPipeServer commands(log, texts);
     Win32FinderView finder(instance);
     Win32Clock clock;
     Win32NotifyIcon notifyIcon;
     Platform platform{windows, hotkeys, procedures, wallpaper, registry, services, dialogs,   forms,
                       process, log,     files,      commands,  finder,   clock,    notifyIcon};
 
-    Program program(platform);
+    Program program(platform, texts);
     forms.SetMainForm(program.frmMain());
     CrashRelay crashRelay(instance, program);
     g_crashRelay = &crashRelay;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/DisplayLanguage.h"
 #include "win32/FolderAccess.h"
 #include "win32/Guard.h"
 #include "win32/ProcessImage.h"
@@ -92,6 +93,10 @@ bool Win32RunningProcess::ProgramFolderWritableByOthers() noexcept {
         // answer is taken.
         return true;
     }
+}
+
+std::u16string Win32RunningProcess::DisplayLanguage() {
+    return UserDisplayLanguage();
 }
 
 std::u16string Win32RunningProcess::ProgramName() {

@@ -22,6 +22,7 @@ class Win32RunningProcess final : public RunningProcess {
     void KeepGuardRunning() noexcept override;
     std::u16string ProgramDirectory() override;
     std::u16string ProgramName() override;
+    std::u16string DisplayLanguage() override;
     bool ProgramFolderWritableByOthers() noexcept override;
     void EndProcess() noexcept override;
 

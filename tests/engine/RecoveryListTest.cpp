@@ -17,7 +17,7 @@ constexpr std::u16string_view kListKey = u"HKCU\\Software\\Kelvora\\Recovery\\1"
 class Recovery : public RunningProgram {
   protected:
     std::vector<WindowHandle> Listed() {
-        RecoveryList list(fake.registry, fake.desktop, fake.log, fake.forms);
+        RecoveryList list(fake.registry, fake.desktop, fake.log, fake.texts, fake.forms);
         std::vector<WindowHandle> windows;
         for (const RecoveryList::Entry& entry : list.Read()) {
             windows.push_back(entry.window);
@@ -136,7 +136,7 @@ TEST_F(Recovery, EachSessionHasItsOwnListAndOneExitLeavesTheOthersList) {
     ASSERT_TRUE(fake.registry.GetValue(secondSession, u"Windows").has_value());
     // Session 1's instance ends in order while session 2's still holds a window.
     fakes::FakeFormRuntime sessionOne(fake.desktop);
-    RecoveryList first(fake.registry, fake.desktop, fake.log, sessionOne);
+    RecoveryList first(fake.registry, fake.desktop, fake.log, fake.texts, sessionOne);
     first.Save({}, 0);
     first.Remove();
     EXPECT_FALSE(fake.registry.KeyExists(kListKey));
@@ -162,7 +162,7 @@ TEST_F(Recovery, TheListOfAnInstanceThatStillRunsIsNeverTaken) {
         list.data[8 + i] = static_cast<std::byte>((kLive.startTime >> (8 * i)) & 0xFF);
     }
     fake.registry.PutValue(kListKey, u"Windows", list);
-    Program second(fake.platform);
+    Program second(fake.platform, fake.texts);
     second.Start();
     EXPECT_TRUE(second.Ended());
     EXPECT_FALSE(Visible(app));
@@ -182,7 +182,7 @@ TEST_F(Recovery, TheGuardShowsWhatAKilledInstanceLeftAndNothingAfterAnOrderlyExi
     fake.desktop.CloseWindow(b);  // closed meanwhile; its handle now names a stranger's window
     const WindowHandle stranger =
         fake.desktop.OpenWindow({.visible = false, .thread = 99, .reuse = b});
-    RecoveryList guard(fake.registry, fake.desktop, fake.log, fake.forms);
+    RecoveryList guard(fake.registry, fake.desktop, fake.log, fake.texts, fake.forms);
     EXPECT_EQ(guard.ShowAfterDeathOf({instance.id + 1, instance.startTime}), 0U);  // not its own
     EXPECT_FALSE(Visible(a));
     EXPECT_EQ(guard.ShowAfterDeathOf(instance), 1U);
@@ -210,7 +210,7 @@ TEST_F(Recovery, TheGuardReadsTheListInOneGoSoANewInstanceWritingMeanwhileKeepsI
         fake.forms.SetIdentity({dead.id + 1, dead.startTime + 1});
         StartProgram();
     });
-    RecoveryList guard(fake.registry, fake.desktop, fake.log, fake.forms);
+    RecoveryList guard(fake.registry, fake.desktop, fake.log, fake.texts, fake.forms);
     EXPECT_EQ(guard.ShowAfterDeathOf(dead), 0U);
     EXPECT_FALSE(Visible(away));
     EXPECT_THAT(Listed(), ::testing::ElementsAre(away));
@@ -227,7 +227,7 @@ TEST_F(Recovery, ACorruptListIsDroppedCalmly) {
     };
     for (const auto& value : corrupt) {
         fake.registry.PutValue(kListKey, u"Windows", value);
-        RecoveryList list(fake.registry, fake.desktop, fake.log, fake.forms);
+        RecoveryList list(fake.registry, fake.desktop, fake.log, fake.texts, fake.forms);
         const std::optional<RecoveryList::Arrangement> left = list.TakeOver();
         EXPECT_TRUE(!left || left->windows.empty());
         EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));

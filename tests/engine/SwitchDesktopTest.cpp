@@ -36,8 +36,9 @@ class EngineAlone : public ::testing::Test, private BarView {
     fakes::FakeRegistry registry;
     fakes::FakeLog log;
     fakes::FakeFormRuntime process{desktop};
-    RecoveryList recovery{registry, desktop, log, process};
-    DesktopEngine engine{desktop, desktop, *this, recovery, log};
+    Texts texts;
+    RecoveryList recovery{registry, desktop, log, texts, process};
+    DesktopEngine engine{desktop, desktop, *this, recovery, log, texts};
     int marked = -1;
     int named = -1;
     bool shown = true;

@@ -85,7 +85,7 @@ class Rules : public RunningProgram {
         return false;
     }
     std::vector<RecoveryList::Entry> Listed() {
-        return RecoveryList(fake.registry, fake.desktop, fake.log, fake.forms).Read();
+        return RecoveryList(fake.registry, fake.desktop, fake.log, fake.texts, fake.forms).Read();
     }
 };
 

@@ -93,6 +93,8 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     int GuardChecks() const { return guardChecks_; }
     std::u16string ProgramDirectory() override { return directory_; }
     std::u16string ProgramName() override { return name_; }
+    std::u16string DisplayLanguage() override { return displayLanguage_; }
+    void SetDisplayLanguage(std::u16string language) { displayLanguage_ = std::move(language); }
     bool ProgramFolderWritableByOthers() noexcept override { return folderWritableByOthers_; }
     void SetProgramFolderWritableByOthers(bool writable) { folderWritableByOthers_ = writable; }
     void EndProcess() noexcept override {
@@ -124,6 +126,7 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     std::vector<ProcessIdentity> othersRunning_;
     std::u16string directory_ = u"C:\\Program Files\\Ombrel";
     std::u16string name_ = u"Ombrel";
+    std::u16string displayLanguage_ = u"zh-CN";
     bool folderWritableByOthers_ = false;
     int endCount_ = 0;
     std::function<void()> atEnd_;

@@ -13,6 +13,7 @@
 #include "FakeUserFiles.h"
 #include "FakeWallpaper.h"
 #include "shell/Platform.h"
+#include "text/Texts.h"
 
 namespace ombrel::fakes {
 
@@ -32,6 +33,8 @@ struct FakePlatform {
     FakeNotifyIcon notifyIcon;
     Platform platform{desktop, desktop, desktop, wallpaper, registry, services, dialogs,   forms,
                       forms,   log,     files,   commands,  finder,   clock,    notifyIcon};
+    // The program's, which it puts in the language of the settings.
+    Texts texts;
 };
 
 }  // namespace ombrel::fakes

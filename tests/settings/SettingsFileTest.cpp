@@ -190,7 +190,8 @@ TEST(SettingsFile, ByteOrderMarkCommentsAndCrLfAreAcceptedAndPositionsCountChara
     const auto unknown = ParseSettingsFile(file("jump"));
     ASSERT_TRUE(std::holds_alternative<SettingsFileError>(unknown));
     EXPECT_EQ(std::get<SettingsFileError>(unknown).at, (SettingsFilePosition{3, 12}));
-    EXPECT_EQ(std::get<SettingsFileError>(unknown).what, u"不认识的命令“jump”");
+    EXPECT_EQ(SettingsFileErrorWhat(Texts{}, std::get<SettingsFileError>(unknown)),
+              u"不认识的命令“jump”");
 }
 
 TEST(SettingsFile, AKeyBoundToAQueryIsRefusedWhereItStands) {
@@ -201,8 +202,9 @@ TEST(SettingsFile, AKeyBoundToAQueryIsRefusedWhereItStands) {
         ASSERT_NE(error, nullptr) << query;
         EXPECT_EQ(error->at, (SettingsFilePosition{2, 3})) << query;
         const std::string words(query);
-        EXPECT_EQ(error->what, u"命令“" + std::u16string(words.begin(), words.end()) +
-                                   u"”只能在命令行使用，不能用作热键的命令");
+        EXPECT_EQ(SettingsFileErrorWhat(Texts{}, *error),
+                  u"命令“" + std::u16string(words.begin(), words.end()) +
+                      u"”只能在命令行使用，不能用作热键的命令");
     }
 }
 
@@ -295,35 +297,70 @@ TEST(SettingsFile, EachFaultIsReportedWhereItStandsAndNamesWhatIsWrong) {
         const auto* error = std::get_if<SettingsFileError>(&result);
         ASSERT_NE(error, nullptr) << fault.text;
         EXPECT_EQ(error->at, fault.at) << fault.text;
-        EXPECT_NE(error->what.find(fault.named), std::u16string::npos) << fault.text;
+        EXPECT_NE(SettingsFileErrorWhat(Texts{}, *error).find(fault.named), std::u16string::npos)
+            << fault.text;
     }
-    EXPECT_EQ(SettingsFileErrorText({{3, 12}, u"“wrap”应为 true 或 false"}),
+    const SettingsFileError wrap{{3, 12}, TextId::SettingsSwitchNotBoolean, {u"wrap"}};
+    EXPECT_EQ(SettingsFileErrorText(Texts{}, wrap),
               u"设置文件第 3 行第 12 列：“wrap”应为 true 或 false");
+    // Put in words when it is reported, in the language then in force.
+    EXPECT_EQ(SettingsFileErrorText(Texts{Language::English}, wrap),
+              u"Settings file, line 3, column 12: \"wrap\" must be true or false");
 }
 
-TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGiven) {
+TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGivenInEitherLanguage) {
     EXPECT_EQ(DescribedKeyTexts(), DefaultKeys());
+    const Texts chinese;
     std::vector<KeyCommandText> keys = DefaultKeys();
     keys.push_back({u"f13", u"next"});
-    const SettingsFileContents contents = Contents(SettingsFileTemplate(keys));
+    const SettingsFileContents contents = Contents(SettingsFileTemplate(chinese, keys));
     KeyBindings described = DescribedKeyBindings();
     described.push_back(
         {0, 0x7C, Command::Toward(Command::Kind::Switch, Command::Target::Next), u"F13"});
     EXPECT_EQ(contents.keys, described);
     // The template escapes what JSON must: the command comes back whole in the error.
     const std::vector<KeyCommandText> odd{{u"f13", u"say \"中文\" \\ \t"}};
-    const auto refused = ParseSettingsFile(SettingsFileTemplate(odd));
+    const auto refused = ParseSettingsFile(SettingsFileTemplate(chinese, odd));
     ASSERT_TRUE(std::holds_alternative<SettingsFileError>(refused));
-    EXPECT_EQ(std::get<SettingsFileError>(refused).what, u"不认识的命令“say \"中文\" \\ \t”");
+    EXPECT_EQ(SettingsFileErrorWhat(chinese, std::get<SettingsFileError>(refused)),
+              u"不认识的命令“say \"中文\" \\ \t”");
     EXPECT_TRUE(contents.wrap);
     EXPECT_FALSE(contents.pauseInFullScreen);
     EXPECT_EQ(contents.names, SettingsFileContents{}.names);
     EXPECT_TRUE(contents.rules.empty());  // only examples, in comments
-    EXPECT_EQ(Contents(SettingsFileTemplate({})).keys, DescribedKeyBindings());
+    EXPECT_EQ(Contents(SettingsFileTemplate(chinese, {})).keys, DescribedKeyBindings());
+    // Only the comments are English.
+    const Texts english(Language::English);
+    const std::string inEnglish = SettingsFileTemplate(english, keys);
+    EXPECT_NE(inEnglish, SettingsFileTemplate(chinese, keys));
+    EXPECT_EQ(Contents(inEnglish).keys, described);
+    EXPECT_EQ(Contents(inEnglish).language, LanguageChoice::Chinese);
+}
+
+// A schema without the words a user reads.
+nlohmann::json Undescribed(nlohmann::json schema) {
+    for (const char* words : {"description", "title"}) {
+        // Not the rules' "title" member, which is a schema of its own.
+        if (schema.is_object() && schema.contains(words) && schema.at(words).is_string()) {
+            schema.erase(words);
+        }
+    }
+    if (schema.is_structured()) {
+        for (auto& child : schema) {
+            child = Undescribed(child);
+        }
+    }
+    return schema;
 }
 
 TEST(SettingsFileSchema, IsJsonWhoseCommandsAndKeyPatternAgreeWithTheProgram) {
-    const auto schema = nlohmann::json::parse(SettingsFileSchema());
+    const auto schema = nlohmann::json::parse(SettingsFileSchema(Language::Chinese));
+    // The English one says the same of every value, in other words.
+    const auto english = nlohmann::json::parse(SettingsFileSchema(Language::English));
+    EXPECT_EQ(Undescribed(english), Undescribed(schema));
+    EXPECT_NE(english, schema);
+    EXPECT_EQ(schema.at("properties").at("language").at("enum"),
+              (nlohmann::json{"zh-CN", "en-US", "auto"}));
     const auto& keys = schema.at("properties").at("keys");
 
     std::vector<std::u16string> commands;

@@ -124,7 +124,7 @@ TEST_F(StartUp, StartingItAgainBringsBackTheRunningInstancesHiddenBar) {
     Press(kToggleBar);
     ASSERT_FALSE(Bar().Visible());
     fake.forms.SetPreviousInstance(true);
-    Program second(fake.platform);
+    Program second(fake.platform, fake.texts);
     second.Start();
     EXPECT_TRUE(second.Ended());
     EXPECT_TRUE(Bar().Visible());

@@ -38,7 +38,7 @@ class RunningProgram : public ::testing::Test {
     }
 
     void StartProgram() {
-        program = std::make_unique<Program>(fake.platform);
+        program = std::make_unique<Program>(fake.platform, fake.texts);
         program->Start();
     }
 

@@ -61,14 +61,14 @@ TEST_F(StartupNotice, OkHidesItAndTheHotkeysWorkWhileItIsOpen) {
 
 TEST(HelpWindowLayout, FourLinesEachEndedByCrLfAndAnOkButton) {
     const FormLayout& layout = HelpWindowLayout();
-    EXPECT_EQ(layout.caption.Resolve(), u"帮助");
+    EXPECT_EQ(layout.caption.Resolve(Texts{}), u"帮助");
     EXPECT_EQ(layout.placement, FormPlacement::CenterScreen);
     ASSERT_EQ(layout.controls.size(), 2U);
     EXPECT_EQ(layout.controls[0].name, help::kOk);
     const ControlLayout& text = layout.controls[1];
     EXPECT_TRUE(text.multiLine);
     EXPECT_EQ(text.tabIndex, 0);
-    EXPECT_EQ(text.caption.Resolve(),
+    EXPECT_EQ(text.caption.Resolve(Texts{}),
               u"按Ctrl+[F1至F9]桌面切换。\r\n按Ctrl+F10显示/隐藏桌面图标。\r\n"
               u"按Ctrl+F11显示/隐藏任务栏。\r\n按Ctrl+F12显示/隐藏软件界面。\r\n");
 }
@@ -97,7 +97,7 @@ TEST(HelpWindowText, AKeyOfOnesOwnIsListedInTheWordsOfItsCommand) {
         keys.push_back({.command = command, .name = u"F13"});
     }
     EXPECT_EQ(
-        KeysHelpText(keys),
+        KeysHelpText(Texts{}, keys),
         u"按F13切换到桌面1。\r\n按F13切换到下一个桌面。\r\n按F13切换到上一个桌面。\r\n"
         u"按F13切换到上一次所在的桌面。\r\n按F13把当前窗口送到桌面9。\r\n"
         u"按F13把当前窗口送到桌面3并切换过去。\r\n按F13把当前窗口送到下一个桌面并切换过去。\r\n"

@@ -14,7 +14,7 @@ namespace {
 
 TEST(MainWindowLayout, SeventeenControlsWithTheDesktopButtonsInTheirOwnCreationOrder) {
     const FormLayout& layout = MainWindowLayout();
-    EXPECT_EQ(layout.caption.Resolve(), u"Ombrel200902");
+    EXPECT_EQ(layout.caption.Resolve(Texts{}), u"Ombrel200902");
     EXPECT_EQ(layout.clientWidthTwips, 4470);
     EXPECT_EQ(layout.clientHeightTwips, 1020);
     ASSERT_EQ(layout.controls.size(), 17U);
@@ -37,7 +37,7 @@ TEST(MainWindowLayout, DesktopButtonsRunLeftToRightOneToNine) {
             continue;
         }
         const char16_t digit = static_cast<char16_t>(u'1' + row.index);
-        EXPECT_EQ(row.caption.Resolve(), std::u16string(1, digit));
+        EXPECT_EQ(row.caption.Resolve(Texts{}), std::u16string(1, digit));
         EXPECT_EQ(row.tooltip, u"Ctrl+F" + std::u16string(1, digit));
         EXPECT_EQ(row.leftTwips, 120 + 480 * row.index);
         EXPECT_EQ(row.topTwips, 120);
@@ -64,7 +64,7 @@ TEST(MainWindowLayout, BottomRowEvery870TwipsAndTabOrderStartsAtTheHiddenSetting
         }
         for (const Expected& expected : bottom) {
             if (row.name == expected.name) {
-                EXPECT_EQ(row.caption.Resolve(), expected.caption);
+                EXPECT_EQ(row.caption.Resolve(Texts{}), expected.caption);
                 EXPECT_EQ(row.leftTwips, expected.left);
                 EXPECT_EQ(row.topTwips, 600);
                 EXPECT_EQ(row.tabIndex, expected.tabIndex);

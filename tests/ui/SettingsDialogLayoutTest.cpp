@@ -28,7 +28,7 @@ Point InDialog(const ControlLayout& row) {
 
 TEST(SettingsDialogLayout, ThirtyFiveControlsWithUniqueTabIndexesAndOkFirst) {
     const FormLayout& layout = SettingsDialogLayout();
-    EXPECT_EQ(layout.caption.Resolve(), u"设置");
+    EXPECT_EQ(layout.caption.Resolve(Texts{}), u"设置");
     EXPECT_EQ(layout.clientWidthTwips, 4500);
     EXPECT_EQ(layout.clientHeightTwips, 4290);
     ASSERT_EQ(layout.controls.size(), 35U);
@@ -41,7 +41,7 @@ TEST(SettingsDialogLayout, ThirtyFiveControlsWithUniqueTabIndexesAndOkFirst) {
     EXPECT_EQ(*tabIndexes.rbegin(), 34);
     EXPECT_EQ(layout.controls[34].name, config::kOk);
     EXPECT_EQ(layout.controls[34].tabIndex, 0);
-    EXPECT_EQ(layout.controls[34].caption.Resolve(), u"确  定");
+    EXPECT_EQ(layout.controls[34].caption.Resolve(Texts{}), u"确  定");
 }
 
 TEST(SettingsDialogLayout, TheNineWallpaperRowsFormOneEvenColumnWhateverTheirParent) {
@@ -56,12 +56,12 @@ TEST(SettingsDialogLayout, TheNineWallpaperRowsFormOneEvenColumnWhateverTheirPar
         } else if (row.name == config::kBrowse) {
             EXPECT_EQ(at.left, 4020);
             EXPECT_EQ(at.top, 300 + 300 * row.index);
-            EXPECT_TRUE(row.caption.Resolve().empty());
+            EXPECT_TRUE(row.caption.Resolve(Texts{}).empty());
         } else if (row.name.starts_with(u"Label")) {
             const int index = row.name[5] - u'1';
             EXPECT_EQ(at.left, 240);
             EXPECT_EQ(at.top, 360 + 300 * index);
-            EXPECT_EQ(row.caption.Resolve(), u"桌面" + std::u16string(1, row.name[5]));
+            EXPECT_EQ(row.caption.Resolve(Texts{}), u"桌面" + std::u16string(1, row.name[5]));
         }
     }
     EXPECT_EQ(rows, 9);

@@ -57,7 +57,7 @@ int main() {
     const WindowHandle mail = fake.desktop.OpenWindow({.title = u"mail"});
     fake.desktop.OpenWindow({.title = u"editor"});
 
-    ombrel::Program program(fake.platform);
+    ombrel::Program program(fake.platform, fake.texts);
     program.Start();
     std::cout << "start: desktop 1 holds " << program.Engine().AllDesktops()[0].Windows().size()
               << " windows\n";

@@ -11,7 +11,7 @@ Control::Control(Form& form, const ControlLayout& layout) : form_(&form), layout
 void Control::Reset() {
     left_ = static_cast<float>(layout_->leftTwips);
     top_ = static_cast<float>(layout_->topTwips);
-    text_ = layout_->caption.Resolve();
+    text_ = layout_->caption.Resolve(form_->TextsInForce());
     value_ = 0;
     toolTip_ = std::u16string(layout_->tooltip);
     bold_ = false;

@@ -5,7 +5,8 @@
 
 namespace ombrel {
 
-Form::Form(const FormLayout& layout, FormRuntime& runtime) : layout_(&layout), runtime_(&runtime) {
+Form::Form(const FormLayout& layout, FormRuntime& runtime, const Texts& texts)
+    : layout_(&layout), runtime_(&runtime), texts_(&texts) {
     controls_.reserve(layout.controls.size());
     for (const ControlLayout& row : layout.controls) {
         controls_.emplace_back(*this, row);
@@ -14,7 +15,7 @@ Form::Form(const FormLayout& layout, FormRuntime& runtime) : layout_(&layout), r
 }
 
 void Form::ResetToLayout() {
-    caption_ = layout_->caption.Resolve();
+    caption_ = layout_->caption.Resolve(*texts_);
     tag_.clear();
     left_ = 0;
     top_ = 0;
@@ -75,6 +76,17 @@ void Form::SetCaption(std::u16string caption) {
     caption_ = std::move(caption);
     if (IsLoaded()) {
         runtime_->FormChanged(*this, FormChange::Caption);
+    }
+}
+
+void Form::Retext() {
+    if (layout_->caption.FromTable()) {
+        SetCaption(layout_->caption.Resolve(*texts_));
+    }
+    for (Control& control : controls_) {
+        if (control.Layout().caption.FromTable()) {
+            control.SetText(control.Layout().caption.Resolve(*texts_));
+        }
     }
 }
 

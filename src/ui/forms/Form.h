@@ -17,13 +17,17 @@ namespace ombrel {
 // kept here and mirrored into the native window by the form runtime.
 class Form {
   public:
-    Form(const FormLayout& layout, FormRuntime& runtime);
+    Form(const FormLayout& layout, FormRuntime& runtime, const Texts& texts);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
     ~Form() = default;
 
     void SetEvents(FormEvents& events) { events_ = &events; }
     const FormLayout& Layout() const { return *layout_; }
+    const Texts& TextsInForce() const { return *texts_; }
+    // The language changed: the caption and every control's text that the layout takes from the
+    // table are read again; texts set since are the owner's to set again.
+    void Retext();
 
     bool IsLoaded() const { return window_ != WindowHandle::None; }
     // Builds the native window and raises the load event; nothing when already loaded.
@@ -75,6 +79,7 @@ class Form {
 
     const FormLayout* layout_;
     FormRuntime* runtime_;
+    const Texts* texts_;
     FormEvents* events_ = nullptr;
     std::vector<Control> controls_;
     WindowHandle window_ = WindowHandle::None;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "text/TextId.h"
+#include "text/Texts.h"
 
 namespace ombrel {
 
@@ -21,7 +22,9 @@ class LayoutText {
     constexpr LayoutText(TextId id, int number) : id_(id), number_(number) {}
 
     // The text the user reads.
-    std::u16string Resolve() const;
+    std::u16string Resolve(const Texts& texts) const;
+    // Whether it is read from the table, and so changes with the language.
+    bool FromTable() const { return id_.has_value(); }
 
   private:
     std::u16string_view fixed_;

@@ -1,0 +1,21 @@
+#include "win32/DisplayLanguage.h"
+
+#include <windows.h>
+
+#include "win32/WideText.h"
+
+namespace ombrel::win32 {
+
+std::u16string UserDisplayLanguage() {
+    // The user's display language, not the formats' locale: a user in China may well read his
+    // menus in English.
+    const LANGID language = ::GetUserDefaultUILanguage();
+    wchar_t name[LOCALE_NAME_MAX_LENGTH]{};
+    if (::LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) ==
+        0) {
+        return {};
+    }
+    return FromWide(name);
+}
+
+}  // namespace ombrel::win32
