@@ -11,14 +11,12 @@
 
 #include "model/CommandWords.h"
 #include "platform/Utf8.h"
-#include "settings/SettingsFile.h"
 #include "text/Texts.h"
 #include "win32/CommandOutput.h"
 #include "win32/CommandPipe.h"
-#include "win32/DisplayLanguage.h"
 #include "win32/ProcessImage.h"
+#include "win32/UserLanguage.h"
 #include "win32/WideText.h"
-#include "win32/Win32UserFiles.h"
 
 namespace ombrel::win32 {
 namespace {
@@ -51,11 +49,7 @@ constexpr Ending kDropped{kExitNoAnswer, TextId::NotAnswered};
 // The client's own words are in the language of the settings file, read only when one is said:
 // an answer of the instance comes in its language already.
 std::string Said(TextId id) {
-    Win32UserFiles files;
-    const FileRead read = files.ReadFile(files.SettingsFilePath(), SettingsFileContents::kMaxBytes);
-    const Texts texts(read.outcome == FileRead::Outcome::Read
-                          ? LanguageOfSettingsFile(read.bytes, UserDisplayLanguage())
-                          : Language::Chinese);
+    const Texts texts(SettingsFileLanguage());
     return ombrel::ToUtf8(texts.Text(id));
 }
 

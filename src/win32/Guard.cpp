@@ -9,6 +9,7 @@
 #include "engine/RecoveryList.h"
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
+#include "win32/UserLanguage.h"
 #include "win32/Win32FileLog.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32RunningProcess.h"
@@ -66,7 +67,8 @@ int Guard(const ProcessIdentity& ombrel) {
     Win32WindowSystem windows;
     Win32FileLog log;
     Win32RunningProcess process(0);
-    RecoveryList list(registry, windows, log, process);
+    const Texts texts(SettingsFileLanguage());
+    RecoveryList list(registry, windows, log, texts, process);
     list.ShowAfterDeathOf(ombrel);
     log.Flush();
     return 0;

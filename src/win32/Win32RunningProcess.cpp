@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "win32/DisplayLanguage.h"
 #include "win32/FolderAccess.h"
 #include "win32/Guard.h"
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
+#include "win32/UserLanguage.h"
 #include "win32/WideText.h"
 
 namespace ombrel::win32 {

@@ -334,7 +334,8 @@ TEST(SettingsFileTemplate, ReadsBackAsExactlyTheKeysItWasGivenInEitherLanguage) 
     const std::string inEnglish = SettingsFileTemplate(english, keys);
     EXPECT_NE(inEnglish, SettingsFileTemplate(chinese, keys));
     EXPECT_EQ(Contents(inEnglish).keys, described);
-    EXPECT_EQ(Contents(inEnglish).language, LanguageChoice::Chinese);
+    EXPECT_EQ(Contents(SettingsFileTemplate(chinese, keys)).language, LanguageChoice::Chinese);
+    EXPECT_EQ(Contents(inEnglish).language, LanguageChoice::English);
 }
 
 // A schema without the words a user reads.

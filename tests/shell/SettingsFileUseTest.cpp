@@ -73,6 +73,38 @@ TEST_F(SettingsFileUse, ASavedFileRebindsFreesAndNamesAndABrokenOneChangesNothin
     EXPECT_EQ(HelpText(), describedHelp);
 }
 
+TEST_F(SettingsFileUse, TheLanguageIsTheFilesOrWindowsOwnAndChangesAtTheNextReadWithoutARestart) {
+    fake.forms.SetDisplayLanguage(u"en-GB");
+    fake.files.Save(FakeUserFiles::kSettingsFile, std::string(R"({ "language": "auto" })"));
+    StartProgram();
+    ASSERT_TRUE(fake.desktop.PressHotkey(ModControl, kVkF1 + 1));
+    EXPECT_EQ(Bar().Caption(), u"Desktop 2");
+    EXPECT_EQ(Bar().Controls(bar::kExit).Text(), u"Exit");
+    EXPECT_TRUE(HelpText().starts_with(u"Ctrl+F1"));
+    fake.forms.ChooseInMenu(-1);
+    Bar().RaiseContextMenu();
+    EXPECT_EQ(fake.forms.LastMenu().front(), u"Settings…");
+
+    // A file that cannot be used leaves the language as it is, and says so in it.
+    SaveFile(R"({ "language": "fr-FR" })");
+    ASSERT_EQ(fake.dialogs.Notices().size(), 1U);
+    EXPECT_TRUE(fake.dialogs.Notices()[0].starts_with(u"Settings file, line 1, column 15: "));
+    EXPECT_EQ(Bar().Caption(), u"Desktop 2");
+
+    SaveFile(R"({ "language": "zh-CN", "names": { "2": "Mail" } })");
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-2：Mail");
+    EXPECT_EQ(Bar().Controls(bar::kExit).Text(), u"退出");
+    EXPECT_TRUE(HelpText().starts_with(u"按Ctrl+[F1至F9]"));
+
+    // "auto" where Windows speaks any Chinese to the user.
+    fake.forms.SetDisplayLanguage(u"zh-TW");
+    SaveFile(R"({ "language": "auto" })");
+    EXPECT_EQ(Bar().Caption(), u"这是桌面-2");
+    fake.forms.SetDisplayLanguage(u"en-US");
+    SaveFile(R"({ "language": "en-US", "names": { "2": "Mail" } })");
+    EXPECT_EQ(Bar().Caption(), u"Desktop 2: Mail");
+}
+
 TEST_F(SettingsFileUse, AFileWithAnErrorAtStartUpLeavesTheUsualKeysInForce) {
     fake.files.Save(FakeUserFiles::kSettingsFile, std::string("{ \"keys\": [] }"));
     StartProgram();

@@ -78,7 +78,8 @@ class CommandPipe : public ::testing::Test {
     }
 
     KeptLog log_;
-    CommandPipeServer server_{log_};
+    Texts texts_;
+    CommandPipeServer server_{log_, texts_};
     HWND window_ = nullptr;
     UINT message_ = 0;
 };
@@ -168,7 +169,7 @@ TEST_F(CommandPipe, NoOtherProgramAddsAnInstanceAndCallersMayOnlyReadAndWrite) {
 }
 
 TEST_F(CommandPipe, ANameHeldElsewhereIsLoggedOnceAndTakenWhenFree) {
-    CommandPipeServer next{log_};
+    CommandPipeServer next{log_, texts_};
     const std::size_t before = log_.lines.size();
     EXPECT_FALSE(next.Open(FromHwnd(window_), message_));
     EXPECT_FALSE(next.Open(FromHwnd(window_), message_));

@@ -1,8 +1,10 @@
-#include "win32/DisplayLanguage.h"
+#include "win32/UserLanguage.h"
 
 #include <windows.h>
 
+#include "settings/SettingsFile.h"
 #include "win32/WideText.h"
+#include "win32/Win32UserFiles.h"
 
 namespace ombrel::win32 {
 
@@ -16,6 +18,14 @@ std::u16string UserDisplayLanguage() {
         return {};
     }
     return FromWide(name);
+}
+
+Language SettingsFileLanguage() {
+    Win32UserFiles files;
+    const FileRead read = files.ReadFile(files.SettingsFilePath(), SettingsFileContents::kMaxBytes);
+    return read.outcome == FileRead::Outcome::Read
+               ? LanguageOfSettingsFile(read.bytes, UserDisplayLanguage())
+               : Language::Chinese;
 }
 
 }  // namespace ombrel::win32
