@@ -64,6 +64,7 @@ enum class TextId : std::uint16_t {
     DefaultsButton,
     WallpaperFrame,
     WallpaperDesktopLabel,  // {1}: the desktop's number
+    WallpaperRowLabel,      // {1}: the desktop's number, beside its box in the dialog
     StartupFrame,
     SkipNoticeOption,
     StartWithWindowsOption,

@@ -70,8 +70,10 @@ constexpr std::array kEnglish{
     TextEntry{OkButton, u"OK"},
     TextEntry{ApplyButton, u"Apply"},
     TextEntry{DefaultsButton, u"Defaults"},
-    TextEntry{WallpaperFrame, u"Wallpaper"},
+    TextEntry{WallpaperFrame, u"Wallpaper of each desktop"},
     TextEntry{WallpaperDesktopLabel, u"Desktop {1}"},
+    // The frame names the desktops: the number alone fits the row.
+    TextEntry{WallpaperRowLabel, u"{1}"},
     TextEntry{StartupFrame, u"Startup"},
     TextEntry{SkipNoticeOption, u"Skip startup notice"},
     TextEntry{StartWithWindowsOption, u"Start with Windows"},

@@ -70,6 +70,7 @@ constexpr std::array kChinese{
     TextEntry{DefaultsButton, u"缺省值"},
     TextEntry{WallpaperFrame, u"墙纸"},
     TextEntry{WallpaperDesktopLabel, u"桌面{1}"},
+    TextEntry{WallpaperRowLabel, u"桌面{1}"},
     TextEntry{StartupFrame, u"启动"},
     TextEntry{SkipNoticeOption, u"启动时跳过提示信息"},
     TextEntry{StartWithWindowsOption, u"Windows启动时自动加载"},

@@ -51,7 +51,7 @@ bool IsFixedText(const ControlLayout& row) {
 void NativeControls::Create(HWND window, HINSTANCE instance, const FormScale& scale) {
     window_ = window;
     scale_ = scale;
-    fonts_ = std::make_unique<UiFonts>(scale.Dpi());
+    fonts_ = std::make_unique<UiFonts>(scale.Dpi(), form_.TextsInForce().InForce());
     const auto controls = form_.AllControls();
     windows_.assign(controls.size(), nullptr);
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -132,13 +132,21 @@ HFONT NativeControls::FontFor(const Control& control, HWND child) {
     }
     RECT client{};
     ::GetClientRect(child, &client);
-    fittedFonts_.push_back(fonts_->TextFittingLines(fitted, client.bottom - 2));
+    if (lines > fitted) {
+        fittedFonts_.push_back(fonts_->TextFittingLines(fitted, client.bottom - 2));
+    } else {
+        // Lines that wrap count as the lines they become: English help is longer than Chinese.
+        RECT wraps{};
+        ::SendMessageW(child, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&wraps));
+        fittedFonts_.push_back(fonts_->TextFittingWrapped(
+            ToWide(control.Text()), wraps.right - wraps.left, client.bottom - 2));
+    }
     return fittedFonts_.back().Get();
 }
 
 void NativeControls::Relayout(const FormScale& scale) {
     scale_ = scale;
-    fonts_ = std::make_unique<UiFonts>(scale.Dpi());
+    fonts_ = std::make_unique<UiFonts>(scale.Dpi(), form_.TextsInForce().InForce());
     fittedFonts_.clear();
     const auto controls = form_.AllControls();
     for (std::size_t i = 0; i < windows_.size(); ++i) {
@@ -159,6 +167,10 @@ void NativeControls::Changed(const Control& control, ControlChange change) {
     const HWND child = index < windows_.size() ? windows_[index] : nullptr;
     if (child == nullptr) {
         return;
+    }
+    if (fonts_->LanguageShown() != form_.TextsInForce().InForce()) {
+        // Its texts are read again in another language: every control takes that one's face.
+        Relayout(scale_);
     }
     switch (change) {
         case ControlChange::Text: {

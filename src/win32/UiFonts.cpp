@@ -56,8 +56,31 @@ const std::wstring& TextFaceOnce() {
     return face;
 }
 
+// English in the face the system shows its own English in.
+const std::wstring& LatinFaceOnce() {
+    static const std::wstring face = [] {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        return std::wstring(metrics.lfMessageFont.lfFaceName);
+    }();
+    return face;
+}
+
 constexpr int kTextCentiPoints = 900;
 constexpr int kSmallestTextCentiPoints = 650;
+
+// The height of the text wrapped at width pixels, as an edit control wraps it.
+int WrappedHeight(HFONT font, std::wstring_view text, int width) {
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(screen, font);
+    RECT area{0, 0, width, 0};
+    ::DrawTextW(screen, text.data(), static_cast<int>(text.size()), &area,
+                DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    return area.bottom - area.top;
+}
 
 int LineHeight(HFONT font) {
     const HDC screen = ::GetDC(nullptr);
@@ -71,15 +94,18 @@ int LineHeight(HFONT font) {
 
 }  // namespace
 
-UiFonts::UiFonts(UINT dpi) : dpi_(dpi) {
-    const std::wstring& textFace = TextFaceOnce();
+UiFonts::UiFonts(UINT dpi, Language language)
+    : dpi_(dpi),
+      language_(language),
+      face_(language == Language::English ? LatinFaceOnce() : TextFaceOnce()) {
+    const std::wstring& textFace = face_;
     static const bool hasSansSerif = FontExists(L"MS Sans Serif");
     text_.Reset(MakeFont(textFace, kTextCentiPoints, dpi, DEFAULT_CHARSET));
     desktopButtons_.Reset(hasSansSerif ? MakeFont(L"MS Sans Serif", 825, dpi, ANSI_CHARSET)
-                                       : MakeFont(textFace, 825, dpi, DEFAULT_CHARSET));
+                                       : MakeFont(TextFaceOnce(), 825, dpi, DEFAULT_CHARSET));
     desktopButtonsBold_.Reset(hasSansSerif
                                   ? MakeFont(L"MS Sans Serif", 825, dpi, ANSI_CHARSET, FW_BOLD)
-                                  : MakeFont(textFace, 825, dpi, DEFAULT_CHARSET, FW_BOLD));
+                                  : MakeFont(TextFaceOnce(), 825, dpi, DEFAULT_CHARSET, FW_BOLD));
 }
 
 HFONT UiFonts::For(ControlFont font, bool bold) const {
@@ -92,12 +118,22 @@ HFONT UiFonts::For(ControlFont font, bool bold) const {
 
 UniqueFont UiFonts::TextFittingLines(int lineCount, int pixels) const {
     for (int size = kTextCentiPoints; size > kSmallestTextCentiPoints; size -= 25) {
-        UniqueFont font(MakeFont(TextFaceOnce(), size, dpi_, DEFAULT_CHARSET));
+        UniqueFont font(MakeFont(face_, size, dpi_, DEFAULT_CHARSET));
         if (LineHeight(font.Get()) * lineCount <= pixels) {
             return font;
         }
     }
-    return UniqueFont(MakeFont(TextFaceOnce(), kSmallestTextCentiPoints, dpi_, DEFAULT_CHARSET));
+    return UniqueFont(MakeFont(face_, kSmallestTextCentiPoints, dpi_, DEFAULT_CHARSET));
+}
+
+UniqueFont UiFonts::TextFittingWrapped(std::wstring_view text, int width, int height) const {
+    for (int size = kTextCentiPoints; size > kSmallestTextCentiPoints; size -= 25) {
+        UniqueFont font(MakeFont(face_, size, dpi_, DEFAULT_CHARSET));
+        if (WrappedHeight(font.Get(), text, width) <= height) {
+            return font;
+        }
+    }
+    return UniqueFont(MakeFont(face_, kSmallestTextCentiPoints, dpi_, DEFAULT_CHARSET));
 }
 
 }  // namespace ombrel::win32

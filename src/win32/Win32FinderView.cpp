@@ -111,7 +111,8 @@ void Win32FinderView::Layout(UINT dpi) {
         return;
     }
     dpi_ = dpi;
-    fonts_ = std::make_unique<UiFonts>(dpi);
+    // Titles come in every language: the face that has Chinese has the rest too.
+    fonts_ = std::make_unique<UiFonts>(dpi, Language::Chinese);
     const HFONT font = fonts_->For(ControlFont::WindowDefault);
     ::SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -27,7 +27,7 @@ bool Stored(const wchar_t* name, std::wstring* value = nullptr) {
 class SettingsDialog : public Session {
   protected:
     // Opens the dialog the way a mouse user does: a double-click on the bar's free surface.
-    HWND Open() {
+    HWND Open(const wchar_t* caption = L"设置") {
         RECT client{};
         ::GetClientRect(Bar(), &client);
         POINT free{client.right / 2, client.bottom - 3};
@@ -35,7 +35,7 @@ class SettingsDialog : public Session {
         driver::ClickAt(free, /*twice=*/true);
         HWND dialog = nullptr;
         EXPECT_TRUE(WaitFor([&] {
-            dialog = ::FindWindowW(L"OmbrelForm", L"设置");
+            dialog = ::FindWindowW(L"OmbrelForm", caption);
             return dialog != nullptr && Visible(dialog) && ::GetForegroundWindow() == dialog;
         })) << "the settings dialog did not open in front";
         return dialog;
@@ -111,6 +111,30 @@ TEST_F(SettingsDialog, OpensFilledFromTheRegistryAndOkSavesWhatWasTyped) {
     bool machineWide = true;
     ReadString(HKEY_LOCAL_MACHINE, kRunKey, L"Kelvora", &machineWide);
     EXPECT_FALSE(machineWide);
+}
+
+TEST_F(SettingsDialog, InEnglishTheHelpTheBarAndTheDialogSpeakEnglish) {
+    SaveSettingsFile(R"({ "language": "en-US" })");
+    StartOmbrel(/*withNotice=*/true);
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        help = ::FindWindowW(L"OmbrelForm", L"Help");
+        return help != nullptr && Visible(help);
+    })) << "no English start-up notice";
+    const HWND helpText = ::FindWindowExW(help, nullptr, L"Edit", nullptr);
+    EXPECT_TRUE(driver::ControlText(helpText).starts_with(L"Ctrl+F1 to F9: switch desktops."));
+    SaveScreenshot(L"help-en", help);
+    ClickButton(help, L"OK");
+    ASSERT_TRUE(WaitFor([&] { return !Visible(help); }));
+
+    ASSERT_TRUE(PressFor({VK_CONTROL, VK_F2}, [this] { return BarCaption() == L"Desktop 2"; }));
+    SaveScreenshot(L"bar-en", Bar());
+    const HWND dialog = Open(L"Settings");
+    EXPECT_NE(driver::FindChildButton(dialog, L"Start with Windows"), nullptr);
+    SaveScreenshot(L"settings-en", dialog);
+    ClickButton(dialog, L"Cancel");
+    ASSERT_TRUE(WaitFor([&] { return Closed(dialog); }));
+    ::DeleteFileW(SettingsFilePath().c_str());
 }
 
 TEST_F(SettingsDialog, CancelSavesNothing) {

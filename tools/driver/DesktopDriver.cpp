@@ -394,14 +394,16 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
 }
 
 HWND FindBar() {
-    // The caption changes with the desktop; the class and the exit button do not.
+    // The caption changes with the desktop; the class and the exit button do not (but for its
+    // language).
     HWND found = nullptr;
     ::EnumWindows(
         [](HWND window, LPARAM result) -> BOOL {
             wchar_t className[64] = {};
             ::GetClassNameW(window, className, 64);
             if (std::wstring(className) == L"OmbrelForm" &&
-                FindChildButton(window, L"退出") != nullptr) {
+                (FindChildButton(window, L"退出") != nullptr ||
+                 FindChildButton(window, L"Exit") != nullptr)) {
                 *reinterpret_cast<HWND*>(result) = window;
                 return FALSE;
             }

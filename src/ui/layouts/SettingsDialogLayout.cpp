@@ -44,7 +44,7 @@ constexpr ControlLayout DesktopLabel(std::u16string_view name, int index, int ta
     return {.name = name,
             .kind = Label,
             .parent = config::kWallpaperFrame,
-            .caption = LayoutText(TextId::WallpaperDesktopLabel, index + 1),
+            .caption = LayoutText(TextId::WallpaperRowLabel, index + 1),
             .leftTwips = 120,
             .topTwips = 300 + kRowPitchTwips * index,
             .widthTwips = 495,
