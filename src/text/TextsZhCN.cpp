@@ -103,8 +103,8 @@ constexpr std::array kChinese{
     TextEntry{JsonMemberRepeated, u"“{1}”重复出现，第 {2} 行已有"},
     TextEntry{SettingsRootNotObject, u"设置文件应为一个 JSON 对象：{ … }"},
     TextEntry{SettingsUnknownMember,
-              u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、trayIcon、rules、"
-              u"onActivate"},
+              u"未知的设置项“{1}”：可用的有 keys、names、wrap、pauseInFullScreen、remember、"
+              u"trayIcon、language、rules、onActivate"},
     TextEntry{SettingsSchemaNotText, u"“$schema”应为文本"},
     TextEntry{SettingsSwitchNotBoolean, u"“{1}”应为 true 或 false"},
     TextEntry{KeysNotObject, u"“keys”应为对象：{ \"组合键\": \"命令\", … }"},
