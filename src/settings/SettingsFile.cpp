@@ -117,6 +117,22 @@ std::optional<SettingsFileError> ReadSwitch(const JsonMember& member, std::u16st
     return std::nullopt;
 }
 
+// One of the words of the table; the key's position is where a fault is reported.
+template <typename Value, std::size_t Count>
+std::optional<SettingsFileError> ReadWord(
+    const JsonMember& member, const std::array<std::pair<std::string_view, Value>, Count>& words,
+    TextId fault, Value& result) {
+    if (member.value.IsString()) {
+        for (const auto& [word, value] : words) {
+            if (member.value.text == word) {
+                result = value;
+                return std::nullopt;
+            }
+        }
+    }
+    return Fault(member.at, fault);
+}
+
 // "join", "follow", "mark" or "smart".
 std::optional<SettingsFileError> ReadOnActivate(const JsonMember& member, OnActivate& result) {
     static constexpr std::array<std::pair<std::string_view, OnActivate>, 4> kNames{{
@@ -125,15 +141,7 @@ std::optional<SettingsFileError> ReadOnActivate(const JsonMember& member, OnActi
         {"mark", OnActivate::Mark},
         {"smart", OnActivate::Smart},
     }};
-    if (member.value.IsString()) {
-        for (const auto& [name, value] : kNames) {
-            if (member.value.text == name) {
-                result = value;
-                return std::nullopt;
-            }
-        }
-    }
-    return Fault(member.at, TextId::OnActivateInvalid);
+    return ReadWord(member, kNames, TextId::OnActivateInvalid, result);
 }
 
 // A pattern of a rule, or its action; the key's position is where a fault is reported.
@@ -197,15 +205,7 @@ std::optional<SettingsFileError> ReadLanguage(const JsonMember& member, Language
         {"en-US", LanguageChoice::English},
         {"auto", LanguageChoice::Auto},
     }};
-    if (member.value.IsString()) {
-        for (const auto& [written, choice] : kChoices) {
-            if (member.value.text == written) {
-                language = choice;
-                return std::nullopt;
-            }
-        }
-    }
-    return Fault(member.value.at, TextId::LanguageInvalid);
+    return ReadWord(member, kChoices, TextId::LanguageInvalid, language);
 }
 
 std::optional<SettingsFileError> ReadRules(const JsonMember& member, WindowRules& rules) {

@@ -88,7 +88,7 @@ TEST_F(SettingsFileUse, TheLanguageIsTheFilesOrWindowsOwnAndChangesAtTheNextRead
     // A file that cannot be used leaves the language as it is, and says so in it.
     SaveFile(R"({ "language": "fr-FR" })");
     ASSERT_EQ(fake.dialogs.Notices().size(), 1U);
-    EXPECT_TRUE(fake.dialogs.Notices()[0].starts_with(u"Settings file, line 1, column 15: "));
+    EXPECT_TRUE(fake.dialogs.Notices()[0].starts_with(u"Settings file, line 1, column 3: "));
     EXPECT_EQ(Bar().Caption(), u"Desktop 2");
 
     SaveFile(R"({ "language": "zh-CN", "names": { "2": "Mail" } })");
