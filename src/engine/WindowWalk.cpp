@@ -114,12 +114,12 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
         return findings;
     }
     // Nearly every window we hid is parked where the walk met it; only the others are looked
-    // for in the sets. Pinned and ignored windows are in no set by right, and the shell's
-    // windows never are.
+    // for in the sets, and those that closed are not. Pinned and ignored windows are in no set
+    // by right, and the shell's windows never are.
     known_.ForEachHidden([&](WindowHandle window, std::uint32_t processId) {
-        if (!stillParked(window) && !shell_.IsOneOfThem(window) && !desktops.DesktopOf(window) &&
-            windows_.ProcessIdOf(window) == processId && !known_.IsPinned(window) &&
-            !known_.IsIgnored(window)) {
+        if (!stillParked(window) && !shell_.IsOneOfThem(window) &&
+            windows_.ProcessIdOf(window) == processId && !desktops.DesktopOf(window) &&
+            !known_.IsPinned(window) && !known_.IsIgnored(window)) {
             findings.strays.push_back(window);
         }
     });
