@@ -1,7 +1,6 @@
 #include "engine/DesktopEngine.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 
 #include "engine/StackingOrder.h"
@@ -107,18 +106,22 @@ void DesktopEngine::ListBeforeHiding() {
     if (leaving_ || (listed_ && !known_.HiddenGrew() && !currentChanged_)) {
         return;  // the list names every window already
     }
-    std::unordered_map<WindowHandle, int> desktopOf;
+    std::size_t inSets = 0;
+    for (const Desktop& desktop : desktops_) {
+        inSets += desktop.Windows().size();
+    }
+    desktopOf_.Clear(inSets);
     for (int index = 0; index < kDesktopCount; ++index) {
         for (WindowHandle window : desktops_[index].Windows()) {
-            desktopOf.try_emplace(window, index);
+            desktopOf_.TryEmplace(window, index);
         }
     }
     std::vector<RecoveryList::Entry> hidden;
     hidden.reserve(known_.HiddenCount());
     known_.ForEachHidden([&](WindowHandle window, std::uint32_t processId) {
-        const auto found = desktopOf.find(window);
-        hidden.push_back({window, processId,
-                          found != desktopOf.end() ? found->second : RecoveryList::kNoDesktop});
+        const int* desktop = desktopOf_.Find(window);
+        hidden.push_back(
+            {window, processId, desktop != nullptr ? *desktop : RecoveryList::kNoDesktop});
     });
     std::sort(hidden.begin(), hidden.end(),
               [](const auto& a, const auto& b) { return a.window < b.window; });
@@ -250,7 +253,8 @@ void DesktopEngine::SwitchDesktop(int target, WindowHandle onTop) {
     }
     // The set as the last refresh left it (a window opened since stays on the next desktop), in
     // the stacking order of this moment (a window raised since then leaves, and returns, on top).
-    const StackingOrder stacking(windows_);
+    stacking_.Take(windows_);
+    const StackingOrder& stacking = stacking_;
     Desktop& leaving = desktops_[current];
     leaving.Restack(stacking);
     // Listed before they go, already with the target as the current desktop: what a next start
@@ -406,7 +410,8 @@ void DesktopEngine::GatherEveryWindow() {
     }
     Desktop& current = desktops_.Current();
     current.Add(gathered);
-    current.Restack(StackingOrder(windows_));
+    stacking_.Take(windows_);
+    current.Restack(stacking_);
     visibility_.ShowAll(gathered, WindowVisibility::Focus::Leave);
     for (int index = 0; index < kDesktopCount; ++index) {
         ClearAttention(index);

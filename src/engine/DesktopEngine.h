@@ -19,7 +19,9 @@
 #include "engine/RecoveryList.h"
 #include "engine/RememberedPlaces.h"
 #include "engine/ShellWindows.h"
+#include "engine/StackingOrder.h"
 #include "engine/TaskWindowFilter.h"
+#include "engine/WindowTable.h"
 #include "engine/WindowVisibility.h"
 #include "platform/Hotkeys.h"
 #include "platform/Log.h"
@@ -149,6 +151,9 @@ class DesktopEngine {
     bool listed_ = false;          // the recovery list was written in this run
     bool leaving_ = false;         // on the way out: the list stays as it is, for a next start
     bool currentChanged_ = false;  // since the recovery list was written
+    // Kept from one use to the next, for their storage.
+    StackingOrder stacking_;
+    WindowTable<int> desktopOf_;  // for the recovery list
     // What the bar was told last: 0 empty, 1 holds windows, -1 not told yet.
     std::array<int, kDesktopCount> reportedHolds_{-1, -1, -1, -1, -1, -1, -1, -1, -1};
 };

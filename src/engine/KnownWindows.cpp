@@ -54,6 +54,9 @@ bool KnownWindows::Forget(WindowHandle window) {
     if (wasHidden) {
         SetHidden(found->second, false);
     }
+    if (found->second.metByWalk == walks_ && metInWalk_ > 0) {
+        --metInWalk_;  // counted by the walk under way
+    }
     entries_.erase(found);
     return wasHidden;
 }
@@ -90,10 +93,14 @@ std::vector<WindowHandle> KnownWindows::PinnedWindows() const {
     return pinned;
 }
 
-void KnownWindows::KeepOnly(std::span<const WindowHandle> sortedLiving) {
-    std::erase_if(entries_, [sortedLiving](const auto& entry) {
-        return !entry.second.hidden &&
-               !std::binary_search(sortedLiving.begin(), sortedLiving.end(), entry.first);
+void KnownWindows::ForgetUnmet() {
+    // Marked by the walk itself: no list of the windows met, no lookup for each entry, and no
+    // pass at all while the walk met every window known.
+    if (metInWalk_ == entries_.size()) {
+        return;
+    }
+    std::erase_if(entries_, [this](const auto& entry) {
+        return !entry.second.hidden && entry.second.metByWalk != walks_;
     });
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/WindowSystem.h"
@@ -48,6 +49,8 @@ struct KnownWindow {
     std::u16string program;
     // When it was last seen in front, as the table's count of changes of the front; 0: never.
     std::uint64_t lastActive = 0;
+    // The walk that last met it; see KnownWindows::ForgetUnmet.
+    std::uint64_t metByWalk = 0;
     // The refresh at which we last followed it to its desktop or hid it again when its program
     // brought it up there; 0: never.
     std::uint64_t broughtUpAt = 0;
@@ -104,9 +107,19 @@ class KnownWindows {
             visit(window, known);
         }
     }
-    // A walk of every window found these (sorted); what it did not meet has closed: forgotten,
-    // but for a window we hid, which a later show or the recovery list still needs.
-    void KeepOnly(std::span<const WindowHandle> sortedLiving);
+    // A walk of every window begins; it marks with Met the entry of each window it meets.
+    void BeginWalk() {
+        ++walks_;
+        metInWalk_ = 0;
+    }
+    void Met(KnownWindow& known) {
+        if (std::exchange(known.metByWalk, walks_) != walks_) {
+            ++metInWalk_;
+        }
+    }
+    // What the last walk did not meet has closed: forgotten, but for a window we hid, which a
+    // later show or the recovery list still needs.
+    void ForgetUnmet();
 
     // The file name of the window's program; see KnownWindow::program.
     std::u16string ProgramName(WindowHandle window);
@@ -129,6 +142,8 @@ class KnownWindows {
     std::unordered_map<WindowHandle, KnownWindow> entries_;
     std::size_t hiddenCount_ = 0;
     std::uint64_t activations_ = 0;
+    std::uint64_t walks_ = 0;
+    std::size_t metInWalk_ = 0;  // entries the walk met, each once
     WindowHandle lastActivated_ = WindowHandle::None;
     bool grew_ = false;
     bool changed_ = false;

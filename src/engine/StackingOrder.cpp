@@ -1,12 +1,14 @@
 #include "engine/StackingOrder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ombrel {
 
-StackingOrder::StackingOrder(WindowSystem& windows) {
+void StackingOrder::Take(WindowSystem& windows) {
+    depth_.Clear(depth_.Size());
     walked_ = windows.EnumWindows([this](WindowHandle window) {
-        depth_.try_emplace(window, depth_.size());
+        depth_.TryEmplace(window, depth_.Size());
         return true;
     });
 }
@@ -22,15 +24,20 @@ std::vector<WindowHandle> StackingOrder::Sorted(std::span<const WindowHandle> wi
         }
         return sorted;
     }
+    // Each window's depth looked up once, not at every comparison.
+    std::vector<std::pair<std::size_t, WindowHandle>> byDepth;
+    byDepth.reserve(windows.size());
     for (WindowHandle window : windows) {
-        if (depth_.contains(window)) {
+        if (const std::size_t* depth = depth_.Find(window)) {
+            byDepth.emplace_back(*depth, window);
+        }
+    }
+    std::sort(byDepth.begin(), byDepth.end());
+    for (const auto& [depth, window] : byDepth) {
+        if (sorted.empty() || sorted.back() != window) {
             sorted.push_back(window);
         }
     }
-    std::sort(sorted.begin(), sorted.end(), [this](WindowHandle above, WindowHandle below) {
-        return depth_.at(above) < depth_.at(below);
-    });
-    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     return sorted;
 }
 

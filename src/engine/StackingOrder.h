@@ -2,24 +2,29 @@
 
 #include <cstddef>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
+#include "engine/WindowTable.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
 
-// The z-order of the top-level windows as it stands now, taken in one walk.
+// The z-order of the top-level windows as it stood when taken, in one walk.
 class StackingOrder {
   public:
-    explicit StackingOrder(WindowSystem& windows);
+    StackingOrder() = default;
+    explicit StackingOrder(WindowSystem& windows) { Take(windows); }
+
+    // Takes the z-order as it stands now, in the storage of the one taken before: a switch
+    // among thousands of windows allocates nothing for it.
+    void Take(WindowSystem& windows);
 
     // The given windows that still exist, each once, top first. Where the walk failed, the
     // given order.
     std::vector<WindowHandle> Sorted(std::span<const WindowHandle> windows) const;
 
   private:
-    std::unordered_map<WindowHandle, std::size_t> depth_;
+    WindowTable<std::size_t> depth_;
     bool walked_ = false;
 };
 

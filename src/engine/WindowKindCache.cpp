@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/ShellWindows.h"
 
@@ -49,19 +50,25 @@ bool WindowKindCache::Classify(WindowHandle window) {
 }
 
 bool WindowKindCache::MayJoinADesktop(WindowHandle window) {
-    const auto known = known_.find(window);
-    if (known != known_.end()) {
-        known->second.lastSeen = refresh_;
-        return known->second.mayJoin;
+    const auto [found, made] = answers_.TryEmplace(window, {});
+    Answer& answer = *found;
+    if (made || answer.lastAsked + 1 < refresh_) {
+        // New, or left over from a window that a whole refresh did not meet: the handle may
+        // name another window now.
+        answer.mayJoin = Classify(window);
     }
-    const bool mayJoin = Classify(window);
-    known_.emplace(window, Answer{mayJoin, refresh_});
-    return mayJoin;
+    if (std::exchange(answer.lastAsked, refresh_) != refresh_) {
+        ++askedNow_;
+    }
+    return answer.mayJoin;
 }
 
 void WindowKindCache::Refreshed() {
-    std::erase_if(known_, [this](const auto& entry) { return entry.second.lastSeen != refresh_; });
+    if (answers_.Size() > 2 * askedNow_) {
+        answers_.Retain([this](const Answer& answer) { return answer.lastAsked == refresh_; });
+    }
     ++refresh_;
+    askedNow_ = 0;
 }
 
 }  // namespace ombrel

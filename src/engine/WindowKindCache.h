@@ -1,7 +1,9 @@
 #pragma once
 
-#include <unordered_map>
+#include <cstddef>
+#include <cstdint>
 
+#include "engine/WindowTable.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
@@ -23,15 +25,18 @@ class WindowKindCache {
 
   private:
     struct Answer {
-        bool mayJoin;
-        unsigned lastSeen;  // the refresh that last asked
+        std::uint32_t lastAsked = 0;  // the refresh during which it was last asked for
+        bool mayJoin = false;
     };
 
     bool Classify(WindowHandle window);
 
     WindowSystem& windows_;
-    std::unordered_map<WindowHandle, Answer> known_;
-    unsigned refresh_ = 0;
+    // An answer counts while it was asked for since the refresh before the last one; the
+    // others stay in the table, unused, until they are most of it.
+    WindowTable<Answer> answers_;
+    std::uint32_t refresh_ = 1;
+    std::size_t askedNow_ = 0;  // the windows asked about since the last refresh
 };
 
 }  // namespace ombrel

@@ -7,6 +7,7 @@
 #include "engine/KnownWindows.h"
 #include "engine/ShellWindows.h"
 #include "engine/TaskWindowFilter.h"
+#include "engine/WindowTable.h"
 #include "platform/WindowSystem.h"
 
 namespace ombrel {
@@ -45,10 +46,21 @@ class WindowWalk {
                                         const std::vector<WindowHandle>& before);
 
   private:
+    // Where a window of the sets was before a walk, and whether the walk met it parked still.
+    struct BeforeTheWalk {
+        int parkedOn = -1;  // the first other desktop whose set holds it; -1: none
+        bool stillParked = false;
+        bool here = false;         // in the current desktop's set, looked up where it was
+        std::size_t position = 0;  // there
+    };
+
     WindowSystem& windows_;
     KnownWindows& known_;
     TaskWindowFilter& filter_;
     const ShellWindows& shell_;
+    // Kept from one walk to the next, for their storage.
+    WindowTable<BeforeTheWalk> before_;
+    WindowSet spare_;  // the current set's other vector: a walk reads one and fills the other
 };
 
 }  // namespace ombrel

@@ -220,6 +220,29 @@ TEST_F(Rules, ARuleActsOnceAtTheFirstSightThenTheUsersCommandsDecide) {
     ASSERT_EQ(stranger, third);
     Tick();
     EXPECT_FALSE(Visible(stranger));
+
+    // So does one its own program takes again once a refresh saw the window close, and one
+    // another program takes before a refresh did, where the window had left the set.
+    SaveRulesWhileRunning(R"([ { "title": "草稿*", "desktop": 3 } ])");
+    const WindowHandle closed = Open(u"笔记");
+    Tick();
+    fake.desktop.CloseWindow(closed);
+    Tick();
+    const WindowHandle again =
+        fake.desktop.OpenWindow({.title = u"草稿 4", .thread = kAppThread, .reuse = closed});
+    ASSERT_EQ(again, closed);
+    Tick();
+    EXPECT_FALSE(Visible(again));
+    const WindowHandle hiding = Open(u"笔记 2");
+    Tick();
+    fake.desktop.SetVisibleByOwner(hiding, false);
+    Tick();
+    fake.desktop.CloseWindow(hiding);
+    const WindowHandle taken =
+        fake.desktop.OpenWindow({.title = u"草稿 5", .thread = 99, .reuse = hiding});
+    ASSERT_EQ(taken, hiding);
+    Tick();
+    EXPECT_FALSE(Visible(taken));
 }
 
 TEST_F(Rules, AProgramsWindowsSeenTogetherGoWithTheirOwnerAndALaterDialogStaysBesideIt) {

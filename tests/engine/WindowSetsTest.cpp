@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "RunningProgram.h"
+#include "engine/WindowTable.h"
 
 namespace ombrel::testing {
 namespace {
@@ -123,11 +124,13 @@ TEST_F(WindowSets, EachWindowsClassIsAskedForOnceWhileItLives) {
     EXPECT_EQ(fake.desktop.ClassNameCalls(), afterStart);
     EXPECT_THAT(Set(0), ElementsAre(app));
 
-    // A window that went away is forgotten; a new one is asked about.
+    // A window that went away is forgotten; a new one is asked about, in its handle too.
     fake.desktop.CloseWindow(wallpaperHost);
     Tick();
     Tick();
-    const WindowHandle host = fake.desktop.OpenWindow({.className = u"WorkerW"});
+    const WindowHandle host =
+        fake.desktop.OpenWindow({.className = u"WorkerW", .reuse = wallpaperHost});
+    ASSERT_EQ(host, wallpaperHost);
     Tick();
     EXPECT_EQ(fake.desktop.ClassNameCalls(), afterStart + 1);
     EXPECT_FALSE(Engine().IsTaskWindow(host));
@@ -288,6 +291,35 @@ TEST_F(WindowSets, AWindowClosedWhileParkedLeavesItsDesktopAtTheNextRefresh) {
     Tick();
     EXPECT_THAT(Set(0), IsEmpty());
     EXPECT_FALSE(Bar().Controls(bar::kDesktop, 0).Bold());
+}
+
+// The refresh's lookups: handles that share their low bits, as Windows' do, through growth, a
+// clear that keeps the storage, and a sifting.
+TEST(WindowTableOfTheWalk, HoldsOneValueForEachWindowUntilClearedOrSifted) {
+    WindowTable<int> table;
+    const auto handle = [](int i) { return static_cast<WindowHandle>(0x10000 * (i % 7) + 16 * i); };
+    for (int use = 0; use < 2; ++use) {
+        for (int i = 1; i <= 3000; ++i) {
+            ASSERT_TRUE(table.TryEmplace(handle(i), i).second);
+        }
+        EXPECT_FALSE(table.TryEmplace(handle(5), -5).second);
+        EXPECT_EQ(table.Size(), 3000U);
+        for (int i = 1; i <= 3000; ++i) {
+            ASSERT_NE(table.Find(handle(i)), nullptr);
+            EXPECT_EQ(*table.Find(handle(i)), i);
+        }
+        EXPECT_EQ(table.Find(handle(3001)), nullptr);
+        table.Clear(10);
+        EXPECT_EQ(table.Find(handle(1)), nullptr);
+    }
+    for (int i = 1; i <= 100; ++i) {
+        table.TryEmplace(handle(i), i);
+    }
+    table.Retain([](int value) { return value % 2 == 0; });
+    EXPECT_EQ(table.Size(), 50U);
+    EXPECT_EQ(table.Find(handle(3)), nullptr);
+    ASSERT_NE(table.Find(handle(4)), nullptr);
+    EXPECT_EQ(*table.Find(handle(4)), 4);
 }
 
 }  // namespace
