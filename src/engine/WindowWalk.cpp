@@ -116,13 +116,23 @@ WalkFindings WindowWalk::Walk(Desktops& desktops) {
     // Nearly every window we hid is parked where the walk met it; only the others are looked
     // for in the sets, and those that closed are not. Pinned and ignored windows are in no set
     // by right, and the shell's windows never are.
+    std::vector<WindowHandle> closed;
     known_.ForEachHidden([&](WindowHandle window, std::uint32_t processId) {
-        if (!stillParked(window) && !shell_.IsOneOfThem(window) &&
-            windows_.ProcessIdOf(window) == processId && !desktops.DesktopOf(window) &&
-            !known_.IsPinned(window) && !known_.IsIgnored(window)) {
+        if (stillParked(window) || shell_.IsOneOfThem(window)) {
+            return;
+        }
+        if (windows_.ProcessIdOf(window) != processId) {
+            // Closed while we held it hidden, its handle nobody's or another's by now: nothing
+            // is left to show, and the recovery list would carry it for the rest of the log-on.
+            closed.push_back(window);
+        } else if (!desktops.DesktopOf(window) && !known_.IsPinned(window) &&
+                   !known_.IsIgnored(window)) {
             findings.strays.push_back(window);
         }
     });
+    for (const WindowHandle window : closed) {
+        known_.Forget(window);
+    }
     std::sort(findings.strays.begin(), findings.strays.end());
     return findings;
 }

@@ -73,6 +73,12 @@ TEST_F(Recovery, TheListFollowsEveryHideAndShowWrittenBeforeTheHidesAndAfterTheS
     Tick();
     EXPECT_EQ(fake.registry.SetValueCalls(), before);
 
+    // A window closed while hidden leaves the list at the next refresh, and the program too.
+    fake.desktop.CloseWindow(c);
+    Tick();
+    EXPECT_THAT(Listed(), UnorderedElementsAre(trayWnd));
+    EXPECT_EQ(Engine().Known().Entry(c), nullptr);
+
     Click(bar::kExit);
     EXPECT_FALSE(fake.registry.KeyExists(kRecoveryKey));
 }
