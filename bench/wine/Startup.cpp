@@ -24,7 +24,8 @@ OneStart StartOnce(const MeasuredProgram& measured, const Contenders& programs) 
     return {elapsed, peak};
 }
 
-// 50 keys of one's own (the usual 21 stay) and a name for every desktop.
+// 50 keys of one's own (the usual 21 stay), a name for every desktop and 20 rules. The rules
+// match no window of the run, so every window the start sees is tried against all of them.
 void WriteLargeSettingsFile() {
     std::string text = "{\n  \"keys\": {\n";
     const char* const commands[] = {"switch", "send", "move"};
@@ -38,7 +39,16 @@ void WriteLargeSettingsFile() {
         text += "\"" + std::to_string(desktop) + "\": \"desktop " + std::to_string(desktop) + "\"" +
                 (desktop < 9 ? ", " : "");
     }
-    text += "}\n}\n";
+    text += "},\n  \"rules\": [\n";
+    const char* const fields[] = {"exe", "class", "title"};
+    for (int rule = 0; rule < 20; ++rule) {
+        const std::string number = std::to_string(rule);
+        text += std::string("    {\"") + fields[rule % 3] + "\": \"NoSuch" + number + "*\", " +
+                (rule % 5 == 4 ? std::string("\"pin\": true")
+                               : "\"desktop\": " + std::to_string(rule % 9 + 1)) +
+                "}" + (rule < 19 ? ",\n" : "\n");
+    }
+    text += "  ]\n}\n";
     WriteSettingsFile(text);
 }
 
