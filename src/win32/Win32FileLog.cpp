@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cwchar>
 
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
@@ -16,10 +15,10 @@ namespace {
 std::wstring Timestamp() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    wchar_t text[32] = {};
-    std::swprintf(text, std::size(text), L"%04u-%02u-%02u %02u:%02u:%02u.%03u ", now.wYear,
-                  now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
-    return text;
+    return DecimalWide(now.wYear, 4) + L'-' + DecimalWide(now.wMonth, 2) + L'-' +
+           DecimalWide(now.wDay, 2) + L' ' + DecimalWide(now.wHour, 2) + L':' +
+           DecimalWide(now.wMinute, 2) + L':' + DecimalWide(now.wSecond, 2) + L'.' +
+           DecimalWide(now.wMilliseconds, 3) + L' ';
 }
 
 UniqueKernelHandle OpenForAppending(const std::wstring& path) {
