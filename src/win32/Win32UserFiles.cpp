@@ -239,15 +239,19 @@ bool Win32UserFiles::OpenInEditor(std::u16string_view path) noexcept {
             const UniqueKernelHandle thread(started.hThread);
             return true;
         }
+        const auto shellExecute = shell_.Function<decltype(::ShellExecuteW)>("ShellExecuteW");
+        if (shellExecute == nullptr) {
+            return false;
+        }
         const auto opened = reinterpret_cast<INT_PTR>(
-            ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            shellExecute(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         if (opened > 32) {
             return true;
         }
         // No program for the kind: Notepad reads any text.
         const std::wstring quoted = L"\"" + file + L"\"";
-        return reinterpret_cast<INT_PTR>(::ShellExecuteW(
-                   nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
+        return reinterpret_cast<INT_PTR>(shellExecute(nullptr, L"open", L"notepad.exe",
+                                                      quoted.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
     } catch (...) {
         // A noexcept seam: no memory for the command line is an editor that did not start.
         return false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/UserFiles.h"
+#include "win32/SystemLibrary.h"
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
@@ -43,6 +44,7 @@ class Win32UserFiles final : public UserFiles {
     std::wstring folder_;
     // Set by the pool's thread when the watch stops; from then on its calls do nothing.
     std::atomic<DWORD> failure_ = 0;
+    SystemLibrary shell_{L"shell32.dll"};  // for opening a file, which few starts do
 };
 
 // %VARIABLE%\Ombrel, or empty when the system names no such folder.
