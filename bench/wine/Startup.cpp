@@ -7,6 +7,7 @@ namespace ombrel::bench {
 namespace {
 
 constexpr DWORD kSettle = 1000;
+constexpr Milliseconds kGuardLeaving{5000};
 
 struct OneStart {
     double milliseconds;
@@ -21,6 +22,10 @@ OneStart StartOnce(const MeasuredProgram& measured, const Contenders& programs) 
     ::Sleep(kSettle);
     const auto peak = static_cast<double>(program.PeakWorkingSet());
     program.Close(window);
+    // Ombrel starts its guard at its first refresh, about when it is closed here, and the guard
+    // ends with it: the next start, whichever program's, begins once that is over, as the
+    // first of a run does.
+    PollUntil([] { return !ProgramRuns(L"OmbrelGuard.exe"); }, kGuardLeaving);
     return {elapsed, peak};
 }
 
