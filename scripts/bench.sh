@@ -52,7 +52,8 @@ wine build/mingw/bench/ombrel_wine_benchmarks.exe --wineserver-pid "${server:-0}
   tr -d '\r' | tee "$work/wine.md"
 
 echo "== The executables"
-for exe in build/mingw/src/win32/Ombrel.exe build/mingw/bench/OmbrelBenchMinimal.exe; do
+for exe in build/mingw/src/win32/Ombrel.exe build/mingw/src/win32/OmbrelGuard.exe \
+  build/mingw/bench/OmbrelBenchMinimal.exe; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }' | sort -f |
     paste -sd, - | sed 's/,/, /g')
   printf '| %s | %s KiB | %s |\n' "$(basename "$exe")" "$(( $(stat -c %s "$exe") / 1024 ))" "$dlls"
@@ -88,6 +89,9 @@ memory=$(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo)
   echo
   cat "$work/wine.md"
   echo "### The executables"
+  echo
+  echo "Without their debug information, which goes to \`<name>.debug\` beside them. Other system"
+  echo "libraries are loaded where a path first needs them."
   echo
   echo "| file | size | imported DLLs |"
   echo "|---|---:|---|"

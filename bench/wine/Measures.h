@@ -39,7 +39,7 @@ struct StartupFigures {
     std::vector<double> minimalMs;
     std::vector<double> ombrelPeakBytes;
     std::vector<double> minimalPeakBytes;
-    // Ombrel with a settings file of 50 keys and 9 names.
+    // Ombrel with a settings file of 50 keys, 9 names and 20 rules.
     std::vector<double> ombrelWithFileMs;
     std::vector<double> ombrelWithFilePeakBytes;
 };

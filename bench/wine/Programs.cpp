@@ -1,6 +1,7 @@
 #include "Programs.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <map>
@@ -147,6 +148,22 @@ std::wstring SettingsFilePath() {
 }
 
 }  // namespace
+
+bool ProgramRuns(const wchar_t* programFileName) {
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more != FALSE && !found;
+         more = ::Process32NextW(snapshot, &entry)) {
+        found = _wcsicmp(entry.szExeFile, programFileName) == 0;
+    }
+    ::CloseHandle(snapshot);
+    return found;
+}
 
 void WriteSettingsFile(const std::string& text) {
     const std::wstring path = SettingsFilePath();

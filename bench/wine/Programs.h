@@ -66,6 +66,9 @@ StartedProgram Start(const MeasuredProgram& program, const Contenders& programs)
 // Its window once visible; throws if it does not appear.
 HWND WaitForWindow(const MeasuredProgram& program);
 
+// Whether a process of that program file (such as L"OmbrelGuard.exe") runs.
+bool ProgramRuns(const wchar_t* programFileName);
+
 // Ombrel's settings file in the user's folder, written whole (UTF-8) or removed.
 void WriteSettingsFile(const std::string& text);
 void RemoveSettingsFile();

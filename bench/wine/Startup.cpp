@@ -7,6 +7,7 @@ namespace ombrel::bench {
 namespace {
 
 constexpr DWORD kSettle = 1000;
+constexpr Milliseconds kGuardLeaving{5000};
 
 struct OneStart {
     double milliseconds;
@@ -21,10 +22,15 @@ OneStart StartOnce(const MeasuredProgram& measured, const Contenders& programs) 
     ::Sleep(kSettle);
     const auto peak = static_cast<double>(program.PeakWorkingSet());
     program.Close(window);
+    // Ombrel starts its guard at its first refresh, about when it is closed here, and the guard
+    // ends with it: the next start, whichever program's, begins once that is over, as the
+    // first of a run does.
+    PollUntil([] { return !ProgramRuns(L"OmbrelGuard.exe"); }, kGuardLeaving);
     return {elapsed, peak};
 }
 
-// 50 keys of one's own (the usual 21 stay) and a name for every desktop.
+// 50 keys of one's own (the usual 21 stay), a name for every desktop and 20 rules. The rules
+// match no window of the run, so every window the start sees is tried against all of them.
 void WriteLargeSettingsFile() {
     std::string text = "{\n  \"keys\": {\n";
     const char* const commands[] = {"switch", "send", "move"};
@@ -38,7 +44,16 @@ void WriteLargeSettingsFile() {
         text += "\"" + std::to_string(desktop) + "\": \"desktop " + std::to_string(desktop) + "\"" +
                 (desktop < 9 ? ", " : "");
     }
-    text += "}\n}\n";
+    text += "},\n  \"rules\": [\n";
+    const char* const fields[] = {"exe", "class", "title"};
+    for (int rule = 0; rule < 20; ++rule) {
+        const std::string number = std::to_string(rule);
+        text += std::string("    {\"") + fields[rule % 3] + "\": \"NoSuch" + number + "*\", " +
+                (rule % 5 == 4 ? std::string("\"pin\": true")
+                               : "\"desktop\": " + std::to_string(rule % 9 + 1)) +
+                "}" + (rule < 19 ? ",\n" : "\n");
+    }
+    text += "  ]\n}\n";
     WriteSettingsFile(text);
 }
 

@@ -1,8 +1,9 @@
 #include "shell/ArrangementJson.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
-#include <cstdio>
 
 #include <nlohmann/json.hpp>
 
@@ -16,25 +17,46 @@ using Json = nlohmann::json;
 
 constexpr std::string_view kEnd = "\n]}\n";
 
-std::string DateText(std::int64_t days) {
-    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
-    return text.data();
+// printf's and scanf's families would bring the C runtime's formatter into the exe for one
+// date; <charconv> is a few instructions.
+void AppendPadded(std::string& text, long long value, int width) {
+    std::array<char, 24> digits{};
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto length = static_cast<int>(end - digits.data());
+    text.append(static_cast<std::size_t>(std::max(0, width - length)), '0');
+    text.append(digits.data(), end);
 }
 
+std::string DateText(std::int64_t days) {
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
+    std::string text;
+    AppendPadded(text, static_cast<int>(date.year()), 4);
+    text += '-';
+    AppendPadded(text, static_cast<unsigned>(date.month()), 2);
+    text += '-';
+    AppendPadded(text, static_cast<unsigned>(date.day()), 2);
+    return text;
+}
+
+// "YYYY-MM-DD", as DateText writes it.
 std::optional<std::int64_t> DateOf(const std::string& text) {
-    int year = 0;
-    unsigned month = 0;
-    unsigned day = 0;
-    char end = 0;
-    if (text.size() != 10 ||
-        std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &end) != 3) {
+    const auto field = [&text](std::size_t at, std::size_t length) -> std::optional<unsigned> {
+        unsigned value = 0;
+        const char* first = text.data() + at;
+        const auto [end, error] = std::from_chars(first, first + length, value);
+        return error == std::errc{} && end == first + length ? std::optional(value) : std::nullopt;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return std::nullopt;
     }
-    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
-                                           std::chrono::day{day}};
+    const std::optional<unsigned> year = field(0, 4);
+    const std::optional<unsigned> month = field(5, 2);
+    const std::optional<unsigned> day = field(8, 2);
+    if (!year || !month || !day) {
+        return std::nullopt;
+    }
+    const std::chrono::year_month_day date{std::chrono::year{static_cast<int>(*year)},
+                                           std::chrono::month{*month}, std::chrono::day{*day}};
     if (!date.ok()) {
         return std::nullopt;
     }

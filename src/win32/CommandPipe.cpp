@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win32/ProcessImage.h"
+#include "win32/WideText.h"
 
 namespace ombrel::win32 {
 namespace {
@@ -140,7 +141,7 @@ Transfer Finish(HANDLE pipe, BOOL started, OVERLAPPED& pending, DWORD& moved, DW
 std::wstring CommandPipeName() {
     DWORD session = 0;
     ::ProcessIdToSessionId(::GetCurrentProcessId(), &session);
-    return L"\\\\.\\pipe\\Ombrel." + UserSidText() + L"." + std::to_wstring(session);
+    return L"\\\\.\\pipe\\Ombrel." + UserSidText() + L"." + DecimalWide(session);
 }
 
 CommandPipeSecurity::CommandPipeSecurity(bool elevated) {

@@ -10,6 +10,7 @@
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/UserLanguage.h"
+#include "win32/WideText.h"
 #include "win32/Win32FileLog.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32RunningProcess.h"
@@ -77,7 +78,7 @@ int Guard(const ProcessIdentity& ombrel) {
 }  // namespace
 
 std::wstring GuardRunningObjectName(DWORD ombrelProcessId) {
-    return L"Local\\Ombrel.Guard.5B0C7A0E." + std::to_wstring(ombrelProcessId);
+    return L"Local\\Ombrel.Guard.5B0C7A0E." + DecimalWide(ombrelProcessId);
 }
 
 int RunGuardProgram(int argc, wchar_t** argv) {

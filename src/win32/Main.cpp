@@ -11,6 +11,7 @@
 #include "win32/CommandLineClient.h"
 #include "win32/CommandPipeServer.h"
 #include "win32/CrashRelay.h"
+#include "win32/MessageLoopWaits.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32Dialogs.h"
@@ -69,6 +70,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     const UniqueKernelHandle instanceMutex(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     const DWORD instanceMutexError = ::GetLastError();
 
+    // What the program's thread waits for beside its messages.
+    MessageLoopWaits waits;
     Win32WindowSystem windows;
     Win32Hotkeys hotkeys;
     Win32WindowProcedures procedures;
@@ -79,7 +82,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     Win32FormRuntime forms(instance);
     Win32RunningProcess process(instanceMutexError);
     Win32FileLog log;
-    Win32UserFiles files;
+    Win32UserFiles files(waits);
     // Chinese until the settings file is read: the program puts its language in force then.
     Texts texts;
     CommandPipeServer commands(log, texts);
@@ -96,7 +99,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     ::SetUnhandledExceptionFilter(&ShowEverythingBeforeDying);
     std::set_terminate(&ShowEverythingBeforeTerminating);
     program.Start();
-    const int exitCode = forms.RunMessageLoop();
+    const int exitCode = forms.RunMessageLoop(waits);
     g_crashRelay = nullptr;
     return exitCode;
 }

@@ -21,7 +21,8 @@ std::u16string UserDisplayLanguage() {
 }
 
 Language SettingsFileLanguage() {
-    Win32UserFiles files;
+    MessageLoopWaits waits;  // a read only: nothing is watched
+    Win32UserFiles files(waits);
     const FileRead read = files.ReadFile(files.SettingsFilePath(), SettingsFileContents::kMaxBytes);
     return read.outcome == FileRead::Outcome::Read
                ? LanguageOfSettingsFile(read.bytes, UserDisplayLanguage())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +30,17 @@ inline std::string ToUtf8(std::wstring_view text) {
 inline std::optional<std::wstring> FromUtf8(std::string_view bytes) {
     const std::optional<std::u16string> text = ombrel::FromUtf8(bytes);
     return text ? std::optional<std::wstring>(ToWide(*text)) : std::nullopt;
+}
+
+// The decimal digits of a number, at least `width` of them. std::to_wstring and swprintf would
+// bring the C runtime's wide formatter into the image for this.
+inline std::wstring DecimalWide(unsigned long long value, int width = 1) {
+    std::array<char, 24> digits{};
+    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    const auto length = static_cast<int>(end - digits.data());
+    std::wstring text(static_cast<std::size_t>(width > length ? width - length : 0), L'0');
+    text.append(digits.data(), end);
+    return text;
 }
 
 }  // namespace ombrel::win32

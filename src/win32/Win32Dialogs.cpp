@@ -36,23 +36,9 @@ Win32Dialogs::~Win32Dialogs() {
     CloseNotice();
 }
 
-Win32Dialogs::GetOpenFileNameFunction Win32Dialogs::GetOpenFileName() noexcept {
-    if (getOpenFileName_ == nullptr) {
-        commonDialogs_.Reset(
-            ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-        if (commonDialogs_) {
-            // Through a function type without parameters: the cast from FARPROC is the
-            // documented way to call what GetProcAddress found.
-            getOpenFileName_ =
-                reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void (*)()>(
-                    ::GetProcAddress(commonDialogs_.Get(), "GetOpenFileNameW")));
-        }
-    }
-    return getOpenFileName_;
-}
-
 bool Win32Dialogs::ShowOpenFileDialog(OpenFileRecord& record) noexcept {
-    const GetOpenFileNameFunction getOpenFileName = GetOpenFileName();
+    const auto getOpenFileName =
+        commonDialogs_.Function<decltype(::GetOpenFileNameW)>("GetOpenFileNameW");
     if (getOpenFileName == nullptr) {
         return false;
     }

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include "platform/CommonDialogs.h"
+#include "win32/SystemLibrary.h"
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
@@ -26,14 +27,9 @@ class Win32Dialogs final : public CommonDialogs {
     static DWORD WINAPI NoticeThread(void* parameter) noexcept;
     void CloseNotice() noexcept;
 
-    using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
-
     // The common dialogs bring the shell's libraries with them: loaded when the user first
     // browses, not at every start.
-    GetOpenFileNameFunction GetOpenFileName() noexcept;
-
-    UniqueModule commonDialogs_;
-    GetOpenFileNameFunction getOpenFileName_ = nullptr;
+    SystemLibrary commonDialogs_{L"comdlg32.dll"};
     UniqueKernelHandle notice_;  // the thread of the notice on the screen
     DWORD noticeThread_ = 0;
 };

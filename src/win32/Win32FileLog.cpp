@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cwchar>
 
 #include "win32/UniqueHandle.h"
 #include "win32/WideText.h"
@@ -16,10 +15,10 @@ namespace {
 std::wstring Timestamp() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    wchar_t text[32] = {};
-    std::swprintf(text, std::size(text), L"%04u-%02u-%02u %02u:%02u:%02u.%03u ", now.wYear,
-                  now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
-    return text;
+    return DecimalWide(now.wYear, 4) + L'-' + DecimalWide(now.wMonth, 2) + L'-' +
+           DecimalWide(now.wDay, 2) + L' ' + DecimalWide(now.wHour, 2) + L':' +
+           DecimalWide(now.wMinute, 2) + L':' + DecimalWide(now.wSecond, 2) + L'.' +
+           DecimalWide(now.wMilliseconds, 3) + L' ';
 }
 
 UniqueKernelHandle OpenForAppending(const std::wstring& path) {
@@ -38,30 +37,36 @@ unsigned long long SizeOf(HANDLE file) {
 
 }  // namespace
 
-Win32FileLog::Win32FileLog() : directory_(OmbrelFolder(L"LOCALAPPDATA")) {
-    writer_ = std::thread([this] { WriteQueuedLines(); });
-}
+Win32FileLog::Win32FileLog() : directory_(OmbrelFolder(L"LOCALAPPDATA")) {}
 
 Win32FileLog::~Win32FileLog() {
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
+    // A writer that runs stops by itself once the queue is empty.
+    if (writer_.joinable()) {
+        writer_.join();
     }
-    changed_.notify_all();
-    writer_.join();
 }
 
 void Win32FileLog::Write(std::u16string_view line) noexcept {
     try {
         std::wstring stamped = Timestamp() + ToWide(line) + L"\r\n";
-        {
-            const std::lock_guard lock(mutex_);
-            queue_.push_back(std::move(stamped));
-        }
-        changed_.notify_all();  // the writer, and not only a Flush that may be waiting
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(stamped));
+        WakeWriter();
     } catch (...) {
-        // Without memory for a line there is nothing to be done about it.
+        // Without memory for a line, or a thread to write it, there is nothing to be done
+        // about it; the next line tries again.
     }
+}
+
+void Win32FileLog::WakeWriter() {
+    if (writing_) {
+        return;  // it takes what is queued before it stops
+    }
+    if (writer_.joinable()) {
+        writer_.join();  // done already: it cleared writing_ as its last step
+    }
+    writer_ = std::thread([this] { WriteQueuedLines(); });
+    writing_ = true;
 }
 
 void Win32FileLog::Flush() noexcept {
@@ -75,14 +80,9 @@ void Win32FileLog::Flush() noexcept {
 
 void Win32FileLog::WriteQueuedLines() {
     std::unique_lock lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (queue_.empty()) {
-            return;  // stopping, with everything written
-        }
+    while (!queue_.empty()) {
         std::deque<std::wstring> lines;
         lines.swap(queue_);
-        writing_ = true;
         lock.unlock();
         try {
             Store(lines);
@@ -90,9 +90,9 @@ void Win32FileLog::WriteQueuedLines() {
             // A line that cannot be stored is dropped; the program goes on.
         }
         lock.lock();
-        writing_ = false;
-        changed_.notify_all();
     }
+    writing_ = false;
+    changed_.notify_all();
 }
 
 void Win32FileLog::Store(const std::deque<std::wstring>& lines) {

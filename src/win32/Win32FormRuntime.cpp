@@ -51,20 +51,25 @@ bool Win32FormRuntime::IsOurForm(HWND window) const {
     return false;
 }
 
-int Win32FormRuntime::RunMessageLoop() {
+int Win32FormRuntime::RunMessageLoop(MessageLoopWaits& waits) {
     MSG message{};
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab and the arrow keys move the focus between a form's controls.
-        const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
-        if (IsOurForm(root) && ::IsDialogMessageW(root, &message)) {
-            continue;
+    for (;;) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // Nobody posts WM_QUIT; should it come, leave the orderly way.
+                EndSession();
+                return static_cast<int>(message.wParam);
+            }
+            // Tab and the arrow keys move the focus between a form's controls.
+            const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+            if (IsOurForm(root) && ::IsDialogMessageW(root, &message)) {
+                continue;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
         }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
+        waits.Wait();
     }
-    // Nobody posts WM_QUIT; should it come, leave the orderly way.
-    EndSession();
-    return static_cast<int>(message.wParam);
 }
 
 FormWindow* Win32FormRuntime::Find(const Form& form) const {

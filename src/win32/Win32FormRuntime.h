@@ -7,6 +7,7 @@
 
 #include "ui/forms/FormRuntime.h"
 #include "win32/FormWindow.h"
+#include "win32/MessageLoopWaits.h"
 #include "win32/WindowIcon.h"
 
 namespace ombrel::win32 {
@@ -23,8 +24,8 @@ class Win32FormRuntime final : public FormRuntime {
 
     // The form whose unload ends the program, also when the user logs off.
     void SetMainForm(Form& form) { mainForm_ = &form; }
-    // Runs until the process ends.
-    int RunMessageLoop();
+    // Runs until the process ends; the waits' calls run between the messages.
+    int RunMessageLoop(MessageLoopWaits& waits);
     // The session ends: the main form unloads, which shows every window we hold.
     void EndSession() noexcept;
     // The system asks whether the session may end: the main form hears of it.

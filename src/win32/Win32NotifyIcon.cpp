@@ -1,7 +1,5 @@
 #include "win32/Win32NotifyIcon.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -102,6 +100,11 @@ NOTIFYICONDATAW Win32NotifyIcon::Identity() const {
     return data;
 }
 
+bool Win32NotifyIcon::Notify(DWORD message, NOTIFYICONDATAW& data) noexcept {
+    const auto notify = shell_.Function<decltype(::Shell_NotifyIconW)>("Shell_NotifyIconW");
+    return notify != nullptr && notify(message, &data) != FALSE;
+}
+
 int Win32NotifyIcon::PictureSize() noexcept {
     return ::GetSystemMetricsForDpi(SM_CXSMICON, TaskbarDpi());
 }
@@ -120,12 +123,12 @@ bool Win32NotifyIcon::Add(WindowHandle owner, std::uint32_t message, const IconP
     const std::size_t length = std::min(tip.size(), std::size(data.szTip) - 1);
     std::memcpy(data.szTip, tip.data(), length * sizeof(wchar_t));
     // A shell that kept the icon (it told of a restart it did not make) takes the new picture.
-    if (!::Shell_NotifyIconW(NIM_ADD, &data) && !::Shell_NotifyIconW(NIM_MODIFY, &data)) {
+    if (!Notify(NIM_ADD, data) && !Notify(NIM_MODIFY, data)) {
         return false;
     }
     // Clicks come as NIN_SELECT and WM_CONTEXTMENU, with the keyboard's too.
     data.uVersion = NOTIFYICON_VERSION_4;
-    ::Shell_NotifyIconW(NIM_SETVERSION, &data);
+    Notify(NIM_SETVERSION, data);
     icon_ = std::move(icon);
     return true;
 }
@@ -138,7 +141,7 @@ bool Win32NotifyIcon::Update(const IconPicture& picture) noexcept {
     NOTIFYICONDATAW data = Identity();
     data.uFlags = NIF_ICON;
     data.hIcon = icon.Get();
-    if (!::Shell_NotifyIconW(NIM_MODIFY, &data)) {
+    if (!Notify(NIM_MODIFY, data)) {
         return false;
     }
     // The shell made its own copy: the one it showed before goes now.
@@ -151,7 +154,7 @@ void Win32NotifyIcon::Remove() noexcept {
         return;
     }
     NOTIFYICONDATAW data = Identity();
-    ::Shell_NotifyIconW(NIM_DELETE, &data);
+    Notify(NIM_DELETE, data);
     owner_ = nullptr;
     icon_.Reset();
 }
@@ -165,7 +168,7 @@ int Win32NotifyIcon::ShowMenu(std::span<const MenuItem> items, ScreenPoint at) n
     if (chosen < 0) {
         // Left with Escape: the keyboard goes back to the notification area.
         NOTIFYICONDATAW data = Identity();
-        ::Shell_NotifyIconW(NIM_SETFOCUS, &data);
+        Notify(NIM_SETFOCUS, data);
     }
     return chosen;
 }

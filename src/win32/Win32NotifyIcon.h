@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "ui/NotifyIcon.h"
+#include "win32/SystemLibrary.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WindowIcon.h"
 
@@ -27,7 +30,11 @@ class Win32NotifyIcon final : public NotifyIcon {
 
   private:
     NOTIFYICONDATAW Identity() const;
+    // Shell_NotifyIconW, with the shell's library loaded when the icon is first wanted: most
+    // starts have no icon.
+    bool Notify(DWORD message, NOTIFYICONDATAW& data) noexcept;
 
+    SystemLibrary shell_{L"shell32.dll"};
     HWND owner_ = nullptr;
     UniqueIcon icon_;
     ProgramIcons programIcons_;

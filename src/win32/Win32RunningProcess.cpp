@@ -53,8 +53,8 @@ void Win32RunningProcess::KeepGuardRunning() noexcept {
         std::wstring path = OwnImagePath();
         path.resize(path.size() - FileNameOf(path).size());
         const std::wstring command = L"\"" + path + kGuardProgramFile + L"\" " +
-                                     kStartGuardArgument + L" " + std::to_wstring(self.id) + L" " +
-                                     std::to_wstring(self.startTime);
+                                     kStartGuardArgument + L" " + DecimalWide(self.id) + L" " +
+                                     DecimalWide(self.startTime);
         // Out of a job that ends its processes when it closes, where the job allows it; where
         // it does not, the guard shares Ombrel's end.
         for (const DWORD breakaway : {static_cast<DWORD>(CREATE_BREAKAWAY_FROM_JOB), DWORD{0}}) {

@@ -166,11 +166,9 @@ SystemError Win32UserFiles::WatchSettingsFolder(WindowHandle window,
         if (change_ == INVALID_HANDLE_VALUE) {
             return SystemError(::GetLastError());
         }
-        if (::RegisterWaitForSingleObject(&wait_, change_, &FolderChanged, this, INFINITE,
-                                          WT_EXECUTEDEFAULT) == FALSE) {
-            const DWORD error = ::GetLastError();
+        if (!waits_.Add(change_, [this] { FolderChanged(); })) {
             StopWatching();
-            return SystemError(error);
+            return SystemError(ERROR_NOT_ENOUGH_QUOTA);
         }
         return kSucceeded;
     } catch (...) {
@@ -183,33 +181,28 @@ SystemError Win32UserFiles::SettingsWatchFailure() noexcept {
     return SystemError(failure_);
 }
 
-void CALLBACK Win32UserFiles::FolderChanged(void* context, BOOLEAN /*timedOut*/) noexcept {
-    // On a thread of the pool: only tell the program's thread, and wait for the next change.
-    auto* files = static_cast<Win32UserFiles*>(context);
-    if (files->failure_ != 0) {
-        return;  // stopped: the handle may stay signalled until the program's thread re-arms
-    }
-    ::PostMessageW(files->window_, files->message_, 0, 0);
+void Win32UserFiles::FolderChanged() noexcept {
+    // Tell the settings as any other message would, and wait for the next change.
+    ::PostMessageW(window_, message_, 0, 0);
     DWORD error = ERROR_SUCCESS;
-    if (::FindNextChangeNotification(files->change_) == FALSE) {
+    if (::FindNextChangeNotification(change_) == FALSE) {
         error = ::GetLastError();
-    } else if (::GetFileAttributesW(files->folder_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    } else if (::GetFileAttributesW(folder_.c_str()) == INVALID_FILE_ATTRIBUTES) {
         // Deleted or renamed: the handle would go on watching a folder nobody saves into.
         error = ::GetLastError();
     }
     if (error != ERROR_SUCCESS) {
-        files->failure_ = error;
-        ::PostMessageW(files->window_, files->message_, 0, 0);
+        // Stopped: a handle that stays signalled is waited for no longer, until it is set up
+        // again.
+        failure_ = error;
+        waits_.Remove(change_);
+        ::PostMessageW(window_, message_, 0, 0);
     }
 }
 
 void Win32UserFiles::StopWatching() noexcept {
-    if (wait_ != nullptr) {
-        // Waits for a callback under way, so that it never runs on a closed handle.
-        ::UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
-        wait_ = nullptr;
-    }
     if (change_ != INVALID_HANDLE_VALUE) {
+        waits_.Remove(change_);
         ::FindCloseChangeNotification(change_);
         change_ = INVALID_HANDLE_VALUE;
     }
@@ -239,15 +232,19 @@ bool Win32UserFiles::OpenInEditor(std::u16string_view path) noexcept {
             const UniqueKernelHandle thread(started.hThread);
             return true;
         }
+        const auto shellExecute = shell_.Function<decltype(::ShellExecuteW)>("ShellExecuteW");
+        if (shellExecute == nullptr) {
+            return false;
+        }
         const auto opened = reinterpret_cast<INT_PTR>(
-            ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            shellExecute(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
         if (opened > 32) {
             return true;
         }
         // No program for the kind: Notepad reads any text.
         const std::wstring quoted = L"\"" + file + L"\"";
-        return reinterpret_cast<INT_PTR>(::ShellExecuteW(
-                   nullptr, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
+        return reinterpret_cast<INT_PTR>(shellExecute(nullptr, L"open", L"notepad.exe",
+                                                      quoted.c_str(), nullptr, SW_SHOWNORMAL)) > 32;
     } catch (...) {
         // A noexcept seam: no memory for the command line is an editor that did not start.
         return false;

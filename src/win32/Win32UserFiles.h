@@ -2,20 +2,21 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
 #include "platform/UserFiles.h"
+#include "win32/MessageLoopWaits.h"
+#include "win32/SystemLibrary.h"
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
 
 // %APPDATA%\Ombrel for the settings, %LOCALAPPDATA%\Ombrel for the log and the arrangement. The
-// settings folder is watched by the system's thread pool, which only posts a message: everything
-// else happens on the program's own thread.
+// settings folder is watched by the program's own thread between its messages; a change only
+// posts a message, which the settings handle like any other.
 class Win32UserFiles final : public UserFiles {
   public:
-    Win32UserFiles() = default;
+    explicit Win32UserFiles(MessageLoopWaits& waits) : waits_(waits) {}
     ~Win32UserFiles() override;
     Win32UserFiles(const Win32UserFiles&) = delete;
     Win32UserFiles& operator=(const Win32UserFiles&) = delete;
@@ -33,16 +34,17 @@ class Win32UserFiles final : public UserFiles {
     bool OpenInEditor(std::u16string_view path) noexcept override;
 
   private:
-    static void CALLBACK FolderChanged(void* context, BOOLEAN timedOut) noexcept;
+    void FolderChanged() noexcept;
     void StopWatching() noexcept;
 
+    MessageLoopWaits& waits_;
     HANDLE change_ = INVALID_HANDLE_VALUE;  // FindFirstChangeNotificationW's
-    HANDLE wait_ = nullptr;                 // RegisterWaitForSingleObject's
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::wstring folder_;
-    // Set by the pool's thread when the watch stops; from then on its calls do nothing.
-    std::atomic<DWORD> failure_ = 0;
+    // Set when the watch stops, until it is set up again.
+    DWORD failure_ = 0;
+    SystemLibrary shell_{L"shell32.dll"};  // for opening a file, which few starts do
 };
 
 // %VARIABLE%\Ombrel, or empty when the system names no such folder.

@@ -92,9 +92,16 @@ bool Win32WindowSystem::IsMinimized(WindowHandle window) noexcept {
 
 bool Win32WindowSystem::IsWindowCloaked(WindowHandle window) noexcept {
     // Where the compositor does not answer (older systems, Wine) nothing is cloaked.
+    if (getWindowAttribute_ == nullptr) {
+        getWindowAttribute_ =
+            compositor_.Function<decltype(::DwmGetWindowAttribute)>("DwmGetWindowAttribute");
+        if (getWindowAttribute_ == nullptr) {
+            return false;
+        }
+    }
     DWORD cloaked = 0;
     const HRESULT result =
-        ::DwmGetWindowAttribute(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
+        getWindowAttribute_(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
     return SUCCEEDED(result) && cloaked != 0;
 }
 
@@ -193,7 +200,7 @@ std::u16string Win32WindowSystem::ProgramPathOf(WindowHandle window) {
 }
 
 std::u16string Win32WindowSystem::AppIdOf(WindowHandle window) {
-    return FromWide(AppIdOfWindow(ToHwnd(window)));
+    return FromWide(appIds_.Of(ToHwnd(window)));
 }
 
 bool Win32WindowSystem::PostToWindow(WindowHandle window, std::uint32_t message,

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <dwmapi.h>
+
 #include <unordered_map>
 
 #include "platform/WindowSystem.h"
+#include "win32/SystemLibrary.h"
 #include "win32/UniqueHandle.h"
+#include "win32/WindowAppId.h"
 
 namespace ombrel::win32 {
 
@@ -54,6 +58,10 @@ class Win32WindowSystem final : public WindowSystem {
     // Per window, the probes sent and not answered yet. Answers come on our own thread, while it
     // takes its messages, so nothing here needs a lock.
     std::unordered_map<HWND, int> probesOut_;
+    WindowAppIds appIds_;
+    // The compositor's library, at the first refresh rather than at the guard's start too.
+    SystemLibrary compositor_{L"dwmapi.dll"};
+    decltype(::DwmGetWindowAttribute)* getWindowAttribute_ = nullptr;
 };
 
 }  // namespace ombrel::win32

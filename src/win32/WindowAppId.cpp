@@ -18,25 +18,35 @@ struct ReleaseInterface {
 };
 
 // A value the store hands over, cleared whatever it holds.
-struct PropertyValue {
-    PROPVARIANT value{};
-    PropertyValue() { ::PropVariantInit(&value); }
+class PropertyValue {
+  public:
+    explicit PropertyValue(decltype(::PropVariantClear)* clear) : clear_(clear) {
+        ::PropVariantInit(&value);
+    }
     PropertyValue(const PropertyValue&) = delete;
     PropertyValue& operator=(const PropertyValue&) = delete;
-    ~PropertyValue() { ::PropVariantClear(&value); }
+    ~PropertyValue() { clear_(&value); }
+
+    PROPVARIANT value{};
+
+  private:
+    decltype(::PropVariantClear)* clear_;
 };
 
 }  // namespace
 
-std::wstring AppIdOfWindow(HWND window) {
+std::wstring WindowAppIds::Of(HWND window) {
+    const auto storeOf =
+        shell_.Function<decltype(::SHGetPropertyStoreForWindow)>("SHGetPropertyStoreForWindow");
+    const auto clear = com_.Function<decltype(::PropVariantClear)>("PropVariantClear");
     IPropertyStore* opened = nullptr;
-    if (FAILED(::SHGetPropertyStoreForWindow(window, IID_IPropertyStore,
-                                             reinterpret_cast<void**>(&opened))) ||
+    if (storeOf == nullptr || clear == nullptr ||
+        FAILED(storeOf(window, IID_IPropertyStore, reinterpret_cast<void**>(&opened))) ||
         opened == nullptr) {
         return {};
     }
     const std::unique_ptr<IPropertyStore, ReleaseInterface> store(opened);
-    PropertyValue id;
+    PropertyValue id(clear);
     if (FAILED(store->GetValue(kAppUserModelId, &id.value)) || id.value.vt != VT_LPWSTR ||
         id.value.pwszVal == nullptr) {
         return {};

@@ -1,5 +1,7 @@
 #include "win32/WindowIcon.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <span>
@@ -95,7 +97,8 @@ HICON ProgramIcons::Of(const std::wstring& path, bool small) {
     if (found == read_.end()) {
         HICON large = nullptr;
         HICON smallIcon = nullptr;
-        if (::ExtractIconExW(path.c_str(), 0, &large, &smallIcon, 1) == 0) {
+        const auto extract = shell_.Function<decltype(::ExtractIconExW)>("ExtractIconExW");
+        if (extract == nullptr || extract(path.c_str(), 0, &large, &smallIcon, 1) == 0) {
             large = smallIcon = nullptr;  // kept as none: the file is not read again
         }
         found = read_.emplace(path, Icons{UniqueIcon(large), UniqueIcon(smallIcon)}).first;

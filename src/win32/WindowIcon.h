@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "win32/SystemLibrary.h"
 #include "win32/UniqueHandle.h"
 
 namespace ombrel::win32 {
@@ -22,6 +23,7 @@ class ProgramIcons {
         UniqueIcon small;
     };
     std::map<std::wstring, Icons> read_;
+    SystemLibrary shell_{L"shell32.dll"};  // at the first menu that shows a program's icon
 };
 
 // The icon of the window's program as a menu item draws it: a size x size 32-bit DIB with

@@ -92,6 +92,13 @@ TEST(ArrangementText, RecordsComeBackAsWrittenAndAnythingElseIsRefused) {
          }) {
         EXPECT_EQ(ParseArrangementJson(bad), std::nullopt) << bad;
     }
+    // A date that is no day of the calendar, or not written as the list writes it.
+    for (const std::string_view date :
+         {"2026-02-30", "2026-13-08", "2026-1-008", "2026-12-8x", "+026-12-08", "2026/12/08"}) {
+        std::string bad = text;
+        bad.replace(bad.find("2026-12-08"), 10, date);
+        EXPECT_EQ(ParseArrangementJson(bad), std::nullopt) << bad;
+    }
 }
 
 class Remembering : public RunningProgram {

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "win32/Handles.h"
+#include "win32/UniqueHandle.h"
 #include "win32/Win32FileLog.h"
 #include "win32/Win32UserFiles.h"
 
@@ -92,7 +94,8 @@ class SettingsFileOnDisk : public ::testing::Test {
 
     std::filesystem::path base_;
     std::wstring previous_;
-    Win32UserFiles files_;
+    MessageLoopWaits waits_;
+    Win32UserFiles files_{waits_};
 };
 
 TEST_F(SettingsFileOnDisk, OnlyAFileThatIsNotThereIsAbsent) {
@@ -108,6 +111,36 @@ TEST_F(SettingsFileOnDisk, OnlyAFileThatIsNotThereIsAbsent) {
     EXPECT_EQ(read.outcome, FileRead::Outcome::Failed);
     EXPECT_EQ(read.error.Code(), kErrorSharingViolation);
     ::CloseHandle(held);
+}
+
+TEST_F(SettingsFileOnDisk, ASaveIsHeardOnTheProgramsOwnThreadBetweenItsMessages) {
+    const UniqueWindow window(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                                nullptr, nullptr, nullptr));
+    ASSERT_TRUE(window);
+    constexpr UINT kChanged = WM_APP + 7;
+    bool told = false;
+    {
+        // Its own, so that the watch lets go of the folder before the folder goes.
+        Win32UserFiles watching(waits_);
+        ASSERT_FALSE(watching.WatchSettingsFolder(FromHwnd(window.Get()), kChanged).Failed());
+        // The timer wakes the wait, so that a save never heard fails rather than hangs.
+        ::SetTimer(window.Get(), 1, 100, nullptr);
+        Write("{}");
+        // The program's loop: its messages, and between them what the waits hear.
+        const ULONGLONG deadline = ::GetTickCount64() + 5000;
+        while (!told && ::GetTickCount64() < deadline) {
+            MSG message{};
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                told = told || message.message == kChanged;
+            }
+            if (!told) {
+                waits_.Wait();
+            }
+        }
+        ::KillTimer(window.Get(), 1);
+        EXPECT_FALSE(watching.SettingsWatchFailure().Failed());
+    }
+    EXPECT_TRUE(told);
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+# A test: the exe imports no DLL beyond the ones its start needs; the others are loaded where a
+# path first uses them.
+#   cmake -DOBJDUMP=<objdump> -DEXE=<path> -DALLOWED=<a.dll;b.dll> -P CheckImports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cannot read the headers of ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${headers}")
+set(imported "")
+foreach(line IN LISTS lines)
+  string(REPLACE "DLL Name: " "" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  list(APPEND imported ${dll})
+endforeach()
+string(TOLOWER "${ALLOWED}" allowed)
+set(unexpected ${imported})
+list(REMOVE_ITEM unexpected ${allowed})
+if(unexpected)
+  message(FATAL_ERROR "${EXE} imports ${unexpected} at start; load it at first use instead")
+endif()
+message(STATUS "${EXE}: ${imported}")
