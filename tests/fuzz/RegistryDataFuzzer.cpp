@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t len
         registry.PutValue(u"HKCU\\Software\\Kelvora\\Recovery\\1", u"Writer", value);
         fakes::FakeLog log;
         fakes::FakeFormRuntime process(desktop);
-        RecoveryList list(registry, desktop, log, process);
+        const Texts texts;
+        RecoveryList list(registry, desktop, log, texts, process);
         list.TakeOver();
         Check(!registry.KeyExists(u"HKCU\\Software\\Kelvora\\Recovery"));
     } else {
