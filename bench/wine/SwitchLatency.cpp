@@ -109,13 +109,14 @@ class TwoDesktops {
     void RoundTrip(const char* who, const Act& there, const Act& back, RoundTrips* into,
                    int& lostPresses) {
         try {
-            TimedRoundTrip(there, back, into, lostPresses);
+            TimedRoundTrip(who, there, back, into, lostPresses);
         } catch (const std::exception& error) {
             throw std::runtime_error(std::string(who) + ", " + error.what());
         }
     }
 
-    void TimedRoundTrip(const Act& there, const Act& back, RoundTrips* into, int& lostPresses) {
+    void TimedRoundTrip(const char* who, const Act& there, const Act& back, RoundTrips* into,
+                        int& lostPresses) {
         SettleFocusOnTop();
         const Windows before = InZOrder(one_);
         const HWND focus = ::GetForegroundWindow();
@@ -136,10 +137,10 @@ class TwoDesktops {
             while (same < after.size() && same < before.size() && after[same] == before[same]) {
                 ++same;
             }
-            std::fprintf(stderr,
-                         "           not kept: order %s (first %zu of %zu in place), focus %s\n",
-                         after == before ? "kept" : "lost", same, before.size(),
-                         ::GetForegroundWindow() == focus ? "kept" : "lost");
+            std::fprintf(
+                stderr, "           %s, not kept: order %s (first %zu of %zu in place), focus %s\n",
+                who, after == before ? "kept" : "lost", same, before.size(),
+                ::GetForegroundWindow() == focus ? "kept" : "lost");
         }
     }
 
