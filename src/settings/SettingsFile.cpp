@@ -323,4 +323,11 @@ Language LanguageOfSettingsFile(std::string_view utf8, std::u16string_view displ
                       displayLanguage);
 }
 
+Language LanguageOfUsersSettingsFile(UserFiles& files, std::u16string_view displayLanguage) {
+    const FileRead read = files.ReadFile(files.SettingsFilePath(), SettingsFileContents::kMaxBytes);
+    return read.outcome == FileRead::Outcome::Read
+               ? LanguageOfSettingsFile(read.bytes, displayLanguage)
+               : Language::Chinese;
+}
+
 }  // namespace ombrel

@@ -8,6 +8,7 @@
 
 #include "model/KeyBindings.h"
 #include "model/WindowRule.h"
+#include "platform/UserFiles.h"
 #include "settings/PositionedJson.h"
 #include "settings/SettingsFileError.h"
 #include "text/Texts.h"
@@ -49,6 +50,9 @@ Language LanguageOf(LanguageChoice choice, std::u16string_view displayLanguage);
 // The language the file at these bytes asks for; Chinese for a file that cannot be used, as the
 // program does then.
 Language LanguageOfSettingsFile(std::string_view utf8, std::u16string_view displayLanguage);
+// The same for the user's own settings file: what the program, the command line's client and
+// the guard read ahead of everything else, so that each speaks it from its first line.
+Language LanguageOfUsersSettingsFile(UserFiles& files, std::u16string_view displayLanguage);
 
 // The text of settings.json (UTF-8, a BOM and // or /* */ comments allowed) as typed values,
 // or the first fault found.

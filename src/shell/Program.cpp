@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "platform/Utf8.h"
 #include "service/ServiceControl.h"
+#include "settings/SettingsFile.h"
 #include "shell/StateJson.h"
 #include "text/LogFailure.h"
 #include "text/Texts.h"
@@ -73,7 +74,7 @@ void Program::Startup() {
     }
     // An instance that was killed or crashed may have left windows hidden: its arrangement
     // comes back.
-    UseLanguage(settingsFile_.LanguageAsked(platform_.process.DisplayLanguage()));
+    UseLanguage(LanguageOfUsersSettingsFile(platform_.files, platform_.process.DisplayLanguage()));
     const std::optional<RecoveryList::Arrangement> left = recovery_.TakeOver();
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();

@@ -70,14 +70,6 @@ void SettingsFileSession::CheckWatch() {
     stamp_ = stamp;
 }
 
-Language SettingsFileSession::LanguageAsked(std::u16string_view displayLanguage) {
-    const FileRead read =
-        files_.ReadFile(files_.SettingsFilePath(), SettingsFileContents::kMaxBytes);
-    return read.outcome == FileRead::Outcome::Read
-               ? LanguageOfSettingsFile(read.bytes, displayLanguage)
-               : Language::Chinese;
-}
-
 void SettingsFileSession::Read() {
     const std::u16string path = files_.SettingsFilePath();
     stamp_ = files_.StampOf(path);

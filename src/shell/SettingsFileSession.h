@@ -31,9 +31,6 @@ class SettingsFileSession {
 
     // Watches the folder, the message going to the window at each change, and reads the file.
     void Start(WindowHandle window, std::uint32_t changedMessage);
-    // The language the file asks for, read ahead of it so that the start speaks it from its first
-    // line; Chinese for a file that cannot be used.
-    Language LanguageAsked(std::u16string_view displayLanguage);
     // What went wrong with the file, in a box that waits for nobody.
     void ShowNotice();
     // At each refresh: sets the watch up again if it stopped, and reads the file once a change

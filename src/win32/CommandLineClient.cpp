@@ -2,11 +2,8 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <string>
-#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -16,7 +13,6 @@
 #include "win32/CommandOutput.h"
 #include "win32/CommandPipe.h"
 #include "win32/ProcessImage.h"
-#include "win32/SystemLibrary.h"
 #include "win32/UserLanguage.h"
 #include "win32/WideText.h"
 
@@ -25,36 +21,12 @@ namespace {
 
 constexpr ULONGLONG kAnswerPatienceMs = 10000;
 
-// Whether anything follows the program's own path, which CommandLineToArgvW ends at its closing
-// quote or, unquoted, at the first blank. The usual start has nothing more and so needs no shell.
-bool HasArguments(std::wstring_view line) {
-    std::size_t end = 0;
-    if (!line.empty() && line.front() == L'"') {
-        end = line.find(L'"', 1);
-        end = end == std::wstring_view::npos ? line.size() : end + 1;
-    } else {
-        end = std::min(line.find_first_of(L" \t"), line.size());
-    }
-    return line.find_first_not_of(L" \t", end) != std::wstring_view::npos;
-}
-
+// The words after the program's own path, as the C runtime split them before the program began
+// (the rules scripts and shortcuts quote for): nothing to load, and nothing that can fail here.
 std::vector<std::u16string> CommandWords() {
-    const wchar_t* const line = ::GetCommandLineW();
-    if (!HasArguments(line)) {
-        return {};
-    }
-    // The shell's split, which scripts and shortcuts quote for.
-    SystemLibrary shell(L"shell32.dll");
-    const auto split = shell.Function<decltype(::CommandLineToArgvW)>("CommandLineToArgvW");
-    int count = 0;
-    LPWSTR* arguments = split != nullptr ? split(line, &count) : nullptr;
-    if (arguments == nullptr) {
-        return {};
-    }
-    const UniqueLocalMemory held(arguments);
     std::vector<std::u16string> words;
-    for (int index = 1; index < count; ++index) {
-        words.push_back(FromWide(arguments[index]));
+    for (int index = 1; index < __argc; ++index) {
+        words.push_back(FromWide(__wargv[index]));
     }
     return words;
 }

@@ -23,10 +23,7 @@ std::u16string UserDisplayLanguage() {
 Language SettingsFileLanguage() {
     MessageLoopWaits waits;  // a read only: nothing is watched
     Win32UserFiles files(waits);
-    const FileRead read = files.ReadFile(files.SettingsFilePath(), SettingsFileContents::kMaxBytes);
-    return read.outcome == FileRead::Outcome::Read
-               ? LanguageOfSettingsFile(read.bytes, UserDisplayLanguage())
-               : Language::Chinese;
+    return LanguageOfUsersSettingsFile(files, UserDisplayLanguage());
 }
 
 }  // namespace ombrel::win32
