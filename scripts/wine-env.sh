@@ -40,6 +40,10 @@ ombrel_start_display() {
   fi
   local number
   for number in $(seq 90 120); do
+    # A lock left by a server that was killed is nobody's: its number is free again.
+    if [ -e "/tmp/.X$number-lock" ] && ! kill -0 "$(tr -d ' ' <"/tmp/.X$number-lock")" 2>/dev/null; then
+      rm -f "/tmp/.X$number-lock" "/tmp/.X11-unix/X$number"
+    fi
     if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
       Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
       OMBREL_XVFB_PID=$!
