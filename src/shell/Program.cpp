@@ -72,9 +72,10 @@ void Program::Startup() {
         EndProcess();
         return;
     }
+    // Spoken from the first line on.
+    UseLanguage(LanguageOfUsersSettingsFile(platform_.files, platform_.process.DisplayLanguage()));
     // An instance that was killed or crashed may have left windows hidden: its arrangement
     // comes back.
-    UseLanguage(LanguageOfUsersSettingsFile(platform_.files, platform_.process.DisplayLanguage()));
     const std::optional<RecoveryList::Arrangement> left = recovery_.TakeOver();
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
