@@ -51,7 +51,12 @@ class RunningProcess {
     virtual bool ProgramFolderWritableByOthers() noexcept = 0;
     // Starts the guard, a small process of ours that waits for this one to end and shows what
     // it left hidden if it did not end in order, unless one runs already; returns at once.
-    virtual void KeepGuardRunning() noexcept = 0;
+    // With startCompanionService, the guard's starter also starts the companion service on its
+    // way. True when a starter was sent with that errand.
+    virtual bool KeepGuardRunning(bool startCompanionService) noexcept = 0;
+    // Waits a few seconds at most for a guard's starter still on its way, so that a request
+    // sent after this one is not overtaken by the starter's.
+    virtual void WaitForGuardStarter() noexcept = 0;
     // Ends the process at once: no further event is raised (a fake may return).
     virtual void EndProcess() noexcept = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "text/LogFailure.h"
+
 namespace ombrel {
 namespace {
 
@@ -52,6 +54,16 @@ SystemError StopCompanionService(ServiceManager& services) {
     return Request(services, kServiceStop, [&services](ServiceHandle service) {
         return services.Control(service, kServiceControlStop);
     });
+}
+
+void LogServiceRequest(Log& log, const Texts& texts, TextId request, SystemError error) {
+    if (error.Failed()) {
+        LogFailure(log, texts, TextId::ServiceRequestFailed, error,
+                   {kCompanionServiceName, texts.Text(request)});
+    } else {
+        log.Write(
+            texts.Format(TextId::ServiceRequestSent, {kCompanionServiceName, texts.Text(request)}));
+    }
 }
 
 }  // namespace ombrel

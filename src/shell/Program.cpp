@@ -80,7 +80,6 @@ void Program::Startup() {
     recovery_.Claim();
     const WindowHandle bar = frmMain_.hWnd();
     platform_.windows.SetTopmost(bar);
-    LogServiceResult(TextId::ServiceStartRequest, StartCompanionService(platform_.services));
     registry_.ConfigureAtStartup();
     wallpapers_.ReadStartupWallpaper();
 
@@ -198,13 +197,24 @@ void Program::Refreshed() {
     engine_.Run(Refresh{});
     journal_.Refreshed();
     // Started at the first refresh rather than at start-up, which it would only slow down.
-    platform_.process.KeepGuardRunning();
+    KeepGuardRunning();
     settingsFile_.Refreshed();
     // A caller of a killed instance may hold the pipe's name a while: the command line comes
     // as soon as it lets go, not at the next start.
     if (channelWanted_) {
         channelWanted_ = !platform_.commands.Open(programWindow_.Handle(),
                                                   programWindow_.CommandsWaitingMessage());
+    }
+}
+
+void Program::KeepGuardRunning() {
+    // The service is started by the first guard's starter, a process that ends at once: the
+    // bar's process never loads the service manager's runtime, and its start waits for none.
+    const bool startService = !std::exchange(serviceStartSent_, true);
+    if (!platform_.process.KeepGuardRunning(startService) && startService) {
+        // No starter could be sent: the request is ours.
+        LogServiceRequest(platform_.log, texts_, TextId::ServiceStartRequest,
+                          StartCompanionService(platform_.services));
     }
 }
 
@@ -265,18 +275,11 @@ void Program::Shutdown() {
 
     trayIcon_.Remove();
     programWindow_.Destroy();
-    LogServiceResult(TextId::ServiceStopRequest, StopCompanionService(platform_.services));
+    // A starter still on its way would start the service after this stop.
+    platform_.process.WaitForGuardStarter();
+    LogServiceRequest(platform_.log, texts_, TextId::ServiceStopRequest,
+                      StopCompanionService(platform_.services));
     EndProcess();
-}
-
-void Program::LogServiceResult(TextId request, SystemError error) {
-    if (error.Failed()) {
-        LogFailure(platform_.log, texts_, TextId::ServiceRequestFailed, error,
-                   {kCompanionServiceName, texts_.Text(request)});
-    } else {
-        platform_.log.Write(texts_.Format(TextId::ServiceRequestSent,
-                                          {kCompanionServiceName, texts_.Text(request)}));
-    }
 }
 
 void Program::ShowEverythingNow() noexcept {

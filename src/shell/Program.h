@@ -65,7 +65,8 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     void PutSettingsInForce(SettingsFileContents contents, bool reload);
     // The texts in the language given, and the windows that show them read again.
     void UseLanguage(Language language);
-    void LogServiceResult(TextId request, SystemError error);
+    // The guard kept running; the first one's starter also starts the companion service.
+    void KeepGuardRunning();
 
     Platform& platform_;
     Texts& texts_;
@@ -91,6 +92,7 @@ class Program final : public ProgramLifecycle, public ProgramEvents {
     bool ended_ = false;
     SettingsFileSession settingsFile_;
     bool channelWanted_ = false;  // the command channel could not be opened yet
+    bool serviceStartSent_ = false;
 };
 
 }  // namespace ombrel

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/RecoveryList.h"
+#include "service/ServiceControl.h"
 #include "win32/ProcessImage.h"
 #include "win32/UniqueHandle.h"
 #include "win32/UserLanguage.h"
@@ -14,6 +15,7 @@
 #include "win32/Win32FileLog.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32RunningProcess.h"
+#include "win32/Win32ServiceManager.h"
 #include "win32/Win32WindowSystem.h"
 
 namespace ombrel::win32 {
@@ -52,6 +54,14 @@ int StartGuard(DWORD ombrelId, const std::wstring& identity) {
     return 0;
 }
 
+void StartCompanionServiceLogged() {
+    Win32ServiceManager services;
+    Win32FileLog log;
+    const Texts texts(SettingsFileLanguage());
+    LogServiceRequest(log, texts, TextId::ServiceStartRequest, StartCompanionService(services));
+    log.Flush();
+}
+
 int Guard(const ProcessIdentity& ombrel) {
     {
         const UniqueKernelHandle guarded(
@@ -82,7 +92,8 @@ std::wstring GuardRunningObjectName(DWORD ombrelProcessId) {
 }
 
 int RunGuardProgram(int argc, wchar_t** argv) {
-    if (argc != 4) {
+    const bool startService = argc == 5 && std::wstring_view(argv[4]) == kStartServiceArgument;
+    if (argc != 4 && !startService) {
         return 2;
     }
     const std::optional<unsigned long long> id = Number(argv[2]);
@@ -92,10 +103,15 @@ int RunGuardProgram(int argc, wchar_t** argv) {
     }
     const std::wstring_view role = argv[1];
     if (role == kStartGuardArgument) {
-        return StartGuard(static_cast<DWORD>(*id),
-                          std::wstring(argv[2]) + L" " + std::wstring(argv[3]));
+        const int started = StartGuard(static_cast<DWORD>(*id),
+                                       std::wstring(argv[2]) + L" " + std::wstring(argv[3]));
+        // After the guard, which matters more; whether or not it could be started.
+        if (startService) {
+            StartCompanionServiceLogged();
+        }
+        return started;
     }
-    if (role == kGuardArgument) {
+    if (role == kGuardArgument && !startService) {
         return Guard({static_cast<std::uint32_t>(*id), *startTime});
     }
     return 2;

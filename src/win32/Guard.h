@@ -12,6 +12,9 @@ inline constexpr const wchar_t* kGuardProgramFile = L"OmbrelGuard.exe";
 // "OmbrelGuard.exe --start PID TIME": what Ombrel starts. It starts the guard and ends at once,
 // so that the guard is nobody's child in the process tree that "End process tree" ends.
 inline constexpr const wchar_t* kStartGuardArgument = L"--start";
+// "OmbrelGuard.exe --start PID TIME --service": the starter also starts the companion service,
+// after the guard, and logs the request as Ombrel would.
+inline constexpr const wchar_t* kStartServiceArgument = L"--service";
 // "OmbrelGuard.exe --guard PID TIME": waits for the Ombrel of that id and start time to end and,
 // if it ended without its orderly exit (killed, crashed), shows what it left hidden. No window,
 // no hotkey, no timer.

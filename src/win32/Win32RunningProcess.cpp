@@ -38,23 +38,24 @@ bool Win32RunningProcess::IsRunning(const ProcessIdentity& process) noexcept {
            IdentityOf(handle.Get()).startTime == process.startTime;
 }
 
-void Win32RunningProcess::KeepGuardRunning() noexcept {
+bool Win32RunningProcess::KeepGuardRunning(bool startCompanionService) noexcept {
     if (guardStarter_ && ::WaitForSingleObject(guardStarter_.Get(), 0) == WAIT_TIMEOUT) {
-        return;
+        return false;
     }
     guardStarter_.Reset();
     try {
         if (const UniqueKernelHandle running(::OpenMutexW(
                 SYNCHRONIZE, FALSE, GuardRunningObjectName(::GetCurrentProcessId()).c_str()));
             running) {
-            return;
+            return false;
         }
         const ProcessIdentity self = Identity();
         std::wstring path = OwnImagePath();
         path.resize(path.size() - FileNameOf(path).size());
-        const std::wstring command = L"\"" + path + kGuardProgramFile + L"\" " +
-                                     kStartGuardArgument + L" " + DecimalWide(self.id) + L" " +
-                                     DecimalWide(self.startTime);
+        const std::wstring command =
+            L"\"" + path + kGuardProgramFile + L"\" " + kStartGuardArgument + L" " +
+            DecimalWide(self.id) + L" " + DecimalWide(self.startTime) +
+            (startCompanionService ? std::wstring(L" ") + kStartServiceArgument : L"");
         // Out of a job that ends its processes when it closes, where the job allows it; where
         // it does not, the guard shares Ombrel's end.
         for (const DWORD breakaway : {static_cast<DWORD>(CREATE_BREAKAWAY_FROM_JOB), DWORD{0}}) {
@@ -67,14 +68,23 @@ void Win32RunningProcess::KeepGuardRunning() noexcept {
                                  nullptr, nullptr, &startup, &started) != FALSE) {
                 ::CloseHandle(started.hThread);
                 guardStarter_.Reset(started.hProcess);
-                return;
+                return startCompanionService;
             }
             if (::GetLastError() != ERROR_ACCESS_DENIED) {
-                return;
+                return false;
             }
         }
     } catch (...) {
         // A noexcept seam, called at every refresh: tried again at the next one.
+    }
+    return false;
+}
+
+void Win32RunningProcess::WaitForGuardStarter() noexcept {
+    // A starter is done in well under a second; a stuck one is not waited for long.
+    constexpr DWORD kStarterPatienceMs = 3000;
+    if (guardStarter_) {
+        ::WaitForSingleObject(guardStarter_.Get(), kStarterPatienceMs);
     }
 }
 

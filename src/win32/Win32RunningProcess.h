@@ -19,7 +19,8 @@ class Win32RunningProcess final : public RunningProcess {
     ProcessIdentity Identity() noexcept override;
     bool IsRunning(const ProcessIdentity& process) noexcept override;
     std::uint32_t SessionId() noexcept override;
-    void KeepGuardRunning() noexcept override;
+    bool KeepGuardRunning(bool startCompanionService) noexcept override;
+    void WaitForGuardStarter() noexcept override;
     std::u16string ProgramDirectory() override;
     std::u16string ProgramName() override;
     std::u16string DisplayLanguage() override;

@@ -89,8 +89,20 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
         return process == identity_ || std::find(othersRunning_.begin(), othersRunning_.end(),
                                                  process) != othersRunning_.end();
     }
-    void KeepGuardRunning() noexcept override { ++guardChecks_; }
+    // Without a guard that carries errands (the default), the program starts the service itself.
+    bool KeepGuardRunning(bool startCompanionService) noexcept override {
+        ++guardChecks_;
+        if (startCompanionService && guardCarriesService_) {
+            ++serviceErrands_;
+            return true;
+        }
+        return false;
+    }
+    void WaitForGuardStarter() noexcept override { ++starterWaits_; }
     int GuardChecks() const { return guardChecks_; }
+    void SetGuardCarriesService(bool carries) { guardCarriesService_ = carries; }
+    int ServiceErrands() const { return serviceErrands_; }
+    int StarterWaits() const { return starterWaits_; }
     std::u16string ProgramDirectory() override { return directory_; }
     std::u16string ProgramName() override { return name_; }
     std::u16string DisplayLanguage() override { return displayLanguage_; }
@@ -134,6 +146,9 @@ class FakeFormRuntime final : public FormRuntime, public RunningProcess {
     unsigned DpiAt(float left, float top) const;
 
     int guardChecks_ = 0;
+    bool guardCarriesService_ = false;
+    int serviceErrands_ = 0;
+    int starterWaits_ = 0;
     int menuChoice_ = -1;
     std::vector<std::u16string> lastMenu_;
     std::vector<bool> lastMenuEnabled_;

@@ -23,9 +23,35 @@ TEST_F(StartUp, TheBarStandsTopmostInTheTopRightCornerWithTheMarkerOnOne) {
     EXPECT_FLOAT_EQ(Bar().Controls(bar::kMarker).Top(), 90);
     EXPECT_EQ(Engine().Shell().DesktopIcons(), progMan);
     EXPECT_EQ(Engine().Shell().Taskbar(), trayWnd);
-    EXPECT_TRUE(fake.services.IsRunning(std::u16string(kCompanionServiceName)));
     EXPECT_EQ(fake.desktop.ProgramWindows(), std::vector<WindowHandle>{ProgramWindow()});
     EXPECT_FALSE(fake.forms.ProcessEnded());
+}
+
+// The first refresh starts the guard; its starter takes the service's start along, and only
+// where no starter could go does the program send the request itself.
+TEST_F(StartUp, TheCompanionServiceIsStartedOnceAtTheFirstRefreshByTheGuardsStarter) {
+    const std::u16string service(kCompanionServiceName);
+    fake.forms.SetGuardCarriesService(true);
+    StartProgram();
+    Tick();
+    Tick();
+    EXPECT_EQ(fake.forms.ServiceErrands(), 1);
+    EXPECT_FALSE(fake.services.IsRunning(service));  // not by this process
+    EXPECT_EQ(fake.log.Count(u"启动请求"), 0U);
+    // Exit waits for a starter on its way, then stops the service.
+    fake.services.Install(service, /*running=*/true);  // as the starter left it
+    Click(bar::kExit);
+    EXPECT_EQ(fake.forms.StarterWaits(), 1);
+    EXPECT_FALSE(fake.services.IsRunning(service));
+    program.reset();
+
+    fake.forms.SetGuardCarriesService(false);
+    StartProgram();
+    EXPECT_FALSE(fake.services.IsRunning(service));
+    Tick();
+    Tick();
+    EXPECT_TRUE(fake.services.IsRunning(service));
+    EXPECT_EQ(fake.log.Count(u"SampleQx3Service 启动请求已发出"), 1U);
 }
 
 TEST_F(StartUp, TheBarComesBackWhereTheUserLeftItIfThatIsStillOnAScreen) {
