@@ -296,50 +296,6 @@ void DesktopEngine::GiveToDesktop(std::span<const WindowHandle> family, int targ
     }
 }
 
-bool DesktopEngine::SendFamily(const std::vector<WindowHandle>& family, int target, bool follow) {
-    if (family.empty()) {
-        return false;
-    }
-    if (CurrentDesktop() == target) {
-        return true;  // where it was asked to be
-    }
-    GiveToDesktop(family, target);
-    Announce({follow ? Change::Kind::Move : Change::Kind::Send, target, family});
-    if (follow) {
-        // Out of the leaving set before the switch: the family stays on the screen all the
-        // way, and arrives on top with the keyboard.
-        SwitchDesktop(target);
-        return true;
-    }
-    // The foreground window goes last, so the system hands the focus to a window of this
-    // desktop only once the whole family is gone.
-    HideListed(family);
-    return true;
-}
-
-bool DesktopEngine::Pin() {
-    // Out of every set: no switch hides it, and it keeps its place in the stacking order.
-    const std::vector<WindowHandle> family = filter_.FamilyOf(windows_.GetForegroundWindow());
-    if (family.empty()) {
-        return false;
-    }
-    desktops_.RemoveEverywhere(family);
-    known_.Pin(family);
-    Announce({Change::Kind::Pin, -1, family});
-    return true;
-}
-
-bool DesktopEngine::Unpin() {
-    const WindowHandle foreground = windows_.GetForegroundWindow();
-    if (!known_.IsPinned(foreground)) {
-        return false;
-    }
-    const std::vector<WindowHandle> family = known_.UnpinFamilyOf(windows_.RootOwner(foreground));
-    desktops_.Current().Add(family);
-    Announce({Change::Kind::Unpin, CurrentDesktop(), family});
-    return true;
-}
-
 void DesktopEngine::HideListed(std::span<const WindowHandle> topFirst) {
     // Listed before they go, as a switch lists what it hides.
     visibility_.WillHide(topFirst);
@@ -352,72 +308,6 @@ void DesktopEngine::DropRefusedWindows() {
     // A window that refused to go stays on every desktop, in none of the sets.
     for (Desktop& desktop : desktops_) {
         desktop.RemoveIf([this](WindowHandle window) { return visibility_.Refused(window); });
-    }
-}
-
-bool DesktopEngine::GoToWindow(WindowHandle window) {
-    const std::optional<int> desktop = desktops_.DesktopOf(window);
-    if (!desktop && !known_.IsPinned(window)) {
-        return false;  // closed or refused since the menu was drawn, or never ours
-    }
-    if (desktop && *desktop != CurrentDesktop()) {
-        // Placed first among the entering windows, it is the one the switch hands the keyboard
-        // to, with the right to take it that the user's choice in our menu gave us.
-        SwitchDesktop(*desktop, window);
-    } else {
-        // The choice in our menu left us in front, with the right to hand the front on.
-        windows_.SetForegroundWindow(window);
-    }
-    RestoreIfMinimized(window);
-    return true;
-}
-
-bool DesktopEngine::BringWindow(WindowHandle window) {
-    const std::optional<int> desktop = desktops_.DesktopOf(window);
-    if (!desktop || *desktop == CurrentDesktop()) {
-        return GoToWindow(window);  // here already, pinned, or not ours
-    }
-    // Its program's other windows on that desktop come along, as a send takes them.
-    const WindowHandle root = windows_.RootOwner(window);
-    std::vector<WindowHandle> family{window};
-    for (WindowHandle member : desktops_[*desktop].Windows()) {
-        if (member != window && windows_.RootOwner(member) == root) {
-            family.push_back(member);
-        }
-    }
-    GiveToDesktop(family, CurrentDesktop());
-    Announce({Change::Kind::Send, CurrentDesktop(), family});
-    visibility_.ShowAll(family, WindowVisibility::Focus::Take);
-    RestoreIfMinimized(window);
-    return true;
-}
-
-void DesktopEngine::RestoreIfMinimized(WindowHandle window) {
-    if (windows_.IsMinimized(window)) {
-        // Chosen to work in: it comes back to its size, as from its taskbar button.
-        windows_.AllowForeground(window);
-        ShowOrHideWithoutWaiting(windows_, window, ShowCommand::Restore);
-    }
-}
-
-void DesktopEngine::GatherEveryWindow() {
-    std::vector<WindowHandle> gathered;
-    for (int index = 0; index < kDesktopCount; ++index) {
-        if (index != CurrentDesktop()) {
-            const WindowSet windows = desktops_[index].TakeAll();
-            gathered.insert(gathered.end(), windows.begin(), windows.end());
-        }
-    }
-    Desktop& current = desktops_.Current();
-    current.Add(gathered);
-    stacking_.Take(windows_);
-    current.Restack(stacking_);
-    visibility_.ShowAll(gathered, WindowVisibility::Focus::Leave);
-    for (int index = 0; index < kDesktopCount; ++index) {
-        ClearAttention(index);
-    }
-    if (!gathered.empty()) {
-        Announce({Change::Kind::Send, CurrentDesktop(), gathered});
     }
 }
 
@@ -502,76 +392,6 @@ void DesktopEngine::CollectDesktopWindows(bool ages) {
     if (ages && keys_.SeeFullScreen(fullScreen)) {
         bar_.ShowKeysPaused(keys_.Paused());
         Announce({Change::Kind::Pause, -1, {}, keys_.Paused()});
-    }
-}
-
-void DesktopEngine::ActOnBroughtUp(std::span<const BroughtUp> broughtUp) {
-    const ActivationPolicy::Decisions decided = activation_.Decide(broughtUp, firstSight_.Rules());
-    if (!decided.join.empty()) {
-        // They appeared here, for those who follow: as a new window would.
-        Announce({Change::Kind::Open, CurrentDesktop(), decided.join});
-    }
-    std::vector<WindowHandle> hiding;
-    for (const BroughtUp& window : decided.mark) {
-        GiveToDesktop({&window.window, 1}, window.desktop);
-        // Where we follow another window, it comes back with that desktop anyway.
-        if (!decided.follow || decided.follow->desktop != window.desktop) {
-            hiding.push_back(window.window);
-        }
-    }
-    if (!hiding.empty()) {
-        HideListed(hiding);
-        for (WindowHandle window : hiding) {
-            WindowWantsAttention(window);
-        }
-    }
-    if (decided.follow) {
-        GiveToDesktop({&decided.follow->window, 1}, decided.follow->desktop);
-        SwitchDesktop(decided.follow->desktop, decided.follow->window);
-    }
-}
-
-void DesktopEngine::WindowWantsAttention(WindowHandle window) {
-    if (window == WindowHandle::None) {
-        return;
-    }
-    // A dialog that flashes may not have joined its program's set yet: its program's window
-    // tells the desktop. The user sees the current desktop's windows flash for himself.
-    const std::optional<Desktops::AttentionMark> mark =
-        desktops_.MarkAttention(window, windows_.RootOwner(window));
-    if (!mark) {
-        return;
-    }
-    if (mark->newlyMarked) {
-        bar_.ShowDesktopWantsAttention(mark->desktop, true);
-    }
-    if (mark->askingChanged) {
-        Announce({Change::Kind::Attention,
-                  mark->desktop,
-                  {mark->asking},
-                  false,
-                  windows_.WindowTitle(mark->asking)});
-    }
-}
-
-std::optional<std::u16string> DesktopEngine::AttentionTitle(int index) {
-    const WindowHandle asking =
-        IsDesktopIndex(index) ? desktops_[index].Attention() : WindowHandle::None;
-    if (asking == WindowHandle::None) {
-        return std::nullopt;
-    }
-    return windows_.WindowTitle(asking);
-}
-
-void DesktopEngine::ForgetStaleAttention() {
-    for (int index : desktops_.ForgetStaleAttention()) {
-        bar_.ShowDesktopWantsAttention(index, false);
-    }
-}
-
-void DesktopEngine::ClearAttention(int index) {
-    if (desktops_[index].ClearAttention()) {
-        bar_.ShowDesktopWantsAttention(index, false);
     }
 }
 
